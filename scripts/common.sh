@@ -1,0 +1,28 @@
+# Shared by the set-up commands: install what is missing, then configure and build incrementally.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${CARTLING_BUILD_DIR:-$ROOT/build}"
+
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libzip-dev libjpeg62-turbo-dev googletest libgtest-dev zip unzip)
+
+# ensure_packages pkg...: installs, through apt-get, those of the Debian packages that are missing.
+ensure_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_all() {
+    if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    fi
+    cmake --build "$BUILD" -j "$(nproc)"
+}

@@ -1,0 +1,31 @@
+#include "platform/MessageBoxSink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+int box(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QStringLiteral("Cartling"), text, buttons, QApplication::activeWindow());
+    // File names may hold "<" or "&": never let them be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
+} // namespace
+
+void MessageBoxSink::show(const QString &text)
+{
+    box(QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
+
+void MessageBoxSink::error(const QString &text)
+{
+    box(QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+bool MessageBoxSink::confirm(const QString &text)
+{
+    return box(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}

@@ -1,0 +1,52 @@
+#include "platform/PathHelpers.h"
+
+QString folderof(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString parentfolderof(const QString &path)
+{
+    const qsizetype last = path.lastIndexOf(u'/');
+    if (last <= 0)
+        return {};
+    const qsizetype secondLast = path.lastIndexOf(u'/', last - 1);
+    return secondLast < 0 ? QString() : path.left(secondLast);
+}
+
+QString filenameof(const QString &path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+QString extensionof(const QString &path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (dot < 0 || slash > dot)
+        return filenameof(path);
+    return path.mid(dot + 1);
+}
+
+QString stemof(const QString &path)
+{
+    const QString name = filenameof(path);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.left(dot);
+}
+
+QString ziptag(const QString &extension)
+{
+    QString tag = extension.left(3);
+    for (QChar &c : tag) {
+        if (c == u'Z' || c == u'I' || c == u'P')
+            c = c.toLower();
+    }
+    return tag;
+}
+
+bool isArchive(const QString &path)
+{
+    return ziptag(extensionof(path)) == u"zip";
+}

@@ -1,0 +1,154 @@
+#include "settings/SettingsFile.h"
+
+#include "platform/ErrorHandler.h"
+#include "platform/TextEncoding.h"
+#include "platform/TextFile.h"
+#include "settings/BaseFolder.h"
+
+#include <QFileInfo>
+
+namespace {
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// "[name]" with blanks around it allowed; the name is what stands between the brackets.
+bool sectionHeader(const QString &line, QStringView *name)
+{
+    const QStringView text = QStringView(line).trimmed();
+    if (!text.startsWith(u'['))
+        return false;
+    const qsizetype close = text.indexOf(u']');
+    if (close < 0)
+        return false;
+    *name = text.mid(1, close - 1);
+    return true;
+}
+
+// The lines of one section: its header and the lines up to the next header.
+struct SectionRange
+{
+    qsizetype header = -1;
+    qsizetype end = -1; // one past the section's last line
+};
+
+SectionRange findSection(const QStringList &lines, const QString &section)
+{
+    SectionRange range;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringView name;
+        if (!sectionHeader(lines[i], &name))
+            continue;
+        if (range.header >= 0) {
+            range.end = i;
+            return range;
+        }
+        if (sameName(name, section))
+            range.header = i;
+    }
+    if (range.header >= 0)
+        range.end = lines.size();
+    return range;
+}
+
+// The first line of the section whose name, before its first "=", is the key.
+qsizetype findKey(const QStringList &lines, const SectionRange &range, const QString &key)
+{
+    for (qsizetype i = range.header + 1; i < range.end; ++i) {
+        const qsizetype eq = lines[i].indexOf(u'=');
+        if (eq >= 0 && sameName(QStringView(lines[i]).left(eq), key))
+            return i;
+    }
+    return -1;
+}
+
+bool holdsLineBreak(const QString &text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+std::optional<int> parseInteger(const QString &value)
+{
+    const QString text = value.trimmed();
+    bool ok = false;
+    int number = 0;
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        number = text.mid(2).toInt(&ok, 16);
+    else
+        number = text.toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return number;
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(QString path) : m_path(path.isEmpty() ? BaseFolder::settingsPath() : std::move(path)) {}
+
+QString SettingsFile::readString(const QString &section, const QString &key, const QString &def) const
+{
+    const auto lines = TextFile::readLines(m_path);
+    if (!lines)
+        return def;
+    const SectionRange range = findSection(*lines, section);
+    if (range.header < 0)
+        return def;
+    const qsizetype line = findKey(*lines, range, key);
+    if (line < 0)
+        return def;
+    const QString &text = (*lines)[line];
+    return text.mid(text.indexOf(u'=') + 1).left(MaxValueLength);
+}
+
+int SettingsFile::readInteger(const QString &section, const QString &key, int def) const
+{
+    return parseInteger(readString(section, key, QString())).value_or(def);
+}
+
+bool SettingsFile::readBool(const QString &section, const QString &key, bool def) const
+{
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void SettingsFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
+        throw CartlingError(QStringLiteral("Unable to write to %1: the value of \"%2\" holds a line break.")
+                                .arg(m_path, key));
+    }
+    const bool exists = QFileInfo::exists(m_path);
+    const auto read = TextFile::readLines(m_path);
+    if (exists && !read) // an existing file that cannot be read must not be overwritten
+        throw CartlingError(QStringLiteral("Unable to write to %1").arg(m_path));
+    QStringList lines = read.value_or(QStringList());
+
+    const SectionRange range = findSection(lines, section);
+    if (range.header < 0) {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append(u'[' + section + u']');
+        lines.append(key + u'=' + value);
+    } else if (const qsizetype line = findKey(lines, range, key); line >= 0) {
+        lines[line] = lines[line].left(lines[line].indexOf(u'=') + 1) + value;
+    } else {
+        // After the section's last non-empty line, so the blank line before the next section stays.
+        qsizetype at = range.end;
+        while (at > range.header + 1 && lines[at - 1].trimmed().isEmpty())
+            --at;
+        lines.insert(at, key + u'=' + value);
+    }
+    if (!TextFile::writeLines(m_path, lines))
+        throw CartlingError(QStringLiteral("Unable to write to %1").arg(m_path));
+}
+
+void SettingsFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void SettingsFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "settings/Keys.h"
+
+#include <QString>
+
+// The settings file: six operations that go to the file itself every time. Nothing is cached, so a
+// read sees the file as it is now; a write has reached the file (atomically) when it returns.
+// Section and key names match without regard to case or surrounding blanks; values are taken as they stand.
+class SettingsFile
+{
+public:
+    // A handle holds nothing but the path; the default is the base folder's Cartling.ini.
+    explicit SettingsFile(QString path = {});
+
+    const QString &path() const { return m_path; }
+
+    // Up to 2,047 characters of the value; the default when the file, section or key is missing.
+    QString readString(const QString &section, const QString &key, const QString &def) const;
+    // Decimal, or hexadecimal after "0x"/"0X"; empty or not a number gives the default.
+    int readInteger(const QString &section, const QString &key, int def) const;
+    // An integer read with the default's 1 or 0; true when not 0.
+    bool readBool(const QString &section, const QString &key, bool def) const;
+
+    // Replaces the value in place, appends a missing key to its section and a missing section to the file.
+    // Raises CartlingError "Unable to write to <path>" when the file or its folder refuses the write, and
+    // refuses names or values holding a line break, so no write can add lines to the file.
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInteger(const QString &section, const QString &key, int value);
+    void writeBool(const QString &section, const QString &key, bool value);
+
+    // The same through the key table.
+    QString read(const StringKey &key) const { return readString(key.section, key.name, key.def); }
+    QString read(const StringKey &key, const QString &def) const { return readString(key.section, key.name, def); }
+    int read(const IntKey &key) const { return readInteger(key.section, key.name, key.def); }
+    int read(const IntKey &key, int def) const { return readInteger(key.section, key.name, def); }
+    bool read(const BoolKey &key) const { return readBool(key.section, key.name, key.def); }
+    void write(const StringKey &key, const QString &value) { writeString(key.section, key.name, value); }
+    void write(const IntKey &key, int value) { writeInteger(key.section, key.name, value); }
+    void write(const BoolKey &key, bool value) { writeBool(key.section, key.name, value); }
+
+    static constexpr int MaxValueLength = 2047;
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,79 @@
+#include "TestSupport.h"
+
+#include "settings/BaseFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+void BaseFolderTest::SetUp()
+{
+    ASSERT_TRUE(m_temp.isValid());
+    m_base = QFileInfo(m_temp.path()).canonicalFilePath() + QStringLiteral("/base");
+    ASSERT_TRUE(QDir().mkpath(m_base));
+    ASSERT_TRUE(QDir().mkpath(m_temp.path() + QStringLiteral("/drive")));
+    qputenv("CARTLING_DRIVE_ROOT", QFile::encodeName(m_temp.path() + QStringLiteral("/drive")));
+    m_previousFolder = QDir::currentPath();
+    QDir::setCurrent(m_base);
+    BaseFolder::capture();
+    setMessageSink(&m_messages);
+    setProcessStarter(&m_starter);
+}
+
+void BaseFolderTest::TearDown()
+{
+    setMessageSink(nullptr);
+    setProcessStarter(nullptr);
+    QDir::setCurrent(m_previousFolder);
+    // Give everything its write permission back so the temporary folder can be removed.
+    QDir dir(m_temp.path());
+    const auto restore = [](const QString &p) {
+        QFile::setPermissions(p, QFile::permissions(p) | QFileDevice::WriteOwner | QFileDevice::ReadOwner |
+                                     QFileDevice::ExeOwner);
+    };
+    restore(m_temp.path());
+    QStringList pending{m_temp.path()};
+    while (!pending.isEmpty()) {
+        const QDir d(pending.takeLast());
+        for (const QFileInfo &info : d.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+            if (info.isSymLink())
+                continue;
+            restore(info.absoluteFilePath());
+            if (info.isDir())
+                pending.append(info.absoluteFilePath());
+        }
+    }
+}
+
+QString BaseFolderTest::path(const QString &name) const
+{
+    return m_base + u'/' + name;
+}
+
+void BaseFolderTest::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(name);
+    file.write(bytes);
+}
+
+QByteArray BaseFolderTest::readFile(const QString &name) const
+{
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void BaseFolderTest::makeFolder(const QString &name) const
+{
+    QDir().mkpath(path(name));
+}
+
+QByteArray romImage(const QByteArray &title, int size)
+{
+    QByteArray rom(size, '\0');
+    for (int i = 0; i < 16 && i < title.size(); ++i)
+        rom[0x134 + i] = title[i];
+    return rom;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/Messages.h"
+#include "platform/ProcessStarter.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// Records every message instead of showing a box; confirm() answers with `answer`.
+class RecordingMessages : public MessageSink
+{
+public:
+    void show(const QString &text) override { shown.append(text); }
+    void error(const QString &text) override { errors.append(text); }
+    bool confirm(const QString &text) override
+    {
+        asked.append(text);
+        return answer;
+    }
+
+    QStringList shown;
+    QStringList errors;
+    QStringList asked;
+    bool answer = true;
+};
+
+// Records every program start instead of starting it.
+class RecordingStarter : public ProcessStarter
+{
+public:
+    struct Start
+    {
+        QString program;
+        QStringList arguments;
+        QString workingFolder;
+    };
+    bool start(const QString &program, const QStringList &arguments, const QString &workingFolder) override
+    {
+        starts.append({program, arguments, workingFolder});
+        return true;
+    }
+    QList<Start> starts;
+};
+
+// A fresh base folder per test: a temporary folder made the current folder and captured as the base
+// folder, with its own drive root, and messages and program starts recorded.
+class BaseFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // base folder + "/" + name
+    QString path(const QString &name) const;
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+    void makeFolder(const QString &name) const;
+
+    QTemporaryDir m_temp;
+    QString m_base;
+    QString m_previousFolder;
+    RecordingMessages m_messages;
+    RecordingStarter m_starter;
+};
+
+// Writes a ROM image of `size` bytes whose 16 title bytes at 0x134 are `title` padded with zero bytes.
+QByteArray romImage(const QByteArray &title, int size = 32 * 1024);

@@ -1,0 +1,70 @@
+#include "TestSupport.h"
+
+#include "platform/FileAttributes.h"
+#include "platform/Places.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+using PlacesTest = BaseFolderTest;
+
+TEST_F(PlacesTest, TheDriveRootFollowsTheEnvironment)
+{
+    EXPECT_EQ(Places::driveRoot(), m_temp.path() + "/drive/");
+}
+
+TEST_F(PlacesTest, TheExtractionFolderIsPrivateAndNeverALink)
+{
+    const QString folder = Places::extractionFolder();
+    QFile::remove(folder); // a link left by an earlier run
+    ASSERT_TRUE(Places::ensureExtractionFolder());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(QFile::permissions(folder) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+
+    const QString renamed = folder + ".moved";
+    QDir(renamed).removeRecursively();
+    ASSERT_TRUE(QDir().rename(folder, renamed));
+    ASSERT_TRUE(QFile::link(m_base, folder));
+    EXPECT_FALSE(Places::ensureExtractionFolder());
+    QFile::remove(folder);
+    QDir().rename(renamed, folder);
+}
+
+TEST_F(PlacesTest, EmptyingAFolderRemovesLinksNotWhatTheyPointAt)
+{
+    makeFolder("x");
+    writeFile("x/a.gb", "rom");
+    writeFile("x/.keep", "hidden");
+    writeFile("precious.gb", "keep me");
+    ASSERT_TRUE(QFile::link(path("precious.gb"), path("x/link.gb")));
+    Places::emptyFolder(path("x"));
+    EXPECT_EQ(QDir(path("x")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{".keep"});
+    EXPECT_EQ(readFile("precious.gb"), "keep me");
+}
+
+TEST_F(PlacesTest, PlainArchiveAttributeGivesBackTheOwnersWritePermission)
+{
+    writeFile("ro.gb", "x");
+    QFile::setPermissions(path("ro.gb"), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    EXPECT_TRUE(FileAttributes::isReadOnly(path("ro.gb")));
+    FileAttributes::makePlainArchive(path("ro.gb"));
+    EXPECT_FALSE(FileAttributes::isReadOnly(path("ro.gb")));
+    EXPECT_EQ(QFile::permissions(path("ro.gb")),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther |
+                  QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
+TEST_F(PlacesTest, TextFilesAreWrittenWholeWithCrLf)
+{
+    ASSERT_TRUE(TextFile::writeLines(path("t.txt"), {"uno", "", QString::fromUtf8("año")}));
+    EXPECT_EQ(readFile("t.txt"), "uno\r\n\r\na\xf1o\r\n");
+    QFile::setPermissions(path("t.txt"), QFileDevice::ReadOwner);
+    EXPECT_FALSE(TextFile::writeLines(path("t.txt"), {"x"}));
+    EXPECT_EQ(readFile("t.txt"), "uno\r\n\r\na\xf1o\r\n");
+}
+
+} // namespace
