@@ -1,0 +1,295 @@
+#include "archive/ZipLibrary.h"
+
+#include "platform/FileAttributes.h"
+#include "platform/Messages.h"
+#include "platform/PathHelpers.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSet>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <zip.h>
+
+namespace {
+
+// What setzipoptions leaves for zipfiles; update (add or replace members) is always on.
+struct ZipOptions
+{
+    QString rootFolder;
+    bool junkDirectoryNames = true;
+    int level = 6;
+};
+
+ZipOptions g_options;
+
+struct ZipDiscard
+{
+    void operator()(zip_t *archive) const { zip_discard(archive); }
+};
+// An open archive that, unless zip_close takes it over, is dropped with the file on disk unchanged.
+using ZipHandle = std::unique_ptr<zip_t, ZipDiscard>;
+
+QByteArray nativeName(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return path.toUtf8(); // libzip takes UTF-8 names on Windows
+#else
+    return QFile::encodeName(path);
+#endif
+}
+
+bool hasDrive(const QString &path)
+{
+    return path.size() >= 2 && path[1] == u':' && path[0].isLetter();
+}
+
+// A relative name is read from the root folder, as the ZIP library resolved names from there.
+QString sourcePath(const QString &name, const ZipOptions &options)
+{
+    if (options.rootFolder.isEmpty() || !QDir::isRelativePath(name))
+        return name;
+    return options.rootFolder + name;
+}
+
+// The name a file is stored under. Without junk directory names it keeps its folders below the root
+// folder, but never a drive, a leading "/" or a "..", which would point outside the folder it is
+// extracted into.
+QString storedName(const QString &path, const ZipOptions &options)
+{
+    if (options.junkDirectoryNames)
+        return filenameof(path);
+    QString name = path;
+    if (!options.rootFolder.isEmpty() && name.startsWith(options.rootFolder))
+        name = name.mid(options.rootFolder.size());
+    if (hasDrive(name))
+        name = name.mid(2);
+    QStringList parts = QDir::cleanPath(name).split(u'/', Qt::SkipEmptyParts);
+    parts.removeAll(QStringLiteral("."));
+    parts.removeAll(QStringLiteral(".."));
+    return parts.join(u'/');
+}
+
+bool readable(const QString &path)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+}
+
+// A member's name reduced to its last component; "\" counts as a separator too, as archives made on
+// Windows sometimes use it.
+QString flatName(const QString &memberName)
+{
+    qsizetype cut = std::max(memberName.lastIndexOf(u'/'), memberName.lastIndexOf(u'\\'));
+#ifdef Q_OS_WIN
+    cut = std::max(cut, memberName.lastIndexOf(u':'));
+#endif
+    return memberName.mid(cut + 1);
+}
+
+// Folders, links and other special files: a Unix file type in the high half of the external attributes
+// (set by Unix tools and by 7-Zip whatever the host) or the MS-DOS folder bit.
+bool isSpecialMember(zip_t *archive, zip_uint64_t index)
+{
+    zip_uint8_t opsys = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
+        return false;
+    const zip_uint32_t type = (attributes >> 16) & 0170000;
+    return (type != 0 && type != 0100000) || (attributes & 0x10);
+}
+
+// A new hidden file beside the target, opened with create-exclusive, so neither an existing file nor a
+// planted link is ever opened; hidden, so a listing of the folder never counts a half-written member.
+std::unique_ptr<QFile> createPartFile(const QString &prefix)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        auto file = std::make_unique<QFile>(prefix + QStringLiteral(".cartling-") +
+                                            QString::number(QRandomGenerator::global()->generate64(), 36) +
+                                            QStringLiteral(".part"));
+        if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file;
+    }
+    return nullptr;
+}
+
+// Inflates one member into a part file and renames it over the target only when the member was read
+// whole and intact. `inflated` counts the bytes really inflated, whatever size the archive declares.
+bool extractMember(zip_t *archive, const zip_stat_t &stat, const QString &prefix, const QString &target, qint64 limit,
+                   qint64 &inflated)
+{
+    zip_file_t *member = zip_fopen_index(archive, stat.index, 0);
+    if (!member)
+        return false;
+    const std::unique_ptr<QFile> part = createPartFile(prefix);
+    if (!part) {
+        zip_fclose(member);
+        return false;
+    }
+
+    bool whole = true;
+    static constexpr qint64 chunk = 64 * 1024;
+    const auto buffer = std::make_unique<char[]>(chunk);
+    for (;;) {
+        // Never ask for more than one byte past the limit, so a lying member costs at most the limit.
+        const zip_int64_t n = zip_fread(member, buffer.get(), limit - inflated < chunk ? limit - inflated + 1 : chunk);
+        if (n == 0)
+            break;
+        inflated += std::max<zip_int64_t>(n, 0);
+        if (n < 0 || inflated > limit || part->write(buffer.get(), n) != n) {
+            whole = false;
+            break;
+        }
+    }
+    // zip_fclose reports a checksum or consistency error found at the end of the member.
+    whole = zip_fclose(member) == 0 && whole;
+    whole = whole && (!(stat.valid & ZIP_STAT_SIZE) || inflated == qint64(stat.size)) && part->flush();
+    if (!whole) {
+        part->remove();
+        return false;
+    }
+    if (stat.valid & ZIP_STAT_MTIME)
+        part->setFileTime(QDateTime::fromSecsSinceEpoch(stat.mtime), QFileDevice::FileModificationTime);
+    part->close();
+
+    // rename() replaces a file, or a link itself, at the target name; it never follows a link.
+    FileAttributes::makePlainArchive(target);
+    std::error_code error;
+    std::filesystem::rename(part->filesystemFileName(), QFile(target).filesystemFileName(), error);
+    if (error) {
+        part->remove();
+        return false;
+    }
+    return true;
+}
+
+const char *const cannotFindText = "Cannot find %s.\nThe Dll must be in the application directory, the path,\n"
+                                   "the Windows directory or the Windows System directory.";
+const char *const wrongVersionText =
+    "%s has the wrong version number.\nInsure that you have the correct dll's installed, and that \n"
+    "an older dll is not in your path or Windows System directory.";
+
+} // namespace
+
+int zipLevel(const QString &levelText)
+{
+    if (!levelText.isEmpty() && levelText[0] >= u'1' && levelText[0] <= u'9')
+        return levelText[0].unicode() - u'0';
+    return 6;
+}
+
+void setzipoptions(const ZipOptionsInput &input)
+{
+    QString root = input.romFolder;
+    if (!root.isEmpty() && !root.endsWith(u'/'))
+        root += u'/';
+    g_options = {root, input.junkDirectoryNames, zipLevel(input.levelText)};
+}
+
+int zipfiles(const QString &archive, const QStringList &names)
+{
+    if (archive.trimmed().isEmpty() || names.isEmpty())
+        return 0;
+    const ZipOptions options = g_options;
+    int error = 0;
+    // A file that is no ZIP archive makes the open fail, so it is never overwritten.
+    ZipHandle handle(zip_open(nativeName(archive).constData(), ZIP_CREATE, &error));
+    if (!handle)
+        return 0;
+
+    const QString archiveFile = QFileInfo(archive).canonicalFilePath();
+    QSet<QString> stored;
+    int added = 0;
+    for (const QString &name : names) {
+        const QString source = sourcePath(name, options);
+        // Files are read only when the archive is closed; one that cannot be read now is left out rather
+        // than making the whole archive fail.
+        if (!readable(source) || (!archiveFile.isEmpty() && QFileInfo(source).canonicalFilePath() == archiveFile))
+            continue;
+        const QString entry = storedName(source, options);
+        if (entry.isEmpty() || stored.contains(entry))
+            continue;
+        zip_source_t *data = zip_source_file(handle.get(), nativeName(source).constData(), 0, 0);
+        if (!data)
+            continue;
+        const zip_int64_t index =
+            zip_file_add(handle.get(), entry.toUtf8().constData(), data, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(data);
+            continue;
+        }
+        zip_set_file_compression(handle.get(), zip_uint64_t(index), ZIP_CM_DEFLATE, zip_uint32_t(options.level));
+        stored.insert(entry);
+        ++added;
+    }
+    if (added == 0)
+        return 0;
+
+    // libzip writes a temporary file and renames it over the archive; when that fails the archive on disk
+    // stays as it was and no file is reported as archived.
+    zip_t *raw = handle.release();
+    if (zip_close(raw) != 0) {
+        zip_discard(raw);
+        return 0;
+    }
+    for (int i = 0; i < added; ++i)
+        showMessage(QStringLiteral("La Rom ha sido Comprimida Exitosamente"));
+    return added;
+}
+
+void unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits)
+{
+    FileAttributes::makePlainArchive(archive);
+    int error = 0;
+    ZipHandle handle(zip_open(nativeName(archive).constData(), ZIP_RDONLY, &error));
+    if (!handle)
+        return;
+
+    const QString prefix = folder.isEmpty() || folder.endsWith(u'/') ? folder : folder + u'/';
+    const zip_int64_t count = std::min<zip_int64_t>(zip_get_num_entries(handle.get(), 0), limits.maxMembers);
+    qint64 budget = limits.maxArchiveBytes;
+    for (zip_int64_t i = 0; i < count && budget > 0; ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        // Flags 0: the name is decoded by libzip's guess (UTF-8 when flagged, else CP437) into UTF-8.
+        if (zip_stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
+            continue;
+        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+            continue;
+        const QString name = flatName(QString::fromUtf8(stat.name));
+        if (name.isEmpty() || name == u"." || name == u".." || isSpecialMember(handle.get(), zip_uint64_t(i)))
+            continue;
+        if (stat.valid & ZIP_STAT_SIZE) {
+            if (stat.size > zip_uint64_t(limits.maxMemberBytes))
+                continue;
+            if (stat.size > zip_uint64_t(budget))
+                break;
+        }
+        qint64 inflated = 0;
+        extractMember(handle.get(), stat, prefix, prefix + name, std::min(limits.maxMemberBytes, budget), inflated);
+        budget -= inflated;
+    }
+}
+
+std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion)
+{
+    const QString library = QStringLiteral("libzip");
+    if (!runtimeVersion || !*runtimeVersion)
+        return QString::fromLatin1(cannotFindText).replace(QStringLiteral("%s"), library);
+    bool ok = false;
+    const int major = QByteArray(runtimeVersion).split('.').constFirst().toInt(&ok);
+    if (!ok || major != LIBZIP_VERSION_MAJOR)
+        return QString::fromLatin1(wrongVersionText).replace(QStringLiteral("%s"), library);
+    return std::nullopt;
+}
+
+std::optional<QString> checkZipLibrary()
+{
+    return checkZipLibraryVersion(zip_libzip_version());
+}

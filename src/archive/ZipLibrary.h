@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <optional>
+
+// The ZIP binding: the only code that talks to libzip. Packing and unpacking of ROMs build on these calls.
+
+// What the packer reads from the other-options dialog when it packs.
+struct ZipOptionsInput
+{
+    QString romFolder;              // the folder the ROM list shows; becomes the root folder
+    bool junkDirectoryNames = true; // "No incluir directorios"
+    QString levelText;              // the level setting as typed; its first character counts
+};
+
+// Bounds on what one extraction writes, so a hostile archive cannot fill the disk.
+struct ExtractionLimits
+{
+    qint64 maxMemberBytes = qint64(64) << 20;
+    qint64 maxArchiveBytes = qint64(256) << 20;
+    int maxMembers = 65535;
+};
+
+// The compression level of a level text: its first character when that is a digit 1 to 9, else 6.
+int zipLevel(const QString &levelText);
+
+// Stores the options for the following zipfiles calls: the root folder (with a trailing "/"), whether
+// directory names are dropped, update (add or replace) on, and the level. Storing cannot fail, so the
+// "Error setting Zip Options" message has no way to appear.
+void setzipoptions(const ZipOptionsInput &input);
+
+// Packs the files into the archive (created, or updated when it exists) with the stored options and shows
+// "La Rom ha sido Comprimida Exitosamente" once per file archived. Does nothing when the archive name trimmed
+// is empty or the list is empty; a file that cannot be read is skipped. The archive is written whole or not
+// at all. Returns the number of files archived (0 when nothing was written).
+int zipfiles(const QString &archive, const QStringList &names);
+
+// Gives the archive the plain archive attribute, then extracts its members flat into the folder, replacing
+// same-named files. Folders, links, encrypted members, members without a usable name and members past the
+// limits are skipped; a damaged archive yields what can be read safely. Nothing is reported: callers look at
+// what is on disk.
+void unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits = {});
+
+// The start-up check of the ZIP library: the failure text ("libzip" named, "\n" as line breaks), or nothing
+// when the library is usable. The wrong-version text comes when the major version found at run time differs
+// from the one built against; the "Cannot find" text when the library gives no version at all.
+std::optional<QString> checkZipLibrary();
+// The same check on a given run-time version text.
+std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion);

@@ -1,0 +1,308 @@
+#include "TestSupport.h"
+
+#include "archive/ZipLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <zip.h>
+
+namespace {
+
+const QString archived = QStringLiteral("La Rom ha sido Comprimida Exitosamente");
+
+// A member of an archive built byte by byte, so names and attributes can be as hostile as wanted.
+struct Member
+{
+    QByteArray name;
+    QByteArray data;
+    zip_uint32_t unixMode = 0100644;
+    zip_flags_t nameEncoding = ZIP_FL_ENC_UTF_8;
+    bool stored = false;
+};
+
+class ZipLibraryTest : public BaseFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        BaseFolderTest::SetUp();
+        makeFolder("roms");
+        makeFolder("out");
+        setzipoptions({path("roms"), true, "6"});
+    }
+
+    // Runs an Info-ZIP tool in the base folder, never through a shell; the exit code, or -1.
+    int run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_base);
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return -1;
+        if (output)
+            *output = process.readAllStandardOutput();
+        return process.exitCode();
+    }
+
+    QStringList listing(const QString &archive) const
+    {
+        QByteArray output;
+        EXPECT_EQ(run("unzip", {"-Z1", path(archive)}, &output), 0);
+        QStringList names = QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
+        names.sort();
+        return names;
+    }
+
+    void makeArchive(const QString &name, const QList<Member> &members) const
+    {
+        int error = 0;
+        zip_t *archive = zip_open(QFile::encodeName(path(name)).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        ASSERT_NE(archive, nullptr);
+        for (const Member &m : members) {
+            zip_source_t *data = zip_source_buffer(archive, m.data.constData(), zip_uint64_t(m.data.size()), 0);
+            const zip_int64_t index = zip_file_add(archive, m.name.constData(), data, m.nameEncoding);
+            ASSERT_GE(index, 0) << m.name.constData();
+            zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, m.unixMode << 16);
+            if (m.stored)
+                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
+        }
+        ASSERT_EQ(zip_close(archive), 0);
+    }
+
+    // Every entry of the folder, hidden ones included, sorted.
+    QStringList entries(const QString &folder) const
+    {
+        return QDir(path(folder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    }
+};
+
+QByteArray noise(int size)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(7);
+    for (char &c : bytes)
+        c = char(u'a' + random.bounded(4));
+    return bytes;
+}
+
+// ---- Start-up check ----
+
+TEST_F(ZipLibraryTest, StartUpCheckNamesLibzipAndTellsAMissingFromAWrongLibrary)
+{
+    EXPECT_EQ(checkZipLibrary(), std::nullopt);
+    EXPECT_EQ(checkZipLibraryVersion(LIBZIP_VERSION), std::nullopt);
+    const QString missing = "Cannot find libzip.\nThe Dll must be in the application directory, the path,\n"
+                            "the Windows directory or the Windows System directory.";
+    const QString wrong = "libzip has the wrong version number.\nInsure that you have the correct dll's installed, "
+                          "and that \nan older dll is not in your path or Windows System directory.";
+    EXPECT_EQ(checkZipLibraryVersion(nullptr), missing);
+    EXPECT_EQ(checkZipLibraryVersion(""), missing);
+    for (const char *other : {"0.11.2", "2.0.0", "12.7.3", "garbage"})
+        EXPECT_EQ(checkZipLibraryVersion(other), wrong) << other;
+}
+
+// ---- Packing ----
+
+TEST_F(ZipLibraryTest, LevelIsTheFirstCharacterWhenItIsADigitOneToNineElseSix)
+{
+    const struct
+    {
+        const char *text;
+        int level;
+    } cases[] = {{"1", 1}, {"9", 9}, {"95", 9}, {"0", 6}, {"", 6}, {"x", 6}, {" 5", 6}, {"-3", 6}};
+    for (const auto &c : cases)
+        EXPECT_EQ(zipLevel(c.text), c.level) << c.text;
+
+    // The level reaches the archive: level 1 packs this text worse than the default.
+    writeFile("roms/a.gb", noise(200000));
+    QMap<QString, qint64> sizes;
+    for (const QString level : {"1", "6", "", "x"}) {
+        setzipoptions({path("roms"), true, level});
+        const QString archive = path("level" + level + ".zip");
+        ASSERT_EQ(zipfiles(archive, {path("roms/a.gb")}), 1);
+        sizes[level] = QFileInfo(archive).size();
+    }
+    EXPECT_GT(sizes["1"], sizes["6"]);
+    EXPECT_EQ(sizes[""], sizes["6"]);
+    EXPECT_EQ(sizes["x"], sizes["6"]);
+}
+
+TEST_F(ZipLibraryTest, ArchiveOfBareNamesPassesUnzipTestAndEachFileIsReported)
+{
+    const QString odd = QString::fromUtf8("Pokémon 'Azul' \"v1\" ñ.gb");
+    makeFolder("roms/sub");
+    writeFile("roms/" + odd, romImage("POKEMON BLUE"));
+    writeFile("roms/sub/tetris.gb", romImage("TETRIS"));
+
+    EXPECT_EQ(zipfiles(path("roms/pack.zip"), {path("roms/" + odd), path("roms/sub/tetris.gb")}), 2);
+
+    EXPECT_EQ(run("unzip", {"-t", path("roms/pack.zip")}), 0);
+    EXPECT_EQ(listing("roms/pack.zip"), QStringList({odd, "tetris.gb"}));
+    EXPECT_EQ(m_messages.shown, QStringList({archived, archived}));
+}
+
+TEST_F(ZipLibraryTest, WithDirectoryNamesKeptPathsAreRelativeToTheRootFolderAndNeverClimbOut)
+{
+    setzipoptions({path("roms"), false, "9"});
+    makeFolder("roms/sub");
+    makeFolder("elsewhere");
+    writeFile("roms/sub/a.gb", "a");
+    writeFile("roms/sub/b.gb", "b");
+    writeFile("elsewhere/c.gb", "c");
+
+    // An absolute path below the root, a name relative to the root, one outside the root, one climbing.
+    EXPECT_EQ(
+        zipfiles(path("keep.zip"), {path("roms/sub/a.gb"), "sub/b.gb", path("elsewhere/c.gb"), "../elsewhere/c.gb"}),
+        4);
+    EXPECT_EQ(run("unzip", {"-t", path("keep.zip")}), 0);
+    QStringList expected{"elsewhere/c.gb", path("elsewhere/c.gb").mid(1), "sub/a.gb", "sub/b.gb"};
+    expected.sort();
+    EXPECT_EQ(listing("keep.zip"), expected);
+}
+
+TEST_F(ZipLibraryTest, NothingIsPackedForABlankNameAnEmptyListOrOnlyUnreadableFiles)
+{
+    writeFile("roms/a.gb", "a");
+    makeFolder("roms/folder.gb");
+    EXPECT_EQ(zipfiles("  ", {path("roms/a.gb")}), 0);
+    EXPECT_EQ(zipfiles(path("empty.zip"), {}), 0);
+    EXPECT_EQ(zipfiles(path("none.zip"), {path("roms/missing.gb"), path("roms/folder.gb")}), 0);
+    // The archive cannot be written (no such folder): nothing is reported as packed.
+    EXPECT_EQ(zipfiles(path("nowhere/a.zip"), {path("roms/a.gb")}), 0);
+    EXPECT_FALSE(QFile::exists(path("empty.zip")));
+    EXPECT_FALSE(QFile::exists(path("none.zip")));
+
+    // An unreadable file among readable ones is left out; the others are packed.
+    EXPECT_EQ(zipfiles(path("some.zip"), {path("roms/missing.gb"), path("roms/a.gb")}), 1);
+    EXPECT_EQ(listing("some.zip"), QStringList({"a.gb"}));
+    EXPECT_EQ(m_messages.shown, QStringList({archived}));
+}
+
+TEST_F(ZipLibraryTest, AnExistingArchiveIsUpdatedAndAFileThatIsNoArchiveIsLeftAlone)
+{
+    writeFile("roms/a.gb", "old a");
+    writeFile("roms/b.gb", "b");
+    ASSERT_EQ(run("zip", {"-j", "-q", path("up.zip"), path("roms/a.gb"), path("roms/b.gb")}), 0);
+    writeFile("roms/a.gb", "new a");
+    writeFile("roms/c.gb", "c");
+    EXPECT_EQ(zipfiles(path("up.zip"), {path("roms/a.gb"), path("roms/c.gb")}), 2);
+    EXPECT_EQ(listing("up.zip"), QStringList({"a.gb", "b.gb", "c.gb"}));
+    unzipto(path("up.zip"), path("out"));
+    EXPECT_EQ(readFile("out/a.gb"), "new a");
+
+    writeFile("notes.zip", "not an archive");
+    EXPECT_EQ(zipfiles(path("notes.zip"), {path("roms/a.gb")}), 0);
+    EXPECT_EQ(readFile("notes.zip"), "not an archive");
+    EXPECT_EQ(m_messages.shown.size(), 2);
+}
+
+// ---- Extraction ----
+
+TEST_F(ZipLibraryTest, AnInfoZipArchiveWithFoldersExtractsFlatOverSameNamedFiles)
+{
+    makeFolder("tree/sub/deeper");
+    writeFile("tree/top.gb", "top");
+    writeFile("tree/sub/deeper/deep.gbc", "deep");
+    ASSERT_EQ(run("zip", {"-r", "-q", path("nested.zip"), "tree"}), 0);
+    writeFile("out/top.gb", "stale");
+    QFile::setPermissions(path("nested.zip"), QFileDevice::ReadOwner);
+
+    unzipto(path("nested.zip"), path("out"));
+
+    EXPECT_EQ(entries("out"), QStringList({"deep.gbc", "top.gb"}));
+    EXPECT_EQ(readFile("out/top.gb"), "top");
+    EXPECT_TRUE(QFileInfo(path("nested.zip")).permissions() & QFileDevice::WriteOwner);
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+TEST_F(ZipLibraryTest, HostileNamesLinksAndFoldersNeverReachOutsideTheFolder)
+{
+    writeFile("secret.txt", "keep me");
+    const QByteArray absolute = QFile::encodeName(m_temp.path() + "/absolute.gb");
+    makeArchive("hostile.zip", {{"../../climb.gb", "1"},
+                                {absolute, "2"},
+                                {"a\\..\\..\\windows.gb", "3"},
+                                {"..", "4"},
+                                {"dir/..", "5"},
+                                {"dir/.", "6"},
+                                {"dir/", "", 040755},
+                                {"folder", "", 040755},
+                                {"link.gb", QFile::encodeName(path("secret.txt")), 0120777},
+                                {"Pok\x82mon.gb", "7", 0100644, ZIP_FL_ENC_CP437}});
+    // A link planted at a member's name is replaced, not written through.
+    ASSERT_TRUE(QFile::link(path("secret.txt"), path("out/climb.gb")));
+
+    unzipto(path("hostile.zip"), path("out"));
+
+    EXPECT_EQ(entries("out"), QStringList({"Pokémon.gb", "absolute.gb", "climb.gb", "windows.gb"}));
+    EXPECT_FALSE(QFileInfo(path("out/climb.gb")).isSymLink());
+    EXPECT_EQ(readFile("out/climb.gb"), "1");
+    EXPECT_EQ(readFile("secret.txt"), "keep me");
+    EXPECT_FALSE(QFile::exists(m_temp.path() + "/absolute.gb"));
+    EXPECT_FALSE(QFile::exists(m_temp.path() + "/climb.gb"));
+}
+
+TEST_F(ZipLibraryTest, ExtractionStopsAtTheSizeBoundsCountingTheBytesReallyInflated)
+{
+    const ExtractionLimits limits{1 << 20, 3 << 20, 100};
+    const QByteArray big((1 << 20) + 1, '\0');
+    const QByteArray part(900 << 10, 'x');
+    makeArchive("sizes.zip", {{"big.gb", big}, {"a.gb", part}, {"b.gb", part}, {"c.gb", part}, {"d.gb", part}});
+    unzipto(path("sizes.zip"), path("out"), limits);
+    EXPECT_EQ(entries("out"), QStringList({"a.gb", "b.gb", "c.gb"}));
+
+    // Members that declare 1,000 bytes but inflate to more, with a checksum that matches what they inflate
+    // to: libzip does not hold them to the declared size. A bomb costs no more than the member bound, so
+    // the member after it still fits the archive bound; a smaller liar is dropped as damaged.
+    const auto lieAboutSize = [this](const QString &archive) {
+        QByteArray bytes = readFile(archive);
+        const char declared[4] = {char(0xe8), 0x03, 0, 0};
+        bytes.replace(bytes.indexOf("PK\x03\x04") + 22, 4, declared, 4);
+        bytes.replace(bytes.indexOf("PK\x01\x02") + 24, 4, declared, 4);
+        writeFile(archive, bytes);
+    };
+    makeFolder("out2");
+    makeArchive("bomb.zip", {{"bomb.gb", QByteArray(2 << 20, '\0')}, {"after.gb", part}});
+    lieAboutSize("bomb.zip");
+    unzipto(path("bomb.zip"), path("out2"), {1 << 20, 2 << 20, 100});
+    makeArchive("liar.zip", {{"liar.gb", QByteArray(4096, 'z')}, {"ok.gb", "ok"}});
+    lieAboutSize("liar.zip");
+    unzipto(path("liar.zip"), path("out2"), limits);
+    EXPECT_EQ(entries("out2"), QStringList({"after.gb", "ok.gb"}));
+}
+
+TEST_F(ZipLibraryTest, DamagedTruncatedAndEncryptedMembersLeaveNothingHalfWritten)
+{
+    writeFile("plain.gb", "plain");
+    writeFile("locked.gb", "locked");
+    ASSERT_EQ(run("zip", {"-q", "-P", "secret", path("mixed.zip"), "locked.gb"}), 0);
+    ASSERT_EQ(run("zip", {"-q", path("mixed.zip"), "plain.gb"}), 0);
+    unzipto(path("mixed.zip"), path("out"));
+    EXPECT_EQ(entries("out"), QStringList({"plain.gb"}));
+
+    // A stored member whose data is damaged fails its checksum; the member after it still comes out.
+    makeFolder("out2");
+    makeArchive("damaged.zip",
+                {{"bad.gb", QByteArray(4096, 'r'), 0100644, ZIP_FL_ENC_UTF_8, true}, {"good.gb", "good"}});
+    QByteArray bytes = readFile("damaged.zip");
+    bytes[bytes.indexOf(QByteArray(64, 'r')) + 100] = 'X';
+    writeFile("damaged.zip", bytes);
+    writeFile("out2/bad.gb", "previous");
+    unzipto(path("damaged.zip"), path("out2"));
+    EXPECT_EQ(entries("out2"), QStringList({"bad.gb", "good.gb"}));
+    EXPECT_EQ(readFile("out2/bad.gb"), "previous");
+
+    // A truncated file raises nothing and writes nothing.
+    makeFolder("out3");
+    writeFile("cut.zip", readFile("mixed.zip").left(100));
+    unzipto(path("cut.zip"), path("out3"));
+    unzipto(path("missing.zip"), path("out3"));
+    EXPECT_TRUE(entries("out3").isEmpty());
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+} // namespace
