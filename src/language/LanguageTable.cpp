@@ -1,0 +1,371 @@
+#include "language/LanguageTable.h"
+
+#include <iterator>
+
+namespace LanguageTable {
+
+namespace {
+
+// UTF-8 literals; the blanks inside and at the ends are part of the texts (messages are joined without
+// adding any).
+constexpr const char *kTexts[] = {
+    "Archivo",                                                                            // 0
+    "Jugar",                                                                              // 1
+    "Buscar Roms",                                                                        // 2
+    "Buscar Zibo",                                                                        // 3
+    "Generar lista de Títulos para Códigos Game Genie",                                   // 4
+    "Generar lista de Títulos (A Todo)",                                                  // 5
+    "Extraer Título a juego seleccionado",                                                // 6
+    "Comprimir",                                                                          // 7
+    "Descomprimir",                                                                       // 8
+    "Eliminar",                                                                           // 9
+    "Cambiar Nombre",                                                                     // 10
+    "Cambiar Título",                                                                     // 11
+    "Salir",                                                                              // 12
+    "Ver",                                                                                // 13
+    "Gameboy Roms",                                                                       // 14
+    "Gameboy Color Roms",                                                                 // 15
+    "Roms formato ZIP",                                                                   // 16
+    "Todas las Roms",                                                                     // 17
+    "Actualizar",                                                                         // 18
+    "Configuración",                                                                      // 19
+    "Teclado",                                                                            // 20
+    "Controles",                                                                          // 21
+    "Otras Configuraciones 1 ",                                                           // 22
+    "Renombrar Archivo a Título",                                                         // 23
+    "Super Gameboy Roms",                                                                 // 24
+    "Roms Formato GBZ",                                                                   // 25
+    "Reemplazar títulos existentes",                                                      // 26
+    ".Ayuda",                                                                             // 27
+    "Léeme",                                                                              // 28
+    "Acerca de..",                                                                        // 29
+    "Jugar",                                                                              // 30
+    "Comprimir",                                                                          // 31
+    "Descomprimir",                                                                       // 32
+    "Exportar nombre a la Lista de Códigos",                                              // 33
+    "Extraer Título",                                                                     // 34
+    "Eliminar",                                                                           // 35
+    "Cambiar nombre",                                                                     // 36
+    "Cambiar Título",                                                                     // 37
+    "Actualizar",                                                                         // 38
+    "Salir",                                                                              // 39
+    "Usar Códigos Game Genie",                                                            // 40
+    "Editar Códigos",                                                                     // 41
+    "Buscar Roms",                                                                        // 42
+    "Aceptar",                                                                            // 43
+    "Cancelar",                                                                           // 44
+    "Configuración     Audio / Video  ",                                                  // 45
+    "Activar Sonido",                                                                     // 46
+    "Grabar sonido ",                                                                     // 47
+    "Volumen",                                                                            // 48
+    "Nombre",                                                                             // 49
+    "Opciones para Gameboy Normal",                                                       // 50
+    "Brillo =",                                                                           // 51
+    "Resolución = ",                                                                      // 52
+    "Aceptar",                                                                            // 53
+    "Configuración de Teclado",                                                           // 54
+    "Izquierda",                                                                          // 55
+    "Derecha",                                                                            // 56
+    "Arriba",                                                                             // 57
+    "Abajo ",                                                                             // 58
+    "Aceptar",                                                                            // 59
+    "Cancelar",                                                                           // 60
+    "Otras configuraciones",                                                              // 61
+    "Usar Fondo Seleccionado",                                                            // 62
+    "Gameboy Modos",                                                                      // 63
+    "Auto detectar",                                                                      // 64
+    "Forzar Gameboy Color",                                                               // 65
+    "Forzar Gameboy Normal",                                                              // 66
+    "Forzar Súper Gameboy",                                                               // 67
+    "Opciones de Compresión",                                                             // 68
+    "Nivel de Compresión",                                                                // 69
+    "Borrar ROM después de Comprimir",                                                    // 70
+    "No incluir directorios",                                                             // 71
+    "Preguntar por nombre del Fichero ZIP",                                               // 72
+    "Aceptar",                                                                            // 73
+    "Configurar Joystick",                                                                // 74
+    "Tipo de Joystick",                                                                   // 75
+    "Aceptar",                                                                            // 76
+    "Configuración de Controles",                                                         // 77
+    "Usar Joystick",                                                                      // 78
+    "Configurar Player 1 y 2",                                                            // 79
+    "Player 1Teclado / Player 2 Joystick",                                                // 80
+    "Player 1 Joystick / Player 2 Teclado",                                               // 81
+    "Aceptar",                                                                            // 82
+    "Códigos Game Genie",                                                                 // 83
+    "Activar",                                                                            // 84
+    "Código",                                                                             // 85
+    "Descripción",                                                                        // 86
+    "Nombre del Juego : ",                                                                // 87
+    "Cambiar",                                                                            // 88
+    "Guardar Todo",                                                                       // 89
+    "Limpiar Todo",                                                                       // 90
+    "Cargar Códigos",                                                                     // 91
+    "Nombre interno del Juego",                                                           // 92
+    "Aceptar",                                                                            // 93
+    "Escriba nombre del archivo a comprimir",                                             // 94
+    "Aceptar",                                                                            // 95
+    "Cancelar",                                                                           // 96
+    "Cambiar Título",                                                                     // 97
+    "Cambiar Título",                                                                     // 98
+    "Cancelar",                                                                           // 99
+    "Cartling, por los desarrolladores de Cartling",                                      // 100
+    "Aceptar",                                                                            // 101
+    "Idioma",                                                                             // 102
+    "El directorio \"",                                                                   // 103
+    "\" no Existe",                                                                       // 104
+    "No se encuentra el archivo Léeme.txt..debe colocarlo en el directorio del Cartling", // 105
+    "Imposible encontrar nombre  ,",                                                      // 106
+    "  no es un juego",                                                                   // 107
+    "Imposible encontrar nombre, el archivo ",                                            // 108
+    " contiene más de una ROM",                                                           // 109
+    "Lista Generada Exitosamente",                                                        // 110
+    "No se encuentran Juegos para generar la Lista",                                      // 111
+    "Imposible crear zibo.cfg, el directorio \"",                                         // 112
+    "\" no existe",                                                                       // 113
+    "No se encuentra Zibo.exe...Use el menú para localizarlo, (Crtl+D)",                  // 114
+    "Imposible encontrar nombre  , ",                                                     // 115
+    "  no es un juego",                                                                   // 116
+    "Imposible encontrar nombre, el archivo ",                                            // 117
+    " contiene más de una ROM",                                                           // 118
+    "El archivo, ",                                                                       // 119
+    "  no contiene Roms",                                                                 // 120
+    "El archivo ",                                                                        // 121
+    " contiene ",                                                                         // 122
+    " Roms",                                                                              // 123
+    "Nº de Juegos = ",                                                                    // 124
+    "Título no encontrado",                                                               // 125
+    "Lista Generada Exitosamente",                                                        // 126
+    "No se encuentran Juegos",                                                            // 127
+    "Los nombres fueron cambiados",                                                       // 128
+    "No es Válido",                                                                       // 129
+    "",                                                                                   // 130
+    "",                                                                                   // 131
+    "",                                                                                   // 132
+    "",                                                                                   // 133
+    "",                                                                                   // 134
+    "",                                                                                   // 135
+    "",                                                                                   // 136
+    "",                                                                                   // 137
+    "",                                                                                   // 138
+    "",                                                                                   // 139
+    "",                                                                                   // 140
+    "",                                                                                   // 141
+    "",                                                                                   // 142
+    "",                                                                                   // 143
+    "",                                                                                   // 144
+    "",                                                                                   // 145
+    "",                                                                                   // 146
+    "",                                                                                   // 147
+    "",                                                                                   // 148
+    "Renombrar archivos a títulos (A todo)",                                              // 149
+    "Otras Configuraciones 2 ",                                                           // 150
+    "Configuración del Idioma",                                                           // 151
+    "Seleccionar archivo de Idioma",                                                      // 152
+    "Zibo Screen Shoots",                                                                 // 153
+    "Siempre Comprimir a Jpg",                                                            // 154
+    "Borrar Bitmaps Después de Comprimir",                                                // 155
+    "Calidad Compresión Jpg",                                                             // 156
+    "Audio / Video ",                                                                     // 157
+    "Joystick",                                                                           // 158
+    "Audio",                                                                              // 159
+    "Video",                                                                              // 160
+    "Sonido :",                                                                           // 161
+    "Color =",                                                                            // 162
+    "Screen Update Frequency =",                                                          // 163
+    "Autofire",                                                                           // 164
+    "A",                                                                                  // 165
+    "B",                                                                                  // 166
+    "Select",                                                                             // 167
+    "Start",                                                                              // 168
+    "Delay Screen Refresh",                                                               // 169
+    "Disable Synk",                                                                       // 170
+    "Ckeck Rom Crc",                                                                      // 171
+    "Rts Dir :",                                                                          // 172
+    "Save Dir :",                                                                         // 173
+    "Home Page ",                                                                         // 174
+    "Debes seleccionar un juego o debes importar el Nombre a la lista de Códigos o  Generar la lista de Títulos para "
+    "Códigos Game Genie.Estas Opciones estan en los Menús.", // 175
+    "",                                                      // 176
+    "",                                                      // 177
+    "",                                                      // 178
+    "",                                                      // 179
+    "",                                                      // 180
+    "",                                                      // 181
+    "",                                                      // 182
+    "",                                                      // 183
+    "",                                                      // 184
+    "",                                                      // 185
+    "",                                                      // 186
+    "",                                                      // 187
+    "",                                                      // 188
+    "",                                                      // 189
+};
+
+static_assert(std::size(kTexts) == EntryCount);
+
+constexpr Target kTargets[] = {
+    {0, "TForm1", "AHMMenuItem1", TargetKind::Caption},
+    {1, "TForm1", "Jugar1", TargetKind::Caption},
+    {2, "TForm1", "BuscarRoms1", TargetKind::Caption},
+    {3, "TForm1", "BuscarZiboexe1", TargetKind::Caption},
+    {4, "TForm1", "ImportarnombredejuegoaGGcodesini1", TargetKind::Caption},
+    {5, "TForm1", "GenerarlistadeTitulos1", TargetKind::Caption},
+    {6, "TForm1", "ExtraetTtuloajueoseleccionado1", TargetKind::Caption},
+    {7, "TForm1", "Comprimir2", TargetKind::Caption},
+    {8, "TForm1", "Descomprimir2", TargetKind::Caption},
+    {9, "TForm1", "Eliminar", TargetKind::Caption},
+    {10, "TForm1", "Rename", TargetKind::Caption},
+    {11, "TForm1", "cambiartitulo2", TargetKind::Caption},
+    {12, "TForm1", "Salir1", TargetKind::Caption},
+    {13, "TForm1", "AHMMenuItem3", TargetKind::Caption},
+    {14, "TForm1", "Ga1", TargetKind::Caption},
+    {15, "TForm1", "Ga2", TargetKind::Caption},
+    {16, "TForm1", "ZipRoms1", TargetKind::Caption},
+    {17, "TForm1", "Tr", TargetKind::Caption},
+    {18, "TForm1", "Actualizar1", TargetKind::Caption},
+    {19, "TForm1", "AHMMenuItem4", TargetKind::Caption},
+    {20, "TForm1", "Controles1", TargetKind::Caption},
+    {21, "TForm1", "Controles2", TargetKind::Caption},
+    {22, "TForm1", "Otras1", TargetKind::Caption},
+    {23, "TForm1", "rat1", TargetKind::Caption},
+    {23, "TForm1", "rat2", TargetKind::Caption},
+    {24, "TForm1", "sgb", TargetKind::Caption},
+    {25, "TForm1", "gbz", TargetKind::Caption},
+    {26, "TForm5", "CheckBox8", TargetKind::Caption},
+    {27, "TForm1", "AHMMenuItem6", TargetKind::Caption},
+    {28, "TForm1", "Leeme1", TargetKind::Caption},
+    {29, "TForm1", "Acercade1", TargetKind::Caption},
+    {30, "TForm1", "Jugar2", TargetKind::Caption},
+    {31, "TForm1", "Comprimir1", TargetKind::Caption},
+    {32, "TForm1", "Descomprimir1", TargetKind::Caption},
+    {33, "TForm1", "Importarnombreaggcodesini1", TargetKind::Caption},
+    {33, "TForm1", "AHMMenuItem17", TargetKind::Caption},
+    {34, "TForm1", "ExtraerTtulo1", TargetKind::Caption},
+    {35, "TForm1", "Eliminar2", TargetKind::Caption},
+    {36, "TForm1", "Rename2", TargetKind::Caption},
+    {37, "TForm1", "Cambiartitulo", TargetKind::Caption},
+    {38, "TForm1", "Actualizar2", TargetKind::Caption},
+    {39, "TForm1", "AHMMenuItem12", TargetKind::Caption},
+    {40, "TForm1", "GroupBox1", TargetKind::Caption},
+    {41, "TForm1", "Button2", TargetKind::Caption},
+    {42, "TForm2", "TForm2", TargetKind::WindowTitle},
+    {43, "TForm2", "Button1", TargetKind::Caption},
+    {44, "TForm2", "Button2", TargetKind::Caption},
+    {45, "TForm3", "TForm3", TargetKind::WindowTitle},
+    {46, "TForm3", "Check1", TargetKind::Caption},
+    {47, "TForm3", "AHMCheckbox1", TargetKind::Caption},
+    {48, "TForm3", "Label1", TargetKind::Caption},
+    {49, "TForm3", "edit1", TargetKind::EditText},
+    {50, "TForm3", "GroupBox3", TargetKind::Caption},
+    {51, "TForm3", "Label5", TargetKind::Caption},
+    {52, "TForm3", "Label4", TargetKind::Caption},
+    {53, "TForm3", "Button1", TargetKind::Caption},
+    {54, "TForm4", "TForm4", TargetKind::WindowTitle},
+    {55, "TForm4", "Label3", TargetKind::Caption},
+    {56, "TForm4", "Label4", TargetKind::Caption},
+    {57, "TForm4", "Label1", TargetKind::Caption},
+    {58, "TForm4", "Label2", TargetKind::Caption},
+    {59, "TForm4", "Button1", TargetKind::Caption},
+    {60, "TForm4", "Button2", TargetKind::Caption},
+    {61, "TForm5", "TForm5", TargetKind::WindowTitle},
+    {62, "TForm5", "GroupBox4", TargetKind::Caption},
+    {63, "TForm5", "GroupBox3", TargetKind::Caption},
+    {64, "TForm5", "RadioButton1", TargetKind::Caption},
+    {65, "TForm5", "RadioButton2", TargetKind::Caption},
+    {66, "TForm5", "RadioButton3", TargetKind::Caption},
+    {67, "TForm5", "RadioButton4", TargetKind::Caption},
+    {68, "TForm5", "GroupBox2", TargetKind::Caption},
+    {69, "TForm5", "Label1", TargetKind::Caption},
+    {70, "TForm5", "CheckBox4", TargetKind::Caption},
+    {71, "TForm5", "CheckBox5", TargetKind::Caption},
+    {72, "TForm5", "CheckBox7", TargetKind::Caption},
+    {73, "TForm5", "Button1", TargetKind::Caption},
+    {74, "TForm6", "TForm6", TargetKind::WindowTitle},
+    {75, "TForm6", "Label1", TargetKind::Caption},
+    {76, "TForm6", "Button1", TargetKind::Caption},
+    {77, "TForm7", "TForm7", TargetKind::WindowTitle},
+    {78, "TForm7", "CheckBox1", TargetKind::Caption},
+    {79, "TForm7", "GroupBox2", TargetKind::Caption},
+    {80, "TForm7", "RadioButton2", TargetKind::Caption},
+    {81, "TForm7", "RadioButton1", TargetKind::Caption},
+    {82, "TForm7", "Button1", TargetKind::Caption},
+    {83, "TForm8", "TForm8", TargetKind::WindowTitle},
+    {84, "TForm8", "Label1", TargetKind::Caption},
+    {85, "TForm8", "Label2", TargetKind::Caption},
+    {86, "TForm8", "Label3", TargetKind::Caption},
+    {87, "TForm8", "GroupBox1", TargetKind::Caption},
+    {88, "TForm8", "Button2", TargetKind::Caption},
+    {89, "TForm8", "Button5", TargetKind::Caption},
+    {90, "TForm8", "Button3", TargetKind::Caption},
+    {91, "TForm8", "Button4", TargetKind::Caption},
+    {92, "TForm8", "GroupBox2", TargetKind::Caption},
+    {93, "TForm8", "Button1", TargetKind::Caption},
+    {94, "TForm9", "TForm9", TargetKind::WindowTitle},
+    {95, "TForm9", "Button1", TargetKind::Caption},
+    {96, "TForm9", "Button2", TargetKind::Caption},
+    {97, "TForm10", "TForm10", TargetKind::WindowTitle},
+    {98, "TForm10", "Button1", TargetKind::Caption},
+    {99, "TForm10", "Button2", TargetKind::Caption},
+    {101, "TForm11", "Button1", TargetKind::Caption},
+    {101, "TForm12", "Button1", TargetKind::Caption},
+    {101, "TForm13", "Button1", TargetKind::Caption},
+    {102, "TForm1", "AHMMenuItem15", TargetKind::Caption},
+    {149, "TForm1", "rat", TargetKind::Caption},
+    {150, "TForm1", "otras2", TargetKind::Caption},
+    {150, "TForm12", "TForm12", TargetKind::WindowTitle},
+    {151, "TForm13", "TForm13", TargetKind::WindowTitle},
+    {152, "TForm13", "GroupBox2", TargetKind::Caption},
+    {153, "TForm14", "TForm14", TargetKind::WindowTitle},
+    {153, "TForm12", "GroupBox2", TargetKind::Caption},
+    {153, "TForm1", "ss", TargetKind::Caption},
+    {154, "TForm12", "CheckBox3", TargetKind::Caption},
+    {155, "TForm12", "CheckBox4", TargetKind::Caption},
+    {156, "TForm12", "GroupBox3", TargetKind::Caption},
+    {157, "TForm1", "AudioVideo1", TargetKind::Caption},
+    {158, "TForm1", "Joystick1", TargetKind::Caption},
+    {159, "TForm3", "GroupBox1", TargetKind::Caption},
+    {160, "TForm3", "GroupBox2", TargetKind::Caption},
+    {161, "TForm3", "Label8", TargetKind::Caption},
+    {162, "TForm3", "Label6", TargetKind::Caption},
+    {163, "TForm3", "Label3", TargetKind::Caption},
+    {164, "TForm4", "autoa", TargetKind::Caption},
+    {164, "TForm4", "autob", TargetKind::Caption},
+    {165, "TForm4", "Label5", TargetKind::Caption},
+    {166, "TForm4", "Label6", TargetKind::Caption},
+    {167, "TForm4", "Label8", TargetKind::Caption},
+    {168, "TForm4", "Label7", TargetKind::Caption},
+    {169, "TForm5", "CheckBox1", TargetKind::Caption},
+    {170, "TForm5", "CheckBox2", TargetKind::Caption},
+    {171, "TForm5", "CheckBox3", TargetKind::Caption},
+    {172, "TForm12", "CheckBox1", TargetKind::Caption},
+    {173, "TForm12", "CheckBox2", TargetKind::Caption},
+    {174, "TForm1", "AHMMenuItem13", TargetKind::Caption},
+    {175, "TForm8", "Memo1", TargetKind::MemoText},
+};
+
+} // namespace
+
+const QStringList &builtin()
+{
+    static const QStringList table = [] {
+        QStringList texts;
+        texts.reserve(EntryCount);
+        for (const char *text : kTexts)
+            texts.append(QString::fromUtf8(text));
+        return texts;
+    }();
+    return table;
+}
+
+QString builtinText(int index)
+{
+    return builtin().value(index);
+}
+
+std::span<const Target> targets()
+{
+    return kTargets;
+}
+
+} // namespace LanguageTable

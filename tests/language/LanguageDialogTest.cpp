@@ -1,0 +1,148 @@
+#include "TestSupport.h"
+
+#include "language/Language.h"
+#include "language/LanguageApplier.h"
+#include "language/LanguageTable.h"
+#include "language/MessageTable.h"
+#include "language/TForm13.h"
+#include "settings/Keys.h"
+#include "settings/SettingsFile.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class LanguageDialog : public BaseFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        BaseFolderTest::SetUp();
+        QFile::copy(QStringLiteral(CARTLING_SOURCE_DIR "/data/english.cti"), path("english.cti"));
+        QFile::copy(QStringLiteral(CARTLING_SOURCE_DIR "/data/español.cti"), path("español.cti"));
+        writeFile("corto.cti", QByteArray("solo una línea\r\n"));
+        writeFile("notes.txt", "not a language file");
+    }
+    void TearDown() override
+    {
+        messageTable().cargar_mensajes(LanguageTable::builtin());
+        BaseFolderTest::TearDown();
+    }
+
+    // The dialog's own window is the only window here, so applying reaches exactly it.
+    std::unique_ptr<TForm13> makeDialog()
+    {
+        auto dialog = std::make_unique<TForm13>(m_language);
+        m_window = dialog.get();
+        return dialog;
+    }
+    static QComboBox *combo(TForm13 &dialog) { return dialog.findChild<QComboBox *>("AHMFileCombo1"); }
+    void choose(TForm13 &dialog, const QString &name)
+    {
+        const int index = combo(dialog)->findText(name);
+        ASSERT_GE(index, 0) << qPrintable(name);
+        combo(dialog)->setCurrentIndex(index);
+        emit combo(dialog)->activated(index);
+    }
+
+    QWidget *m_window = nullptr;
+    Language m_language{[this] { return QList<QWidget *>{m_window}; }};
+};
+
+TEST_F(LanguageDialog, ListsTheLanguageFilesInBoldAndReachesEveryControl)
+{
+    auto dialog = makeDialog();
+    QComboBox *files = combo(*dialog);
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->count(), 3);
+    EXPECT_EQ(files->itemText(0), "corto.cti");
+    EXPECT_NE(files->findText(QStringLiteral("español.cti")), -1);
+    EXPECT_TRUE(files->itemData(0, Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(files->currentIndex(), -1); // nothing chosen yet
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Configuración del Idioma"));
+    EXPECT_TRUE(unreachedTargets({dialog.get()}).isEmpty());
+}
+
+TEST_F(LanguageDialog, ChoosingStoresAtOnceAndAceptarAppliesIt)
+{
+    auto dialog = makeDialog();
+    dialog->show();
+    choose(*dialog, QStringLiteral("english.cti"));
+
+    SettingsFile settings;
+    EXPECT_EQ(settings.read(Keys::ArchId), path("english.cti"));
+    EXPECT_EQ(settings.read(Keys::ArchName), "english.cti");
+    EXPECT_EQ(settings.read(Keys::ArchNameInd), combo(*dialog)->findText("english.cti"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Configuración del Idioma")); // nothing applied yet
+
+    QTest::mouseClick(dialog->findChild<QPushButton *>("Button1"), Qt::LeftButton);
+
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), "Language Settings");
+    EXPECT_EQ(dialog->findChild<QGroupBox *>("GroupBox2")->title(), "Choose a language file");
+    EXPECT_EQ(dialog->findChild<QPushButton *>("Button1")->text(), "OK");
+    EXPECT_EQ(messageTable().text(Msg::TitleNotFound), "Title not found");
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+TEST_F(LanguageDialog, EscapeAppliesLikeAceptarButTheCloseBoxOnlyCloses)
+{
+    {
+        auto dialog = makeDialog();
+        dialog->show();
+        choose(*dialog, QStringLiteral("english.cti"));
+        dialog->close();
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Configuración del Idioma"));
+        EXPECT_FALSE(dialog->isVisible());
+    }
+    // The choice stays stored and is applied at the next start, and the dialog selects it again.
+    auto dialog = makeDialog();
+    EXPECT_EQ(combo(*dialog)->currentText(), "english.cti");
+    EXPECT_TRUE(m_language.loadStoredLanguage());
+    EXPECT_EQ(dialog->windowTitle(), "Language Settings");
+
+    choose(*dialog, QStringLiteral("español.cti"));
+    dialog->show();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Configuración del Idioma"));
+    EXPECT_EQ(messageTable().text(Msg::TitleNotFound), QStringLiteral("Título no encontrado"));
+}
+
+TEST_F(LanguageDialog, AShortFileIsRefusedWithItsNameAndTheOldMessageText)
+{
+    auto dialog = makeDialog();
+    choose(*dialog, QStringLiteral("english.cti"));
+    dialog->Button1Click();
+    choose(*dialog, QStringLiteral("corto.cti"));
+    dialog->Button1Click();
+
+    // The rejection text is entry 129 as it stood before the refused file.
+    EXPECT_EQ(m_messages.shown, QStringList({QStringLiteral("corto.cti is not valid")}));
+    EXPECT_EQ(dialog->windowTitle(), "Language Settings");
+}
+
+TEST_F(LanguageDialog, CreationSelectsTheStoredPosition)
+{
+    SettingsFile settings;
+    const auto created = [&] { return combo(*makeDialog())->currentIndex(); };
+    // A stored position without an existing file selects nothing.
+    settings.write(Keys::ArchNameInd, 2);
+    EXPECT_EQ(created(), -1);
+    // A chosen file outside the list: the stored position, -1 meaning the first.
+    writeFile("other.cti.bak", "x");
+    settings.write(Keys::ArchId, path("other.cti.bak"));
+    EXPECT_EQ(created(), 2);
+    settings.write(Keys::ArchNameInd, -1);
+    EXPECT_EQ(created(), 0);
+    // A file in the list is selected even when files came or went since it was chosen.
+    settings.write(Keys::ArchId, path("english.cti"));
+    settings.write(Keys::ArchNameInd, 0);
+    EXPECT_EQ(combo(*makeDialog())->currentText(), "english.cti");
+}
+
+} // namespace
