@@ -29,3 +29,8 @@ bool MessageBoxSink::confirm(const QString &text)
 {
     return box(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
+
+void MessageBoxSink::about(const QString &title, const QString &text)
+{
+    QMessageBox::about(QApplication::activeWindow(), title, text);
+}

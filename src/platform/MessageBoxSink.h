@@ -9,4 +9,5 @@ public:
     void show(const QString &text) override;
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
+    void about(const QString &title, const QString &text) override;
 };

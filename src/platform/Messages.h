@@ -13,6 +13,8 @@ public:
     virtual void error(const QString &text) { show(text); }
     // A yes/no question; true for yes.
     virtual bool confirm(const QString &text) = 0;
+    // The About box: the program's icon, its name line and a second line.
+    virtual void about(const QString &title, const QString &text) { show(title + u'\n' + text); }
 };
 
 MessageSink &messages();

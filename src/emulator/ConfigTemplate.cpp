@@ -1,0 +1,41 @@
+#include "emulator/ConfigTemplate.h"
+
+#include "platform/ErrorHandler.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+
+ConfigTemplate::ConfigTemplate() : m_lines(initialLines()) {}
+
+QStringList ConfigTemplate::initialLines()
+{
+    QStringList lines(SlotCount);
+    lines[0] = QStringLiteral(";***********  Zibo Archivo de Configuracion  ************");
+    lines[1] = u';' + QString(32, u' ') + QStringLiteral("Cartling 1.7");
+    lines[2] = u';' + QString(13, u' ') + QStringLiteral("Cartling: see readme.txt in the Cartling folder");
+    lines[3] = QStringLiteral("-verbose 0");
+    lines[4] = QStringLiteral("-sound 1");
+    lines[5] = QStringLiteral("-uperiod 0");
+    lines[6] = QStringLiteral("-keys [LEFT][RIGHT][UP][DOWN][A][S][ENTER][RSHIFT] ");
+    lines[11] = QStringLiteral("-2pj");
+    lines[24] = QStringLiteral("-nodelay");
+    lines[26] = QStringLiteral("-nocrc");
+    lines[33] = QStringLiteral("-csw");
+    lines[54] = QStringLiteral("-captsw");
+    return lines;
+}
+
+void ConfigTemplate::replace(int slot, const QString &text)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return;
+    QString line = text;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    m_lines[slot] = line;
+}
+
+void ConfigTemplate::saveAs(const QString &path) const
+{
+    if (!TextFile::writeLines(path, m_lines))
+        throw CartlingError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
+}

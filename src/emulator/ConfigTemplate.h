@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The in-memory image of the emulator's Zibo.cfg: exactly 59 option lines, each option owning one slot.
+// Slots are only ever replaced in place, so the file always has the same lines in the same order.
+class ConfigTemplate
+{
+public:
+    static constexpr int SlotCount = 59;
+
+    ConfigTemplate();
+
+    // Slots 0..58; a line break in the text is replaced by a blank, since one slot is one line of the file.
+    void replace(int slot, const QString &text);
+    const QString &line(int slot) const { return m_lines.at(slot); }
+    const QStringList &lines() const { return m_lines; }
+
+    // Writes the 59 lines, each followed by CR LF, atomically. Raises CartlingError "Cannot create file <path>"
+    // when the file cannot be written.
+    void saveAs(const QString &path) const;
+
+    static QStringList initialLines();
+
+private:
+    QStringList m_lines;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The entries of the ROM list: the files of one folder that match a mask of ";"-separated patterns.
+class RomListModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    struct Entry
+    {
+        QString caption;  // file name with its extension
+        QString fullPath; // the list's folder (ending in "/") followed by the file name
+    };
+
+    // The list's own mask before any view is applied.
+    static inline const QString InitialMask = QStringLiteral("*.gb;*.zip;*.gbc;*.cgb;*.sgb");
+
+    explicit RomListModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    // Ignored when the folder is the current one or does not exist; otherwise makes it the process's
+    // current folder (programs started later inherit it) and re-reads the list. True when it switched.
+    bool setFolder(const QString &folder);
+    // Ignored when unchanged; otherwise re-reads the list.
+    void setMask(const QString &mask);
+    // Each pattern from left to right adds the files it matches (a file matching two is listed twice);
+    // then entries are sorted by caption without regard to case. Folders are not listed; hidden files are.
+    void reread();
+
+    const QString &folder() const { return m_folder; }
+    const QString &mask() const { return m_mask; }
+    int count() const { return int(m_entries.size()); }
+    const Entry &entry(int row) const { return m_entries.at(row); }
+
+    // Wildcard match of one pattern ("*" and "?") without regard to case.
+    static bool matches(QStringView pattern, QStringView name);
+
+private:
+    QString m_folder;
+    QString m_mask = InitialMask;
+    QVector<Entry> m_entries;
+};

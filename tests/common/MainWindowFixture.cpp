@@ -1,0 +1,60 @@
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QListView>
+#include <QTest>
+
+void MainWindowTest::TearDown()
+{
+    m_windows.reset();
+    BaseFolderTest::TearDown();
+}
+
+void MainWindowTest::start()
+{
+    m_windows = createWindows();
+    ASSERT_TRUE(m_windows->form1->started());
+    m_windows->form1->show();
+    QCoreApplication::processEvents();
+}
+
+void MainWindowTest::stop()
+{
+    m_windows->form1->close();
+    m_windows.reset();
+}
+
+QAction *MainWindowTest::item(const char *name) const
+{
+    QAction *action = main().action(name);
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+QStringList MainWindowTest::captions() const
+{
+    QStringList list;
+    for (int row = 0; row < main().romList().count(); ++row)
+        list.append(main().romList().entry(row).caption);
+    return list;
+}
+
+void MainWindowTest::clickEntry(const QString &caption) const
+{
+    QListView *view = main().listView();
+    for (int row = 0; row < main().romList().count(); ++row) {
+        if (main().romList().entry(row).caption == caption) {
+            const QModelIndex index = main().romList().index(row);
+            view->scrollTo(index);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+            return;
+        }
+    }
+    ADD_FAILURE() << "no entry " << qPrintable(caption);
+}
+
+void MainWindowTest::clickEmptySpace() const
+{
+    QListView *view = main().listView();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, view->viewport()->height() - 3));
+}

@@ -1,0 +1,187 @@
+#include "MainWindowFixture.h"
+
+#include "mainwindow/RomListModel.h"
+#include "mainwindow/Views.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+namespace {
+
+// ---- The list model ----
+
+class RomList : public BaseFolderTest
+{
+protected:
+    QStringList list(RomListModel &model) const
+    {
+        QStringList names;
+        for (int row = 0; row < model.count(); ++row)
+            names.append(model.entry(row).caption);
+        return names;
+    }
+};
+
+TEST_F(RomList, PatternsAddFromLeftToRightThenEntriesSortWithoutCase)
+{
+    for (const char *name : {"b.gb", "A.GBC", "c.zip", "Tetris.gb", "readme.txt", "x.gbz", ".hidden.gb"})
+        writeFile(name, "x");
+    makeFolder("folder.gb");
+    RomListModel model;
+    QAbstractItemModelTester tester(&model);
+    ASSERT_TRUE(model.setFolder(m_base));
+    EXPECT_EQ(list(model), QStringList({".hidden.gb", "A.GBC", "b.gb", "c.zip", "Tetris.gb"}));
+    // A file that matches two patterns is listed twice.
+    model.setMask("*.gb;t*");
+    EXPECT_EQ(list(model), QStringList({".hidden.gb", "b.gb", "Tetris.gb", "Tetris.gb"}));
+    EXPECT_EQ(model.entry(2).fullPath, path("Tetris.gb"));
+}
+
+TEST_F(RomList, WildcardsMatchWholeNamesWithoutCase)
+{
+    EXPECT_TRUE(RomListModel::matches(u"*.gb", u"GAME.GB"));
+    EXPECT_FALSE(RomListModel::matches(u"*.gb", u"game.gbc"));
+    EXPECT_FALSE(RomListModel::matches(u"*.gb", u"game.gb.txt"));
+    EXPECT_TRUE(RomListModel::matches(u"*.gb", u"a.b.gb"));
+    EXPECT_TRUE(RomListModel::matches(u"?.zip", u"X.ZIP"));
+    EXPECT_TRUE(RomListModel::matches(u"*", u""));
+    EXPECT_TRUE(RomListModel::matches(u"*.gbc", QString::fromUtf8("Pokémon ÑOÑO.GBC")));
+}
+
+TEST_F(RomList, NamesWithBlanksQuotesAndOtherLettersAreListedAsThey)
+{
+    const QStringList names{"con blanco.gb", "comillas \"dobles\".gb", "$(touch x);.gb", QString::fromUtf8("Ñandú.gb"),
+                            QString::fromUtf8("ポケモン.gb")};
+    for (const QString &name : names)
+        writeFile(name, "x");
+    RomListModel model;
+    model.setFolder(m_base);
+    EXPECT_EQ(model.count(), names.size());
+    for (int row = 0; row < model.count(); ++row)
+        EXPECT_TRUE(QFile::exists(model.entry(row).fullPath)) << qPrintable(model.entry(row).caption);
+    EXPECT_FALSE(QFile::exists(path("x")));
+}
+
+TEST_F(RomList, SettingAFolderIgnoresTheSameOrAMissingFolderAndFollowsTheCurrentFolder)
+{
+    makeFolder("roms");
+    writeFile("roms/a.gb", "x");
+    RomListModel model;
+    EXPECT_TRUE(model.setFolder(path("roms")));
+    EXPECT_EQ(model.folder(), path("roms") + '/');
+    EXPECT_EQ(QDir::currentPath(), path("roms"));
+    EXPECT_FALSE(model.setFolder(path("roms") + '/'));
+    EXPECT_FALSE(model.setFolder(path("nowhere")));
+    EXPECT_FALSE(model.setFolder(""));
+    EXPECT_EQ(model.folder(), path("roms") + '/');
+    model.setMask("*.gb;*.zip;*.gbc;*.cgb;*.sgb"); // unchanged: nothing happens
+    EXPECT_EQ(model.count(), 1);
+}
+
+TEST_F(RomList, AFolderThatVanishesOrCannotBeReadGivesAnEmptyList)
+{
+    makeFolder("roms");
+    writeFile("roms/a.gb", "x");
+    RomListModel model;
+    model.setFolder(path("roms"));
+    QDir(path("roms")).removeRecursively();
+    model.reread();
+    EXPECT_EQ(model.count(), 0);
+
+    makeFolder("locked");
+    writeFile("locked/b.gb", "x");
+    QFile::setPermissions(path("locked"), QFileDevice::WriteOwner);
+    if (QDir(path("locked")).entryList(QDir::Files).isEmpty()) { // root reads everything
+        model.setFolder(path("locked"));
+        EXPECT_EQ(model.count(), 0);
+    }
+}
+
+// ---- Views in the main window ----
+
+class ViewsTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        for (const char *name : {"a.gb", "b.gbc", "c.cgb", "d.sgb", "e.gbz", "f.zip", "g.Zip"})
+            writeFile(name, "x");
+    }
+};
+
+TEST_F(ViewsTest, TheStoredViewIsRestoredWithItsMarker)
+{
+    writeSettings("[Configuracion]\r\nTroms=6\r\n");
+    start();
+    EXPECT_EQ(captions(), QStringList{"d.sgb"});
+    EXPECT_FALSE(item("sgb")->icon().isNull());
+    EXPECT_TRUE(item("Tr")->icon().isNull());
+}
+
+TEST_F(ViewsTest, AViewNumberOutsideTheSixKeepsTheListsOwnMask)
+{
+    writeSettings("[Configuracion]\r\nTroms=9\r\n");
+    start();
+    EXPECT_EQ(captions(), QStringList({"a.gb", "b.gbc", "c.cgb", "d.sgb", "f.zip", "g.Zip"}));
+    EXPECT_FALSE(item("Tr")->icon().isNull());
+    EXPECT_EQ(readFile("Cartling.ini"), "[Configuracion]\r\nTroms=9\r\n");
+}
+
+TEST_F(ViewsTest, ChoosingAViewStoresItAndARestartRestoresIt)
+{
+    start();
+    const QStringList all = captions();
+    EXPECT_EQ(all.size(), 7);
+    writeFile("h.gb", "new");
+    item("ZipRoms1")->trigger();
+    EXPECT_EQ(captions(), QStringList({"f.zip", "g.Zip"}));
+    EXPECT_FALSE(item("ZipRoms1")->icon().isNull());
+    EXPECT_TRUE(item("Tr")->icon().isNull());
+    EXPECT_EQ(main().statusPanel(1), QString::fromUtf8("Nº de Juegos = 2"));
+    EXPECT_TRUE(main().findChild<QLabel *>("AHMLabel1")->text().isEmpty());
+    stop();
+    start();
+    EXPECT_EQ(captions(), QStringList({"f.zip", "g.Zip"}));
+    item("Tr")->trigger();
+    EXPECT_EQ(captions().size(), 8);
+}
+
+TEST_F(ViewsTest, ChoosingTheMarkedViewAgainDoesNotReread)
+{
+    start();
+    writeFile("new.gb", "x");
+    item("Tr")->trigger();
+    EXPECT_EQ(captions().size(), 7);
+    item("Actualizar1")->trigger();
+    EXPECT_EQ(captions().size(), 8);
+}
+
+TEST_F(ViewsTest, ViewsLeaveTheScreenshotSwitchAlone)
+{
+    writeSettings("[Configuracion]\r\nshoots=1\r\n");
+    start();
+    EXPECT_TRUE(item("ss")->isChecked());
+    item("Ga1")->trigger();
+    EXPECT_TRUE(item("ss")->isChecked());
+    EXPECT_EQ(captions(), QStringList{"a.gb"});
+}
+
+TEST_F(ViewsTest, RefreshReadsTheStoredFolderAgainOrKeepsAMissingOne)
+{
+    makeFolder("otra");
+    writeFile("otra/z.gb", "x");
+    start();
+    writeSettings(QByteArray("[Directorios]\r\nRoms=") + path("otra").toUtf8() + "\r\n");
+    item("Actualizar2")->trigger();
+    EXPECT_EQ(captions(), QStringList{"z.gb"});
+    writeSettings("[Directorios]\r\nRoms=/gone\r\n");
+    writeFile("otra/y.gb", "x");
+    item("Actualizar1")->trigger();
+    EXPECT_EQ(captions(), QStringList({"y.gb", "z.gb"}));
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+} // namespace
