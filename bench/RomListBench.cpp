@@ -51,8 +51,7 @@ int plainScan(const QString &folder)
     return int(names.size());
 }
 
-template <typename F>
-qint64 bestOf(F run)
+template <typename F> qint64 bestOf(F run)
 {
     qint64 best = std::numeric_limits<qint64>::max();
     for (int round = 0; round < kRounds; ++round) {

@@ -41,10 +41,9 @@ Windows::~Windows()
 QList<QWidget *> Windows::all() const
 {
     QList<QWidget *> windows;
-    for (QWidget *w : std::initializer_list<QWidget *>{form1.get(), form2.get(), form3.get(), form4.get(),
-                                                       form5.get(), form6.get(), form7.get(), form8.get(),
-                                                       form9.get(), form10.get(), form11.get(), form12.get(),
-                                                       form13.get(), form14.get()}) {
+    for (QWidget *w : std::initializer_list<QWidget *>{form1.get(), form2.get(), form3.get(), form4.get(), form5.get(),
+                                                       form6.get(), form7.get(), form8.get(), form9.get(), form10.get(),
+                                                       form11.get(), form12.get(), form13.get(), form14.get()}) {
         if (w)
             windows.append(w);
     }

@@ -11,8 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-Launcher::Launcher(ConfigTemplate &configTemplate, Steps steps)
-    : m_template(configTemplate), m_steps(std::move(steps))
+Launcher::Launcher(ConfigTemplate &configTemplate, Steps steps) : m_template(configTemplate), m_steps(std::move(steps))
 {
 }
 
@@ -29,7 +28,7 @@ std::optional<QString> Launcher::jugar(const QString &rom)
     // A relative emulator path is taken from the current folder, the listed ROM folder.
     const QString emulator = SettingsFile().read(Keys::Zibo, Places::defaultEmulatorName());
     if (emulator.isEmpty() || !QFileInfo(emulator).isFile()) {
-        showMessage(messageTable().text(114));
+        showMessage(messageTable().text(Msg::EmulatorMissing));
         return std::nullopt;
     }
 
@@ -38,7 +37,8 @@ std::optional<QString> Launcher::jugar(const QString &rom)
 
     const QString folder = SettingsFile().read(Keys::Zibod, BaseFolder::path());
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        showMessage(messageTable().text(112) + QDir::toNativeSeparators(folder) + messageTable().text(113));
+        showMessage(messageTable().text(Msg::CfgFolderMissingStart, QDir::toNativeSeparators(folder),
+                                        Msg::CfgFolderMissingEnd));
         return std::nullopt;
     }
 

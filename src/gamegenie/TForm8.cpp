@@ -13,13 +13,6 @@
 
 namespace {
 
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect place)
 {
     auto *b = named(new QPushButton(caption, parent), name);

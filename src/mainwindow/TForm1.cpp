@@ -9,10 +9,10 @@
 #include "emulator/TForm6.h"
 #include "emulator/TForm7.h"
 #include "gamegenie/TForm8.h"
-#include "language/TForm13.h"
 #include "language/Language.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
+#include "language/TForm13.h"
 #include "mainwindow/MenuStates.h"
 #include "mainwindow/RomListView.h"
 #include "mainwindow/TForm11.h"
@@ -49,13 +49,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W>
-W *named(W *object, const char *name)
-{
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 // The marker in front of the marked view.
 QIcon markerIcon()
@@ -109,7 +102,8 @@ TForm1::TForm1(Windows &windows)
     // 7.
     const QString roms = SettingsFile().read(Keys::Roms, BaseFolder::path());
     if (roms.isEmpty() || !QFileInfo(roms).isDir()) {
-        showMessage(msg(103) + QDir::toNativeSeparators(roms) + msg(104));
+        showMessage(
+            messageTable().text(Msg::FolderMissingStart, QDir::toNativeSeparators(roms), Msg::FolderMissingEnd));
         m_romList.setFolder(BaseFolder::path());
     } else {
         m_romList.setFolder(roms);
@@ -250,7 +244,8 @@ void TForm1::createMenus()
     };
 
     QMenu *file = named(bar->addMenu(QStringLiteral("Archivo")), "AHMMenuItem1");
-    on(addItem(file, "Jugar1", QStringLiteral("Jugar"), QKeySequence(Qt::CTRL | Qt::Key_P)), [this] { playSelected(); });
+    on(addItem(file, "Jugar1", QStringLiteral("Jugar"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+       [this] { playSelected(); });
     file->addSeparator();
     on(addItem(file, "BuscarRoms1", QStringLiteral("Buscar Roms"), QKeySequence(Qt::CTRL | Qt::Key_R)),
        [this] { BuscarRoms1Click(); });
@@ -375,7 +370,7 @@ QAction *TForm1::action(const char *name) const
 
 void TForm1::showCount()
 {
-    m_panel1->setText(msg(124) + QString::number(m_romList.count()));
+    m_panel1->setText(msg(Msg::GameCount) + QString::number(m_romList.count()));
 }
 
 void TForm1::validarseleccion()
@@ -548,8 +543,8 @@ void TForm1::storeEmulatorPath(const QString &file)
 void TForm1::Leeme1Click()
 {
     const QString base = BaseFolder::path();
-    const bool spanish = SettingsFile().read(Keys::ArchName, QString::fromUtf8("español.cti")) ==
-                         QString::fromUtf8("español.cti");
+    const bool spanish =
+        SettingsFile().read(Keys::ArchName, QString::fromUtf8("español.cti")) == QString::fromUtf8("español.cti");
     const QStringList candidates = spanish ? QStringList{QStringLiteral("leeme.txt"), QString::fromUtf8("léeme.txt")}
                                            : QStringList{QStringLiteral("readme.txt")};
     QString found;
@@ -559,7 +554,7 @@ void TForm1::Leeme1Click()
             break;
     }
     if (found.isEmpty()) {
-        showMessage(msg(105));
+        showMessage(msg(Msg::ReadmeMissing));
         return;
     }
     if (!m_readmeViewer) {
@@ -583,8 +578,9 @@ void TForm1::Leeme1Click()
 
 void TForm1::Acercade1Click()
 {
-    messages().about(QStringLiteral("Cartling"),
-                     QStringLiteral("CARTLING  V1.7\nA front-end for the Zibo Game Boy emulator, by the Cartling developers."));
+    messages().about(
+        QStringLiteral("Cartling"),
+        QStringLiteral("CARTLING  V1.7\nA front-end for the Zibo Game Boy emulator, by the Cartling developers."));
 }
 
 void TForm1::AHMMenuItem13Click()
@@ -635,4 +631,3 @@ void TForm1::changeEvent(QEvent *event)
         guarded([this] { cargarimagen(); })();
     QMainWindow::changeEvent(event);
 }
-

@@ -34,13 +34,13 @@ QPixmap logo()
 QLabel *link(QWidget *parent, const char *name, const QString &file, const QString &caption)
 {
     const QUrl url = QUrl::fromLocalFile(BaseFolder::file(file));
-    auto *label = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(), caption.toHtmlEscaped()), parent);
+    auto *label =
+        new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(), caption.toHtmlEscaped()), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignCenter);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    QObject::connect(label, &QLabel::linkActivated, label, [](const QString &target) {
-        QDesktopServices::openUrl(QUrl(target));
-    });
+    QObject::connect(label, &QLabel::linkActivated, label,
+                     [](const QString &target) { QDesktopServices::openUrl(QUrl(target)); });
     return label;
 }
 

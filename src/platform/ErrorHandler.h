@@ -24,11 +24,9 @@ void reportError(const CartlingError &error);
 
 // Wraps an event handler: a CartlingError raised inside it is shown and ends that handler only.
 // Every user handler is connected through this, so no exception ever crosses Qt's own frames.
-template <typename F>
-auto guarded(F handler)
+template <typename F> auto guarded(F handler)
 {
-    return [handler = std::move(handler)](auto &&...args)
-               requires std::invocable<const F &, decltype(args)...>
+    return [handler = std::move(handler)](auto &&...args) requires std::invocable<const F &, decltype(args)...>
     {
         try {
             handler(std::forward<decltype(args)>(args)...);

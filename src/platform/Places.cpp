@@ -43,7 +43,9 @@ bool ensureExtractionFolder()
 {
     const QString folder = extractionFolder();
 #ifdef Q_OS_UNIX
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::lstat(QFile::encodeName(folder).constData(), &st) != 0) {
         if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0)
             return false;

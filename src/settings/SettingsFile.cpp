@@ -115,8 +115,8 @@ bool SettingsFile::readBool(const QString &section, const QString &key, bool def
 void SettingsFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
-        throw CartlingError(QStringLiteral("Unable to write to %1: the value of \"%2\" holds a line break.")
-                                .arg(m_path, key));
+        throw CartlingError(
+            QStringLiteral("Unable to write to %1: the value of \"%2\" holds a line break.").arg(m_path, key));
     }
     const bool exists = QFileInfo::exists(m_path);
     const auto read = TextFile::readLines(m_path);

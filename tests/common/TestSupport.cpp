@@ -35,7 +35,8 @@ void BaseFolderTest::TearDown()
     QStringList pending{m_temp.path()};
     while (!pending.isEmpty()) {
         const QDir d(pending.takeLast());
-        for (const QFileInfo &info : d.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        for (const QFileInfo &info :
+             d.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
             if (info.isSymLink())
                 continue;
             restore(info.absoluteFilePath());

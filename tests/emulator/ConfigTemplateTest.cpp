@@ -27,14 +27,10 @@ TEST_F(ConfigTemplateTest, TheInitialLinesHoldTheFixedOptionsInTheirSlots)
     EXPECT_EQ(t.line(0).size(), 57);
     EXPECT_TRUE(t.line(1).startsWith(";" + QString(32, ' ')));
     EXPECT_TRUE(t.line(2).startsWith(";" + QString(13, ' ')));
-    const std::map<int, QString> fixed{{3, "-verbose 0"},
-                                       {4, "-sound 1"},
-                                       {5, "-uperiod 0"},
-                                       {6, "-keys [LEFT][RIGHT][UP][DOWN][A][S][ENTER][RSHIFT] "},
-                                       {11, "-2pj"},
-                                       {24, "-nodelay"},
-                                       {26, "-nocrc"},
-                                       {33, "-csw"},
+    const std::map<int, QString> fixed{{3, "-verbose 0"}, {4, "-sound 1"},
+                                       {5, "-uperiod 0"}, {6, "-keys [LEFT][RIGHT][UP][DOWN][A][S][ENTER][RSHIFT] "},
+                                       {11, "-2pj"},      {24, "-nodelay"},
+                                       {26, "-nocrc"},    {33, "-csw"},
                                        {54, "-captsw"}};
     for (int slot = 3; slot < 59; ++slot) {
         const auto it = fixed.find(slot);

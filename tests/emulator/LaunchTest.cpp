@@ -40,8 +40,8 @@ protected:
 
     void storeEmulator(const QString &program, const QString &folder) const
     {
-        writeSettings("[Directorios]\r\nZibo=" + program.toUtf8() + "\r\nZibod=" + folder.toUtf8() + "\r\nRoms=" +
-                      path("roms").toUtf8() + "\r\n");
+        writeSettings("[Directorios]\r\nZibo=" + program.toUtf8() + "\r\nZibod=" + folder.toUtf8() +
+                      "\r\nRoms=" + path("roms").toUtf8() + "\r\n");
     }
 };
 

@@ -111,8 +111,8 @@ TEST_F(Selection, DoubleClickAndEnterLaunchTheSelectedEntry)
 {
     makeFolder("emu");
     writeFile("emu/zibo", "#!/bin/sh\n");
-    writeSettings(QByteArray("[Directorios]\r\nZibo=") + path("emu/zibo").toUtf8() + "\r\nZibod=" +
-                  path("emu/").toUtf8() + "\r\n");
+    writeSettings(QByteArray("[Directorios]\r\nZibo=") + path("emu/zibo").toUtf8() +
+                  "\r\nZibod=" + path("emu/").toUtf8() + "\r\n");
     start();
     clickEntry("tercero.gbc");
     QListView *view = main().listView();

@@ -3,8 +3,8 @@
 #include "gamegenie/TForm8.h"
 #include "mainwindow/Windows.h"
 
-#include <QTimer>
 #include "settings/BaseFolder.h"
+#include <QTimer>
 
 #include <QAction>
 #include <QDialog>
@@ -39,8 +39,8 @@ TEST_F(Startup, TheFifteenWindowsExistInOrderWithTheirCaptions)
 {
     start();
     const QList<QWidget *> all = windows().all();
-    const QStringList expected{"TForm1",  "TForm2",  "TForm3",  "TForm4",  "TForm5",  "TForm6",  "TForm7",
-                               "TForm8",  "TForm9",  "TForm10", "TForm11", "TForm12", "TForm13", "TForm14"};
+    const QStringList expected{"TForm1", "TForm2", "TForm3",  "TForm4",  "TForm5",  "TForm6",  "TForm7",
+                               "TForm8", "TForm9", "TForm10", "TForm11", "TForm12", "TForm13", "TForm14"};
     QStringList names;
     for (QWidget *w : all)
         names.append(w->objectName());
@@ -92,21 +92,32 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
 
     const QList<QAction *> tops = main().menuBar()->actions();
     EXPECT_EQ(describe(tops[0]->menu()),
-              QStringList({"!Jugar [Ctrl+P]", "-", "Buscar Roms [Ctrl+R]", "Buscar Zibo [Ctrl+D]", "-",
+              QStringList({"!Jugar [Ctrl+P]",
+                           "-",
+                           "Buscar Roms [Ctrl+R]",
+                           "Buscar Zibo [Ctrl+D]",
+                           "-",
                            QString::fromUtf8("Generar lista de Títulos para Códigos Game Genie [Ctrl+I]"),
                            QString::fromUtf8("Generar lista de Títulos (A Todo) [Ctrl+G]"),
                            QString::fromUtf8("Renombrar archivos a títulos (A todo)"),
                            QString::fromUtf8("!Extraer Título a juego seleccionado"),
-                           QString::fromUtf8("!Exportar Nombre a Lista de Códigos"), "-", "!Comprimir",
-                           "!Descomprimir", "-", "!Eliminar", "!Cambiar Nombre", QString::fromUtf8("!Cambiar Título"),
-                           QString::fromUtf8("!Renombrar Archivo a Título"), "-", "Salir [Ctrl+S]"}));
+                           QString::fromUtf8("!Exportar Nombre a Lista de Códigos"),
+                           "-",
+                           "!Comprimir",
+                           "!Descomprimir",
+                           "-",
+                           "!Eliminar",
+                           "!Cambiar Nombre",
+                           QString::fromUtf8("!Cambiar Título"),
+                           QString::fromUtf8("!Renombrar Archivo a Título"),
+                           "-",
+                           "Salir [Ctrl+S]"}));
     EXPECT_EQ(describe(tops[1]->menu()),
               QStringList({"Gameboy Roms", "Gameboy Color Roms", "Super Gameboy Roms", "Roms Formato GBZ",
                            "Roms formato ZIP", "Todas las Roms", "-", "Screen Shoots", "-", "Actualizar"}));
-    EXPECT_EQ(describe(tops[2]->menu()),
-              QStringList({"Audio / Video [Ctrl+A]", "Teclado [Ctrl+T]", "Joystick [Ctrl+J]", "Controles [Ctrl+C]",
-                           "Otras Configuraciones 1  [Ctrl+O]", "Otras Configuraciones 2  [Ctrl+V]", "-",
-                           "Idioma [Ctrl+I]"}));
+    EXPECT_EQ(describe(tops[2]->menu()), QStringList({"Audio / Video [Ctrl+A]", "Teclado [Ctrl+T]", "Joystick [Ctrl+J]",
+                                                      "Controles [Ctrl+C]", "Otras Configuraciones 1  [Ctrl+O]",
+                                                      "Otras Configuraciones 2  [Ctrl+V]", "-", "Idioma [Ctrl+I]"}));
     EXPECT_EQ(describe(tops[3]->menu()), QStringList({QString::fromUtf8("Léeme"), "Acerca de..", "Home Page"}));
     EXPECT_EQ(describe(main().popupMenu()),
               QStringList({"Jugar", "-", "Comprimir", "Descomprimir", "-",

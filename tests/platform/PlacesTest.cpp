@@ -53,9 +53,9 @@ TEST_F(PlacesTest, PlainArchiveAttributeGivesBackTheOwnersWritePermission)
     EXPECT_TRUE(FileAttributes::isReadOnly(path("ro.gb")));
     FileAttributes::makePlainArchive(path("ro.gb"));
     EXPECT_FALSE(FileAttributes::isReadOnly(path("ro.gb")));
-    EXPECT_EQ(QFile::permissions(path("ro.gb")),
-              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther |
-                  QFileDevice::ReadUser | QFileDevice::WriteUser);
+    EXPECT_EQ(QFile::permissions(path("ro.gb")), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ReadOther | QFileDevice::ReadUser |
+                                                     QFileDevice::WriteUser);
 }
 
 TEST_F(PlacesTest, TextFilesAreWrittenWholeWithCrLf)

@@ -41,8 +41,8 @@ TEST_F(SettingsFileTest, IntegersAreDecimalOrHexadecimalElseTheDefault)
     {
         const char *value;
         int expected;
-    } cases[] = {{"5", 5}, {"0x5", 5}, {"0X1f", 31}, {"-12", -12}, {"abc", 3}, {"", 3}, {"5x", 3}, {"0x", 3},
-                 {"99999999999", 3}};
+    } cases[] = {{"5", 5}, {"0x5", 5}, {"0X1f", 31}, {"-12", -12},      {"abc", 3},
+                 {"", 3},  {"5x", 3},  {"0x", 3},    {"99999999999", 3}};
     for (const auto &c : cases) {
         writeIni(QByteArray("[Configuracion]\r\nTroms=") + c.value + "\r\n");
         EXPECT_EQ(settings().read(Keys::Troms), c.expected) << c.value;
