@@ -36,15 +36,6 @@ struct ZipDiscard
 // An open archive that, unless zip_close takes it over, is dropped with the file on disk unchanged.
 using ZipHandle = std::unique_ptr<zip_t, ZipDiscard>;
 
-QByteArray nativeName(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return path.toUtf8(); // libzip takes UTF-8 names on Windows
-#else
-    return QFile::encodeName(path);
-#endif
-}
-
 bool hasDrive(const QString &path)
 {
     return path.size() >= 2 && path[1] == u':' && path[0].isLetter();
@@ -199,7 +190,7 @@ int zipfiles(const QString &archive, const QStringList &names)
     const ZipOptions options = g_options;
     int error = 0;
     // A file that is no ZIP archive makes the open fail, so it is never overwritten.
-    ZipHandle handle(zip_open(nativeName(archive).constData(), ZIP_CREATE, &error));
+    ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_CREATE, &error));
     if (!handle)
         return 0;
 
@@ -215,7 +206,7 @@ int zipfiles(const QString &archive, const QStringList &names)
         const QString entry = storedName(source, options);
         if (entry.isEmpty() || stored.contains(entry))
             continue;
-        zip_source_t *data = zip_source_file(handle.get(), nativeName(source).constData(), 0, 0);
+        zip_source_t *data = zip_source_file(handle.get(), zipFileName(source).constData(), 0, 0);
         if (!data)
             continue;
         const zip_int64_t index =
@@ -247,7 +238,7 @@ void unzipto(const QString &archive, const QString &folder, const ExtractionLimi
 {
     FileAttributes::makePlainArchive(archive);
     int error = 0;
-    ZipHandle handle(zip_open(nativeName(archive).constData(), ZIP_RDONLY, &error));
+    ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_RDONLY, &error));
     if (!handle)
         return;
 
@@ -292,4 +283,13 @@ std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion)
 std::optional<QString> checkZipLibrary()
 {
     return checkZipLibraryVersion(zip_libzip_version());
+}
+
+QByteArray zipFileName(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return path.toUtf8(); // libzip takes UTF-8 names on Windows
+#else
+    return QFile::encodeName(path);
+#endif
 }

@@ -49,3 +49,6 @@ void unzipto(const QString &archive, const QString &folder, const ExtractionLimi
 std::optional<QString> checkZipLibrary();
 // The same check on a given run-time version text.
 std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion);
+
+// The name under which libzip opens a file of this path.
+QByteArray zipFileName(const QString &path);

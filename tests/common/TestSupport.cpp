@@ -13,6 +13,11 @@ void BaseFolderTest::SetUp()
     ASSERT_TRUE(QDir().mkpath(m_base));
     ASSERT_TRUE(QDir().mkpath(m_temp.path() + QStringLiteral("/drive")));
     qputenv("CARTLING_DRIVE_ROOT", QFile::encodeName(m_temp.path() + QStringLiteral("/drive")));
+    // The private extraction folder lives in the runtime folder: keep it inside the test's own folder.
+    const QString runtime = m_temp.path() + QStringLiteral("/runtime");
+    ASSERT_TRUE(QDir().mkpath(runtime));
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     m_previousFolder = QDir::currentPath();
     QDir::setCurrent(m_base);
     BaseFolder::capture();

@@ -2,6 +2,7 @@
 
 #include "gamegenie/TForm8.h"
 #include "mainwindow/Windows.h"
+#include "screenshots/TForm14.h"
 
 #include "settings/BaseFolder.h"
 #include <QTimer>
@@ -228,6 +229,22 @@ TEST_F(ReadmeChoice, AMissingReadmeGivesTheMessage)
     EXPECT_EQ(m_messages.shown,
               QStringList{QString::fromUtf8(
                   "No se encuentra el archivo Léeme.txt..debe colocarlo en el directorio del Cartling")});
+}
+
+TEST_F(Startup, TheScreenshotSwitchComesBackWithItsViewer)
+{
+    writeSettings("[Configuracion]\r\nshoots=1\r\n");
+    start();
+    EXPECT_TRUE(item("ss")->isChecked());
+    EXPECT_FALSE(item("ss")->icon().isNull());
+    EXPECT_TRUE(windows().form14->isVisible());
+}
+
+TEST_F(Startup, TheExtractionFolderIsMadeAndTheExtractionListPointsAtIt)
+{
+    start();
+    EXPECT_TRUE(QFileInfo(main().flbFolder()).isDir());
+    EXPECT_TRUE(main().flbFolder().startsWith(m_temp.path()));
 }
 
 TEST_F(Startup, TheAboutBoxNamesTheVersion)
