@@ -28,7 +28,12 @@ QString driveRoot()
 
 QString extractionFolder()
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString base;
+#ifdef Q_OS_UNIX
+    // Without XDG_RUNTIME_DIR Qt would make up a runtime folder and warn; the temporary folder serves then.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+#endif
+        base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (base.isEmpty())
         base = QDir::tempPath();
 #ifdef Q_OS_UNIX
