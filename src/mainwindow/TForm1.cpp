@@ -83,23 +83,22 @@ TForm1::TForm1(Windows &windows)
     createRomListMenu();
     placeControls();
 
-    // 1. The ZIP library must be usable, or the program ends here.
+    // The ZIP library must be usable, or the program ends here.
     if (const auto failure = checkZipLibrary()) {
         messages().error(*failure);
         return;
     }
-    // 2. and 3. Folders that cannot be made are skipped silently.
+    // The extraction folder and the base folder's own folders; one that cannot be made is skipped silently.
     Places::ensureExtractionFolder();
     QDir base(BaseFolder::path());
     for (const char *folder : {"Roms", "Rts", "Save", "Zibo", "Shoots"})
         base.mkdir(QString::fromLatin1(folder));
-    // 4.
+    // The extraction list looks at the extraction folder.
     m_flbFolder = Places::extractionFolder();
-    // 5.
     placeFromSettings();
-    // 6. Messages exist before the next step may need one.
+    // The messages exist before the ROM folder check may need one.
     messageTable().cargar_mensajes(LanguageTable::builtin());
-    // 7.
+    // The stored ROM folder, or the base folder with a message when it is gone (the setting stays).
     const QString roms = SettingsFile().read(Keys::Roms, BaseFolder::path());
     if (roms.isEmpty() || !QFileInfo(roms).isDir()) {
         showMessage(
@@ -108,11 +107,10 @@ TForm1::TForm1(Windows &windows)
     } else {
         m_romList.setFolder(roms);
     }
-    // 8.
     restoreView();
-    // 9.
+    // The stored palette line, handed to the audio/video options.
     m_edit2 = SettingsFile().read(Keys::Dcs);
-    // 10.
+    // Button4: the list is loaded once more, as a refresh without the count.
     Button4Click();
     m_started = true;
 }
