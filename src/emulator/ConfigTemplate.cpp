@@ -25,6 +25,14 @@ QStringList ConfigTemplate::initialLines()
     return lines;
 }
 
+QString ConfigTemplate::fileIn(const QString &emulatorFolder)
+{
+    QString folder = emulatorFolder;
+    if (!folder.isEmpty() && !folder.endsWith(u'/') && !folder.endsWith(u'\\'))
+        folder += u'/';
+    return folder + QStringLiteral("Zibo.cfg");
+}
+
 void ConfigTemplate::replace(int slot, const QString &text)
 {
     if (slot < 0 || slot >= SlotCount)

@@ -22,6 +22,9 @@ public:
     void saveAs(const QString &path) const;
 
     static QStringList initialLines();
+    // "Zibo.cfg" in the emulator folder as stored: the stored text ends in a separator, and one typed by hand
+    // without it still names the folder. An empty folder gives the bare name, in the current folder.
+    static QString fileIn(const QString &emulatorFolder);
 
 private:
     QStringList m_lines;

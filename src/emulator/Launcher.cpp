@@ -42,11 +42,7 @@ std::optional<QString> Launcher::jugar(const QString &rom)
         return std::nullopt;
     }
 
-    // The stored folder ends in a separator; one typed by hand without it still names the folder.
-    QString configFolder = SettingsFile().read(Keys::Zibod, BaseFolder::path() + u'/');
-    if (!configFolder.endsWith(u'/') && !configFolder.endsWith(u'\\'))
-        configFolder += u'/';
-    m_template.saveAs(configFolder + QStringLiteral("Zibo.cfg"));
+    m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, BaseFolder::path() + u'/')));
 
     const QString line = commandLine(emulator, rom);
     // The program and the ROM path go as they are, one argument each, never through a shell.

@@ -117,8 +117,7 @@ TForm1::TForm1(Windows &windows)
 
 TForm1::~TForm1()
 {
-    if (m_readmeViewer)
-        delete m_readmeViewer;
+    delete m_readmeViewer.data();
 }
 
 // ---- Construction ----
@@ -479,14 +478,9 @@ void TForm1::jugar(const QString &rom)
 {
     Launcher launcher(m_template, {[this] { m_timer1->start(); },
                                    [this] {
-                                       TForm8 *codes = m_windows.form8.get();
-                                       if (!codes)
-                                           return;
-                                       codes->RevisardatosClick();
-                                       if (m_checkBox1->isChecked())
-                                           codes->Button6Click();
-                                       else
-                                           codes->Button7Click();
+                                       if (m_windows.form8)
+                                           m_windows.form8->RevisardatosClick();
+                                       applyGameGenieSwitch();
                                    }});
     if (const auto line = launcher.jugar(rom))
         m_edit1 = *line;
@@ -498,7 +492,7 @@ void TForm1::playSelected()
         jugar(entry->fullPath);
 }
 
-void TForm1::CheckBox1Click()
+void TForm1::applyGameGenieSwitch()
 {
     if (TForm8 *codes = m_windows.form8.get()) {
         if (m_checkBox1->isChecked())
@@ -506,10 +500,12 @@ void TForm1::CheckBox1Click()
         else
             codes->Button7Click();
     }
-    QString folder = SettingsFile().read(Keys::Zibod, QString());
-    if (!folder.isEmpty() && !folder.endsWith(u'/') && !folder.endsWith(u'\\'))
-        folder += u'/';
-    m_template.saveAs(folder + QStringLiteral("Zibo.cfg"));
+}
+
+void TForm1::CheckBox1Click()
+{
+    applyGameGenieSwitch();
+    m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, QString())));
 }
 
 // ---- Folders and the emulator ----

@@ -70,6 +70,8 @@ public:
     void storeEmulatorPath(const QString &file);
     void BuscarZiboexe1Click();
     void BuscarRoms1Click();
+    // "Usar" or "No Usar" of the codes dialog, as the Game Genie switch says.
+    void applyGameGenieSwitch();
     void CheckBox1Click();
     void Leeme1Click();
     void Acercade1Click();

@@ -59,6 +59,14 @@ TEST_F(ConfigTemplateTest, SavingWritesFiftyNineCrLfLinesWithBlankAndEmptySlotsK
     EXPECT_EQ(lines[50], "-rtsdir /mis carpetas/\r");
 }
 
+// A folder typed by hand without its separator once put Zibo.cfg beside the folder ("/emuZibo.cfg").
+TEST_F(ConfigTemplateTest, TheFileGoesIntoTheStoredFolderWithOrWithoutItsSeparator)
+{
+    EXPECT_EQ(ConfigTemplate::fileIn("/emu/"), "/emu/Zibo.cfg");
+    EXPECT_EQ(ConfigTemplate::fileIn("/emu"), "/emu/Zibo.cfg");
+    EXPECT_EQ(ConfigTemplate::fileIn(""), "Zibo.cfg");
+}
+
 TEST_F(ConfigTemplateTest, SavingTwiceGivesTheSameFile)
 {
     ConfigTemplate t;
