@@ -2,11 +2,17 @@
 
 #include "platform/ErrorHandler.h"
 
+void nameApplication()
+{
+    // Only the name: with a display name set, Qt appends " — Cartling" to every title the window system shows,
+    // and the captions must stand exactly as the program and its language texts give them.
+    QCoreApplication::setApplicationName(QStringLiteral("Cartling"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.7"));
+}
+
 CartlingApplication::CartlingApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("Cartling"));
-    setApplicationDisplayName(QStringLiteral("Cartling"));
-    setApplicationVersion(QStringLiteral("1.7"));
+    nameApplication();
 }
 
 bool CartlingApplication::notify(QObject *receiver, QEvent *event)

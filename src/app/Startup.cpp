@@ -1,41 +1,41 @@
 #include "app/Startup.h"
 
-#include "app/TForm20.h"
-#include "archive/TForm9.h"
-#include "emulator/TForm12.h"
-#include "emulator/TForm3.h"
-#include "emulator/TForm4.h"
-#include "emulator/TForm5.h"
-#include "emulator/TForm6.h"
-#include "emulator/TForm7.h"
-#include "gamegenie/TForm8.h"
-#include "language/TForm13.h"
-#include "library/TForm10.h"
-#include "mainwindow/TForm1.h"
-#include "mainwindow/TForm11.h"
-#include "mainwindow/TForm2.h"
-#include "screenshots/TForm14.h"
+#include "app/LateStartup.h"
+#include "archive/ArchiveNameDialog.h"
+#include "emulator/AudioVideoDialog.h"
+#include "emulator/ControlsDialog.h"
+#include "emulator/DirectoriesDialog.h"
+#include "emulator/JoystickTypeDialog.h"
+#include "emulator/KeyboardDialog.h"
+#include "emulator/OtherOptionsDialog.h"
+#include "gamegenie/GameGenieDialog.h"
+#include "language/LanguageDialog.h"
+#include "library/TitleDialog.h"
+#include "mainwindow/HomePageDialog.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/RomFolderDialog.h"
+#include "screenshots/PictureViewer.h"
 
 std::unique_ptr<Windows> createWindows()
 {
     auto windows = std::make_unique<Windows>();
     Windows &w = *windows;
-    w.form1 = std::make_unique<TForm1>(w);
-    if (!w.form1->started())
+    w.mainWindow = std::make_unique<MainWindow>(w);
+    if (!w.mainWindow->started())
         return windows;
-    w.form2 = std::make_unique<TForm2>(w.form1->romList());
-    w.form3 = std::make_unique<TForm3>();
-    w.form4 = std::make_unique<TForm4>();
-    w.form5 = std::make_unique<TForm5>();
-    w.form6 = std::make_unique<TForm6>();
-    w.form7 = std::make_unique<TForm7>();
-    w.form8 = std::make_unique<TForm8>(w.form1->configTemplate());
-    w.form9 = std::make_unique<TForm9>();
-    w.form10 = std::make_unique<TForm10>();
-    w.form11 = std::make_unique<TForm11>();
-    w.form12 = std::make_unique<TForm12>();
-    w.form13 = std::make_unique<TForm13>(w.form1->language());
-    w.form14 = std::make_unique<TForm14>();
-    w.form20 = std::make_unique<TForm20>(w);
+    w.romFolderDialog = std::make_unique<RomFolderDialog>(w.mainWindow->romList());
+    w.audioVideoDialog = std::make_unique<AudioVideoDialog>();
+    w.keyboardDialog = std::make_unique<KeyboardDialog>();
+    w.otherOptionsDialog = std::make_unique<OtherOptionsDialog>();
+    w.joystickTypeDialog = std::make_unique<JoystickTypeDialog>();
+    w.controlsDialog = std::make_unique<ControlsDialog>();
+    w.gameGenieDialog = std::make_unique<GameGenieDialog>(w.mainWindow->configTemplate());
+    w.archiveNameDialog = std::make_unique<ArchiveNameDialog>();
+    w.titleDialog = std::make_unique<TitleDialog>();
+    w.homePageDialog = std::make_unique<HomePageDialog>();
+    w.directoriesDialog = std::make_unique<DirectoriesDialog>();
+    w.languageDialog = std::make_unique<LanguageDialog>(w.mainWindow->language());
+    w.pictureViewer = std::make_unique<PictureViewer>();
+    w.lateStartup = std::make_unique<LateStartup>(w);
     return windows;
 }

@@ -1,6 +1,6 @@
 #include "app/CartlingApplication.h"
 #include "app/Startup.h"
-#include "mainwindow/TForm1.h"
+#include "mainwindow/MainWindow.h"
 #include "platform/MessageBoxSink.h"
 
 int main(int argc, char **argv)
@@ -10,11 +10,11 @@ int main(int argc, char **argv)
     setMessageSink(&boxes);
 
     const auto windows = createWindows();
-    if (!windows->form1->started())
+    if (!windows->mainWindow->started())
         return 1;
-    QObject::connect(windows->form1.get(), &TForm1::closed, &app, &QApplication::quit);
+    QObject::connect(windows->mainWindow.get(), &MainWindow::closed, &app, &QApplication::quit);
     app.setQuitOnLastWindowClosed(false);
-    windows->form1->show();
-    windows->form1->activateWindow();
+    windows->mainWindow->show();
+    windows->mainWindow->activateWindow();
     return app.exec();
 }

@@ -20,7 +20,7 @@ QString Launcher::commandLine(const QString &emulator, const QString &rom)
     return QDir::toNativeSeparators(emulator) + QStringLiteral(" \"") + QDir::toNativeSeparators(rom) + u'"';
 }
 
-std::optional<QString> Launcher::jugar(const QString &rom)
+std::optional<QString> Launcher::launch(const QString &rom)
 {
     if (m_steps.startScreenshotWatch)
         m_steps.startScreenshotWatch();

@@ -6,7 +6,7 @@
 
 class ConfigTemplate;
 
-// The launch of the emulator on one ROM (jugar): checks, Zibo.cfg written, the emulator started.
+// The launch of the emulator on one ROM (launch): checks, Zibo.cfg written, the emulator started.
 class Launcher
 {
 public:
@@ -20,7 +20,7 @@ public:
 
     // Runs the eight steps; the command line started, or nothing when a check stopped the launch (its
     // message shown). A refused Zibo.cfg raises CartlingError and starts nothing.
-    std::optional<QString> jugar(const QString &rom);
+    std::optional<QString> launch(const QString &rom);
 
     // The command line as shown to the user: the emulator's path, a blank, the ROM path in double quotes.
     static QString commandLine(const QString &emulator, const QString &rom);

@@ -27,8 +27,8 @@ bool Language::loadLanguageFile(const QString &path, const QString &archName)
         showMessage(messageTable().rejection(archName.isEmpty() ? QFileInfo(path).fileName() : archName));
         return false;
     }
-    aplicar_idioma(m_table, m_windows());
-    messageTable().cargar_mensajes(m_table);
+    applyLanguage(m_table, m_windows());
+    messageTable().loadMessages(m_table);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "language/LanguageApplier.h"
 
+#include "platform/AccessibleNames.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -124,7 +126,7 @@ QList<QWidget *> languageWindows()
     return windows;
 }
 
-void aplicar_idioma(const QStringList &table, const QList<QWidget *> &windows)
+void applyLanguage(const QStringList &table, const QList<QWidget *> &windows)
 {
     WindowIndex index(windows);
     for (const LanguageTable::Target &target : LanguageTable::targets()) {
@@ -133,6 +135,8 @@ void aplicar_idioma(const QStringList &table, const QList<QWidget *> &windows)
         for (QObject *object : index.objects(target))
             setText(object, target.kind, &text);
     }
+    for (QWidget *window : windows)
+        AccessibleNames::update(window);
 }
 
 QList<LanguageTable::Target> unreachedTargets(const QList<QWidget *> &windows)

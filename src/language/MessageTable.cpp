@@ -4,10 +4,10 @@
 
 MessageTable::MessageTable()
 {
-    cargar_mensajes(LanguageTable::builtin());
+    loadMessages(LanguageTable::builtin());
 }
 
-void MessageTable::cargar_mensajes(const QStringList &languageTable)
+void MessageTable::loadMessages(const QStringList &languageTable)
 {
     for (int index = First; index <= Last; ++index) {
         m_texts[index - First] =

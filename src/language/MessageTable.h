@@ -52,7 +52,7 @@ public:
     MessageTable();
 
     // Copies entries 103 to 130 of the table; an entry the table lacks takes its built-in text.
-    void cargar_mensajes(const QStringList &languageTable);
+    void loadMessages(const QStringList &languageTable);
 
     // The text of a message entry; empty outside 103 to 130.
     QString text(int index) const;

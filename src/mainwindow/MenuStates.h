@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-// Which menu items follow the selection, and how (validarseleccion).
+// Which menu items follow the selection, and how (updateMenusForSelection).
 enum class SelectionRule
 {
     Always,     // enabled whenever an entry is selected

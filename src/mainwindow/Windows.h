@@ -4,21 +4,21 @@
 #include <memory>
 
 class QWidget;
-class TForm1;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
-class TForm8;
-class TForm9;
-class TForm10;
-class TForm11;
-class TForm12;
-class TForm13;
-class TForm14;
-class TForm20;
+class MainWindow;
+class RomFolderDialog;
+class AudioVideoDialog;
+class KeyboardDialog;
+class OtherOptionsDialog;
+class JoystickTypeDialog;
+class ControlsDialog;
+class GameGenieDialog;
+class ArchiveNameDialog;
+class TitleDialog;
+class HomePageDialog;
+class DirectoriesDialog;
+class LanguageDialog;
+class PictureViewer;
+class LateStartup;
 
 // The program's fifteen windows, created once at start-up in this order and kept until the end.
 struct Windows
@@ -30,19 +30,19 @@ struct Windows
 
     QList<QWidget *> all() const;
 
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
-    std::unique_ptr<TForm3> form3;
-    std::unique_ptr<TForm4> form4;
-    std::unique_ptr<TForm5> form5;
-    std::unique_ptr<TForm6> form6;
-    std::unique_ptr<TForm7> form7;
-    std::unique_ptr<TForm8> form8;
-    std::unique_ptr<TForm9> form9;
-    std::unique_ptr<TForm10> form10;
-    std::unique_ptr<TForm11> form11;
-    std::unique_ptr<TForm12> form12;
-    std::unique_ptr<TForm13> form13;
-    std::unique_ptr<TForm14> form14;
-    std::unique_ptr<TForm20> form20;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<RomFolderDialog> romFolderDialog;
+    std::unique_ptr<AudioVideoDialog> audioVideoDialog;
+    std::unique_ptr<KeyboardDialog> keyboardDialog;
+    std::unique_ptr<OtherOptionsDialog> otherOptionsDialog;
+    std::unique_ptr<JoystickTypeDialog> joystickTypeDialog;
+    std::unique_ptr<ControlsDialog> controlsDialog;
+    std::unique_ptr<GameGenieDialog> gameGenieDialog;
+    std::unique_ptr<ArchiveNameDialog> archiveNameDialog;
+    std::unique_ptr<TitleDialog> titleDialog;
+    std::unique_ptr<HomePageDialog> homePageDialog;
+    std::unique_ptr<DirectoriesDialog> directoriesDialog;
+    std::unique_ptr<LanguageDialog> languageDialog;
+    std::unique_ptr<PictureViewer> pictureViewer;
+    std::unique_ptr<LateStartup> lateStartup;
 };

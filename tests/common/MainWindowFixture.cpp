@@ -13,14 +13,14 @@ void MainWindowTest::TearDown()
 void MainWindowTest::start()
 {
     m_windows = createWindows();
-    ASSERT_TRUE(m_windows->form1->started());
-    m_windows->form1->show();
+    ASSERT_TRUE(m_windows->mainWindow->started());
+    m_windows->mainWindow->show();
     QCoreApplication::processEvents();
 }
 
 void MainWindowTest::stop()
 {
-    m_windows->form1->close();
+    m_windows->mainWindow->close();
     m_windows.reset();
 }
 

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/Startup.h"
-#include "mainwindow/TForm1.h"
+#include "mainwindow/MainWindow.h"
 
 #include <memory>
 
@@ -20,7 +20,7 @@ protected:
     // Closes the main window (storing its position) and destroys every window.
     void stop();
 
-    TForm1 &main() const { return *m_windows->form1; }
+    MainWindow &main() const { return *m_windows->mainWindow; }
     Windows &windows() const { return *m_windows; }
     QAction *item(const char *name) const;
     QStringList captions() const;

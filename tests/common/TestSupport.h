@@ -8,6 +8,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Failures print texts as text.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Records every message instead of showing a box; confirm() answers with `answer`.
 class RecordingMessages : public MessageSink

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "emulator/ConfigTemplate.h"
-#include "gamegenie/TForm8.h"
+#include "gamegenie/GameGenieDialog.h"
 #include "mainwindow/Windows.h"
 
 #include <QCheckBox>
@@ -51,14 +51,14 @@ TEST_F(Launch, WritesZiboCfgIntoTheEmulatorFolderAndStartsTheRomAsOneArgument)
     start();
     clickEntry("Tetris.gb");
     item("Jugar1")->trigger();
-    EXPECT_TRUE(main().timer1()->isActive());
-    EXPECT_EQ(main().timer1()->interval(), 700);
+    EXPECT_TRUE(main().screenshotTimer()->isActive());
+    EXPECT_EQ(main().screenshotTimer()->interval(), 700);
     EXPECT_EQ(readFile("emu/Zibo.cfg"), templateBytes(main().configTemplate()));
     ASSERT_EQ(m_starter.starts.size(), 1);
     EXPECT_EQ(m_starter.starts[0].program, path("emu/zibo"));
     EXPECT_EQ(m_starter.starts[0].arguments, QStringList{path("roms/Tetris.gb")});
     EXPECT_EQ(m_starter.starts[0].workingFolder, path("roms"));
-    EXPECT_EQ(main().edit1(), path("emu/zibo") + " \"" + path("roms/Tetris.gb") + "\"");
+    EXPECT_EQ(main().commandLinePreview(), path("emu/zibo") + " \"" + path("roms/Tetris.gb") + "\"");
     EXPECT_TRUE(m_messages.shown.isEmpty());
 
     // A ZIP entry goes to the emulator unchanged; two launches start two emulators.
@@ -76,7 +76,7 @@ TEST_F(Launch, AMissingEmulatorIsReportedAndOnlyTheScreenshotWatchStarts)
     item("Jugar1")->trigger();
     EXPECT_EQ(m_messages.shown,
               QStringList{QString::fromUtf8("No se encuentra Zibo.exe...Use el menú para localizarlo, (Crtl+D)")});
-    EXPECT_TRUE(main().timer1()->isActive());
+    EXPECT_TRUE(main().screenshotTimer()->isActive());
     EXPECT_FALSE(QFile::exists(path("emu/Zibo.cfg")));
     EXPECT_TRUE(m_starter.starts.isEmpty());
 }
@@ -114,7 +114,7 @@ TEST_F(Launch, WithoutAStoredEmulatorTheOneInTheRomFolderIsUsed)
     item("Jugar1")->trigger();
     ASSERT_EQ(m_starter.starts.size(), 1);
     EXPECT_EQ(m_starter.starts[0].program, path("roms/zibo"));
-    EXPECT_TRUE(main().edit1().startsWith("zibo \""));
+    EXPECT_TRUE(main().commandLinePreview().startsWith("zibo \""));
     EXPECT_TRUE(QFile::exists(path("Zibo.cfg"))); // the base folder
 }
 
@@ -122,7 +122,7 @@ TEST_F(Launch, OnlyActiveCodesOfSevenCharactersOrMoreReachZiboCfg)
 {
     storeEmulator(path("emu/zibo"), path("emu/"));
     start();
-    TForm8 &codes = *windows().form8;
+    GameGenieDialog &codes = *windows().gameGenieDialog;
     codes.code(1)->setText("ABC-DEF");
     codes.box(1)->setChecked(true);
     codes.code(2)->setText("123");
@@ -148,8 +148,8 @@ TEST_F(Launch, TheGameGenieSwitchWritesZiboCfgAtOnce)
 {
     storeEmulator(path("emu/zibo"), path("emu/"));
     start();
-    windows().form8->code(4)->setText("ABC-DEF-GHI");
-    windows().form8->box(4)->setChecked(true);
+    windows().gameGenieDialog->code(4)->setText("ABC-DEF-GHI");
+    windows().gameGenieDialog->box(4)->setChecked(true);
     QTest::mouseClick(main().gameGenieSwitch(), Qt::LeftButton);
     EXPECT_EQ(readFile("emu/Zibo.cfg").split('\n')[38], "-cheat ABC-DEF-GHI\r");
     QTest::mouseClick(main().gameGenieSwitch(), Qt::LeftButton);

@@ -132,7 +132,7 @@ TEST(LanguageApplier, EveryTargetKindReceivesItsEntry)
     QStringList table = numberedTable(QStringLiteral("T"));
     table[175] = QStringLiteral("first line\nsecond line");
 
-    aplicar_idioma(table, windows.all());
+    applyLanguage(table, windows.all());
 
     for (const Target &target : LanguageTable::targets())
         EXPECT_EQ(windows.shown(target), table[target.index]) << target.window << " " << target.component;
@@ -158,11 +158,11 @@ TEST(LanguageApplier, ADialogOwnedByAnotherWindowKeepsItsOwnTexts)
     auto *cancel = new QPushButton(QStringLiteral("Cancelar"), dialog);
     cancel->setObjectName(QStringLiteral("Button2"));
 
-    aplicar_idioma(numberedTable(QStringLiteral("T")), {&main});
+    applyLanguage(numberedTable(QStringLiteral("T")), {&main});
     EXPECT_EQ(edit->text(), "T41");
     EXPECT_EQ(cancel->text(), "Cancelar");
 
-    aplicar_idioma(numberedTable(QStringLiteral("U")), {&main, dialog});
+    applyLanguage(numberedTable(QStringLiteral("U")), {&main, dialog});
     EXPECT_EQ(edit->text(), "U41");
     EXPECT_EQ(cancel->text(), "U44");
     EXPECT_EQ(dialog->windowTitle(), "U42");
@@ -187,7 +187,7 @@ TEST(LanguageApplier, MissingControlsOfBuiltWindowsAreReported)
     // The keyboard dialog's key labels lose the blanks and colon of their built-in captions, each beside its key.
     QStringList table = LanguageTable::builtin();
     table[167] = QStringLiteral("Auswahl");
-    aplicar_idioma(table, {&keyboard});
+    applyLanguage(table, {&keyboard});
     EXPECT_EQ(keyboard.findChild<QLabel *>("Label5")->text(), "A");
     EXPECT_EQ(keyboard.findChild<QLabel *>("Label8")->text(), "Auswahl");
     EXPECT_EQ(keyboard.findChild<QLabel *>("Label7")->text(), "Start");
@@ -200,7 +200,7 @@ class LanguageLoading : public BaseFolderTest
 protected:
     void TearDown() override
     {
-        messageTable().cargar_mensajes(LanguageTable::builtin());
+        messageTable().loadMessages(LanguageTable::builtin());
         BaseFolderTest::TearDown();
     }
 
@@ -221,7 +221,7 @@ protected:
 
 TEST_F(LanguageLoading, A125LineFileIsRefusedAndChangesNothingVisible)
 {
-    aplicar_idioma(LanguageTable::builtin(), m_windows.all());
+    applyLanguage(LanguageTable::builtin(), m_windows.all());
     writeLanguage("short.cti", numberedTable(QStringLiteral("S")).mid(0, 125));
 
     EXPECT_FALSE(m_language.loadLanguageFile(path("short.cti"), QStringLiteral("short.cti")));

@@ -2,9 +2,9 @@
 
 #include "language/Language.h"
 #include "language/LanguageApplier.h"
+#include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
-#include "language/TForm13.h"
 #include "settings/Keys.h"
 #include "settings/SettingsFile.h"
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-class LanguageDialog : public BaseFolderTest
+class LanguageDialogTest : public BaseFolderTest
 {
 protected:
     void SetUp() override
@@ -29,19 +29,19 @@ protected:
     }
     void TearDown() override
     {
-        messageTable().cargar_mensajes(LanguageTable::builtin());
+        messageTable().loadMessages(LanguageTable::builtin());
         BaseFolderTest::TearDown();
     }
 
     // The dialog's own window is the only window here, so applying reaches exactly it.
-    std::unique_ptr<TForm13> makeDialog()
+    std::unique_ptr<LanguageDialog> makeDialog()
     {
-        auto dialog = std::make_unique<TForm13>(m_language);
+        auto dialog = std::make_unique<LanguageDialog>(m_language);
         m_window = dialog.get();
         return dialog;
     }
-    static QComboBox *combo(TForm13 &dialog) { return dialog.findChild<QComboBox *>("AHMFileCombo1"); }
-    void choose(TForm13 &dialog, const QString &name)
+    static QComboBox *combo(LanguageDialog &dialog) { return dialog.findChild<QComboBox *>("AHMFileCombo1"); }
+    void choose(LanguageDialog &dialog, const QString &name)
     {
         const int index = combo(dialog)->findText(name);
         ASSERT_GE(index, 0) << qPrintable(name);
@@ -53,7 +53,7 @@ protected:
     Language m_language{[this] { return QList<QWidget *>{m_window}; }};
 };
 
-TEST_F(LanguageDialog, ListsTheLanguageFilesInBoldAndReachesEveryControl)
+TEST_F(LanguageDialogTest, ListsTheLanguageFilesInBoldAndReachesEveryControl)
 {
     auto dialog = makeDialog();
     QComboBox *files = combo(*dialog);
@@ -67,7 +67,7 @@ TEST_F(LanguageDialog, ListsTheLanguageFilesInBoldAndReachesEveryControl)
     EXPECT_TRUE(unreachedTargets({dialog.get()}).isEmpty());
 }
 
-TEST_F(LanguageDialog, ChoosingStoresAtOnceAndAceptarAppliesIt)
+TEST_F(LanguageDialogTest, ChoosingStoresAtOnceAndAceptarAppliesIt)
 {
     auto dialog = makeDialog();
     dialog->show();
@@ -89,7 +89,7 @@ TEST_F(LanguageDialog, ChoosingStoresAtOnceAndAceptarAppliesIt)
     EXPECT_TRUE(m_messages.shown.isEmpty());
 }
 
-TEST_F(LanguageDialog, EscapeAppliesLikeAceptarButTheCloseBoxOnlyCloses)
+TEST_F(LanguageDialogTest, EscapeAppliesLikeAceptarButTheCloseBoxOnlyCloses)
 {
     {
         auto dialog = makeDialog();
@@ -113,20 +113,20 @@ TEST_F(LanguageDialog, EscapeAppliesLikeAceptarButTheCloseBoxOnlyCloses)
     EXPECT_EQ(messageTable().text(Msg::TitleNotFound), QStringLiteral("Título no encontrado"));
 }
 
-TEST_F(LanguageDialog, AShortFileIsRefusedWithItsNameAndTheOldMessageText)
+TEST_F(LanguageDialogTest, AShortFileIsRefusedWithItsNameAndTheOldMessageText)
 {
     auto dialog = makeDialog();
     choose(*dialog, QStringLiteral("english.cti"));
-    dialog->Button1Click();
+    dialog->loadChosenLanguage();
     choose(*dialog, QStringLiteral("corto.cti"));
-    dialog->Button1Click();
+    dialog->loadChosenLanguage();
 
     // The rejection text is entry 129 as it stood before the refused file.
     EXPECT_EQ(m_messages.shown, QStringList({QStringLiteral("corto.cti is not valid")}));
     EXPECT_EQ(dialog->windowTitle(), "Language Settings");
 }
 
-TEST_F(LanguageDialog, CreationSelectsTheStoredPosition)
+TEST_F(LanguageDialogTest, CreationSelectsTheStoredPosition)
 {
     SettingsFile settings;
     const auto created = [&] { return combo(*makeDialog())->currentIndex(); };

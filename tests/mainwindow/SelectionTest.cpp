@@ -2,7 +2,7 @@
 
 #include "emulator/Launcher.h"
 #include "mainwindow/MenuStates.h"
-#include "mainwindow/TForm2.h"
+#include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/Windows.h"
 
 #include <QListView>
@@ -66,9 +66,9 @@ TEST_F(Selection, TheCommandLinePreviewAndItsLength)
     start();
     clickEntry("Juego.gb");
     const QString expected = "/emu/zibo \"" + path("Juego.gb") + "\"";
-    EXPECT_EQ(main().edit1(), expected);
+    EXPECT_EQ(main().commandLinePreview(), expected);
     EXPECT_EQ(main().statusPanel(0), QString::number(expected.size()));
-    EXPECT_EQ(main().al1(), QStringList{path("Juego.gb")});
+    EXPECT_EQ(main().packingList(), QStringList{path("Juego.gb")});
 }
 
 TEST_F(Selection, KeysAndThePopupMenuRunTheSelectionHandlingToo)
@@ -80,12 +80,12 @@ TEST_F(Selection, KeysAndThePopupMenuRunTheSelectionHandlingToo)
     ASSERT_TRUE(main().selectedEntry());
     EXPECT_EQ(main().selectedEntry()->caption, "Otro.Zip");
     EXPECT_TRUE(main().action("Descomprimir2")->isEnabled());
-    EXPECT_EQ(main().al1(), QStringList{path("Otro.Zip")});
+    EXPECT_EQ(main().packingList(), QStringList{path("Otro.Zip")});
 
     view->selectionModel()->select(main().romList().index(2), QItemSelectionModel::ClearAndSelect);
-    main().popupOpening();
+    main().gameList().popupOpening();
     EXPECT_TRUE(main().action("Comprimir1")->isEnabled());
-    EXPECT_EQ(main().al1(), QStringList{path("tercero.gbc")});
+    EXPECT_EQ(main().packingList(), QStringList{path("tercero.gbc")});
 }
 
 TEST_F(Selection, NothingIsSelectedAfterARereadAndNothingStarts)
@@ -103,7 +103,7 @@ TEST_F(Selection, NothingIsSelectedAfterARereadAndNothingStarts)
     QTest::mouseDClick(main().listView()->viewport(), Qt::LeftButton, {}, QPoint(5, main().listView()->height() - 5));
     item("Jugar1")->trigger();
     EXPECT_TRUE(m_starter.starts.isEmpty());
-    EXPECT_FALSE(main().timer1()->isActive());
+    EXPECT_FALSE(main().screenshotTimer()->isActive());
     EXPECT_TRUE(m_messages.shown.isEmpty());
 }
 
@@ -133,7 +133,7 @@ TEST_F(Selection, TheFolderDialogPreviewsStoresOrPutsTheStoredFolderBack)
     writeFile("a/uno.gb", "x");
     writeFile("b/dos.gb", "x");
     start();
-    TForm2 &dialog = *windows().form2;
+    RomFolderDialog &dialog = *windows().romFolderDialog;
     dialog.show();
     dialog.setTreeFolder(path("a"));
     dialog.folderClicked();

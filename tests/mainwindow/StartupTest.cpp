@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
-#include "gamegenie/TForm8.h"
+#include "gamegenie/GameGenieDialog.h"
 #include "mainwindow/Windows.h"
-#include "screenshots/TForm14.h"
+#include "screenshots/PictureViewer.h"
 
 #include "settings/BaseFolder.h"
 #include <QTimer>
@@ -30,8 +30,8 @@ TEST_F(Startup, AnEmptyBaseFolderGetsItsFoldersAndNoSettingsFile)
     EXPECT_EQ(main().romList().folder(), m_base + '/');
     EXPECT_EQ(main().markedView()->troms, 3);
     EXPECT_EQ(main().pos(), QPoint(281, 115));
-    EXPECT_EQ(main().edit2(), ";xxxxx");
-    EXPECT_FALSE(main().timer1()->isActive());
+    EXPECT_EQ(main().storedPalette(), ";xxxxx");
+    EXPECT_FALSE(main().screenshotTimer()->isActive());
     EXPECT_TRUE(m_messages.shown.isEmpty());
     EXPECT_TRUE(m_messages.errors.isEmpty());
 }
@@ -65,7 +65,7 @@ TEST_F(Startup, TheFifteenWindowsExistInOrderWithTheirCaptions)
     // Only the main window is visible; the last window is never shown.
     for (int i = 1; i < all.size(); ++i)
         EXPECT_FALSE(all[i]->isVisible()) << qPrintable(names[i]);
-    ASSERT_NE(windows().form20, nullptr);
+    ASSERT_NE(windows().lateStartup, nullptr);
 }
 
 TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
@@ -159,12 +159,12 @@ TEST_F(Startup, ClosingStoresBothPositionsAndTheWindowReopensThere)
 {
     start();
     main().move(300, 200);
-    windows().form8->move(410, 120);
+    windows().gameGenieDialog->move(410, 120);
     stop();
     EXPECT_EQ(readFile("Cartling.ini"), "[Posicion]\r\ntop=200\r\nleft=300\r\ntop2=120\r\nleft2=410\r\n");
     start();
     EXPECT_EQ(main().pos(), QPoint(300, 200));
-    EXPECT_EQ(windows().form8->pos(), QPoint(410, 120));
+    EXPECT_EQ(windows().gameGenieDialog->pos(), QPoint(410, 120));
 }
 
 TEST_F(Startup, AReadOnlySettingsFileStillLetsTheProgramClose)
@@ -173,7 +173,7 @@ TEST_F(Startup, AReadOnlySettingsFileStillLetsTheProgramClose)
     QFile::setPermissions(path("Cartling.ini"), QFileDevice::ReadOwner);
     start();
     bool closed = false;
-    QObject::connect(&main(), &TForm1::closed, [&] { closed = true; });
+    QObject::connect(&main(), &MainWindow::closed, [&] { closed = true; });
     main().close();
     EXPECT_TRUE(closed);
     ASSERT_EQ(m_messages.errors.size(), 1);
@@ -187,7 +187,7 @@ class ReadmeChoice : public MainWindowTest
 protected:
     QString shownReadme()
     {
-        main().Leeme1Click();
+        main().showReadme();
         QDialog *viewer = main().readmeViewer();
         if (!viewer || !viewer->isVisible())
             return {};
@@ -225,7 +225,7 @@ TEST_F(ReadmeChoice, AMissingReadmeGivesTheMessage)
     writeFile("leeme.txt", "solo en espanol");
     writeSettings("[OtrasConfig2]\r\nArchName=english.cti\r\n");
     start();
-    main().Leeme1Click();
+    main().showReadme();
     EXPECT_EQ(m_messages.shown,
               QStringList{QString::fromUtf8(
                   "No se encuentra el archivo Léeme.txt..debe colocarlo en el directorio del Cartling")});
@@ -237,14 +237,14 @@ TEST_F(Startup, TheScreenshotSwitchComesBackWithItsViewer)
     start();
     EXPECT_TRUE(item("ss")->isChecked());
     EXPECT_FALSE(item("ss")->icon().isNull());
-    EXPECT_TRUE(windows().form14->isVisible());
+    EXPECT_TRUE(windows().pictureViewer->isVisible());
 }
 
 TEST_F(Startup, TheExtractionFolderIsMadeAndTheExtractionListPointsAtIt)
 {
     start();
-    EXPECT_TRUE(QFileInfo(main().flbFolder()).isDir());
-    EXPECT_TRUE(main().flbFolder().startsWith(m_temp.path()));
+    EXPECT_TRUE(QFileInfo(main().extractionListFolder()).isDir());
+    EXPECT_TRUE(main().extractionListFolder().startsWith(m_temp.path()));
 }
 
 TEST_F(Startup, TheAboutBoxNamesTheVersion)

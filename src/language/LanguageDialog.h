@@ -11,16 +11,16 @@ class QPushButton;
 
 // The language dialog: the language files of the base folder; choosing one stores it at once, "Aceptar"
 // (and Escape) loads the stored one and closes.
-class TForm13 : public FormWindow
+class LanguageDialog : public FormWindow
 {
     Q_OBJECT
 public:
-    explicit TForm13(Language &language, QWidget *parent = nullptr);
+    explicit LanguageDialog(Language &language, QWidget *parent = nullptr);
 
     // A file chosen in the list: stored at once, applied by "Aceptar" or at the next start.
-    void AHMFileCombo1Click(int index);
+    void storeChosenFile(int index);
     // "Aceptar": loads the file that "ArchId" names, if it exists, and closes.
-    void Button1Click();
+    void loadChosenLanguage();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

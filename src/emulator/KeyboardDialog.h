@@ -3,10 +3,10 @@
 #include "platform/FormWindow.h"
 
 // The keyboard options.
-class TForm4 : public FormWindow
+class KeyboardDialog : public FormWindow
 {
 public:
-    explicit TForm4(QWidget *parent = nullptr)
+    explicit KeyboardDialog(QWidget *parent = nullptr)
         : FormWindow("TForm4", QString::fromUtf8("Configuración de Teclado"), parent)
     {
     }

@@ -5,11 +5,11 @@
 class QLabel;
 
 // The screenshot viewer: the selected game's picture, unscaled and centred, beside the main window.
-class TForm14 : public FormWindow
+class PictureViewer : public FormWindow
 {
     Q_OBJECT
 public:
-    explicit TForm14(QWidget *parent = nullptr);
+    explicit PictureViewer(QWidget *parent = nullptr);
 
     // Shows the picture in the file; a file that cannot be decoded leaves the picture as it was.
     bool loadPicture(const QString &path);

@@ -3,10 +3,10 @@
 #include "platform/FormWindow.h"
 
 // The folders given to the emulator and the screenshot options.
-class TForm12 : public FormWindow
+class DirectoriesDialog : public FormWindow
 {
 public:
-    explicit TForm12(QWidget *parent = nullptr)
+    explicit DirectoriesDialog(QWidget *parent = nullptr)
         : FormWindow("TForm12", QString::fromUtf8("Otras Configuraciones 2"), parent)
     {
     }

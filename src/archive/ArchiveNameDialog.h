@@ -3,10 +3,10 @@
 #include "platform/FormWindow.h"
 
 // Asks for the name of a new archive.
-class TForm9 : public FormWindow
+class ArchiveNameDialog : public FormWindow
 {
 public:
-    explicit TForm9(QWidget *parent = nullptr)
+    explicit ArchiveNameDialog(QWidget *parent = nullptr)
         : FormWindow("TForm9", QString::fromUtf8("Escriba nombre del archivo a comprimir"), parent)
     {
     }

@@ -1,4 +1,4 @@
-#include "language/TForm13.h"
+#include "language/LanguageDialog.h"
 
 #include "language/Language.h"
 #include "language/LanguageChoice.h"
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm13::TForm13(Language &language, QWidget *parent)
+LanguageDialog::LanguageDialog(Language &language, QWidget *parent)
     : FormWindow("TForm13", QStringLiteral("Configuración del Idioma"), parent), m_language(language)
 {
     setModal(true);
@@ -42,22 +42,22 @@ TForm13::TForm13(Language &language, QWidget *parent)
     }
     m_combo->setCurrentIndex(LanguageChoice::initialIndex(m_files));
 
-    connect(m_combo, &QComboBox::activated, this, guarded([this](int index) { AHMFileCombo1Click(index); }));
-    connect(m_button, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(m_combo, &QComboBox::activated, this, guarded([this](int index) { storeChosenFile(index); }));
+    connect(m_button, &QPushButton::clicked, this, guarded([this] { loadChosenLanguage(); }));
 }
 
-void TForm13::AHMFileCombo1Click(int index)
+void LanguageDialog::storeChosenFile(int index)
 {
     LanguageChoice::store(m_files, index);
 }
 
-void TForm13::Button1Click()
+void LanguageDialog::loadChosenLanguage()
 {
     m_language.loadStoredLanguage();
     accept();
 }
 
-void TForm13::keyPressEvent(QKeyEvent *event)
+void LanguageDialog::keyPressEvent(QKeyEvent *event)
 {
     // Escape answers "Aceptar", as the button is the dialog's cancel button; the close box only closes.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

@@ -14,21 +14,21 @@ class QPushButton;
 
 // The Game Genie codes dialog: ten code rows of the selected game, and the actions that turn the active
 // codes into "-cheat " lines of the configuration template.
-class TForm8 : public FormWindow
+class GameGenieDialog : public FormWindow
 {
     Q_OBJECT
 public:
     static constexpr int RowCount = 10;
     static constexpr int FirstCheatSlot = 35;
 
-    TForm8(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+    GameGenieDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
 
     // Row check ("Revisar datos"): unticks every row whose code has fewer than 7 characters.
-    void RevisardatosClick();
+    void uncheckShortCodes();
     // "Usar": slot 34 + n holds "-cheat " and row n's code when the row is ticked, else an empty line.
-    void Button6Click();
+    void applyCheats();
     // "No Usar": the ten cheat slots become empty lines.
-    void Button7Click();
+    void removeCheats();
 
     QCheckBox *box(int row) const { return m_rows[row - 1].box; }
     QLineEdit *code(int row) const { return m_rows[row - 1].code; }

@@ -1,10 +1,10 @@
-#include "screenshots/TForm14.h"
+#include "screenshots/PictureViewer.h"
 
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 
-TForm14::TForm14(QWidget *parent) : FormWindow("TForm14", QStringLiteral("Zibo Shoots"), parent)
+PictureViewer::PictureViewer(QWidget *parent) : FormWindow("TForm14", QStringLiteral("Zibo Shoots"), parent)
 {
     // A tool window without title-bar buttons: only the "Screen Shoots" switch shows and hides it.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -16,7 +16,7 @@ TForm14::TForm14(QWidget *parent) : FormWindow("TForm14", QStringLiteral("Zibo S
     m_image->setGeometry(0, 0, 210, 186);
 }
 
-bool TForm14::loadPicture(const QString &path)
+bool PictureViewer::loadPicture(const QString &path)
 {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);

@@ -1,4 +1,4 @@
-#include "mainwindow/TForm11.h"
+#include "mainwindow/HomePageDialog.h"
 
 #include "settings/BaseFolder.h"
 
@@ -46,7 +46,7 @@ QLabel *link(QWidget *parent, const char *name, const QString &file, const QStri
 
 } // namespace
 
-TForm11::TForm11(QWidget *parent) : FormWindow("TForm11", QStringLiteral("Cartling Home Page"), parent)
+HomePageDialog::HomePageDialog(QWidget *parent) : FormWindow("TForm11", QStringLiteral("Cartling Home Page"), parent)
 {
     setWindowFlag(Qt::Tool);
     setFixedSize(247, 286);

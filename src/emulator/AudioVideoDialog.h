@@ -3,10 +3,10 @@
 #include "platform/FormWindow.h"
 
 // The audio and video options.
-class TForm3 : public FormWindow
+class AudioVideoDialog : public FormWindow
 {
 public:
-    explicit TForm3(QWidget *parent = nullptr)
+    explicit AudioVideoDialog(QWidget *parent = nullptr)
         : FormWindow("TForm3", QString::fromUtf8("Configuracion     Audio / Video"), parent)
     {
     }

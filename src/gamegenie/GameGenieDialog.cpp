@@ -1,6 +1,7 @@
-#include "gamegenie/TForm8.h"
+#include "gamegenie/GameGenieDialog.h"
 
 #include "emulator/ConfigTemplate.h"
+#include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
 #include "settings/SettingsFile.h"
 
@@ -22,7 +23,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, Q
 
 } // namespace
 
-TForm8::TForm8(ConfigTemplate &configTemplate, QWidget *parent)
+GameGenieDialog::GameGenieDialog(ConfigTemplate &configTemplate, QWidget *parent)
     : FormWindow("TForm8", QString::fromUtf8("Códigos Game Genie"), parent), m_template(configTemplate)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -38,6 +39,7 @@ TForm8::TForm8(ConfigTemplate &configTemplate, QWidget *parent)
     m_hint = named(new QPlainTextEdit(panel), "Memo1");
     m_hint->setGeometry(20, 120, 345, 200);
     m_hint->setReadOnly(true);
+    AccessibleNames::nameAfter(m_hint, this);
     m_hint->setFrameShape(QFrame::NoFrame);
     QFont bold = m_hint->font();
     bold.setBold(true);
@@ -105,12 +107,12 @@ TForm8::TForm8(ConfigTemplate &configTemplate, QWidget *parent)
     auto *dontUse = button(this, "Button7", QStringLiteral("No Usar"), {0, 0, 0, 0});
     for (QPushButton *hidden : {check, use, dontUse})
         hidden->hide();
-    connect(check, &QPushButton::clicked, this, guarded([this] { RevisardatosClick(); }));
-    connect(use, &QPushButton::clicked, this, guarded([this] { Button6Click(); }));
-    connect(dontUse, &QPushButton::clicked, this, guarded([this] { Button7Click(); }));
+    connect(check, &QPushButton::clicked, this, guarded([this] { uncheckShortCodes(); }));
+    connect(use, &QPushButton::clicked, this, guarded([this] { applyCheats(); }));
+    connect(dontUse, &QPushButton::clicked, this, guarded([this] { removeCheats(); }));
 }
 
-void TForm8::RevisardatosClick()
+void GameGenieDialog::uncheckShortCodes()
 {
     for (const Row &row : m_rows) {
         if (row.code->text().size() < 7)
@@ -118,7 +120,7 @@ void TForm8::RevisardatosClick()
     }
 }
 
-void TForm8::Button6Click()
+void GameGenieDialog::applyCheats()
 {
     for (int n = 1; n <= RowCount; ++n) {
         const Row &row = m_rows[n - 1];
@@ -127,7 +129,7 @@ void TForm8::Button6Click()
     }
 }
 
-void TForm8::Button7Click()
+void GameGenieDialog::removeCheats()
 {
     for (int n = 1; n <= RowCount; ++n)
         m_template.replace(FirstCheatSlot + n - 1, QString());

@@ -1,0 +1,28 @@
+#include "app/LateStartup.h"
+
+#include "language/Language.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/Windows.h"
+#include "platform/AccessibleNames.h"
+#include "platform/FileLookup.h"
+#include "screenshots/PictureViewer.h"
+#include "settings/BaseFolder.h"
+
+LateStartup::LateStartup(Windows &windows)
+{
+    setObjectName(QStringLiteral("TForm20"));
+    MainWindow &main = *windows.mainWindow;
+    // 1. The screenshot switch and its viewer.
+    main.restoreScreenshotSwitch();
+    // 2. The default picture, found as a Windows installation would name it ("CTG.BMP" too).
+    const QString picture = FileLookup::find(BaseFolder::path(), QStringLiteral("ctg.bmp"));
+    if (!picture.isEmpty())
+        windows.pictureViewer->loadPicture(picture);
+    // 3. The stored language file, when it is still there.
+    main.language().loadStoredLanguage();
+    // 4.
+    main.gameList().showCount();
+    // Every control now has its caption; those without one take a name for screen readers.
+    for (QWidget *window : windows.all())
+        AccessibleNames::update(window);
+}

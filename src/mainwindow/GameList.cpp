@@ -1,0 +1,132 @@
+#include "mainwindow/GameList.h"
+
+#include "emulator/Launcher.h"
+#include "language/MessageTable.h"
+#include "mainwindow/MainMenus.h"
+#include "mainwindow/RomListView.h"
+#include "platform/AccessibleNames.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FormWindow.h"
+#include "settings/BaseFolder.h"
+#include "settings/SettingsFile.h"
+
+#include <QLabel>
+#include <QMenu>
+
+GameList::GameList(QWidget *parent, MainMenus &menus, Steps steps)
+    : QObject(parent), m_menus(menus), m_steps(std::move(steps))
+{
+    m_view = named(new RomListView(parent), "Filelistbox1");
+    m_view->setModel(&m_model);
+    if (const View *view = m_menus.markedView())
+        markView(*view);
+
+    connect(m_view, &RomListView::clickedAnywhere, this, guarded([this] { selectionHandling(); }));
+    connect(m_view, &RomListView::keyReleased, this, guarded([this] { selectionHandling(); }));
+    connect(m_view, &RomListView::enterPressed, this, guarded([this] {
+                if (!selectedEntry())
+                    return;
+                m_steps.loadPicture();
+                m_steps.launchSelected();
+            }));
+    connect(m_view, &RomListView::doubleClickedAnywhere, this, guarded([this] { m_steps.launchSelected(); }));
+    connect(m_view, &RomListView::popupRequested, this, guarded([this](QPoint pos) {
+                popupOpening();
+                m_menus.popup()->popup(pos);
+            }));
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        // After a re-read the first entry has the focus mark and nothing is selected.
+        if (m_model.count() > 0)
+            m_view->selectionModel()->setCurrentIndex(m_model.index(0), QItemSelectionModel::NoUpdate);
+        showCount();
+    });
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { showCount(); });
+}
+
+std::optional<RomListModel::Entry> GameList::selectedEntry() const
+{
+    const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
+    if (selected.isEmpty() || selected.first().row() >= m_model.count())
+        return std::nullopt;
+    return m_model.entry(selected.first().row());
+}
+
+void GameList::selectionHandling()
+{
+    m_steps.loadPicture();
+    updateMenusForSelection();
+    m_steps.loadDetails();
+    updatePreview();
+}
+
+void GameList::popupOpening()
+{
+    updateMenusForSelection();
+    m_steps.loadDetails();
+    m_steps.loadPicture();
+    updatePreview();
+}
+
+void GameList::updateMenusForSelection()
+{
+    std::optional<QString> path;
+    if (const auto entry = selectedEntry())
+        path = entry->fullPath;
+    m_menus.updateForSelection(path);
+}
+
+void GameList::updatePreview()
+{
+    const auto entry = selectedEntry();
+    if (!entry)
+        return;
+    m_preview = Launcher::commandLine(SettingsFile().read(Keys::Zibo), entry->fullPath);
+    if (m_labels.previewLength)
+        m_labels.previewLength->setText(QString::number(m_preview.size()));
+    m_packingList = QStringList{entry->fullPath};
+}
+
+void GameList::loadRomFolder()
+{
+    // A missing folder keeps the list's current folder, which is read again all the same.
+    if (!m_model.setFolder(SettingsFile().read(Keys::Roms, BaseFolder::path())))
+        m_model.reread();
+}
+
+void GameList::refresh()
+{
+    loadRomFolder();
+    showCount();
+    m_steps.showDefaultPicture();
+}
+
+void GameList::chooseView(const View &view)
+{
+    SettingsFile().write(Keys::Troms, view.troms);
+    markView(view);
+    m_model.setMask(QString::fromLatin1(view.mask));
+    if (m_labels.title)
+        m_labels.title->clear();
+    showCount();
+}
+
+void GameList::restoreView()
+{
+    if (const View *view = viewForTroms(SettingsFile().read(Keys::Troms))) {
+        markView(*view);
+        m_model.setMask(QString::fromLatin1(view->mask));
+    }
+}
+
+void GameList::markView(const View &view)
+{
+    m_menus.markView(view);
+    // A screen reader announces the list by the view it shows.
+    AccessibleNames::nameAfter(m_view, m_menus.item(view.action));
+}
+
+void GameList::showCount()
+{
+    if (m_labels.count)
+        m_labels.count->setText(messageTable().text(Msg::GameCount) + QString::number(m_model.count()));
+}

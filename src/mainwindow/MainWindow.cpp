@@ -1,0 +1,381 @@
+#include "mainwindow/MainWindow.h"
+
+#include "archive/ZipLibrary.h"
+#include "emulator/AudioVideoDialog.h"
+#include "emulator/ControlsDialog.h"
+#include "emulator/DirectoriesDialog.h"
+#include "emulator/JoystickTypeDialog.h"
+#include "emulator/KeyboardDialog.h"
+#include "emulator/Launcher.h"
+#include "emulator/OtherOptionsDialog.h"
+#include "gamegenie/GameGenieDialog.h"
+#include "language/Language.h"
+#include "language/LanguageDialog.h"
+#include "language/LanguageTable.h"
+#include "language/MessageTable.h"
+#include "mainwindow/HelpItems.h"
+#include "mainwindow/MainMenus.h"
+#include "mainwindow/RomFolderDialog.h"
+#include "mainwindow/RomListView.h"
+#include "mainwindow/Windows.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FileLookup.h"
+#include "platform/FormWindow.h"
+#include "platform/Messages.h"
+#include "platform/PathHelpers.h"
+#include "platform/Places.h"
+#include "screenshots/PictureViewer.h"
+#include "settings/BaseFolder.h"
+#include "settings/SettingsFile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+
+MainWindow::MainWindow(Windows &windows)
+    : m_windows(windows), m_language(std::make_unique<Language>([this] { return m_windows.all(); }))
+{
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Cartling 1.7"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    BaseFolder::capture(); // the current folder, once
+    m_menus = new MainMenus(*this);
+    createControls();
+    connectMenus();
+    placeControls();
+
+    // The ZIP library must be usable, or the program ends here.
+    if (const auto failure = checkZipLibrary()) {
+        messages().error(*failure);
+        return;
+    }
+    // The extraction folder and the base folder's own folders; one that cannot be made is skipped silently.
+    Places::ensureExtractionFolder();
+    QDir base(BaseFolder::path());
+    for (const char *folder : {"Roms", "Rts", "Save", "Zibo", "Shoots"})
+        base.mkdir(QString::fromLatin1(folder));
+    // The extraction list looks at the extraction folder.
+    m_extractionListFolder = Places::extractionFolder();
+    placeFromSettings();
+    // The messages exist before the ROM folder check may need one.
+    messageTable().loadMessages(LanguageTable::builtin());
+    // The stored ROM folder, or the base folder with a message when it is gone (the setting stays).
+    RomListModel &list = m_gameList->model();
+    const QString roms = SettingsFile().read(Keys::Roms, BaseFolder::path());
+    if (roms.isEmpty() || !QFileInfo(roms).isDir()) {
+        showMessage(
+            messageTable().text(Msg::FolderMissingStart, QDir::toNativeSeparators(roms), Msg::FolderMissingEnd));
+        list.setFolder(BaseFolder::path());
+    } else {
+        list.setFolder(roms);
+    }
+    m_gameList->restoreView();
+    // The stored palette line, handed to the audio/video options.
+    m_storedPalette = SettingsFile().read(Keys::Dcs);
+    // The list is loaded once more, as a refresh without the count.
+    m_gameList->loadRomFolder();
+    m_started = true;
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---- Construction ----
+
+void MainWindow::createControls()
+{
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+
+    auto *compress = named(new QToolButton(client), "SpeedButton1");
+    compress->setAutoRaise(true);
+    compress->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    compress->setIconSize(QSize(24, 24));
+    compress->setToolTip(QStringLiteral("Comprime Juego Seleccionado"));
+
+    auto *group = named(new QGroupBox(QString::fromUtf8("Usar Códigos Game Genie"), client), "GroupBox1");
+    QFont small = group->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    group->setFont(small);
+    m_gameGenieSwitch = named(new QCheckBox(group), "CheckBox1");
+    m_gameGenieSwitch->setGeometry(6, 17, 18, 20);
+    auto *editCodes = named(new QPushButton(QStringLiteral("Editar Codigos"), group), "Button2");
+    editCodes->setGeometry(26, 16, 116, 22);
+
+    auto *divider = named(new QFrame(client), "AHMFormDivider1");
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+
+    m_title = named(new QLabel(client), "AHMLabel1");
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+
+    m_gameList = new GameList(client, *m_menus,
+                              {[this] { loadSelectedPicture(); }, [this] { loadSelectedGameDetails(); },
+                               [this] { launchSelected(); }, [this] { showDefaultPicture(); }});
+
+    m_startButton = named(new QPushButton(client), "Button1");
+    m_startButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_startButton->setIconSize(QSize(28, 28));
+    m_startButton->setToolTip(QStringLiteral("Jugar"));
+    setFocusProxy(m_startButton);
+    m_startButton->setFocus();
+
+    auto *status = named(new QStatusBar(this), "StatusBar1");
+    status->setSizeGripEnabled(false);
+    status->setFixedHeight(19);
+    m_panel0 = new QLabel(status);
+    m_panel0->setFixedWidth(40);
+    m_panel1 = new QLabel(status);
+    m_panel1->setMinimumWidth(50);
+    status->addWidget(m_panel0);
+    status->addWidget(m_panel1, 1);
+    setStatusBar(status);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_gameList->setLabels({m_title, m_panel0, m_panel1});
+
+    m_screenshotTimer = named(new QTimer(this), "Timer1");
+    m_screenshotTimer->setInterval(700);
+
+    m_help = new HelpItems(*this, m_windows);
+
+    connect(m_startButton, &QPushButton::clicked, this, guarded([this] { launchSelected(); }));
+    connect(m_gameGenieSwitch, &QCheckBox::toggled, this, guarded([this] { gameGenieSwitchToggled(); }));
+    connect(editCodes, &QPushButton::clicked, this, guarded([this] {
+                if (m_windows.gameGenieDialog)
+                    m_windows.gameGenieDialog->show();
+            }));
+}
+
+void MainWindow::connectMenus()
+{
+    const auto on = [this](const char *item, auto handler) {
+        connect(action(item), &QAction::triggered, this, guarded(std::move(handler)));
+    };
+    const auto modal = [this](auto member) {
+        return [this, member] {
+            if (QDialog *dialog = (m_windows.*member).get())
+                dialog->exec();
+        };
+    };
+    for (const char *item : {"Jugar1", "Jugar2"})
+        on(item, [this] { launchSelected(); });
+    on("BuscarRoms1", [this] { chooseRomFolder(); });
+    on("BuscarZiboexe1", [this] { locateEmulator(); });
+    for (const char *item : {"Salir1", "AHMMenuItem12"})
+        on(item, [this] { close(); });
+    for (const View &view : kViews) {
+        const View *chosen = &view;
+        on(view.action, [this, chosen] { m_gameList->chooseView(*chosen); });
+    }
+    for (const char *item : {"Actualizar1", "Actualizar2"})
+        on(item, [this] { m_gameList->refresh(); });
+    on("AudioVideo1", modal(&Windows::audioVideoDialog));
+    on("Controles1", modal(&Windows::keyboardDialog));
+    on("Joystick1", modal(&Windows::joystickTypeDialog));
+    on("Controles2", modal(&Windows::controlsDialog));
+    on("Otras1", modal(&Windows::otherOptionsDialog));
+    on("otras2", modal(&Windows::directoriesDialog));
+    on("AHMMenuItem15", modal(&Windows::languageDialog));
+    on("Leeme1", [this] { m_help->showReadme(); });
+    on("Acercade1", [this] { m_help->showAbout(); });
+    on("AHMMenuItem13", [this] { m_help->showHomePage(); });
+}
+
+void MainWindow::placeControls()
+{
+    // The designed client area is 225 wide; it grows when the menu bar needs more room (a larger default
+    // font than the design's, a longer translation), and the controls stretch with it.
+    const int width = qMax(225, menuBar()->sizeHint().width());
+    QWidget *client = centralWidget();
+    client->setFixedSize(width, 383);
+    const int extra = width - 225;
+    client->findChild<QWidget *>(QStringLiteral("SpeedButton1"))->setGeometry(14, 4, 36, 37);
+    client->findChild<QWidget *>(QStringLiteral("GroupBox1"))->setGeometry(73 + extra, 0, 148, 41);
+    client->findChild<QWidget *>(QStringLiteral("AHMFormDivider1"))->setGeometry(0, 42, width, 4);
+    m_title->setGeometry(4, 50, 215 + extra, 17);
+    listView()->setGeometry(8, 71, 209 + extra, 260);
+    m_startButton->setGeometry(14, 337, 201 + extra, 41);
+}
+
+// ---- Shared state ----
+
+QListView *MainWindow::listView() const
+{
+    return m_gameList->view();
+}
+
+QString MainWindow::statusPanel(int panel) const
+{
+    return panel == 0 ? m_panel0->text() : m_panel1->text();
+}
+
+QAction *MainWindow::action(const char *name) const
+{
+    return m_menus->item(name);
+}
+
+QMenu *MainWindow::popupMenu() const
+{
+    return m_menus->popup();
+}
+
+const View *MainWindow::markedView() const
+{
+    return m_menus->markedView();
+}
+
+QDialog *MainWindow::readmeViewer() const
+{
+    return m_help->readmeViewer();
+}
+
+// ---- The selected game ----
+
+void MainWindow::loadSelectedGameDetails()
+{
+    // Title label and Game Genie codes of the selection come with the titles and codes.
+}
+
+void MainWindow::loadSelectedPicture()
+{
+    // The picture of the selection comes with the screenshot viewer.
+}
+
+void MainWindow::showDefaultPicture()
+{
+    const QString picture = FileLookup::find(BaseFolder::path(), QStringLiteral("ctg.jpg"));
+    if (m_windows.pictureViewer && !picture.isEmpty())
+        m_windows.pictureViewer->loadPicture(picture);
+}
+
+void MainWindow::restoreScreenshotSwitch()
+{
+    const bool on = SettingsFile().read(Keys::Shoots);
+    m_menus->setScreenshotSwitch(on);
+    if (on && m_windows.pictureViewer)
+        m_windows.pictureViewer->show();
+}
+
+// ---- Launch ----
+
+void MainWindow::launch(const QString &rom)
+{
+    Launcher launcher(m_template, {[this] { m_screenshotTimer->start(); },
+                                   [this] {
+                                       if (m_windows.gameGenieDialog)
+                                           m_windows.gameGenieDialog->uncheckShortCodes();
+                                       applyGameGenieSwitch();
+                                   }});
+    if (const auto line = launcher.launch(rom))
+        m_gameList->setCommandLinePreview(*line);
+}
+
+void MainWindow::launchSelected()
+{
+    if (const auto entry = selectedEntry())
+        launch(entry->fullPath);
+}
+
+void MainWindow::applyGameGenieSwitch()
+{
+    if (GameGenieDialog *codes = m_windows.gameGenieDialog.get()) {
+        if (m_gameGenieSwitch->isChecked())
+            codes->applyCheats();
+        else
+            codes->removeCheats();
+    }
+}
+
+void MainWindow::gameGenieSwitchToggled()
+{
+    applyGameGenieSwitch();
+    m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, QString())));
+}
+
+// ---- Folders and the emulator ----
+
+void MainWindow::chooseRomFolder()
+{
+    if (m_windows.romFolderDialog)
+        m_windows.romFolderDialog->exec();
+}
+
+void MainWindow::locateEmulator()
+{
+    const QString filter = QStringLiteral("Zibo (zibo zibo.exe);;Ejecutables (*.exe);;Todos los archivos (*)");
+    const QString file = QFileDialog::getOpenFileName(this, action("BuscarZiboexe1")->text(), QString(), filter);
+    storeEmulatorPath(file);
+}
+
+void MainWindow::storeEmulatorPath(const QString &file)
+{
+    if (file.isEmpty())
+        return;
+    SettingsFile settings;
+    settings.write(Keys::Zibo, file);
+    settings.write(Keys::Zibod, folderof(file));
+}
+
+void MainWindow::showReadme()
+{
+    m_help->showReadme();
+}
+
+// ---- Window ----
+
+void MainWindow::placeFromSettings()
+{
+    const SettingsFile settings;
+    move(settings.read(Keys::Left), settings.read(Keys::Top));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    try {
+        SettingsFile settings;
+        settings.write(Keys::Top, y());
+        settings.write(Keys::Left, x());
+        if (m_windows.gameGenieDialog) {
+            settings.write(Keys::Top2, m_windows.gameGenieDialog->y());
+            settings.write(Keys::Left2, m_windows.gameGenieDialog->x());
+        }
+    } catch (const CartlingError &error) {
+        // The position is lost, but the program still ends: a refused write must not keep it open.
+        reportError(error);
+    }
+    event->accept();
+    emit closed();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    placeControls();
+    if (!m_placedOnShow) {
+        m_placedOnShow = true;
+        placeFromSettings();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        guarded([this] { loadSelectedPicture(); })();
+    QMainWindow::changeEvent(event);
+}
