@@ -2,8 +2,15 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -20,9 +27,31 @@ QString withSlash(const QString &folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
+// The character as compared without regard to case; plain ASCII letters, by far the most common in file
+// names, take the short way.
+char16_t folded(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+    return c.toCaseFolded().unicode();
+}
+
 bool sameChar(QChar a, QChar b)
 {
-    return a == b || a.toCaseFolded() == b.toCaseFolded();
+    return a == b || folded(a) == folded(b);
+}
+
+// Ascending order without regard to case, as QString::compare gives it, without building folded copies.
+bool lessWithoutCase(const QString &a, const QString &b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = folded(a[i]), y = folded(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
 }
 
 } // namespace
@@ -31,23 +60,36 @@ RomListModel::RomListModel(QObject *parent) : QAbstractListModel(parent) {}
 
 int RomListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : count();
+    // The views see the entries of the last reset; a pending re-read reaches them with its own reset.
+    return parent.isValid() ? 0 : int(m_names.size());
 }
 
 QVariant RomListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= count())
+    if (!index.isValid() || index.row() >= m_names.size())
         return {};
-    const Entry &e = m_entries.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return e.caption;
+        return m_names.at(index.row());
     case Qt::ToolTipRole:
-        return QDir::toNativeSeparators(e.fullPath);
+        return QDir::toNativeSeparators(m_folder + m_names.at(index.row()));
     default:
         return {};
     }
+}
+
+int RomListModel::count() const
+{
+    readIfAsked();
+    return int(m_names.size());
+}
+
+RomListModel::Entry RomListModel::entry(int row) const
+{
+    readIfAsked();
+    const QString &name = m_names.at(row);
+    return {name, m_folder + name};
 }
 
 bool RomListModel::setFolder(const QString &folder)
@@ -72,29 +114,75 @@ void RomListModel::setMask(const QString &mask)
 
 void RomListModel::reread()
 {
-    QStringList names;
-    if (!m_folder.isEmpty()) {
-        QDirIterator it(m_folder, QDir::Files | QDir::Hidden | QDir::System);
-        while (it.hasNext()) {
-            it.next();
-            names.append(it.fileName());
-        }
-    }
-    QVector<Entry> entries;
+    m_readAsked = true;
+    if (m_readScheduled)
+        return;
+    m_readScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_readScheduled = false;
+        readIfAsked();
+    });
+}
+
+void RomListModel::readIfAsked() const
+{
+    // Reading is part of answering what the list holds, so it counts as a const operation.
+    if (m_readAsked)
+        const_cast<RomListModel *>(this)->readNow();
+}
+
+void RomListModel::readNow()
+{
+    m_readAsked = false;
+    const QStringList names = m_folder.isEmpty() ? QStringList() : fileNames(m_folder);
+    QStringList entries;
     const QStringList patterns = m_mask.split(u';', Qt::SkipEmptyParts);
     for (const QString &pattern : patterns) {
         const QString p = pattern.trimmed();
-        for (const QString &name : std::as_const(names)) {
+        for (const QString &name : names) {
             if (matches(p, name))
-                entries.append({name, m_folder + name});
+                entries.append(name);
         }
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        return a.caption.compare(b.caption, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(entries.begin(), entries.end(), lessWithoutCase);
     beginResetModel();
-    m_entries = std::move(entries);
+    m_names = std::move(entries);
     endResetModel();
+}
+
+QStringList RomListModel::fileNames(const QString &folder)
+{
+    QStringList names;
+#ifdef Q_OS_UNIX
+    // One pass over the folder; the entry's type from the folder itself where the file system gives it, so
+    // that only links and entries of unknown type cost a look at the file.
+    const QByteArray encoded = QFile::encodeName(folder);
+    DIR *dir = ::opendir(encoded.constData());
+    if (!dir)
+        return names;
+    const int fd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        bool folderEntry = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            // A link counts as what it points to; a broken link is listed like any other file.
+            folderEntry = ::fstatat(fd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
+        if (!folderEntry)
+            names.append(QFile::decodeName(name));
+    }
+    ::closedir(dir);
+#else
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        names.append(it.fileName());
+    }
+#endif
+    return names;
 }
 
 bool RomListModel::matches(QStringView pattern, QStringView name)

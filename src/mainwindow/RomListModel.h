@@ -31,18 +31,30 @@ public:
     void setMask(const QString &mask);
     // Each pattern from left to right adds the files it matches (a file matching two is listed twice);
     // then entries are sorted by caption without regard to case. Folders are not listed; hidden files are.
+    // Re-reads asked for within one turn of the event loop are done once: the folder is read when the
+    // entries are next asked for, or when control returns to the event loop, whichever comes first. The
+    // views see the model reset at that moment.
     void reread();
 
     const QString &folder() const { return m_folder; }
     const QString &mask() const { return m_mask; }
-    int count() const { return int(m_entries.size()); }
-    const Entry &entry(int row) const { return m_entries.at(row); }
+    int count() const;
+    Entry entry(int row) const;
+
+    // The names of the folder's entries that are not folders, in the folder's own order.
+    static QStringList fileNames(const QString &folder);
 
     // Wildcard match of one pattern ("*" and "?") without regard to case.
     static bool matches(QStringView pattern, QStringView name);
 
 private:
+    // Carries out a re-read that was asked for, if any.
+    void readIfAsked() const;
+    void readNow();
+
     QString m_folder;
     QString m_mask = InitialMask;
-    QVector<Entry> m_entries;
+    QStringList m_names; // the entries' captions; the full path is the folder and the caption
+    bool m_readAsked = false;
+    bool m_readScheduled = false;
 };

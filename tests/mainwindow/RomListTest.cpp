@@ -4,6 +4,7 @@
 #include "mainwindow/Views.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -97,6 +98,42 @@ TEST_F(RomList, AFolderThatVanishesOrCannotBeReadGivesAnEmptyList)
         model.setFolder(path("locked"));
         EXPECT_EQ(model.count(), 0);
     }
+}
+
+TEST_F(RomList, LinksCountAsWhatTheyPointToAndOtherEntriesAreListed)
+{
+    makeFolder("roms");
+    makeFolder("roms/sub.gb");
+    writeFile("roms/real.gb", "x");
+    ASSERT_TRUE(QFile::link(path("roms/real.gb"), path("roms/link.gb")));
+    ASSERT_TRUE(QFile::link(path("roms/sub.gb"), path("roms/folderlink.gb")));
+    ASSERT_TRUE(QFile::link(path("roms/gone"), path("roms/broken.gb")));
+    RomListModel model;
+    model.setFolder(path("roms"));
+    EXPECT_EQ(list(model), QStringList({"broken.gb", "link.gb", "real.gb"}));
+}
+
+TEST_F(RomList, SeveralRereadsInOneTurnReadTheFolderOnce)
+{
+    for (const char *name : {"a.gb", "b.gbc", "c.zip"})
+        writeFile(name, "x");
+    RomListModel model;
+    QAbstractItemModelTester tester(&model);
+    int resets = 0;
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    model.setFolder(m_base);
+    model.setMask("*.gb;*.gbc");
+    model.reread();
+    EXPECT_EQ(resets, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(model.rowCount(), 2);
+    // Asking for the entries reads at once, so code always sees the folder as it is now.
+    writeFile("d.gb", "x");
+    model.reread();
+    EXPECT_EQ(list(model), QStringList({"a.gb", "b.gbc", "d.gb"}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(resets, 2);
 }
 
 // ---- Views in the main window ----
