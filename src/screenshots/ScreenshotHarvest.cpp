@@ -55,14 +55,13 @@ bool ScreenshotHarvest::settled(const QString &source)
 ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &selectedRom,
                                                   const ScreenshotOptions &options)
 {
-    const QString base = m_baseFolder.isEmpty() ? BaseFolder::path() : m_baseFolder;
-    const QStringList places =
-        ScreenshotPlaces::all(base, ScreenshotPlaces::emulatorFolder(SettingsFile(m_settingsPath)));
     Result result;
     if (!switchOn || selectedRom.isEmpty())
         return result;
 
-    result.source = ScreenshotPlaces::lastExisting(places);
+    const QString base = m_baseFolder.isEmpty() ? BaseFolder::path() : m_baseFolder;
+    const QString emulator = ScreenshotPlaces::emulatorFolder(SettingsFile(m_settingsPath));
+    result.source = ScreenshotPlaces::lastExisting(ScreenshotPlaces::all(base, emulator));
     if (result.source.isEmpty()) {
         result.outcome = Outcome::NoShot;
         return result;
