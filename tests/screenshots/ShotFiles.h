@@ -3,14 +3,6 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
-#include <QString>
-#include <ostream>
-
-// Paths in failure messages as text.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Pictures for the screenshot tests, made in memory.
 
