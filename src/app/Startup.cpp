@@ -14,6 +14,7 @@
 #include "mainwindow/HomePageDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/RomFolderDialog.h"
+#include "platform/ErrorHandler.h"
 #include "screenshots/PictureViewer.h"
 
 std::unique_ptr<Windows> createWindows()
@@ -36,6 +37,8 @@ std::unique_ptr<Windows> createWindows()
     w.directoriesDialog = std::make_unique<DirectoriesDialog>();
     w.languageDialog = std::make_unique<LanguageDialog>(w.mainWindow->language());
     w.pictureViewer = std::make_unique<PictureViewer>();
+    QObject::connect(w.pictureViewer.get(), &PictureViewer::shown, w.mainWindow.get(),
+                     guarded([main = w.mainWindow.get()] { main->loadSelectedPicture(); }));
     w.lateStartup = std::make_unique<LateStartup>(w);
     return windows;
 }

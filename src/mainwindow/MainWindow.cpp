@@ -24,7 +24,9 @@
 #include "platform/Messages.h"
 #include "platform/PathHelpers.h"
 #include "platform/Places.h"
+#include "screenshots/PictureLookup.h"
 #include "screenshots/PictureViewer.h"
+#include "screenshots/ScreenshotPlaces.h"
 #include "settings/BaseFolder.h"
 #include "settings/SettingsFile.h"
 
@@ -151,6 +153,7 @@ void MainWindow::createControls()
 
     m_screenshotTimer = named(new QTimer(this), "Timer1");
     m_screenshotTimer->setInterval(700);
+    connect(m_screenshotTimer, &QTimer::timeout, this, guarded([this] { collectScreenshot(); }));
 
     m_help = new HelpItems(*this, m_windows);
 
@@ -177,6 +180,7 @@ void MainWindow::connectMenus()
         on(item, [this] { launchSelected(); });
     on("BuscarRoms1", [this] { chooseRomFolder(); });
     on("BuscarZiboexe1", [this] { locateEmulator(); });
+    on("ss", [this] { screenshotSwitchClicked(); });
     for (const char *item : {"Salir1", "AHMMenuItem12"})
         on(item, [this] { close(); });
     for (const View &view : kViews) {
@@ -254,7 +258,38 @@ void MainWindow::loadSelectedGameDetails()
 
 void MainWindow::loadSelectedPicture()
 {
-    // The picture of the selection comes with the screenshot viewer.
+    const auto entry = selectedEntry();
+    if (!entry || !m_windows.pictureViewer)
+        return;
+    if (const auto picture = PictureLookup::gamePicture(BaseFolder::path(), entry->fullPath))
+        m_windows.pictureViewer->showPicture(picture->image);
+}
+
+void MainWindow::collectScreenshot()
+{
+    const auto entry = selectedEntry();
+    const ScreenshotOptions options =
+        m_screenshotOptions ? m_screenshotOptions() : ScreenshotOptions::fromSettings(SettingsFile());
+    const auto result =
+        m_screenshotHarvest.step(action("ss")->isChecked(), entry ? entry->fullPath : QString(), options);
+    if (result.pictureChanged())
+        loadSelectedPicture();
+}
+
+void MainWindow::screenshotSwitchClicked()
+{
+    const QString emulator = ScreenshotPlaces::emulatorFolder(SettingsFile());
+    ScreenshotPlaces::discardLeftover(ScreenshotPlaces::all(BaseFolder::path(), emulator));
+    const bool on = action("ss")->isChecked();
+    SettingsFile().write(Keys::Shoots, on); // a refused write leaves the marker and the viewer as they are
+    m_menus->setScreenshotSwitch(on);
+    if (m_windows.pictureViewer)
+        m_windows.pictureViewer->setVisible(on);
+}
+
+void MainWindow::setScreenshotOptionsSource(std::function<ScreenshotOptions()> source)
+{
+    m_screenshotOptions = std::move(source);
 }
 
 void MainWindow::showDefaultPicture()

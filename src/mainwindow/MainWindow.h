@@ -2,8 +2,11 @@
 
 #include "emulator/ConfigTemplate.h"
 #include "mainwindow/GameList.h"
+#include "screenshots/ScreenshotHarvest.h"
+#include "screenshots/ScreenshotOptions.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -61,7 +64,15 @@ public:
     // Launches the selected entry; nothing at all without a selection.
     void launchSelected();
     void loadSelectedGameDetails();
+    // The selected game's picture in the viewer: its shot, else "ctg.jpg"; with none the viewer keeps its own.
     void loadSelectedPicture();
+    // One tick of the screenshot timer: the emulator's shot filed under the selected game.
+    void collectScreenshot();
+    // "Screen Shoots" clicked (the check mark already turned): a leftover shot discarded, the switch stored,
+    // the viewer shown or hidden.
+    void screenshotSwitchClicked();
+    // Where the screenshot options come from; the settings file until the directories dialog supplies them.
+    void setScreenshotOptionsSource(std::function<ScreenshotOptions()> source);
     // "Usar" or "No Usar" of the codes dialog, as the Game Genie switch says.
     void applyGameGenieSwitch();
     // The switch clicked: the cheat lines applied or removed, then Zibo.cfg written.
@@ -109,5 +120,7 @@ private:
     QLabel *m_panel0 = nullptr;
     QLabel *m_panel1 = nullptr;
     QTimer *m_screenshotTimer = nullptr;
+    ScreenshotHarvest m_screenshotHarvest;
+    std::function<ScreenshotOptions()> m_screenshotOptions;
     bool m_placedOnShow = false;
 };

@@ -1,0 +1,281 @@
+#include "ShotFiles.h"
+#include "TestSupport.h"
+
+#include "platform/Places.h"
+#include "screenshots/JpegCodec.h"
+#include "screenshots/ScreenshotHarvest.h"
+#include "screenshots/ScreenshotPlaces.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+using Outcome = ScreenshotHarvest::Outcome;
+
+// A base folder with the folders start-up makes, a drive root with its Windows folders, the extraction
+// folder, and an emulator folder beside the base folder: every place inside the test's own folder.
+class Harvest : public BaseFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        BaseFolderTest::SetUp();
+        for (const char *folder : {"Roms", "Rts", "Save", "Zibo", "Shoots"})
+            makeFolder(folder);
+        m_drive = m_temp.path() + "/drive";
+        QDir().mkpath(m_drive + "/Windows/System");
+        QDir().mkpath(m_drive + "/TEMP");
+        ASSERT_TRUE(Places::ensureExtractionFolder());
+        m_emulator = m_temp.path() + "/emu/";
+        QDir().mkpath(m_emulator);
+        writeSettings("[Directorios]\r\nZibod=" + m_emulator.toUtf8() + "\r\n");
+        m_rom = path("Roms/Tetris.gb");
+    }
+
+    void writeSettings(const QByteArray &ini) const { writeFile("Cartling.ini", ini); }
+
+    // Where place n is for this test, as the emulator would write it.
+    QString place(int n) const
+    {
+        const QString name = "/ZIBO0000.BMP";
+        const QString places[] = {m_drive,
+                                  m_base,
+                                  m_base + "/Zibo",
+                                  m_base + "/Roms",
+                                  m_base + "/Rts",
+                                  m_base + "/Save",
+                                  m_base + "/Shoots",
+                                  Places::extractionFolder(),
+                                  m_drive + "/Windows",
+                                  m_drive + "/Windows/System",
+                                  m_drive + "/TEMP",
+                                  m_emulator.chopped(1),
+                                  m_temp.path()};
+        return places[n - 1] + name;
+    }
+
+    void put(int n, const QByteArray &bytes) const
+    {
+        QFile file(place(n));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    // Steps until the harvest stops waiting; a whole shot needs two ticks, the first only sees it.
+    ScreenshotHarvest::Result fileShot(ScreenshotOptions options = {})
+    {
+        ScreenshotHarvest::Result result;
+        for (int tick = 0; tick < 3; ++tick) {
+            result = m_harvest.step(true, m_rom, options);
+            if (result.outcome != Outcome::Waiting)
+                break;
+        }
+        return result;
+    }
+
+    QString m_drive;
+    QString m_emulator;
+    QString m_rom;
+    ScreenshotHarvest m_harvest;
+};
+
+TEST_F(Harvest, TheThirteenPlacesAreFoundWithoutRegardToCaseAndTheLastExistingOneIsTaken)
+{
+    const QStringList empty = ScreenshotPlaces::all(m_base, m_emulator);
+    ASSERT_EQ(empty.size(), 13);
+    EXPECT_TRUE(ScreenshotPlaces::lastExisting(empty).isEmpty());
+
+    for (int n = 1; n <= 13; ++n)
+        put(n, QByteArray::number(n));
+    QStringList expected;
+    for (int n = 1; n <= 13; ++n)
+        expected.append(place(n));
+    QStringList places = ScreenshotPlaces::all(m_base, m_emulator);
+    EXPECT_EQ(places, expected);
+
+    // Each existing place replaces the one found before: removing them from the end walks back up.
+    for (int n = 13; n >= 1; --n) {
+        EXPECT_EQ(ScreenshotPlaces::lastExisting(ScreenshotPlaces::all(m_base, m_emulator)), place(n));
+        QFile::remove(place(n));
+    }
+
+    // The name itself may differ in case, as a program under a Windows layer writes it.
+    QFile(m_emulator + "zibo0000.bmp").open(QIODevice::WriteOnly);
+    EXPECT_EQ(ScreenshotPlaces::lastExisting(ScreenshotPlaces::all(m_base, m_emulator)), m_emulator + "zibo0000.bmp");
+}
+
+TEST_F(Harvest, WithoutAStoredEmulatorFolderNothingAboveTheDriveRootIsPolled)
+{
+    writeSettings("");
+    const QString root = Places::driveRoot();
+    const QStringList places = ScreenshotPlaces::all(m_base, ScreenshotPlaces::emulatorFolder(SettingsFile()));
+    EXPECT_EQ(places[11], root + "ZIBO0000.BMPZIBO0000.BMP"); // a name that cannot be the shot
+    EXPECT_EQ(places[12], root + "ZIBO0000.BMP");
+    EXPECT_EQ(ScreenshotPlaces::all(m_base, "/emu/")[12], root + "ZIBO0000.BMP");
+    EXPECT_EQ(ScreenshotPlaces::all(m_base, m_drive + "/emu/")[12], root + "ZIBO0000.BMP");
+    // A folder stored without its final "/" joins to a name that does not exist.
+    EXPECT_EQ(ScreenshotPlaces::all(m_base, m_emulator.chopped(1))[11], m_emulator.chopped(1) + "ZIBO0000.BMP");
+}
+
+TEST_F(Harvest, WithTheSwitchOffOrNoGameSelectedTheShotsStayWhereTheyAre)
+{
+    put(12, bitmapBytes());
+    for (int tick = 0; tick < 5; ++tick) {
+        EXPECT_EQ(m_harvest.step(false, m_rom, {}).outcome, Outcome::Off);
+        EXPECT_EQ(m_harvest.step(true, QString(), {}).outcome, Outcome::Off);
+    }
+    EXPECT_TRUE(QFile::exists(place(12)));
+    EXPECT_TRUE(QDir(path("Shoots")).isEmpty());
+    QFile::remove(place(12));
+    EXPECT_EQ(m_harvest.step(true, m_rom, {}).outcome, Outcome::NoShot);
+}
+
+TEST_F(Harvest, AShotIsFiledUnderTheSelectedGameAsTheJpegOptionsSay)
+{
+    const struct
+    {
+        ScreenshotOptions options;
+        bool bitmapKept;
+        bool jpegWritten;
+    } cases[] = {
+        {{false, false, 75}, true, false},
+        {{true, false, 75}, true, true},
+        {{true, true, 75}, false, true},
+        // Deleting the bitmap without a JPEG would lose the shot: the bitmap stays.
+        {{false, true, 75}, true, false},
+    };
+    for (const auto &c : cases) {
+        const QString label = QString("comjpg %1 bbmp %2").arg(c.options.convertToJpeg).arg(c.options.deleteBitmap);
+        QDir(path("Shoots")).removeRecursively();
+        makeFolder("Shoots");
+        put(12, bitmapBytes());
+
+        EXPECT_EQ(m_harvest.step(true, m_rom, c.options).outcome, Outcome::Waiting) << qPrintable(label);
+        const ScreenshotHarvest::Result result = m_harvest.step(true, m_rom, c.options);
+        EXPECT_EQ(result.outcome, Outcome::Filed) << qPrintable(label);
+        EXPECT_TRUE(result.pictureChanged());
+        EXPECT_EQ(result.source, place(12));
+        EXPECT_FALSE(QFile::exists(place(12))) << qPrintable(label);
+        EXPECT_EQ(QFile::exists(path("Shoots/Tetris.bmp")), c.bitmapKept) << qPrintable(label);
+        EXPECT_EQ(QFile::exists(path("Shoots/Tetris.jpg")), c.jpegWritten) << qPrintable(label);
+        if (c.bitmapKept)
+            EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes());
+        if (c.jpegWritten)
+            EXPECT_EQ(readFile("Shoots/Tetris.jpg"), jpegBytes());
+        EXPECT_EQ(result.picture, path(c.jpegWritten ? "Shoots/Tetris.jpg" : "Shoots/Tetris.bmp"));
+    }
+}
+
+TEST_F(Harvest, OneShotPerTickTheLowestPlaceInTheTableFirst)
+{
+    put(12, bitmapBytes(screenPicture(Qt::red)));
+    put(8, bitmapBytes(screenPicture(Qt::blue)));
+    EXPECT_EQ(fileShot().source, place(12));
+    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes(screenPicture(Qt::red)));
+    EXPECT_TRUE(QFile::exists(place(8)));
+
+    // The shot goes to the game selected when it is found, over the earlier one.
+    m_rom = path("Roms/Pack.zip");
+    writeFile("Shoots/Pack.bmp", "older shot");
+    QFile::setPermissions(path("Shoots/Pack.bmp"), QFileDevice::ReadOwner);
+    EXPECT_EQ(fileShot().source, place(8));
+    EXPECT_EQ(readFile("Shoots/Pack.bmp"), bitmapBytes(screenPicture(Qt::blue)));
+    EXPECT_FALSE(QFile::exists(place(8)));
+}
+
+TEST_F(Harvest, AnEarlierShotWhoseNameDiffersInCaseIsReplacedInPlace)
+{
+    QDir(m_base).rename("Shoots", "shoots");
+    writeFile("shoots/TETRIS.bmp", "older shot");
+    writeFile("shoots/tetris.JPG", "older picture");
+    put(3, bitmapBytes());
+    EXPECT_EQ(fileShot({true, false, 75}).outcome, Outcome::Filed);
+    EXPECT_EQ(readFile("shoots/TETRIS.bmp"), bitmapBytes());
+    EXPECT_EQ(readFile("shoots/tetris.JPG"), jpegBytes());
+    EXPECT_EQ(QDir(path("shoots")).count(), 4u); // ".", "..", and the two files
+}
+
+TEST_F(Harvest, AShotStillBeingWrittenWaitsUntilItIsWholeAndUnchanged)
+{
+    const QByteArray shot = bitmapBytes();
+    put(12, shot.left(5000));
+    for (int tick = 0; tick < 4; ++tick)
+        EXPECT_EQ(m_harvest.step(true, m_rom, {}).outcome, Outcome::Waiting) << tick;
+    EXPECT_TRUE(QDir(path("Shoots")).isEmpty());
+
+    put(12, shot); // whole now, but changed since the last tick
+    EXPECT_EQ(m_harvest.step(true, m_rom, {}).outcome, Outcome::Waiting);
+    EXPECT_EQ(m_harvest.step(true, m_rom, {}).outcome, Outcome::Filed);
+    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), shot);
+}
+
+TEST_F(Harvest, ADamagedShotStaysWhereItIsAndNothingIsFiled)
+{
+    const QByteArray shot = bitmapBytes();
+    QByteArray badDepth = shot;
+    badDepth[28] = 7; // 7 bits per pixel: whole by its header, but no bitmap
+    const QByteArray cases[] = {QByteArray("not a bitmap"), QByteArray(), badDepth, shot.left(54)};
+    for (const QByteArray &bytes : cases) {
+        put(12, bytes);
+        for (int tick = 0; tick < 4; ++tick) {
+            const Outcome outcome = m_harvest.step(true, m_rom, {true, true, 75}).outcome;
+            EXPECT_TRUE(outcome == Outcome::Waiting || outcome == Outcome::Damaged) << int(outcome);
+        }
+        EXPECT_EQ(QFile(place(12)).size(), bytes.size());
+        EXPECT_TRUE(QDir(path("Shoots")).isEmpty());
+    }
+    // A good shot in its place is taken at once.
+    put(12, shot);
+    EXPECT_EQ(fileShot().outcome, Outcome::Filed);
+}
+
+TEST_F(Harvest, WhenTheShotCannotBeFiledTheEmulatorsFileStays)
+{
+    put(12, bitmapBytes());
+    QDir(path("Shoots")).removeRecursively();
+    writeFile("Shoots", "a file where the folder should be");
+    EXPECT_EQ(fileShot().outcome, Outcome::CopyFailed);
+    EXPECT_TRUE(QFile::exists(place(12)));
+
+    QFile::remove(path("Shoots"));
+    makeFolder("Shoots/Tetris.jpg"); // the JPEG cannot be written
+    const ScreenshotHarvest::Result result = fileShot({true, true, 75});
+    EXPECT_EQ(result.outcome, Outcome::ConversionFailed);
+    EXPECT_TRUE(result.pictureChanged());
+    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes()); // filed, and kept since there is no JPEG
+    EXPECT_TRUE(QFile::exists(place(12)));
+
+    // A missing shots folder is made again.
+    QDir(path("Shoots")).removeRecursively();
+    EXPECT_EQ(fileShot().outcome, Outcome::Filed);
+    EXPECT_FALSE(QFile::exists(place(12)));
+}
+
+TEST_F(Harvest, AShotFiledOntoItselfIsKept)
+{
+    m_rom = path("Roms/ZIBO0000.gb");
+    put(7, bitmapBytes());
+    EXPECT_EQ(fileShot().outcome, Outcome::Filed);
+    EXPECT_EQ(readFile("Shoots/ZIBO0000.BMP"), bitmapBytes());
+}
+
+TEST_F(Harvest, TheSwitchDiscardsLeftoversOnlyInItsOwnPlaces)
+{
+    put(3, "left from before");
+    put(11, "in c:\\temp");
+    put(13, "above the emulator");
+    EXPECT_EQ(ScreenshotPlaces::discardLeftover(ScreenshotPlaces::all(m_base, m_emulator)), place(13));
+    QFile::setPermissions(place(3), QFileDevice::ReadOwner);
+    EXPECT_EQ(ScreenshotPlaces::discardLeftover(ScreenshotPlaces::all(m_base, m_emulator)), place(3));
+    EXPECT_EQ(ScreenshotPlaces::discardLeftover(ScreenshotPlaces::all(m_base, m_emulator)), QString());
+    EXPECT_FALSE(QFile::exists(place(3)));
+    EXPECT_TRUE(QFile::exists(place(11)));
+
+    // The next tick files the one the switch left.
+    put(11, bitmapBytes());
+    EXPECT_EQ(fileShot().source, place(11));
+    EXPECT_TRUE(QFile::exists(path("Shoots/Tetris.bmp")));
+}
+
+} // namespace
