@@ -30,7 +30,7 @@ std::unique_ptr<Windows> createWindows()
     w.otherOptionsDialog = std::make_unique<OtherOptionsDialog>();
     w.joystickTypeDialog = std::make_unique<JoystickTypeDialog>();
     w.controlsDialog = std::make_unique<ControlsDialog>();
-    w.gameGenieDialog = std::make_unique<GameGenieDialog>(w.mainWindow->configTemplate());
+    w.gameGenieDialog = std::make_unique<GameGenieDialog>(*w.mainWindow);
     w.archiveNameDialog = std::make_unique<ArchiveNameDialog>();
     w.titleDialog = std::make_unique<TitleDialog>();
     w.homePageDialog = std::make_unique<HomePageDialog>();

@@ -1,6 +1,8 @@
 #include "gamegenie/GameGenieDialog.h"
 
-#include "emulator/ConfigTemplate.h"
+#include "gamegenie/CheatCodeFormat.h"
+#include "library/GameDetails.h"
+#include "mainwindow/MainWindow.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
 #include "settings/SettingsFile.h"
@@ -9,38 +11,149 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextOption>
 
 namespace {
+
+// The dialog's client area and where its parts stand.
+constexpr int kWidth = 385;
+constexpr int kHeight = 412;
+constexpr int kFirstRowTop = 70;
+constexpr int kRowSpacing = 24;
+constexpr int kCodeLeft = 56;
+constexpr int kCodeWidth = 96;
+constexpr int kCheckLeft = kCodeLeft + kCodeWidth + 2;
+constexpr int kCheckWidth = 22;
+constexpr int kDescriptionLeft = kCheckLeft + kCheckWidth + 2;
+// The main window's left edge at or left of which the dialog opens beside it without moving it, and the
+// room the main window takes at the size it was designed for.
+constexpr int kMainWindowLeftmost = 170;
+constexpr int kMainWindowRoom = 230;
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect place)
 {
     auto *b = named(new QPushButton(caption, parent), name);
     b->setGeometry(place);
+    // Enter in a code field must not press a button the user did not choose.
+    b->setAutoDefault(false);
     return b;
+}
+
+// The picture above the hint: a cartridge and the words "Game Genie", drawn rather than shipped as a file.
+QPixmap gameGenieLogo(QSize size, qreal ratio)
+{
+    QPixmap logo(size * ratio);
+    logo.setDevicePixelRatio(ratio);
+    logo.fill(Qt::transparent);
+    QPainter p(&logo);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame(1.5, 1.5, size.width() - 3, size.height() - 3);
+    QLinearGradient background(frame.topLeft(), frame.bottomLeft());
+    background.setColorAt(0, QColor(0x6a, 0x2c, 0xa8));
+    background.setColorAt(1, QColor(0x2e, 0x0f, 0x5c));
+    p.setPen(QPen(QColor(0xf2, 0xc1, 0x2e), 3));
+    p.setBrush(background);
+    p.drawRoundedRect(frame, 14, 14);
+
+    // A cartridge: grey body with its cut corner, a label and the contacts.
+    const QRectF cart(16, 13, 42, 55);
+    QPainterPath body;
+    body.moveTo(cart.topLeft());
+    body.lineTo(cart.right() - 8, cart.top());
+    body.lineTo(cart.right(), cart.top() + 8);
+    body.lineTo(cart.bottomRight());
+    body.lineTo(cart.bottomLeft());
+    body.closeSubpath();
+    p.setPen(QPen(QColor(0x40, 0x40, 0x48), 1.5));
+    p.setBrush(QColor(0xc8, 0xc8, 0xd0));
+    p.drawPath(body);
+    p.setBrush(QColor(0xf2, 0xc1, 0x2e));
+    p.drawRect(QRectF(cart.left() + 6, cart.top() + 10, cart.width() - 12, 22));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x40, 0x40, 0x48));
+    for (int i = 0; i < 6; ++i)
+        p.drawRect(QRectF(cart.left() + 5 + i * 5.5, cart.bottom() - 7, 3, 5));
+
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setBold(true);
+    font.setPixelSize(26);
+    p.setFont(font);
+    const QRectF words(68, 8, size.width() - 76, size.height() - 16);
+    p.setPen(QColor(0x1a, 0x06, 0x33));
+    p.drawText(words.translated(2, 2), Qt::AlignCenter, QStringLiteral("GAME\nGENIE"));
+    p.setPen(QColor(0xf2, 0xc1, 0x2e));
+    p.drawText(words, Qt::AlignCenter, QStringLiteral("GAME\nGENIE"));
+    return logo;
+}
+
+void setTextIfChanged(QLineEdit *edit, const QString &text)
+{
+    // Setting the same text again would move the cursor of a field the user is typing in.
+    if (edit->text() != text)
+        edit->setText(text);
 }
 
 } // namespace
 
-GameGenieDialog::GameGenieDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm8", QString::fromUtf8("Códigos Game Genie"), parent), m_template(configTemplate)
+GameGenieDialog::GameGenieDialog(MainWindow &mainWindow)
+    : FormWindow("TForm8", QString::fromUtf8("Códigos Game Genie"), nullptr), m_main(mainWindow),
+      m_codes(mainWindow.configTemplate(), [&mainWindow] { return mainWindow.gameGenieSwitch()->isChecked(); })
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setFixedSize(385, 412);
+    setModal(false);
+    setFixedSize(kWidth, kHeight);
     const SettingsFile settings;
     move(settings.read(Keys::Left2), settings.read(Keys::Top2));
 
-    // Under the code group: the hint shown while the selected game has no internal name.
-    auto *panel = named(new QWidget(this), "Panel1");
-    panel->setGeometry(0, 0, 385, 360);
-    auto *logo = named(new QLabel(panel), "Image1");
-    logo->setGeometry(82, 20, 220, 81);
-    m_hint = named(new QPlainTextEdit(panel), "Memo1");
-    m_hint->setGeometry(20, 120, 345, 200);
+    createHint();
+    createCodeGroup();
+    createRows();
+
+    auto *nameGroup = named(new QGroupBox(QStringLiteral("Nombre Interno del juego"), this), "GroupBox2");
+    nameGroup->setGeometry(4, 362, 270, 44);
+    m_internalName = named(new QLabel(nameGroup), "a5");
+    m_internalName->setAlignment(Qt::AlignCenter);
+    m_internalName->setTextFormat(Qt::PlainText);
+    m_internalName->setGeometry(6, 18, 258, 20);
+
+    button(this, "Button1", QStringLiteral("Aceptar"), {288, 372, 90, 28});
+
+    // The hidden actions: run by code (the launch, the selection), never seen by the user.
+    button(this, "Revisardatos", QStringLiteral("Revisar datos"), {0, 0, 0, 0})->hide();
+    button(this, "Button6", QStringLiteral("Usar"), {0, 0, 0, 0})->hide();
+    button(this, "Button7", QStringLiteral("No Usar"), {0, 0, 0, 0})->hide();
+
+    connectControls();
+    loadFromRules();
+}
+
+// ---- Construction ----
+
+void GameGenieDialog::createHint()
+{
+    // Under the code group: the picture and the hint shown while the selected game has no internal name.
+    m_panel = named(new QWidget(this), "Panel1");
+    m_panel->setGeometry(0, 0, kWidth, 360);
+    auto *logo = named(new QLabel(m_panel), "Image1");
+    logo->setGeometry((kWidth - 220) / 2, 24, 220, 81);
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setPixmap(gameGenieLogo(QSize(220, 81), devicePixelRatioF()));
+    m_hint = named(new QPlainTextEdit(m_panel), "Memo1");
+    m_hint->setGeometry(16, 122, kWidth - 32, 220);
     m_hint->setReadOnly(true);
-    AccessibleNames::nameAfter(m_hint, this);
     m_hint->setFrameShape(QFrame::NoFrame);
+    QPalette plain = m_hint->palette();
+    plain.setColor(QPalette::Base, plain.color(QPalette::Window));
+    m_hint->setPalette(plain);
+    m_hint->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+    m_hint->setWordWrapMode(QTextOption::WordWrap);
+    AccessibleNames::nameAfter(m_hint, this);
     QFont bold = m_hint->font();
     bold.setBold(true);
     bold.setPixelSize(16);
@@ -48,89 +161,267 @@ GameGenieDialog::GameGenieDialog(ConfigTemplate &configTemplate, QWidget *parent
     m_hint->setPlainText(QString::fromUtf8("Primero debes importar el Nombre \na la lista de Códigos o  Generar la \n"
                                            "lista de Títulos para Códigos Game \nGenie.Estas Opciones estan en los \n"
                                            "menus"));
+}
 
+void GameGenieDialog::createCodeGroup()
+{
     m_group = named(new QGroupBox(QStringLiteral("Nombre del Juego : "), this), "GroupBox1");
-    m_group->setGeometry(4, 0, 377, 360);
-    m_group->hide();
-    m_group->setEnabled(false);
+    m_group->setGeometry(4, 0, kWidth - 8, 360);
     m_title = named(new QLineEdit(m_group), "Edit1");
-    m_title->setGeometry(10, 20, 270, 22);
+    m_title->setGeometry(10, 20, 272, 24);
     QFont titleFont = m_title->font();
     titleFont.setBold(true);
     m_title->setFont(titleFont);
-    button(m_group, "Button2", QStringLiteral("Cambiar"), {290, 19, 75, 24});
+    AccessibleNames::nameAfter(m_title, m_group);
+    button(m_group, "Button2", QStringLiteral("Cambiar"), {288, 20, 80, 24});
 
     auto *activar = named(new QLabel(QStringLiteral("Activar"), m_group), "Label1");
-    activar->setGeometry(10, 50, 50, 16);
+    activar->setGeometry(6, 50, kCodeLeft - 8, 16);
     auto *codigo = named(new QLabel(QString::fromUtf8("Código"), m_group), "Label2");
-    codigo->setGeometry(60, 50, 100, 16);
+    codigo->setGeometry(kCodeLeft, 50, kCodeWidth, 16);
     auto *descripcion = named(new QLabel(QString::fromUtf8("Descripción"), m_group), "Label3");
-    descripcion->setGeometry(160, 50, 200, 16);
+    descripcion->setGeometry(kDescriptionLeft, 50, 200, 16);
     for (QLabel *heading : {activar, codigo, descripcion}) {
         QFont f = heading->font();
         f.setBold(true);
         heading->setFont(f);
     }
-    codigo->setStyleSheet(QStringLiteral("color: blue"));
-    descripcion->setStyleSheet(QStringLiteral("color: blue"));
+    for (QLabel *heading : {codigo, descripcion}) {
+        QPalette blue = heading->palette();
+        blue.setColor(QPalette::WindowText, Qt::blue);
+        heading->setPalette(blue);
+    }
 
+    button(m_group, "Button5", QStringLiteral("Guardar Todo"), {8, 320, 116, 28});
+    button(m_group, "Button3", QStringLiteral("Limpiar Todo"), {130, 320, 116, 28});
+    button(m_group, "Button4", QString::fromUtf8("Cargar Códigos"), {252, 320, 116, 28});
+}
+
+void GameGenieDialog::createRows()
+{
+    auto *activar = m_group->findChild<QLabel *>(QStringLiteral("Label1"));
+    auto *codigo = m_group->findChild<QLabel *>(QStringLiteral("Label2"));
+    auto *descripcion = m_group->findChild<QLabel *>(QStringLiteral("Label3"));
     for (int n = 1; n <= RowCount; ++n) {
         Row &row = m_rows[n - 1];
-        const int top = 70 + (n - 1) * 24;
+        const int top = kFirstRowTop + (n - 1) * kRowSpacing;
+        const QString number = QStringLiteral(" %1").arg(n);
         row.box = new QCheckBox(m_group);
         row.box->setObjectName(QStringLiteral("Box%1").arg(n));
-        row.box->setGeometry(20, top, 20, 20);
+        row.box->setGeometry(20, top, 22, 22);
+        // Screen readers hear "Activar 3", "Código 3", ...: the column heading and the row, in any language.
+        AccessibleNames::nameAfter(row.box, activar, number);
         row.code = new QLineEdit(m_group);
         row.code->setObjectName(QStringLiteral("C%1").arg(n));
         row.code->setMaxLength(11);
-        row.code->setGeometry(60, top, 95, 20);
+        row.code->setGeometry(kCodeLeft, top, kCodeWidth, 22);
+        AccessibleNames::nameAfter(row.code, codigo, number);
+        row.check = new QLabel(m_group);
+        row.check->setObjectName(QStringLiteral("CodeCheck%1").arg(n));
+        row.check->setGeometry(kCheckLeft, top, kCheckWidth, 22);
+        row.check->setAlignment(Qt::AlignCenter);
+        QFont small = row.check->font();
+        small.setBold(true);
+        small.setPixelSize(11);
+        row.check->setFont(small);
         row.description = new QLineEdit(m_group);
         row.description->setObjectName(QStringLiteral("D%1").arg(n));
-        row.description->setGeometry(160, top, 205, 20);
+        row.description->setGeometry(kDescriptionLeft, top, kWidth - 8 - 8 - kDescriptionLeft, 22);
+        AccessibleNames::nameAfter(row.description, descripcion, number);
     }
-    button(m_group, "Button5", QStringLiteral("Guardar Todo"), {10, 320, 110, 26});
-    button(m_group, "Button3", QStringLiteral("Limpiar Todo"), {133, 320, 110, 26});
-    button(m_group, "Button4", QString::fromUtf8("Cargar Códigos"), {256, 320, 110, 26});
-
-    auto *nameGroup = named(new QGroupBox(QStringLiteral("Nombre Interno del juego"), this), "GroupBox2");
-    nameGroup->setGeometry(4, 362, 260, 44);
-    m_internalName = named(new QLabel(nameGroup), "a5");
-    m_internalName->setAlignment(Qt::AlignCenter);
-    m_internalName->setGeometry(6, 18, 248, 20);
-
-    auto *accept = button(this, "Button1", QStringLiteral("Aceptar"), {290, 372, 85, 28});
-    connect(accept, &QPushButton::clicked, this, &QDialog::hide);
-
-    // The hidden actions: run by code (the launch, the selection), never seen by the user.
-    auto *check = button(this, "Revisardatos", QStringLiteral("Revisar datos"), {0, 0, 0, 0});
-    auto *use = button(this, "Button6", QStringLiteral("Usar"), {0, 0, 0, 0});
-    auto *dontUse = button(this, "Button7", QStringLiteral("No Usar"), {0, 0, 0, 0});
-    for (QPushButton *hidden : {check, use, dontUse})
-        hidden->hide();
-    connect(check, &QPushButton::clicked, this, guarded([this] { uncheckShortCodes(); }));
-    connect(use, &QPushButton::clicked, this, guarded([this] { applyCheats(); }));
-    connect(dontUse, &QPushButton::clicked, this, guarded([this] { removeCheats(); }));
 }
+
+void GameGenieDialog::connectControls()
+{
+    const auto onClick = [this](const char *name, auto handler) {
+        connect(findChild<QPushButton *>(QString::fromLatin1(name)), &QPushButton::clicked, this,
+                guarded(std::move(handler)));
+    };
+    onClick("Button1", [this] { reject(); });
+    onClick("Button2", [this] { changeTitle(); });
+    onClick("Button5", [this] { saveAll(); });
+    onClick("Button3", [this] { clearAll(); });
+    onClick("Button4", [this] { loadCodes(); });
+    onClick("Revisardatos", [this] { uncheckShortCodes(); });
+    onClick("Button6", [this] { applyCheats(); });
+    onClick("Button7", [this] { removeCheats(); });
+
+    connect(m_title, &QLineEdit::textChanged, this, [this](const QString &text) { m_codes.setTitle(text); });
+    for (int n = 1; n <= RowCount; ++n) {
+        const Row &row = m_rows[n - 1];
+        // A box set from code runs its handler as a click does: toggled, not clicked.
+        connect(row.box, &QCheckBox::toggled, this,
+                guarded([this, n](bool checked) { act([&] { m_codes.setActive(n, checked); }); }));
+        connect(row.code, &QLineEdit::textChanged, this, [this, n](const QString &text) {
+            m_codes.setCode(n, text);
+            showCodeCheck(n);
+        });
+        connect(row.description, &QLineEdit::textChanged, this,
+                [this, n](const QString &text) { m_codes.setDescription(n, text); });
+    }
+}
+
+// ---- Showing the rules ----
+
+template <typename F> void GameGenieDialog::act(F action)
+{
+    struct Refresh
+    {
+        GameGenieDialog *dialog;
+        ~Refresh() { dialog->loadFromRules(); }
+    } refresh{this};
+    action();
+}
+
+void GameGenieDialog::loadFromRules()
+{
+    m_internalName->setText(m_codes.internalName());
+    {
+        const QSignalBlocker blocker(m_title);
+        setTextIfChanged(m_title, m_codes.title());
+    }
+    m_group->setVisible(m_codes.codesShown());
+    m_group->setEnabled(m_codes.codesShown());
+    // The hint behind the group is hidden with it, so the keyboard never reaches it unseen.
+    m_panel->setVisible(!m_codes.codesShown());
+    for (int n = 1; n <= RowCount; ++n) {
+        const Row &row = m_rows[n - 1];
+        const CodeRow &rules = m_codes.row(n);
+        const QSignalBlocker boxBlocker(row.box);
+        const QSignalBlocker codeBlocker(row.code);
+        const QSignalBlocker descriptionBlocker(row.description);
+        row.box->setChecked(rules.active);
+        setTextIfChanged(row.code, rules.code);
+        setTextIfChanged(row.description, rules.description);
+        showCodeCheck(n);
+    }
+}
+
+void GameGenieDialog::showCodeCheck(int n)
+{
+    const Row &row = m_rows[n - 1];
+    // The rules' text: a stored code longer than the field admits is judged whole.
+    const CheatCodeFormat::Verdict verdict = CheatCodeFormat::check(m_codes.row(n).code);
+    QString mark;
+    QColor colour;
+    switch (verdict.kind) {
+    case CheatCodeFormat::Kind::Empty:
+        break;
+    case CheatCodeFormat::Kind::GameGenie:
+        mark = QStringLiteral("GG");
+        colour = QColor(0x1b, 0x7a, 0x1b);
+        break;
+    case CheatCodeFormat::Kind::GameShark:
+        mark = QStringLiteral("GS");
+        colour = QColor(0x1b, 0x7a, 0x1b);
+        break;
+    case CheatCodeFormat::Kind::Unknown:
+        mark = QStringLiteral("?");
+        colour = QColor(0xc0, 0x20, 0x20);
+        break;
+    }
+    row.check->setText(mark);
+    QPalette palette = row.check->palette();
+    palette.setColor(QPalette::WindowText, colour.isValid() ? colour : palette.color(QPalette::WindowText));
+    row.check->setPalette(palette);
+    row.check->setToolTip(verdict.hint);
+    row.code->setToolTip(verdict.hint);
+    row.code->setAccessibleDescription(verdict.hint);
+}
+
+// ---- Filled by the selection loader ----
+
+void GameGenieDialog::showInternalName(const QString &name)
+{
+    act([&] {
+        m_codes.setInternalName(name);
+        m_codes.setCodesShown(!name.isEmpty());
+    });
+}
+
+void GameGenieDialog::showTitle(const QString &title)
+{
+    act([&] { m_codes.setTitle(title); });
+}
+
+void GameGenieDialog::showRows(const CodeSet &rows)
+{
+    act([&] { m_codes.setRows(rows); });
+}
+
+// ---- The actions ----
 
 void GameGenieDialog::uncheckShortCodes()
 {
-    for (const Row &row : m_rows) {
-        if (row.code->text().size() < 7)
-            row.box->setChecked(false);
-    }
+    act([&] { m_codes.uncheckShortCodes(); });
 }
 
 void GameGenieDialog::applyCheats()
 {
-    for (int n = 1; n <= RowCount; ++n) {
-        const Row &row = m_rows[n - 1];
-        m_template.replace(FirstCheatSlot + n - 1,
-                           row.box->isChecked() ? QStringLiteral("-cheat ") + row.code->text() : QString());
-    }
+    m_codes.applyCheats();
 }
 
 void GameGenieDialog::removeCheats()
 {
-    for (int n = 1; n <= RowCount; ++n)
-        m_template.replace(FirstCheatSlot + n - 1, QString());
+    m_codes.removeCheats();
+}
+
+void GameGenieDialog::saveAll()
+{
+    act([&] { m_codes.saveAll(); });
+}
+
+void GameGenieDialog::clearAll()
+{
+    act([&] { m_codes.clearAll(); });
+}
+
+void GameGenieDialog::loadCodes()
+{
+    act([&] { m_codes.loadCodes(); });
+}
+
+void GameGenieDialog::changeTitle()
+{
+    if (const auto stored = GameDetails::storeTitle(m_main.selectedStem(), m_codes.title()))
+        m_main.showTitle(*stored);
+}
+
+// ---- Opening and closing ----
+
+void GameGenieDialog::openBesideMainWindow()
+{
+    const int mainLeft = m_main.x();
+    // Opened again while open, it keeps the edges to go back to from its first opening.
+    if (!isVisible() || !m_edgesBeforeOpening)
+        m_edgesBeforeOpening = Edges{mainLeft, x()};
+    // A main window grown wider than designed (a larger font, a longer translation) keeps the dialog beside it.
+    const int room = qMax(kMainWindowRoom, m_main.frameGeometry().width());
+    if (mainLeft <= kMainWindowLeftmost) {
+        move(mainLeft + room, m_main.y());
+    } else {
+        m_main.move(kMainWindowLeftmost, m_main.y());
+        move(kMainWindowLeftmost + room, m_main.y());
+    }
+    show();
+    activateWindow();
+}
+
+void GameGenieDialog::reject()
+{
+    if (const auto edges = std::exchange(m_edgesBeforeOpening, std::nullopt)) {
+        m_main.move(edges->mainWindow, m_main.y());
+        move(edges->dialog, y());
+    }
+    FormWindow::reject();
+}
+
+void GameGenieDialog::showEvent(QShowEvent *event)
+{
+    FormWindow::showEvent(event);
+    guarded([this] {
+        if (!m_main.selectedEntry())
+            act([&] { m_codes.setInternalName(QString()); });
+        m_main.loadSelectedGameDetails();
+    })();
 }

@@ -13,6 +13,7 @@
 #include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
+#include "library/GameDetails.h"
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/RomFolderDialog.h"
@@ -122,6 +123,7 @@ void MainWindow::createControls()
 
     m_title = named(new QLabel(client), "AHMLabel1");
     m_title->setAlignment(Qt::AlignCenter);
+    m_title->setTextFormat(Qt::PlainText); // titles come from files and users, never markup
     m_title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     QFont bold = m_title->font();
     bold.setBold(true);
@@ -161,7 +163,7 @@ void MainWindow::createControls()
     connect(m_gameGenieSwitch, &QCheckBox::toggled, this, guarded([this] { gameGenieSwitchToggled(); }));
     connect(editCodes, &QPushButton::clicked, this, guarded([this] {
                 if (m_windows.gameGenieDialog)
-                    m_windows.gameGenieDialog->show();
+                    m_windows.gameGenieDialog->openBesideMainWindow();
             }));
 }
 
@@ -253,7 +255,26 @@ QDialog *MainWindow::readmeViewer() const
 
 void MainWindow::loadSelectedGameDetails()
 {
-    // Title label and Game Genie codes of the selection come with the titles and codes.
+    const auto entry = selectedEntry();
+    const auto details = GameDetails::read(entry ? std::optional(entry->fullPath) : std::nullopt);
+    if (!details)
+        return;
+    // In this order: a row's flag is stored under the internal name already shown.
+    m_selectedStem = details->stem;
+    GameGenieDialog *codes = m_windows.gameGenieDialog.get();
+    if (codes)
+        codes->showInternalName(details->internalName);
+    showTitle(details->shownTitle());
+    if (codes) {
+        codes->showTitle(details->shownTitle());
+        codes->showRows(details->codes);
+    }
+    applyGameGenieSwitch();
+}
+
+void MainWindow::showTitle(const QString &title)
+{
+    m_title->setText(title);
 }
 
 void MainWindow::loadSelectedPicture()

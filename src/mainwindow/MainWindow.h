@@ -63,7 +63,11 @@ public:
     void launch(const QString &rom);
     // Launches the selected entry; nothing at all without a selection.
     void launchSelected();
+    // The selected game's stem, title label and Game Genie codes, read afresh from the data files; then the
+    // cheat lines applied or removed as the switch says. Without a selection nothing changes.
     void loadSelectedGameDetails();
+    // A title in the title label.
+    void showTitle(const QString &title);
     // The selected game's picture in the viewer: its shot, else "ctg.jpg"; with none the viewer keeps its own.
     void loadSelectedPicture();
     // One tick of the screenshot timer: the emulator's shot filed under the selected game.

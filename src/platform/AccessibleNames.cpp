@@ -12,6 +12,7 @@ namespace {
 // Marks a name given here, so that it is renewed while one the code set on purpose is left alone.
 constexpr char kDerived[] = "cartlingDerivedName";
 constexpr char kSource[] = "cartlingNameSource";
+constexpr char kSuffix[] = "cartlingNameSuffix";
 
 QString textOf(const QObject *object)
 {
@@ -26,6 +27,18 @@ QString textOf(const QObject *object)
     if (const auto *widget = qobject_cast<const QWidget *>(object); widget && widget->isWindow())
         return widget->windowTitle();
     return {};
+}
+
+// A heading's text with a suffix ("Código" and " 3") loses the blanks and colon it may end in.
+QString nameFrom(const QObject *source, const QString &suffix)
+{
+    QString name = textOf(source);
+    if (suffix.isEmpty())
+        return name;
+    name = name.trimmed();
+    if (name.endsWith(u':'))
+        name = name.chopped(1).trimmed();
+    return name + suffix;
 }
 
 QString labelFor(const QWidget *control, const QWidget *window)
@@ -49,7 +62,7 @@ QString groupTitleAround(const QWidget *control)
 QString derivedName(const QWidget *control, const QWidget *window)
 {
     if (const auto *source = control->property(kSource).value<QObject *>())
-        return textOf(source);
+        return nameFrom(source, control->property(kSuffix).toString());
     if (!control->toolTip().isEmpty())
         return control->toolTip();
     if (const QString label = labelFor(control, window); !label.isEmpty())
@@ -90,11 +103,12 @@ void update(QWidget *window)
     }
 }
 
-void nameAfter(QWidget *control, QObject *source)
+void nameAfter(QWidget *control, QObject *source, const QString &suffix)
 {
     control->setProperty(kSource, QVariant::fromValue(source));
+    control->setProperty(kSuffix, suffix);
     control->setProperty(kDerived, true);
-    control->setAccessibleName(textOf(source).remove(u'&'));
+    control->setAccessibleName(nameFrom(source, suffix).remove(u'&'));
 }
 
 } // namespace AccessibleNames

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QObject;
 class QWidget;
 
@@ -13,7 +15,7 @@ namespace AccessibleNames {
 void update(QWidget *window);
 
 // The control is named after the text of this object (an action, a label, a button, a group or a window's
-// title), from now on.
-void nameAfter(QWidget *control, QObject *source);
+// title), followed by `suffix` (say " 3" for the third of a column's fields), from now on.
+void nameAfter(QWidget *control, QObject *source, const QString &suffix = QString());
 
 } // namespace AccessibleNames

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/CartlingApplication.h"
+#include "gamegenie/GameGenieDialog.h"
 #include "language/Language.h"
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/Windows.h"
@@ -94,10 +95,17 @@ TEST_F(WindowQuality, TheFolderDialogReturnsToTheFolderItLastShowedOnTheDrive)
 // Broke when the compress button, the ROM list and the folder tree had no name for screen readers.
 TEST_F(WindowQuality, EveryControlHasANameForScreenReadersInEveryLanguage)
 {
+    // A game with an internal name, so that the codes dialog shows its code rows rather than its hint.
+    writeFile("Tetris.gb", "rom");
+    writeFile("GGCT.ini", "[Tetris]\r\nTitulo=TETRIS\r\n");
     start();
+    clickEntry("Tetris.gb");
     QList<QWidget *> shown = windows().all();
     for (QWidget *window : shown)
         window->show();
+    QWidget *codes = windows().gameGenieDialog.get();
+    ASSERT_TRUE(codes->findChild<QWidget *>("GroupBox1")->isVisible());
+    EXPECT_EQ(codes->findChild<QWidget *>("Box3")->accessibleName(), "Activar 3");
     EXPECT_EQ(unnamedControls(shown), QStringList());
     EXPECT_EQ(main().findChild<QWidget *>("SpeedButton1")->accessibleName(), "Comprime Juego Seleccionado");
     EXPECT_EQ(main().listView()->accessibleName(), "Todas las Roms");
@@ -110,6 +118,9 @@ TEST_F(WindowQuality, EveryControlHasANameForScreenReadersInEveryLanguage)
     EXPECT_EQ(unnamedControls(shown), QStringList());
     EXPECT_NE(main().listView()->accessibleName(), "Gameboy Roms");
     EXPECT_EQ(main().listView()->accessibleName(), item("Ga1")->text().remove('&'));
+    EXPECT_EQ(codes->findChild<QWidget *>("Box3")->accessibleName(), "Active 3");
+    EXPECT_EQ(codes->findChild<QWidget *>("C10")->accessibleName(), "Code 10");
+    EXPECT_EQ(codes->findChild<QWidget *>("D1")->accessibleName(), "Description 1");
     for (QWidget *window : shown)
         window->hide();
 }
