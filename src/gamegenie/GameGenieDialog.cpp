@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -40,7 +41,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, Q
 {
     auto *b = named(new QPushButton(caption, parent), name);
     b->setGeometry(place);
-    // Enter in a code field must not press a button the user did not choose.
+    // Enter in a code field must not press a button the user did not choose (a dialog makes its first
+    // auto-default button the default one); Enter on a button with the focus presses it (keyPressEvent).
     b->setAutoDefault(false);
     return b;
 }
@@ -424,4 +426,14 @@ void GameGenieDialog::showEvent(QShowEvent *event)
             act([&] { m_codes.setInternalName(QString()); });
         m_main.loadSelectedGameDetails();
     })();
+}
+
+void GameGenieDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto *button = qobject_cast<QPushButton *>(focusWidget()); enter && button) {
+        button->click();
+        return;
+    }
+    FormWindow::keyPressEvent(event);
 }

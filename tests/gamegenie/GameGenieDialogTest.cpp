@@ -288,6 +288,21 @@ TEST_F(CodesDialog, OpensBesideTheMainWindowAndPutsBothBackOnClosing)
     EXPECT_EQ(dialog().x(), 20);
 }
 
+TEST_F(CodesDialog, EnterPressesOnlyTheButtonWithTheFocus)
+{
+    start();
+    clickEntry("Tetris.gb");
+    openDialog();
+    dialog().code(1)->setFocus();
+    QTest::keyClick(dialog().code(1), Qt::Key_Return);
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_FALSE(QFile::exists(path("Titulos.ini"))); // "Cambiar" stays unpressed
+    auto *accept = dialog().findChild<QPushButton *>("Button1");
+    accept->setFocus();
+    QTest::keyClick(accept, Qt::Key_Return);
+    EXPECT_FALSE(dialog().isVisible());
+}
+
 TEST_F(CodesDialog, EachCodeFieldSaysWhetherItsCodeLooksRightAndKeepsItAsTyped)
 {
     start();
