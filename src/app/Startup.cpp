@@ -25,8 +25,9 @@ std::unique_ptr<Windows> createWindows()
     if (!w.mainWindow->started())
         return windows;
     w.romFolderDialog = std::make_unique<RomFolderDialog>(w.mainWindow->romList());
-    w.audioVideoDialog = std::make_unique<AudioVideoDialog>();
-    w.keyboardDialog = std::make_unique<KeyboardDialog>();
+    w.audioVideoDialog =
+        std::make_unique<AudioVideoDialog>(w.mainWindow->configTemplate(), w.mainWindow->storedPalette());
+    w.keyboardDialog = std::make_unique<KeyboardDialog>(w.mainWindow->configTemplate());
     w.otherOptionsDialog = std::make_unique<OtherOptionsDialog>();
     w.joystickTypeDialog = std::make_unique<JoystickTypeDialog>();
     w.controlsDialog = std::make_unique<ControlsDialog>();
