@@ -1,15 +1,23 @@
-#include "TestSupport.h"
+#include "MainWindowFixture.h"
 
-#include "emulator/AudioVideoOptions.h"
-#include "emulator/ConfigTemplate.h"
+#include "emulator/AudioVideoDialog.h"
+#include "language/LanguageApplier.h"
+#include "language/LanguageTable.h"
+#include "mainwindow/Windows.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Places.h"
 #include "settings/Keys.h"
 #include "settings/SettingsFile.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
 
 namespace {
 
@@ -17,140 +25,132 @@ class AudioVideoOptionsTest : public BaseFolderTest
 {
 protected:
     // A start of the program: the palette line as the main window reads it, then the creation steps.
-    AudioVideoOptions &start()
+    AudioVideoDialog &start()
     {
-        m_options = std::make_unique<AudioVideoOptions>(m_template, SettingsFile().read(Keys::Dcs));
-        m_options->load();
-        return *m_options;
+        m_dialog = std::make_unique<AudioVideoDialog>(m_template, SettingsFile().read(Keys::Dcs));
+        return *m_dialog;
+    }
+    AudioVideoOptions &options() { return m_dialog->options(); }
+    template <typename T> T *find(const char *name) const
+    {
+        T *control = m_dialog->findChild<T *>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
     }
     QString slot(int n) const { return m_template.line(n); }
-    QStringList colourSlots() const { return m_template.lines().mid(16, 4); }
-    QStringList brightnessSlots() const { return m_template.lines().mid(20, 4); }
-    static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+    QStringList fourSlots(int first) const { return m_template.lines().mid(first, 4); }
+    static QString recordingLine(const QString &file)
+    {
+        return "-logsnd " + QDir::toNativeSeparators(Places::driveRoot() + "sndfiles/" + file) + " ";
+    }
 
     ConfigTemplate m_template;
-    std::unique_ptr<AudioVideoOptions> m_options;
+    std::unique_ptr<AudioVideoDialog> m_dialog;
 };
 
 // ---- Creation ----
-
-TEST_F(AudioVideoOptionsTest, WithNoSettingsTheDefaultLinesAreWrittenAndNothingIsStored)
-{
-    AudioVideoOptions &o = start();
-    EXPECT_EQ(slot(4), "-sound 1");
-    EXPECT_EQ(slot(5), "-uperiod 0");
-    EXPECT_EQ(slot(12), "-stereo 1");
-    EXPECT_EQ(slot(13), "-vol 7");
-    EXPECT_EQ(slot(14), "-video 0");
-    EXPECT_EQ(slot(15), ";xxxxx"); // no palette line stored yet
-    EXPECT_EQ(colourSlots(), QStringList(4, QString()));
-    EXPECT_EQ(brightnessSlots(), (QStringList{"-bbr 0", "-sbr 0", "-wbr 0", "-br 0"}));
-    EXPECT_EQ(slot(46), "");
-    EXPECT_TRUE(o.soundEnabled());
-    EXPECT_FALSE(o.recording());
-    EXPECT_FALSE(QFileInfo::exists(path("Cartling.ini")));
-    EXPECT_FALSE(QFileInfo::exists(AudioVideoOptions::recordingFolder()));
-}
 
 TEST_F(AudioVideoOptionsTest, JunkValuesAreClampedOrReadAsDefaultsAndStayStored)
 {
     const QByteArray ini = "[Sonido]\r\nVolumen=20\r\nTipo=abc\r\nStereo=-1\r\n"
                            "[Video]\r\nBrillo=-500\r\nColor=9\r\nResolucion=6\r\nScreen update frequency=0x2\r\n";
     writeFile("Cartling.ini", ini);
-    AudioVideoOptions &o = start();
-    EXPECT_EQ(o.volume(), 15);
-    EXPECT_EQ(slot(13), "-vol 15");
-    EXPECT_EQ(o.brightness(), -100);
-    EXPECT_EQ(brightnessSlots(), (QStringList{"-bbr -100", "-sbr -100", "-wbr -100", "-br -100"}));
-    EXPECT_EQ(o.soundType(), 1);
+    AudioVideoDialog &dialog = start();
     EXPECT_EQ(slot(4), "-sound 1");
-    EXPECT_EQ(o.stereoMode(), 1);
     EXPECT_EQ(slot(12), "-stereo 1");
-    EXPECT_EQ(o.colourScheme(), 0);
-    EXPECT_EQ(colourSlots(), QStringList(4, QString()));
-    EXPECT_EQ(o.resolution(), 0);
-    EXPECT_EQ(slot(14), "-video 0");
-    EXPECT_EQ(o.updateFrequency(), 2);
+    EXPECT_EQ(slot(13), "-vol 15");
     EXPECT_EQ(slot(5), "-uperiod 2");
+    EXPECT_EQ(slot(14), "-video 0");
+    EXPECT_EQ(fourSlots(16), QStringList(4, QString()));
+    EXPECT_EQ(fourSlots(20), (QStringList{"-bbr -100", "-sbr -100", "-wbr -100", "-br -100"}));
+    // The controls show the same, and no handler ran.
+    EXPECT_EQ(find<QSlider>("TrackBar1")->value(), 15);
+    EXPECT_EQ(find<QLabel>("Label7")->text(), "-100");
+    EXPECT_EQ(find<QComboBox>("AHMAutoCombo4")->currentText(), "-Sound 1");
+    EXPECT_EQ(find<QComboBox>("AHMAutoCombo3")->currentText(), "Estandar");
+    EXPECT_FALSE(find<QLineEdit>("edit1")->isEnabled());
     EXPECT_EQ(readFile("Cartling.ini"), ini);
+    EXPECT_FALSE(QFileInfo::exists(Places::driveRoot() + "sndfiles"));
+    EXPECT_TRUE(unreachedTargets({&dialog}).isEmpty());
 
     // The stored volume stays 20 until the bar is moved.
-    o.setVolume(3);
+    options().setVolume(3);
     EXPECT_EQ(SettingsFile().read(Keys::Volumen), 3);
 }
 
 TEST_F(AudioVideoOptionsTest, StoredSoundOffBlanksVolumeAndStereoUntilTheyAreTouched)
 {
     writeFile("Cartling.ini", "[Sonido]\r\nTipo=0\r\nVolumen=4\r\nStereo=2\r\n");
-    AudioVideoOptions &o = start();
+    start();
+    AudioVideoOptions &o = options();
     EXPECT_EQ(slot(4), "-sound 0 "); // with its trailing blank at start-up only
     EXPECT_EQ(slot(12), " ");
     EXPECT_EQ(slot(13), " ");
-    EXPECT_FALSE(o.soundEnabled());
+    EXPECT_FALSE(find<QSlider>("TrackBar1")->isEnabled());
 
     o.chooseSoundType(1);
     EXPECT_EQ(slot(4), "-sound 1");
     EXPECT_EQ(slot(12), " ");
     EXPECT_EQ(slot(13), " ");
-    EXPECT_TRUE(o.soundEnabled());
     o.chooseStereoMode(0);
-    EXPECT_EQ(slot(12), "-stereo 0");
     o.setVolume(9);
-    EXPECT_EQ(slot(13), "-vol 9");
-
     // Choosing no sound leaves the volume and stereo lines as they are.
     o.chooseSoundType(0);
     EXPECT_EQ(slot(4), "-sound 0");
     EXPECT_EQ(slot(12), "-stereo 0");
     EXPECT_EQ(slot(13), "-vol 9");
-    EXPECT_FALSE(o.soundEnabled());
-    const SettingsFile settings;
-    EXPECT_EQ(settings.read(Keys::Tipo), 0);
-    EXPECT_EQ(settings.read(Keys::Stereo), 0);
-    EXPECT_EQ(settings.read(Keys::Volumen), 9);
 }
 
 // ---- Changes ----
 
-TEST_F(AudioVideoOptionsTest, EachListAndBarStoresItsKeyAndRewritesItsLine)
+TEST_F(AudioVideoOptionsTest, EveryControlStoresAndWritesItsLineAtOnce)
 {
-    AudioVideoOptions &o = start();
-    o.chooseUpdateFrequency(1);
-    o.chooseResolution(5);
-    o.setBrightness(-37);
-    o.setVolume(99); // a bar never goes beyond its range
+    AudioVideoDialog &dialog = start();
+    dialog.show();
+    QTest::keyClick(find<QSlider>("TrackBar1"), Qt::Key_Right);
+    QTest::keyClick(find<QComboBox>("AHMAutoCombo1"), Qt::Key_Up);
+    QTest::keyClick(find<QComboBox>("autoc1"), Qt::Key_Down);
+    QTest::keyClick(find<QComboBox>("AHMAutoCombo2"), Qt::Key_Down);
+    for (int step = 0; step < 37; ++step)
+        QTest::keyClick(find<QSlider>("TrackBar2"), Qt::Key_Left);
+    EXPECT_EQ(slot(13), "-vol 8");
+    EXPECT_EQ(slot(12), "-stereo 0");
     EXPECT_EQ(slot(5), "-uperiod 1");
-    EXPECT_EQ(slot(14), "-video 5");
-    EXPECT_EQ(brightnessSlots(), (QStringList{"-bbr -37", "-sbr -37", "-wbr -37", "-br -37"}));
-    EXPECT_EQ(slot(13), "-vol 15");
-    EXPECT_EQ(readFile("Cartling.ini"), "[Video]\r\nScreen update frequency=1\r\nResolucion=5\r\nBrillo=-37\r\n"
-                                        "\r\n[Sonido]\r\nVolumen=15\r\n");
+    EXPECT_EQ(slot(14), "-video 1");
+    EXPECT_EQ(fourSlots(20), (QStringList{"-bbr -37", "-sbr -37", "-wbr -37", "-br -37"}));
+    EXPECT_EQ(find<QLabel>("Label7")->text(), "-37");
+    EXPECT_EQ(readFile("Cartling.ini"), "[Sonido]\r\nVolumen=8\r\nStereo=0\r\n\r\n[Video]\r\n"
+                                        "Screen update frequency=1\r\nResolucion=1\r\nBrillo=-37\r\n");
 
-    // An index outside its list changes nothing.
-    o.chooseResolution(6);
-    o.chooseUpdateFrequency(-1);
-    EXPECT_EQ(slot(14), "-video 5");
-    EXPECT_EQ(SettingsFile().read(Keys::Resolucion), 5);
+    // No sound greys volume and stereo mode and leaves their lines.
+    QTest::keyClick(find<QComboBox>("AHMAutoCombo4"), Qt::Key_Up);
+    EXPECT_EQ(slot(4), "-sound 0");
+    EXPECT_EQ(slot(13), "-vol 8");
+    EXPECT_FALSE(find<QSlider>("TrackBar1")->isEnabled());
+    EXPECT_FALSE(find<QComboBox>("AHMAutoCombo1")->isEnabled());
+
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(AudioVideoOptionsTest, TypedSoundTypeTextThatNamesNoEntryKeepsTheLastOneAndStoresNothing)
+TEST_F(AudioVideoOptionsTest, TextTypedIntoTheSoundTypeBoxChoosesOnlyAnEntryItNames)
 {
-    AudioVideoOptions &o = start();
-    EXPECT_TRUE(o.typeSoundType("-sound 3"));
-    EXPECT_EQ(o.soundType(), 3);
+    start().show();
+    QComboBox *box = find<QComboBox>("AHMAutoCombo4");
+    QLineEdit *edit = box->lineEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, "-sound 3");
     EXPECT_EQ(slot(4), "-sound 3");
     const QByteArray stored = readFile("Cartling.ini");
     EXPECT_EQ(stored, "[Sonido]\r\nTipo=3\r\n");
 
-    EXPECT_FALSE(o.typeSoundType("-Sound"));
-    EXPECT_FALSE(o.typeSoundType("loud"));
-    EXPECT_EQ(o.soundType(), 3);
+    edit->selectAll();
+    QTest::keyClicks(edit, "loud");
+    emit edit->editingFinished();
     EXPECT_EQ(slot(4), "-sound 3");
     EXPECT_EQ(readFile("Cartling.ini"), stored);
-
-    EXPECT_TRUE(o.typeSoundType(" NO SOUND "));
-    EXPECT_EQ(o.soundType(), 0);
-    EXPECT_FALSE(o.soundEnabled());
+    EXPECT_EQ(box->currentText(), "-Sound 3"); // the kept entry comes back once the box is left
 }
 
 struct Scheme
@@ -166,20 +166,22 @@ class ColourSchemeTest : public AudioVideoOptionsTest, public ::testing::WithPar
 TEST_P(ColourSchemeTest, WritesItsPaletteLineByteForByteAndItsIndexToTheColourLines)
 {
     const Scheme scheme = GetParam();
-    start().chooseColourScheme(scheme.index);
+    start();
+    options().chooseColourScheme(scheme.index);
     const QString k = QString::number(scheme.index);
     const QStringList colours{"-cs " + k, "-bcs " + k, "-scs " + k, "-wcs " + k};
     EXPECT_EQ(slot(15), scheme.palette);
-    EXPECT_EQ(colourSlots(), scheme.index == 0 ? QStringList(4, " ") : colours);
+    EXPECT_EQ(fourSlots(16), scheme.index == 0 ? QStringList(4, " ") : colours);
     EXPECT_EQ(readFile("Cartling.ini"),
               "[Video]\r\nColor=" + k.toLatin1() + "\r\ndcs=" + QByteArray(scheme.palette) + "\r\n");
 
-    // The next start gives the emulator the stored palette line back; the colour lines of the standard
-    // scheme stay empty then.
+    // The next start gives the emulator the stored palette line back; the standard scheme leaves the colour
+    // lines empty then.
     m_template = ConfigTemplate();
     start();
     EXPECT_EQ(slot(15), scheme.palette);
-    EXPECT_EQ(colourSlots(), scheme.index == 0 ? QStringList(4, QString()) : colours);
+    EXPECT_EQ(fourSlots(16), scheme.index == 0 ? QStringList(4, QString()) : colours);
+    EXPECT_EQ(find<QComboBox>("AHMAutoCombo3")->currentIndex(), scheme.index);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSeven, ColourSchemeTest,
@@ -190,38 +192,48 @@ INSTANTIATE_TEST_SUITE_P(AllSeven, ColourSchemeTest,
                                            Scheme{5, "-dcs 5 #93f19 #093209 #062506 #001600"},
                                            Scheme{6, "-dcs 6 #3f3f3f #323232 #2c2c2c #1f1f1f"}));
 
-TEST_F(AudioVideoOptionsTest, ARefusedWriteRaisesTheSettingsErrorAndLeavesTheLine)
+TEST_F(AudioVideoOptionsTest, ARefusedWriteRaisesTheSettingsErrorAndLeavesTheLines)
 {
     writeFile("Cartling.ini", "[Sonido]\r\nStereo=2\r\n");
-    AudioVideoOptions &o = start();
+    start();
     QFile::setPermissions(path("Cartling.ini"), QFileDevice::ReadOwner);
     try {
-        o.chooseStereoMode(0);
+        options().chooseStereoMode(0);
         ADD_FAILURE() << "no error raised";
     } catch (const CartlingError &error) {
         EXPECT_TRUE(error.text().startsWith("Unable to write to")) << qPrintable(error.text());
     }
     EXPECT_EQ(slot(12), "-stereo 2");
-    EXPECT_THROW(o.chooseColourScheme(3), CartlingError);
+    EXPECT_THROW(options().chooseColourScheme(3), CartlingError);
     EXPECT_EQ(slot(15), ";xxxxx");
-    EXPECT_EQ(colourSlots(), QStringList(4, QString()));
+    EXPECT_EQ(fourSlots(16), QStringList(4, QString()));
 }
 
 // ---- Recording ----
 
-TEST_F(AudioVideoOptionsTest, RecordingWritesItsLineWithBlanksAsUnderscoresAndMakesTheFolder)
+TEST_F(AudioVideoOptionsTest, TheRecordingLineFollowsTheBoxTheNameAndTheLanguageTexts)
 {
-    AudioVideoOptions &o = start();
-    const QString folder = Places::driveRoot() + "sndfiles";
-    o.setRecordingName("mi voz");
-    EXPECT_EQ(slot(46), "");
-    EXPECT_TRUE(QFileInfo(folder).isDir()); // made on any change, ticked or not
+    AudioVideoDialog &dialog = start();
+    dialog.show();
+    QCheckBox *record = find<QCheckBox>("AHMCheckbox1");
+    QLineEdit *name = find<QLineEdit>("edit1");
+    QTest::mouseClick(record, Qt::LeftButton);
+    EXPECT_TRUE(name->isEnabled());
+    EXPECT_EQ(slot(46), recordingLine("Nombre.snd"));
+    EXPECT_TRUE(QFileInfo(Places::driveRoot() + "sndfiles").isDir());
 
-    o.setRecording(true);
-    EXPECT_EQ(slot(46), "-logsnd " + native(folder + "/mi_voz.snd") + " ");
-    o.setRecordingName("Nombre");
-    EXPECT_EQ(slot(46), "-logsnd " + native(folder + "/Nombre.snd") + " ");
-    o.setRecording(false);
+    name->selectAll();
+    QTest::keyClicks(name, "a/b c:defghij");
+    EXPECT_EQ(name->text(), "a/b c:de");
+    EXPECT_EQ(slot(46), recordingLine("a_b_c_de.snd"));
+
+    QStringList table = LanguageTable::builtin();
+    table[49] = "mi voz";
+    applyLanguage(table, {&dialog});
+    EXPECT_EQ(slot(46), recordingLine("mi_voz.snd"));
+
+    QTest::mouseClick(record, Qt::LeftButton);
+    EXPECT_FALSE(name->isEnabled());
     EXPECT_EQ(slot(46), "");
     EXPECT_FALSE(QFileInfo::exists(path("Cartling.ini"))); // recording is never stored
 }
@@ -237,15 +249,25 @@ TEST_F(AudioVideoOptionsTest, ARecordingNameNeverLeavesTheRecordingFolder)
     EXPECT_EQ(AudioVideoOptions::recordingFileName(QString::fromUtf8("canción")), QString::fromUtf8("canción"));
 }
 
-TEST_F(AudioVideoOptionsTest, ADriveRootThatTakesNoFolderStillGetsTheLine)
+// ---- Start-up ----
+
+using AudioVideoStartup = MainWindowTest;
+
+TEST_F(AudioVideoStartup, WithNoSettingsTheTemplateHoldsTheDefaultLinesAndNothingIsStored)
 {
-    // A file where the folder should be: the folder cannot be made, and nothing is said.
-    writeFile("drive-file", "x");
-    qputenv("CARTLING_DRIVE_ROOT", QFile::encodeName(path("drive-file")));
-    AudioVideoOptions &o = start();
-    o.setRecording(true);
-    EXPECT_TRUE(slot(46).startsWith("-logsnd "));
-    EXPECT_TRUE(m_messages.shown.isEmpty());
+    start();
+    const ConfigTemplate &t = main().configTemplate();
+    EXPECT_EQ(t.line(4), "-sound 1");
+    EXPECT_EQ(t.line(5), "-uperiod 0");
+    EXPECT_EQ(t.line(12), "-stereo 1");
+    EXPECT_EQ(t.line(13), "-vol 7");
+    EXPECT_EQ(t.line(14), "-video 0");
+    EXPECT_EQ(t.line(15), ";xxxxx");
+    EXPECT_EQ(t.lines().mid(16, 4), QStringList(4, QString()));
+    EXPECT_EQ(t.lines().mid(20, 4), (QStringList{"-bbr 0", "-sbr 0", "-wbr 0", "-br 0"}));
+    EXPECT_EQ(t.line(46), "");
+    EXPECT_FALSE(QFileInfo::exists(path("Cartling.ini")));
+    EXPECT_TRUE(m_messages.errors.isEmpty());
 }
 
 } // namespace
