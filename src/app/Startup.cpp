@@ -36,6 +36,11 @@ std::unique_ptr<Windows> createWindows()
     w.titleDialog = std::make_unique<TitleDialog>();
     w.homePageDialog = std::make_unique<HomePageDialog>();
     w.directoriesDialog = std::make_unique<DirectoriesDialog>(w.mainWindow->configTemplate());
+    // Filing a screenshot reads the dialog's live options.
+    w.mainWindow->setScreenshotOptionsSource([&w] {
+        return w.directoriesDialog ? w.directoriesDialog->options().screenshotOptions()
+                                   : ScreenshotOptions::fromSettings(SettingsFile());
+    });
     w.languageDialog = std::make_unique<LanguageDialog>(w.mainWindow->language());
     w.pictureViewer = std::make_unique<PictureViewer>();
     QObject::connect(w.pictureViewer.get(), &PictureViewer::shown, w.mainWindow.get(),

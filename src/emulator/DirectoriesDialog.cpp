@@ -100,8 +100,8 @@ void DirectoriesDialog::loadFromRules()
             m_pickers[folder]->setText(m_options.folderText(folder));
     }
     const ScreenshotOptions &shots = m_options.screenshotOptions();
-    show(m_jpeg, shots.jpeg);
-    show(m_deleteBitmaps, shots.deleteBitmaps);
+    show(m_jpeg, shots.convertToJpeg);
+    show(m_deleteBitmaps, shots.deleteBitmap);
     m_deleteBitmaps->setEnabled(m_options.deleteBitmapsEnabled());
     if (m_quality->value() != shots.quality) {
         const QSignalBlocker block(m_quality);

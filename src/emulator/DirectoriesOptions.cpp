@@ -53,7 +53,7 @@ DirectoriesOptions::DirectoriesOptions(ConfigTemplate &configTemplate) : m_templ
     // 2. A value set from code runs no handler; the spin box holds it to its range.
     m_shots.quality = std::clamp(settings.read(Keys::Quality), MinQuality, MaxQuality);
     // 3.
-    if (!m_shots.jpeg) {
+    if (!m_shots.convertToJpeg) {
         m_deleteBitmapsEnabled = false;
         step([&] { setDeleteBitmaps(false); });
     }
@@ -122,9 +122,9 @@ void DirectoriesOptions::reloadFolders()
 
 void DirectoriesOptions::setJpeg(bool on)
 {
-    if (on == m_shots.jpeg)
+    if (on == m_shots.convertToJpeg)
         return;
-    m_shots.jpeg = on;
+    m_shots.convertToJpeg = on;
     m_store.write(Keys::Comjpg, on);
     m_deleteBitmapsEnabled = on;
     if (!on)
@@ -133,9 +133,9 @@ void DirectoriesOptions::setJpeg(bool on)
 
 void DirectoriesOptions::setDeleteBitmaps(bool on)
 {
-    if (on == m_shots.deleteBitmaps)
+    if (on == m_shots.deleteBitmap)
         return;
-    m_shots.deleteBitmaps = on;
+    m_shots.deleteBitmap = on;
     m_store.write(Keys::Bbmp, on);
 }
 

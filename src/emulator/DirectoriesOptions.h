@@ -1,7 +1,7 @@
 #pragma once
 
 #include "emulator/OptionStore.h"
-#include "emulator/ScreenshotOptions.h"
+#include "screenshots/ScreenshotOptions.h"
 
 #include <QString>
 #include <array>

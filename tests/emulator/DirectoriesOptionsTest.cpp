@@ -29,8 +29,8 @@ TEST_F(DirectoriesRules, WithoutSettingsBothFoldersAreOffAndTheScreenshotOptions
     EXPECT_EQ(m_template.line(50), "");
     EXPECT_EQ(m_template.line(51), "");
     const ScreenshotOptions shots = options.screenshotOptions();
-    EXPECT_FALSE(shots.jpeg);
-    EXPECT_FALSE(shots.deleteBitmaps);
+    EXPECT_FALSE(shots.convertToJpeg);
+    EXPECT_FALSE(shots.deleteBitmap);
     EXPECT_EQ(shots.quality, 75);
     EXPECT_FALSE(options.deleteBitmapsEnabled());
     EXPECT_FALSE(settingsExist());
@@ -47,8 +47,8 @@ TEST_F(DirectoriesRules, StoredFoldersReachTheEmulatorWithOneSeparatorAdded)
     EXPECT_EQ(m_template.line(50), folderLine("-rtsdir ", path("rts")));
     // A folder text that ends in a separator gets one more.
     EXPECT_EQ(m_template.line(51), folderLine("-savdir ", path("save/")));
-    EXPECT_TRUE(options.screenshotOptions().jpeg);
-    EXPECT_TRUE(options.screenshotOptions().deleteBitmaps);
+    EXPECT_TRUE(options.screenshotOptions().convertToJpeg);
+    EXPECT_TRUE(options.screenshotOptions().deleteBitmap);
     EXPECT_TRUE(options.deleteBitmapsEnabled());
     EXPECT_EQ(options.screenshotOptions().quality, 16);
     EXPECT_EQ(settings(), ini);
@@ -101,7 +101,7 @@ TEST_F(DirectoriesRules, DeleteBitmapsWithoutJpegIsClearedAtStart)
 {
     writeSettings("[OtrasConfig2]\nbbmp=1\n");
     const DirectoriesOptions options(m_template);
-    EXPECT_FALSE(options.screenshotOptions().deleteBitmaps);
+    EXPECT_FALSE(options.screenshotOptions().deleteBitmap);
     EXPECT_FALSE(options.deleteBitmapsEnabled());
     EXPECT_EQ(settings(), "[OtrasConfig2]\r\nbbmp=0\r\n");
 }
@@ -166,7 +166,7 @@ TEST_F(DirectoriesRules, ClearingJpegClearsAndGreysDeleteBitmaps)
     EXPECT_EQ(settings(), "[OtrasConfig2]\r\ncomjpg=1\r\nbbmp=1\r\nq=90\r\n");
     options.setJpeg(false);
     EXPECT_FALSE(options.deleteBitmapsEnabled());
-    EXPECT_FALSE(options.screenshotOptions().deleteBitmaps);
+    EXPECT_FALSE(options.screenshotOptions().deleteBitmap);
     EXPECT_EQ(settings(), "[OtrasConfig2]\r\ncomjpg=0\r\nbbmp=0\r\nq=90\r\n");
     // The slots of the folders are not the screenshot options' business.
     EXPECT_EQ(m_template.line(50), "");

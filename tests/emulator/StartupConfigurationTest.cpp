@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "OptionsTestSupport.h"
 
 #include "emulator/ControlsDialog.h"
 #include "emulator/DirectoriesDialog.h"
@@ -7,11 +8,13 @@
 #include "emulator/OtherOptionsDialog.h"
 #include "language/LanguageApplier.h"
 #include "mainwindow/Windows.h"
+#include "settings/SettingsFile.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -148,7 +151,7 @@ TEST_F(StartupConfiguration, AFolderOptionWhoseFolderIsNotAFolderIsTheOneThingSt
     EXPECT_EQ(windows().otherOptionsDialog->options().compression().level, "x");
     EXPECT_EQ(windows().directoriesDialog->picker(DirectoriesOptions::Rts)->text(), path("notafolder"));
     EXPECT_EQ(main().configTemplate().line(50), "");
-    EXPECT_TRUE(windows().directoriesDialog->options().screenshotOptions().jpeg);
+    EXPECT_TRUE(windows().directoriesDialog->options().screenshotOptions().convertToJpeg);
 }
 
 TEST_F(StartupConfiguration, TheFourWindowsHoldEveryComponentTheLanguageTextsReach)
@@ -178,6 +181,29 @@ TEST_F(StartupConfiguration, TheFourWindowsHoldEveryComponentTheLanguageTextsRea
             EXPECT_FALSE(window->isVisible()) << qPrintable(window->objectName()) << " " << key;
         }
     }
+}
+
+TEST_F(StartupConfiguration, FilingAScreenshotTakesTheDirectoriesDialogsLiveOptions)
+{
+    makeFolder("emu");
+    QImage shot(160, 144, QImage::Format_RGB32);
+    shot.fill(Qt::darkGreen);
+    ASSERT_TRUE(shot.save(path("emu/ZIBO0000.BMP"), "BMP"));
+    writeSettings("[Directorios]\r\nZibod=" + path("emu/").toUtf8() + "\r\n[Configuracion]\r\nshoots=1\r\n");
+    start();
+    DirectoriesDialog &folders = *windows().directoriesDialog;
+    folders.show();
+    clickBox(control<QCheckBox>(&folders, "CheckBox3"));
+    clickBox(control<QCheckBox>(&folders, "CheckBox4"));
+    folders.hide();
+    // The file no longer says so; the dialog's ticks are what counts.
+    SettingsFile().write(Keys::Comjpg, false);
+
+    clickEntry("Tetris.gb");
+    main().collectScreenshot();
+    main().collectScreenshot();
+    EXPECT_TRUE(QFile::exists(path("Shoots/Tetris.jpg")));
+    EXPECT_FALSE(QFile::exists(path("Shoots/Tetris.bmp")));
 }
 
 } // namespace
