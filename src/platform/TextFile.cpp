@@ -33,7 +33,12 @@ bool writable(const QString &path)
     const QFileInfo file(path);
     if (file.exists() && (!file.isFile() || !(file.permissions() & QFileDevice::WriteOwner)))
         return false;
-    const QFileInfo folder(file.absolutePath());
+    return folderWritable(file.absolutePath());
+}
+
+bool folderWritable(const QString &path)
+{
+    const QFileInfo folder(path);
     if (!folder.isDir() || !folder.isWritable())
         return false;
 #ifdef Q_OS_UNIX
