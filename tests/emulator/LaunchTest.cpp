@@ -175,8 +175,8 @@ TEST_F(Launch, AnEmulatorFolderTheUserCannotWriteGetsZiboCfgInTheBaseFoldersZibo
     EXPECT_EQ(m_starter.starts[0].arguments, QStringList{path("roms/Tetris.gb")});
 
     // The Game Genie switch writes to the same place.
-    windows().form8->code(1)->setText("ABC-DEF-GHI");
-    windows().form8->box(1)->setChecked(true);
+    windows().gameGenieDialog->code(1)->setText("ABC-DEF-GHI");
+    windows().gameGenieDialog->box(1)->setChecked(true);
     QTest::mouseClick(main().gameGenieSwitch(), Qt::LeftButton);
     EXPECT_EQ(readFile("Zibo/Zibo.cfg").split('\n')[35], "-cheat ABC-DEF-GHI\r");
     EXPECT_TRUE(m_messages.errors.isEmpty());
