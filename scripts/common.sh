@@ -5,6 +5,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${CARTLING_BUILD_DIR:-$ROOT/build}"
 
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libzip-dev libjpeg62-turbo-dev googletest libgtest-dev zip unzip)
+# The tests also check the menu entry and the metainfo with the desktops' own validators.
+TEST_PACKAGES=(desktop-file-utils appstream)
 
 # ensure_packages pkg...: installs, through apt-get, those of the Debian packages that are missing.
 ensure_packages() {

@@ -25,16 +25,22 @@ std::unique_ptr<Windows> createWindows()
     if (!w.mainWindow->started())
         return windows;
     w.romFolderDialog = std::make_unique<RomFolderDialog>(w.mainWindow->romList());
-    w.audioVideoDialog = std::make_unique<AudioVideoDialog>();
-    w.keyboardDialog = std::make_unique<KeyboardDialog>();
-    w.otherOptionsDialog = std::make_unique<OtherOptionsDialog>();
-    w.joystickTypeDialog = std::make_unique<JoystickTypeDialog>();
-    w.controlsDialog = std::make_unique<ControlsDialog>();
+    w.audioVideoDialog =
+        std::make_unique<AudioVideoDialog>(w.mainWindow->configTemplate(), w.mainWindow->storedPalette());
+    w.keyboardDialog = std::make_unique<KeyboardDialog>(w.mainWindow->configTemplate());
+    w.otherOptionsDialog = std::make_unique<OtherOptionsDialog>(w.mainWindow->configTemplate());
+    w.joystickTypeDialog = std::make_unique<JoystickTypeDialog>(w.mainWindow->configTemplate());
+    w.controlsDialog = std::make_unique<ControlsDialog>(w.mainWindow->configTemplate());
     w.gameGenieDialog = std::make_unique<GameGenieDialog>(*w.mainWindow);
     w.archiveNameDialog = std::make_unique<ArchiveNameDialog>();
     w.titleDialog = std::make_unique<TitleDialog>();
     w.homePageDialog = std::make_unique<HomePageDialog>();
-    w.directoriesDialog = std::make_unique<DirectoriesDialog>();
+    w.directoriesDialog = std::make_unique<DirectoriesDialog>(w.mainWindow->configTemplate());
+    // Filing a screenshot reads the dialog's live options.
+    w.mainWindow->setScreenshotOptionsSource([&w] {
+        return w.directoriesDialog ? w.directoriesDialog->options().screenshotOptions()
+                                   : ScreenshotOptions::fromSettings(SettingsFile());
+    });
     w.languageDialog = std::make_unique<LanguageDialog>(w.mainWindow->language());
     w.pictureViewer = std::make_unique<PictureViewer>();
     QObject::connect(w.pictureViewer.get(), &PictureViewer::shown, w.mainWindow.get(),

@@ -2,9 +2,129 @@
 #include "app/Startup.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/MessageBoxSink.h"
+#include "settings/BaseFolder.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <optional>
+#include <zip.h>
+
+namespace {
+
+constexpr int UsageError = 2;
+
+void printTo(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+int refuse(const QString &reason)
+{
+    printTo(stderr, QStringLiteral("cartling: %1\nTry 'cartling --help'.\n").arg(reason));
+    return UsageError;
+}
+
+// Qt's own options, which QApplication takes off the command line later; named here so they are not refused.
+void acceptQtOptions(QCommandLineParser &parser)
+{
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "geometry",
+                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "style", "stylesheet", "session"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+// The language and read-me files installed with the program, found from where the program itself lies.
+QString shippedDataFolder()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(CARTLING_SHIPPED_DATA));
+}
+
+// Reads the command line before any window exists, so --help, --version and a refused folder need no display.
+// Makes the chosen base folder the current folder, which the main window takes as its base folder. Returns
+// the exit status when the program ends here.
+std::optional<int> readCommandLine(int &argc, char **argv)
+{
+    QCoreApplication probe(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Cartling lists a folder of Game Boy ROMs and starts an emulator on the one you choose.\n"
+        "Its settings, title lists, language files and screenshots live in its base folder: the folder it is "
+        "started in, unless an option names another."));
+    // Qt's options are single-dash words (-style fusion).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Print the versions of Cartling, libzip and Qt."));
+    const QCommandLineOption baseFolder(
+        QStringLiteral("base-folder"),
+        QStringLiteral("Use <folder> as the base folder; it is created when only its last part is missing."),
+        QStringLiteral("folder"));
+    const QCommandLineOption userData(QStringLiteral("user-data"),
+                                      QStringLiteral("Use your own data folder (%1) as the base folder, as the "
+                                                     "menu entry does: it is created when missing and gets the "
+                                                     "shipped language and read-me files it lacks.")
+                                          .arg(QDir::toNativeSeparators(BaseFolder::userDataFolder())));
+    parser.addOptions({help, version, baseFolder, userData});
+    acceptQtOptions(parser);
+
+    if (!parser.parse(probe.arguments()))
+        return refuse(parser.errorText());
+    if (parser.isSet(help)) {
+        printTo(stdout, parser.helpText());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        printTo(stdout, QStringLiteral("Cartling 1.7\nlibzip %1\nQt %2\n")
+                            .arg(QString::fromLatin1(zip_libzip_version()), QString::fromLatin1(qVersion())));
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(baseFolder) && parser.isSet(userData))
+        return refuse(QStringLiteral("--base-folder and --user-data each choose the base folder; give one."));
+
+    QString folder;
+    std::optional<QString> problem;
+    if (parser.isSet(userData)) {
+        folder = BaseFolder::userDataFolder();
+        problem = BaseFolder::prepare(folder, BaseFolder::Parents::Create);
+        if (!problem)
+            BaseFolder::copyMissingFiles(shippedDataFolder(), folder);
+    } else if (parser.isSet(baseFolder)) {
+        folder = parser.value(baseFolder);
+        problem = BaseFolder::prepare(folder);
+    }
+    if (problem) {
+        printTo(stderr, QStringLiteral("cartling: %1\n").arg(*problem));
+        return UsageError;
+    }
+    if (!folder.isEmpty() && !QDir::setCurrent(folder)) {
+        printTo(stderr, QStringLiteral("cartling: Cannot enter %1.\n").arg(QDir::toNativeSeparators(folder)));
+        return UsageError;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Cartling"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.7"));
+    if (const auto exitCode = readCommandLine(argc, argv))
+        return *exitCode;
+
+    // Desktops match the running windows to the menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(CARTLING_APP_ID));
     CartlingApplication app(argc, argv);
     MessageBoxSink boxes;
     setMessageSink(&boxes);

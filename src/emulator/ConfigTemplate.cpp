@@ -2,8 +2,10 @@
 
 #include "platform/ErrorHandler.h"
 #include "platform/TextFile.h"
+#include "settings/BaseFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 ConfigTemplate::ConfigTemplate() : m_lines(initialLines()) {}
 
@@ -30,6 +32,11 @@ QString ConfigTemplate::fileIn(const QString &emulatorFolder)
     QString folder = emulatorFolder;
     if (!folder.isEmpty() && !folder.endsWith(u'/') && !folder.endsWith(u'\\'))
         folder += u'/';
+    // An emulator installed for the whole system lives in a folder the user cannot write (/usr/games); its
+    // Zibo.cfg then goes into the base folder's own Zibo folder, so the launch can go on.
+    const QString target = folder.isEmpty() ? QStringLiteral(".") : folder;
+    if (QFileInfo(target).isDir() && !TextFile::folderWritable(target))
+        return BaseFolder::file(QStringLiteral("Zibo/Zibo.cfg"));
     return folder + QStringLiteral("Zibo.cfg");
 }
 

@@ -23,7 +23,8 @@ public:
 
     static QStringList initialLines();
     // "Zibo.cfg" in the emulator folder as stored: the stored text ends in a separator, and one typed by hand
-    // without it still names the folder. An empty folder gives the bare name, in the current folder.
+    // without it still names the folder. An empty folder gives the bare name, in the current folder. When that
+    // folder exists but the user cannot write to it, "Zibo.cfg" in the base folder's "Zibo" folder instead.
     static QString fileIn(const QString &emulatorFolder);
 
 private:

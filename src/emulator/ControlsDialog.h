@@ -1,13 +1,27 @@
 #pragma once
 
+#include "emulator/ControlsOptions.h"
 #include "platform/FormWindow.h"
 
-// Joystick use and player assignment.
+class ConfigTemplate;
+class QCheckBox;
+class QRadioButton;
+
+// The controls dialog: joystick use and which player takes the keyboard, shown from ControlsOptions.
+// "Aceptar", Escape and the close box close it.
 class ControlsDialog : public FormWindow
 {
+    Q_OBJECT
 public:
-    explicit ControlsDialog(QWidget *parent = nullptr)
-        : FormWindow("TForm7", QString::fromUtf8("Configuración de Controles"), parent)
-    {
-    }
+    explicit ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+
+    const ControlsOptions &options() const { return m_options; }
+
+private:
+    void loadFromRules();
+
+    ControlsOptions m_options;
+    QCheckBox *m_useJoystick = nullptr;
+    QRadioButton *m_keyboardFirst = nullptr;
+    QRadioButton *m_joystickFirst = nullptr;
 };

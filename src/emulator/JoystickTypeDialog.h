@@ -1,13 +1,22 @@
 #pragma once
 
+#include "emulator/JoystickTypeOptions.h"
 #include "platform/FormWindow.h"
 
-// The joystick type.
+class ConfigTemplate;
+class QComboBox;
+
+// The joystick dialog: the list of joystick types, shown from JoystickTypeOptions. "Aceptar", Escape and the
+// close box close it.
 class JoystickTypeDialog : public FormWindow
 {
+    Q_OBJECT
 public:
-    explicit JoystickTypeDialog(QWidget *parent = nullptr)
-        : FormWindow("TForm6", QString::fromUtf8("Configurar Joystick"), parent)
-    {
-    }
+    explicit JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+
+    const JoystickTypeOptions &options() const { return m_options; }
+
+private:
+    JoystickTypeOptions m_options;
+    QComboBox *m_types = nullptr;
 };

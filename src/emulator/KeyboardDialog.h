@@ -1,13 +1,48 @@
 #pragma once
 
+#include "emulator/KeyboardOptions.h"
 #include "platform/FormWindow.h"
 
-// The keyboard options.
+#include <array>
+
+class ConfigTemplate;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The keyboard options: a key for each Game Boy button and autofire for A and B. Choices count only when
+// "Aceptar" (or Escape) confirms them; "Cancelar" and the close box drop them.
 class KeyboardDialog : public FormWindow
 {
+    Q_OBJECT
 public:
-    explicit KeyboardDialog(QWidget *parent = nullptr)
-        : FormWindow("TForm4", QString::fromUtf8("Configuración de Teclado"), parent)
-    {
-    }
+    // Loads the stored keys, which writes the key line of the configuration.
+    explicit KeyboardDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+
+    KeyboardOptions &options() { return m_options; }
+    // The warning beside a button's chooser, shown while another button has the same key.
+    QLabel *sharedKeyMark(int button) const { return m_marks[button]; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void createLayout();
+    void connectLayout();
+    // Fills the controls from the options; no handler runs.
+    void loadFromOptions();
+    void showSharedKeys();
+    // A button's name as its label shows it, without the padding and colon.
+    QString buttonName(int button) const;
+
+    KeyboardOptions m_options;
+    std::array<QComboBox *, KeyboardOptions::ButtonCount> m_choosers{};
+    std::array<QLabel *, KeyboardOptions::ButtonCount> m_labels{};
+    std::array<QLabel *, KeyboardOptions::ButtonCount> m_marks{};
+    QCheckBox *m_autofireA = nullptr;
+    QCheckBox *m_autofireB = nullptr;
+    QPushButton *m_accept = nullptr;
+    QPushButton *m_cancel = nullptr;
 };

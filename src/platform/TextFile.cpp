@@ -178,7 +178,12 @@ bool writable(const QString &path)
     const QFileInfo info(file);
     if (info.exists() && (!info.isFile() || !(info.permissions() & QFileDevice::WriteOwner)))
         return false;
-    const QFileInfo folder(info.absolutePath());
+    return folderWritable(info.absolutePath());
+}
+
+bool folderWritable(const QString &path)
+{
+    const QFileInfo folder(path);
     if (!folder.isDir() || !folder.isWritable())
         return false;
 #ifdef Q_OS_UNIX

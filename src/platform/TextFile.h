@@ -60,6 +60,8 @@ std::optional<QStringList> readLines(const QString &path);
 // True when a write to the path may go ahead: a read-only file (no owner write permission) or a
 // folder without write access is refused, also for a user who could override the permissions.
 bool writable(const QString &path);
+// True when the folder exists and files may be created in it, by the same rule.
+bool folderWritable(const QString &path);
 
 // Writes the bytes whole through a temporary file beside the target, so a failure or a crash never leaves
 // half a file, and no temporary file stays behind. An existing file keeps its owner and mode. Raises

@@ -82,7 +82,8 @@ void BaseFolderTest::makeFolder(const QString &name) const
 QByteArray romImage(const QByteArray &title, int size)
 {
     QByteArray rom(size, '\0');
-    for (int i = 0; i < 16 && i < title.size() && 0x134 + i < size; ++i) // a short image holds part of the title
+    // A short image keeps only the title bytes that fit in it.
+    for (int i = 0; i < 16 && i < title.size() && 0x134 + i < size; ++i)
         rom[0x134 + i] = title[i];
     return rom;
 }

@@ -156,6 +156,33 @@ TEST_F(Launch, TheGameGenieSwitchWritesZiboCfgAtOnce)
     EXPECT_EQ(readFile("emu/Zibo.cfg").split('\n')[38], "\r");
 }
 
+// An emulator installed for the whole system lives in a folder the user cannot write (/usr/games/): every
+// launch stopped with "Cannot create file /usr/games/Zibo.cfg".
+TEST_F(Launch, AnEmulatorFolderTheUserCannotWriteGetsZiboCfgInTheBaseFoldersZiboFolder)
+{
+    storeEmulator(path("emu/zibo"), path("emu/"));
+    QFile::setPermissions(path("emu"), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                           QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    start();
+    clickEntry("Tetris.gb");
+    item("Jugar1")->trigger();
+    EXPECT_TRUE(m_messages.errors.isEmpty()) << qPrintable(m_messages.errors.join(u'\n'));
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+    EXPECT_FALSE(QFile::exists(path("emu/Zibo.cfg")));
+    EXPECT_EQ(readFile("Zibo/Zibo.cfg"), templateBytes(main().configTemplate()));
+    ASSERT_EQ(m_starter.starts.size(), 1);
+    EXPECT_EQ(m_starter.starts[0].program, path("emu/zibo"));
+    EXPECT_EQ(m_starter.starts[0].arguments, QStringList{path("roms/Tetris.gb")});
+
+    // The Game Genie switch writes to the same place.
+    windows().gameGenieDialog->code(1)->setText("ABC-DEF-GHI");
+    windows().gameGenieDialog->box(1)->setChecked(true);
+    QTest::mouseClick(main().gameGenieSwitch(), Qt::LeftButton);
+    EXPECT_EQ(readFile("Zibo/Zibo.cfg").split('\n')[35], "-cheat ABC-DEF-GHI\r");
+    EXPECT_TRUE(m_messages.errors.isEmpty());
+    EXPECT_FALSE(QFile::exists(path("emu/Zibo.cfg")));
+}
+
 // The real stand-in emulator, started the way a user's click starts it.
 class StandInLaunch : public Launch
 {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "settings/Keys.h"
+
+#include <QString>
+
+// Stores an option dialog's keys the moment a control changes. While the dialog is being created, setting its
+// controls runs handlers that store values the file already holds; those writes are left out, so that
+// start-up leaves the settings file as it found it (and a read-only one raises nothing).
+class OptionStore
+{
+public:
+    void write(const BoolKey &key, bool value);
+    void write(const IntKey &key, int value);
+    void write(const StringKey &key, const QString &value);
+
+    // The creation steps run between the two.
+    void beginStartup() { m_starting = true; }
+    void endStartup() { m_starting = false; }
+
+private:
+    bool m_starting = false;
+};
+
+// A path or folder that would split its Zibo.cfg line in two: shows why it is refused and answers true.
+bool refusedForLineBreak(const QString &path);

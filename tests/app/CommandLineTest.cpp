@@ -1,0 +1,110 @@
+#include "ProgramRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+namespace {
+
+const QString Program = QStringLiteral(CARTLING_PROGRAM);
+const QStringList BaseFolders{"Roms", "Rts", "Save", "Shoots", "Zibo"};
+
+class CommandLine : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_temp.isValid());
+        m_root = m_temp.path();
+        m_cwd = m_root + QStringLiteral("/cwd");
+        QDir().mkpath(m_cwd);
+    }
+    void TearDown() override
+    {
+        // Give write permission back so the temporary folder can be removed.
+        for (const QString &entry : treeOf(m_root))
+            QFile::setPermissions(m_root + u'/' + entry,
+                                  QFile::permissions(m_root + u'/' + entry) | QFileDevice::WriteOwner);
+    }
+
+    QTemporaryDir m_temp;
+    QString m_root;
+    QString m_cwd;
+};
+
+// These runs have no display: they must end before Cartling needs one.
+TEST_F(CommandLine, VersionAndHelpNeedNoDisplay)
+{
+    const ProgramRun noDisplay(m_root, false);
+    const auto version = noDisplay.run(Program, {"--version"}, m_cwd);
+    EXPECT_EQ(version.exitCode, 0) << version.errors.constData();
+    EXPECT_EQ(version.output,
+              "Cartling 1.7\nlibzip " + QByteArray(zip_libzip_version()) + "\nQt " + QByteArray(qVersion()) + "\n");
+
+    const auto help = noDisplay.run(Program, {"--help"}, m_cwd);
+    EXPECT_EQ(help.exitCode, 0) << help.errors.constData();
+    for (const char *option : {"--base-folder <folder>", "--user-data", "--version"})
+        EXPECT_TRUE(help.output.contains(option)) << option;
+    EXPECT_TRUE(treeOf(m_cwd).isEmpty());
+}
+
+TEST_F(CommandLine, ARefusedBaseFolderIsNamedOnStandardErrorWithStatusTwoAndNothingCreated)
+{
+    QFile file(m_root + QStringLiteral("/file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QDir().mkpath(m_root + QStringLiteral("/locked"));
+    QFile::setPermissions(m_root + QStringLiteral("/locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const ProgramRun noDisplay(m_root, false);
+    const QStringList before = treeOf(m_root);
+
+    const struct
+    {
+        QStringList arguments;
+        QByteArray says;
+    } cases[] = {
+        {{"--base-folder", m_root + "/gone/x"}, "the folder " + (m_root + "/gone").toUtf8() + " does not exist"},
+        {{"--base-folder", m_root + "/file"}, "it is a file, not a folder"},
+        {{"--base-folder", m_root + "/locked"}, "you cannot write to it"},
+        {{"--base-folder", m_root + "/locked/x"}, "you cannot write to " + (m_root + "/locked").toUtf8()},
+        {{"--base-folder="}, "empty folder name"},
+        {{"--base-folder"}, "Missing value after '--base-folder'"},
+        {{"--base-folder", m_root + "/new", "--user-data"}, "give one"},
+        {{"--no-such-option"}, "Unknown option 'no-such-option'"},
+        {{"stray"}, "unexpected argument 'stray'"},
+    };
+    for (const auto &c : cases) {
+        const auto result = noDisplay.run(Program, c.arguments, m_cwd);
+        const QString shown = c.arguments.join(u' ');
+        EXPECT_TRUE(result.finished) << qPrintable(shown);
+        EXPECT_EQ(result.exitCode, 2) << qPrintable(shown);
+        EXPECT_TRUE(result.errors.startsWith("cartling: ")) << qPrintable(shown);
+        EXPECT_TRUE(result.errors.contains(c.says)) << qPrintable(shown) << "\n" << result.errors.constData();
+        EXPECT_TRUE(result.output.isEmpty()) << qPrintable(shown);
+        EXPECT_EQ(treeOf(m_root), before) << qPrintable(shown);
+    }
+}
+
+TEST_F(CommandLine, ABaseFolderGetsTheFoldersAndTheCurrentFolderStaysUntouched)
+{
+    const ProgramRun withDisplay(m_root, true);
+    const QString base = m_root + QStringLiteral("/x");
+    QByteArray errors;
+    ASSERT_TRUE(withDisplay.startUntil(Program, {"--base-folder", base}, m_cwd, base + "/Shoots", &errors))
+        << errors.constData();
+    EXPECT_EQ(treeOf(base), BaseFolders);
+    EXPECT_TRUE(treeOf(m_cwd).isEmpty());
+}
+
+TEST_F(CommandLine, WithoutAnOptionTheCurrentFolderIsTheBaseFolder)
+{
+    const ProgramRun withDisplay(m_root, true);
+    QByteArray errors;
+    ASSERT_TRUE(withDisplay.startUntil(Program, {}, m_cwd, m_cwd + "/Shoots", &errors)) << errors.constData();
+    EXPECT_EQ(treeOf(m_cwd), BaseFolders);
+    EXPECT_FALSE(QFile::exists(m_root + QStringLiteral("/home/.local/share/cartling")));
+}
+
+} // namespace
