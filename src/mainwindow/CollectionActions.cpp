@@ -1,0 +1,60 @@
+#include "mainwindow/CollectionActions.h"
+
+#include "archive/ArchiveNameDialog.h"
+#include "archive/RomPacker.h"
+#include "archive/RomUnpacker.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/Windows.h"
+#include "platform/PathHelpers.h"
+#include "platform/ProgressWindow.h"
+#include "settings/SettingsFile.h"
+
+#include <QAction>
+
+CollectionActions::CollectionActions(MainWindow &window, Windows &windows)
+    : QObject(&window), m_window(window), m_windows(windows)
+{
+}
+
+CompressionOptions CollectionActions::compressionOptions()
+{
+    // Every change in the other-options dialog reaches the settings file at once, so the file holds what its
+    // controls show.
+    const SettingsFile settings;
+    CompressionOptions options;
+    options.level = settings.read(Keys::Nivel);
+    options.junkDirectoryNames = settings.read(Keys::Subdir);
+    options.deleteRom = settings.read(Keys::DelRom);
+    options.askName = settings.read(Keys::AskZipName);
+    return options;
+}
+
+void CollectionActions::compressSelected()
+{
+    const auto entry = m_window.selectedEntry();
+    RomPacker::Selection selection;
+    if (entry) {
+        const QStringList &files = m_window.packingList();
+        selection = {entry->fullPath, stemof(entry->fullPath), files.isEmpty() ? QStringList{entry->fullPath} : files};
+    }
+    const auto askName = [this, &selection]() -> std::optional<QString> {
+        if (!m_windows.archiveNameDialog)
+            return std::nullopt;
+        return m_windows.archiveNameDialog->askName(selection.stem);
+    };
+    ProgressWindow progress(&m_window, m_window.action("Comprimir2")->text().remove(u'&'));
+    const RomPacker::Result result =
+        RomPacker(m_window.romList().folder(), compressionOptions(), askName, progress.progress()).comprimir(selection);
+    if (result.rereadList())
+        m_window.romList().reread();
+}
+
+void CollectionActions::extractSelected()
+{
+    const auto entry = m_window.selectedEntry();
+    if (!entry)
+        return;
+    ProgressWindow progress(&m_window, m_window.action("Descomprimir2")->text().remove(u'&'));
+    RomUnpacker::unzipselected(entry->fullPath, RomUnpacker::targetFolderFor(entry->fullPath), progress.progress());
+    m_window.romList().reread();
+}
