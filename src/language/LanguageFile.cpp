@@ -3,30 +3,31 @@
 #include "language/LanguageTable.h"
 #include "platform/ErrorHandler.h"
 #include "platform/TextEncoding.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
-#include <QFile>
 
 LanguageFile LanguageFile::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Refuses a pipe, a device or a huge file before reading it.
+    const auto text = TextFile::load(path);
+    if (!text) {
         throw CartlingError(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+            QStringLiteral("Cannot open file \"%1\". The file does not exist.").arg(QDir::toNativeSeparators(path)));
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw CartlingError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
-    return fromBytes(bytes);
+    return fromText(text->text);
 }
 
 LanguageFile LanguageFile::fromBytes(const QByteArray &bytes)
 {
+    return fromText(TextEncoding::decode(bytes));
+}
+
+LanguageFile LanguageFile::fromText(const QString &text)
+{
     LanguageFile file;
-    file.m_lines = TextEncoding::splitLines(TextEncoding::decode(bytes));
-    file.m_binary = bytes.contains('\0');
+    file.m_lines = TextEncoding::splitLines(text);
+    file.m_binary = text.contains(QChar(0));
     return file;
 }
 

@@ -12,12 +12,14 @@ public:
     // A file with fewer lines is refused.
     static constexpr int MinimumLines = 126;
 
-    // Reads the file; raises CartlingError when it cannot be read.
+    // Reads the file; raises CartlingError naming it when it does not exist, is no regular file, is larger
+    // than TextFile::SizeLimit or cannot be read.
     static LanguageFile read(const QString &path);
     static LanguageFile fromBytes(const QByteArray &bytes);
+    static LanguageFile fromText(const QString &text);
 
     const QStringList &lines() const { return m_lines; }
-    // True for a text file of at least MinimumLines lines. A file holding NUL bytes is no text file and
+    // True for a text file of at least MinimumLines lines. A file holding NUL characters is no text file and
     // is refused whatever its line count, so that binary junk never becomes the program's captions.
     bool accepted() const;
     // The language table after loading this file: its lines, and beyond its end the built-in entries, so

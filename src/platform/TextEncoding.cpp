@@ -1,8 +1,11 @@
 #include "platform/TextEncoding.h"
 
-#include <QStringDecoder>
+#include <QtEndian>
+#include <cstring>
 
 namespace {
+
+using TextEncoding::Encoding;
 
 // Windows-1252 bytes 80..9F; the five undefined bytes map to the C1 control of the same value, as Windows does.
 constexpr char16_t kHighTable[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -10,9 +13,12 @@ constexpr char16_t kHighTable[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2
                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int windows1252Byte(QChar c)
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+const QByteArray kUtf16LEMark("\xFF\xFE");
+const QByteArray kUtf16BEMark("\xFE\xFF");
+
+int windows1252Byte(char16_t u)
 {
-    const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return u;
     for (int i = 0; i < 32; ++i) {
@@ -22,17 +28,168 @@ int windows1252Byte(QChar c)
     return -1;
 }
 
+// The length of the longest prefix of `p` that is valid UTF-8; a sequence cut by the end does not count.
+qsizetype validUtf8Prefix(const unsigned char *p, qsizetype n)
+{
+    qsizetype i = 0;
+    while (i < n) {
+        // Runs of ASCII, eight bytes at a time.
+        while (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, p + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= n)
+            break;
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1;
+        } else if (b == 0xE0) {
+            extra = 2;
+            low = 0xA0; // no overlong forms
+        } else if (b == 0xED) {
+            extra = 2;
+            high = 0x9F; // no surrogates
+        } else if (b >= 0xE1 && b <= 0xEF) {
+            extra = 2;
+        } else if (b == 0xF0) {
+            extra = 3;
+            low = 0x90;
+        } else if (b >= 0xF1 && b <= 0xF3) {
+            extra = 3;
+        } else if (b == 0xF4) {
+            extra = 3;
+            high = 0x8F; // nothing past U+10FFFF
+        } else {
+            return i;
+        }
+        if (i + extra >= n || p[i + 1] < low || p[i + 1] > high)
+            return i;
+        for (int k = 2; k <= extra; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return i;
+        }
+        i += extra + 1;
+    }
+    return n;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool startsWithMark(QByteArrayView bytes)
+{
+    return bytes.startsWith(kUtf8Mark) || bytes.startsWith(kUtf16LEMark) || bytes.startsWith(kUtf16BEMark);
+}
+
+// UTF-8 in which every byte that belongs to no valid sequence stands for its Windows-1252 character.
+QString fromLenientUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    QString text;
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype valid = validUtf8Prefix(p + i, n - i);
+        text += QString::fromUtf8(bytes.sliced(i, valid));
+        i += valid;
+        if (i < n) {
+            const unsigned char b = p[i++];
+            text += QChar(b >= 0x80 && b < 0xA0 ? kHighTable[b - 0x80] : char16_t(b));
+        }
+    }
+    return text;
+}
+
+QString fromUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    const qsizetype units = bytes.size() / 2;
+    QString text(units, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < units; ++i) {
+        const char *at = bytes.data() + 2 * i;
+        out[i] = bigEndian ? qFromBigEndian<quint16>(at) : qFromLittleEndian<quint16>(at);
+    }
+    if (bytes.size() % 2) // half a character at the end
+        text += QChar(QChar::ReplacementCharacter);
+    return text;
+}
+
+QByteArray toUtf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? kUtf16BEMark : kUtf16LEMark;
+    const qsizetype start = bytes.size();
+    bytes.resize(start + 2 * text.size());
+    char *out = bytes.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const quint16 unit = text.at(i).unicode();
+        if (bigEndian)
+            qToBigEndian(unit, out + 2 * i);
+        else
+            qToLittleEndian(unit, out + 2 * i);
+    }
+    return bytes;
+}
+
+// The text's Windows-1252 bytes, or false when a character has none.
+bool toWindows1252Exact(const QString &text, QByteArray *bytes)
+{
+    const qsizetype n = text.size();
+    bytes->resize(n);
+    char *out = bytes->data();
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    qsizetype i = 0;
+    while (i < n) {
+        // Blocks of plain Latin-1 go straight through; the loop is simple enough to be vectorised.
+        constexpr qsizetype kBlock = 64;
+        if (i + kBlock <= n) {
+            char16_t high = 0;
+            for (qsizetype k = 0; k < kBlock; ++k) {
+                out[i + k] = static_cast<char>(in[i + k]);
+                high |= in[i + k] & 0xFF80;
+            }
+            if (high == 0) {
+                i += kBlock;
+                continue;
+            }
+        }
+        const qsizetype end = qMin(n, i + kBlock);
+        for (; i < end; ++i) {
+            const int b = windows1252Byte(in[i]);
+            if (b < 0)
+                return false;
+            out[i] = static_cast<char>(b);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 namespace TextEncoding {
 
 QString fromWindows1252(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        text.append(b >= 0x80 && b < 0xA0 ? QChar(kHighTable[b - 0x80]) : QChar(b));
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = b >= 0x80 && b < 0xA0 ? kHighTable[b - 0x80] : char16_t(b);
     }
     return text;
 }
@@ -42,7 +199,7 @@ QByteArray toWindows1252(const QString &text)
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
-        const int b = windows1252Byte(c);
+        const int b = windows1252Byte(c.unicode());
         bytes.append(b < 0 ? '?' : static_cast<char>(b));
     }
     return bytes;
@@ -51,26 +208,65 @@ QByteArray toWindows1252(const QString &text)
 bool fitsWindows1252(const QString &text)
 {
     for (const QChar c : text) {
-        if (windows1252Byte(c) < 0)
+        if (windows1252Byte(c.unicode()) < 0)
             return false;
     }
     return true;
 }
 
+bool isValidUtf8(QByteArrayView bytes)
+{
+    return validUtf8Prefix(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size()) == bytes.size();
+}
+
+Decoded decodeDetected(const QByteArray &bytes)
+{
+    const QByteArrayView view(bytes);
+    if (view.startsWith(kUtf8Mark))
+        return {fromLenientUtf8(view.sliced(kUtf8Mark.size())), Encoding::Utf8WithMark};
+    if (view.startsWith(kUtf16LEMark))
+        return {fromUtf16(view.sliced(2), false), Encoding::Utf16LE};
+    if (view.startsWith(kUtf16BEMark))
+        return {fromUtf16(view.sliced(2), true), Encoding::Utf16BE};
+    if (isAscii(view))
+        return {QString::fromLatin1(bytes), Encoding::Windows1252};
+    if (isValidUtf8(view))
+        return {QString::fromUtf8(bytes), Encoding::Utf8};
+    return {fromWindows1252(bytes), Encoding::Windows1252};
+}
+
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return fromWindows1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    return decodeDetected(bytes).text;
+}
+
+Encoded encodeAs(const QString &text, Encoding wanted)
+{
+    switch (wanted) {
+    case Encoding::Windows1252: {
+        // Bytes that form UTF-8 beyond ASCII, or begin like a mark, would read back as other text.
+        QByteArray bytes;
+        if (toWindows1252Exact(text, &bytes) && !startsWithMark(bytes) && (isAscii(bytes) || !isValidUtf8(bytes)))
+            return {bytes, Encoding::Windows1252};
+        break;
+    }
+    case Encoding::Utf8:
+        if (!text.startsWith(QChar(0xFEFF)))
+            return {text.toUtf8(), Encoding::Utf8};
+        break;
+    case Encoding::Utf8WithMark:
+        break;
+    case Encoding::Utf16LE:
+        return {toUtf16(text, false), Encoding::Utf16LE};
+    case Encoding::Utf16BE:
+        return {toUtf16(text, true), Encoding::Utf16BE};
+    }
+    return {kUtf8Mark + text.toUtf8(), Encoding::Utf8WithMark};
 }
 
 QByteArray encode(const QString &text)
 {
-    return fitsWindows1252(text) ? toWindows1252(text) : text.toUtf8();
+    return encodeAs(text, Encoding::Windows1252).bytes;
 }
 
 QStringList splitLines(const QString &text)
@@ -94,7 +290,11 @@ QStringList splitLines(const QString &text)
 
 QString joinLines(const QStringList &lines)
 {
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
     QString text;
+    text.reserve(size);
     for (const QString &line : lines) {
         text += line;
         text += QStringLiteral("\r\n");

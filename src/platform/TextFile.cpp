@@ -1,23 +1,165 @@
 #include "platform/TextFile.h"
 
-#include "platform/TextEncoding.h"
-
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+namespace {
+
+constexpr qint64 kChunk = 64 * 1024;
+
+QString sizeText(qint64 bytes)
+{
+    return bytes % (1024 * 1024) == 0 ? QStringLiteral("%1 MiB").arg(bytes / (1024 * 1024))
+                                      : QStringLiteral("%1 bytes").arg(bytes);
+}
+
+QString notRegular()
+{
+    return QStringLiteral("it is not a regular file");
+}
+
+QString tooLarge(qint64 limit)
+{
+    return QStringLiteral("it is larger than %1").arg(sizeText(limit));
+}
+
+// Reads at most limit + 1 bytes, so a file that grew past the limit since it was looked at is caught too.
+QByteArray readBounded(QFile &file, qint64 expected, qint64 limit, const QString &path)
+{
+    using TextFile::Error;
+    QByteArray bytes;
+    bytes.reserve(qMin(expected, limit) + 1);
+    while (bytes.size() <= limit) {
+        const qsizetype at = bytes.size();
+        const qint64 want = qMin(kChunk, limit + 1 - at);
+        bytes.resize(at + want);
+        const qint64 got = file.read(bytes.data() + at, want);
+        if (got < 0)
+            throw Error(Error::Action::Read, path, file.errorString());
+        bytes.resize(at + got);
+        if (got == 0)
+            break;
+    }
+    if (bytes.size() > limit)
+        throw Error(Error::Action::Read, path, tooLarge(limit));
+    return bytes;
+}
+
+#ifdef Q_OS_UNIX
+// An existing file keeps its owner and mode: a write made as root must not hand a user's file to root.
+void keepOwnerAndMode(QSaveFile &file, const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return;
+    const int fd = file.handle();
+    if (fd < 0)
+        return;
+    // Only root may give a file away; anyone else keeps what the system allows.
+    if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+    }
+    if (::fchmod(fd, st.st_mode & 07777) != 0) {
+    }
+}
+#endif
+
+} // namespace
+
 namespace TextFile {
+
+Error::Error(Action action, const QString &path, const QString &reason)
+    : CartlingError(QStringLiteral("Cannot %1 the file \"%2\": %3.")
+                        .arg(action == Action::Read ? QStringLiteral("read") : QStringLiteral("write"),
+                             QDir::toNativeSeparators(path), reason)),
+      m_reason(reason)
+{
+}
+
+QString target(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymbolicLink())
+        return path;
+    return info.canonicalFilePath(); // empty when the chain ends nowhere
+}
+
+std::optional<Text> load(const QString &path, qint64 limit)
+{
+    const QString file = target(path);
+    if (file.isEmpty())
+        return std::nullopt;
+    QFile input;
+    qint64 size = 0;
+#ifdef Q_OS_UNIX
+    // Opened without blocking, so a pipe never hangs the program, and looked at through the descriptor, so
+    // what is checked is what is read.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        throw Error(Error::Action::Read, path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw Error(Error::Action::Read, path, notRegular());
+    }
+    size = st.st_size;
+    if (size > limit) {
+        ::close(fd);
+        throw Error(Error::Action::Read, path, tooLarge(limit));
+    }
+    if (!input.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw Error(Error::Action::Read, path, input.errorString());
+    }
+#else
+    const QFileInfo info(file);
+    if (!info.exists())
+        return std::nullopt;
+    if (!info.isFile())
+        throw Error(Error::Action::Read, path, notRegular());
+    size = info.size();
+    if (size > limit)
+        throw Error(Error::Action::Read, path, tooLarge(limit));
+    input.setFileName(file);
+    if (!input.open(QIODevice::ReadOnly))
+        throw Error(Error::Action::Read, path, input.errorString());
+#endif
+    const TextEncoding::Decoded decoded = TextEncoding::decodeDetected(readBounded(input, size, limit, path));
+    return Text{decoded.text, decoded.encoding};
+}
+
+std::optional<QStringList> loadLines(const QString &path, TextEncoding::Encoding *encoding, qint64 limit)
+{
+    const auto text = load(path, limit);
+    if (!text)
+        return std::nullopt;
+    if (encoding)
+        *encoding = text->encoding;
+    return TextEncoding::splitLines(text->text);
+}
 
 std::optional<QString> read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    try {
+        const auto text = load(path);
+        if (!text)
+            return std::nullopt;
+        return text->text;
+    } catch (const Error &) {
         return std::nullopt;
-    return TextEncoding::decode(file.readAll());
+    }
 }
 
 std::optional<QStringList> readLines(const QString &path)
@@ -30,10 +172,13 @@ std::optional<QStringList> readLines(const QString &path)
 
 bool writable(const QString &path)
 {
-    const QFileInfo file(path);
-    if (file.exists() && (!file.isFile() || !(file.permissions() & QFileDevice::WriteOwner)))
+    const QString file = target(path);
+    if (file.isEmpty())
         return false;
-    return folderWritable(file.absolutePath());
+    const QFileInfo info(file);
+    if (info.exists() && (!info.isFile() || !(info.permissions() & QFileDevice::WriteOwner)))
+        return false;
+    return folderWritable(info.absolutePath());
 }
 
 bool folderWritable(const QString &path)
@@ -49,23 +194,57 @@ bool folderWritable(const QString &path)
     return true;
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
+void save(const QString &path, const QByteArray &bytes)
 {
-    if (!writable(path))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    const QString file = target(path);
+    if (file.isEmpty()) {
+        throw Error(Error::Action::Write, path,
+                    QStringLiteral("it is a symbolic link that leads to no file, and no file is made through it"));
     }
-    return file.commit();
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile())
+        throw Error(Error::Action::Write, path, notRegular());
+    if (!writable(file))
+        throw Error(Error::Action::Write, path, QStringLiteral("the file or its folder is read-only"));
+    QSaveFile output(file);
+    if (!output.open(QIODevice::WriteOnly))
+        throw Error(Error::Action::Write, path, output.errorString());
+#ifdef Q_OS_UNIX
+    keepOwnerAndMode(output, file);
+#endif
+    // QSaveFile misses an error of the last flush inside commit(), so the buffer is flushed and checked here.
+    if (output.write(bytes) != bytes.size() || !output.flush()) {
+        const QString reason = output.errorString();
+        output.cancelWriting(); // the temporary file goes with the object
+        throw Error(Error::Action::Write, path, reason);
+    }
+    if (!output.commit())
+        throw Error(Error::Action::Write, path, output.errorString());
 }
 
-bool writeLines(const QString &path, const QStringList &lines)
+void saveLines(const QString &path, const QStringList &lines, TextEncoding::Encoding encoding)
 {
-    return writeBytes(path, TextEncoding::encode(TextEncoding::joinLines(lines)));
+    save(path, TextEncoding::encodeAs(TextEncoding::joinLines(lines), encoding).bytes);
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    try {
+        save(path, bytes);
+        return true;
+    } catch (const Error &) {
+        return false;
+    }
+}
+
+bool writeLines(const QString &path, const QStringList &lines, TextEncoding::Encoding encoding)
+{
+    try {
+        saveLines(path, lines, encoding);
+        return true;
+    } catch (const Error &) {
+        return false;
+    }
 }
 
 } // namespace TextFile

@@ -5,7 +5,10 @@
 #include "platform/TextFile.h"
 #include "settings/BaseFolder.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QThread>
 
 namespace {
 
@@ -69,61 +72,9 @@ bool holdsLineBreak(const QString &text)
     return text.contains(u'\r') || text.contains(u'\n');
 }
 
-std::optional<int> parseInteger(const QString &value)
+// Replaces the key's value in place, or adds the key at the end of its section, or the section at the end.
+void insertValue(QStringList &lines, const QString &section, const QString &key, const QString &value)
 {
-    const QString text = value.trimmed();
-    bool ok = false;
-    int number = 0;
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        number = text.mid(2).toInt(&ok, 16);
-    else
-        number = text.toInt(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return number;
-}
-
-} // namespace
-
-SettingsFile::SettingsFile(QString path) : m_path(path.isEmpty() ? BaseFolder::settingsPath() : std::move(path)) {}
-
-QString SettingsFile::readString(const QString &section, const QString &key, const QString &def) const
-{
-    const auto lines = TextFile::readLines(m_path);
-    if (!lines)
-        return def;
-    const SectionRange range = findSection(*lines, section);
-    if (range.header < 0)
-        return def;
-    const qsizetype line = findKey(*lines, range, key);
-    if (line < 0)
-        return def;
-    const QString &text = (*lines)[line];
-    return text.mid(text.indexOf(u'=') + 1).left(MaxValueLength);
-}
-
-int SettingsFile::readInteger(const QString &section, const QString &key, int def) const
-{
-    return parseInteger(readString(section, key, QString())).value_or(def);
-}
-
-bool SettingsFile::readBool(const QString &section, const QString &key, bool def) const
-{
-    return readInteger(section, key, def ? 1 : 0) != 0;
-}
-
-void SettingsFile::writeString(const QString &section, const QString &key, const QString &value)
-{
-    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
-        throw CartlingError(
-            QStringLiteral("Unable to write to %1: the value of \"%2\" holds a line break.").arg(m_path, key));
-    }
-    const bool exists = QFileInfo::exists(m_path);
-    const auto read = TextFile::readLines(m_path);
-    if (exists && !read) // an existing file that cannot be read must not be overwritten
-        throw CartlingError(QStringLiteral("Unable to write to %1").arg(m_path));
-    QStringList lines = read.value_or(QStringList());
-
     const SectionRange range = findSection(lines, section);
     if (range.header < 0) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
@@ -139,8 +90,101 @@ void SettingsFile::writeString(const QString &section, const QString &key, const
             --at;
         lines.insert(at, key + u'=' + value);
     }
-    if (!TextFile::writeLines(m_path, lines))
+}
+
+// The lock file beside the settings file, held for one read-modify-write. A lock left by a process that
+// died is taken over; one held longer than any write takes is reported instead of waited for forever.
+class WriteLock
+{
+public:
+    explicit WriteLock(const QString &file) : m_lock(file + QStringLiteral(".lock"))
+    {
+        QDeadlineTimer deadline(std::chrono::seconds(10));
+        while (!m_lock.tryLock(0)) {
+            if (m_lock.error() != QLockFile::LockFailedError) {
+                throw TextFile::Error(TextFile::Error::Action::Write, file,
+                                      QStringLiteral("its lock file %1 cannot be made").arg(m_lock.fileName()));
+            }
+            if (deadline.hasExpired()) {
+                throw TextFile::Error(TextFile::Error::Action::Write, file,
+                                      QStringLiteral("another program holds its lock file %1").arg(m_lock.fileName()));
+            }
+            QThread::msleep(2);
+        }
+    }
+
+private:
+    QLockFile m_lock;
+};
+
+} // namespace
+
+SettingsFile::SettingsFile(QString path) : m_path(path.isEmpty() ? BaseFolder::settingsPath() : std::move(path)) {}
+
+QString SettingsFile::readString(const QString &section, const QString &key, const QString &def) const
+{
+    // A file that is no regular file, or far too large, reads as no file; a write then says what is wrong.
+    const auto lines = TextFile::readLines(m_path);
+    if (!lines)
+        return def;
+    const SectionRange range = findSection(*lines, section);
+    if (range.header < 0)
+        return def;
+    const qsizetype line = findKey(*lines, range, key);
+    if (line < 0)
+        return def;
+    const QString &text = (*lines)[line];
+    return text.mid(text.indexOf(u'=') + 1).left(MaxValueLength);
+}
+
+std::optional<int> SettingsFile::parseInteger(const QString &value)
+{
+    const QString text = value.trimmed();
+    bool ok = false;
+    int number = 0;
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        number = text.mid(2).toInt(&ok, 16);
+    else
+        number = text.toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return number;
+}
+
+int SettingsFile::readInteger(const QString &section, const QString &key, int def) const
+{
+    return SettingsFile::parseInteger(readString(section, key, QString())).value_or(def);
+}
+
+bool SettingsFile::readBool(const QString &section, const QString &key, bool def) const
+{
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void SettingsFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
+        throw CartlingError(
+            QStringLiteral("Unable to write to %1: the value of \"%2\" holds a line break.").arg(m_path, key));
+    }
+    // Through a link only to a regular file, and never making a file at the end of a link to nothing.
+    const QString target = TextFile::target(m_path);
+    if (target.isEmpty())
+        throw CartlingError(QStringLiteral("Unable to write to %1: it is a symbolic link to no file.").arg(m_path));
+    if (const QFileInfo info(target); info.exists() && !info.isFile())
+        throw CartlingError(QStringLiteral("Unable to write to %1: it is not a regular file.").arg(m_path));
+    if (!TextFile::writable(target))
         throw CartlingError(QStringLiteral("Unable to write to %1").arg(m_path));
+    try {
+        // Another Cartling on the same base folder must not lose this write, nor this one its writes.
+        const WriteLock lock(target);
+        TextEncoding::Encoding encoding = TextEncoding::Encoding::Windows1252;
+        QStringList lines = TextFile::loadLines(m_path, &encoding).value_or(QStringList());
+        insertValue(lines, section, key, value);
+        TextFile::saveLines(m_path, lines, encoding);
+    } catch (const TextFile::Error &error) {
+        throw CartlingError(QStringLiteral("Unable to write to %1: %2.").arg(m_path, error.reason()));
+    }
 }
 
 void SettingsFile::writeInteger(const QString &section, const QString &key, int value)

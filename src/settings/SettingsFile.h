@@ -3,9 +3,11 @@
 #include "settings/Keys.h"
 
 #include <QString>
+#include <optional>
 
 // The settings file: six operations that go to the file itself every time. Nothing is cached, so a
-// read sees the file as it is now; a write has reached the file (atomically) when it returns.
+// read sees the file as it is now; a write has reached the file (atomically) when it returns. A file that
+// cannot be read (no regular file, far too large) reads as all defaults.
 // Section and key names match without regard to case or surrounding blanks; values are taken as they stand.
 class SettingsFile
 {
@@ -23,8 +25,13 @@ public:
     bool readBool(const QString &section, const QString &key, bool def) const;
 
     // Replaces the value in place, appends a missing key to its section and a missing section to the file.
-    // Raises CartlingError "Unable to write to <path>" when the file or its folder refuses the write, and
-    // refuses names or values holding a line break, so no write can add lines to the file.
+    // The file keeps the encoding it was read in as far as the text allows (TextEncoding), and its owner and
+    // mode. Each write holds the lock file "<file>.lock" beside it from reading to writing, so concurrent
+    // writers (another Cartling on the same folder) lose nothing.
+    // Raises CartlingError "Unable to write to <path>" when the file or its folder refuses the write; the
+    // same followed by ": <reason>." when the path is no regular file, a link to no file, far too large or
+    // unreadable, or stays locked; and refuses names or values holding a line break, so no write can add
+    // lines to the file.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
@@ -40,6 +47,10 @@ public:
     void write(const BoolKey &key, bool value) { writeBool(key.section, key.name, value); }
 
     static constexpr int MaxValueLength = 2047;
+
+    // The integer rule of INI values: decimal, or hexadecimal after "0x"/"0X", blanks around allowed;
+    // nothing for an empty value, one that is not a number or one beyond the range of int.
+    static std::optional<int> parseInteger(const QString &value);
 
 private:
     QString m_path;

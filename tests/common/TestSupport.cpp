@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+#include <sys/resource.h>
+
 void BaseFolderTest::SetUp()
 {
     ASSERT_TRUE(m_temp.isValid());
@@ -83,4 +86,29 @@ QByteArray romImage(const QByteArray &title, int size)
     for (int i = 0; i < 16 && i < title.size() && 0x134 + i < size; ++i)
         rom[0x134 + i] = title[i];
     return rom;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    // Past the limit the system sends SIGXFSZ, which would end the test program; the write fails instead.
+    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_previous = limit.rlim_cur;
+    limit.rlim_cur = rlim_t(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_previous);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_previousHandler);
+}
+
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }

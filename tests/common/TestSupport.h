@@ -73,5 +73,22 @@ protected:
     RecordingStarter m_starter;
 };
 
+// While it lives, a file of this process cannot grow beyond `bytes`: writes past that fail as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    quint64 m_previous = 0;
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+// The names in a folder, hidden ones too: what a write left behind.
+QStringList folderEntries(const QString &folder);
+
 // Writes a ROM image of `size` bytes whose 16 title bytes at 0x134 are `title` padded with zero bytes.
 QByteArray romImage(const QByteArray &title, int size = 32 * 1024);

@@ -3,10 +3,12 @@
 #include "language/LanguageFile.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
+#include "platform/ErrorHandler.h"
 #include "platform/TextEncoding.h"
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -79,6 +81,37 @@ TEST(LanguageFileLines, BinaryJunkIsRefusedWhateverItsLineCount)
     EXPECT_GE(file.lines().size(), 126);
     EXPECT_FALSE(file.accepted());
     EXPECT_FALSE(LanguageFile::fromBytes(numberedLines(190, "\r\n", true) + '\0').accepted());
+}
+
+class LanguageFileReadTest : public BaseFolderTest
+{
+};
+
+TEST_F(LanguageFileReadTest, AUtf16FileReadsLikeAnyOther)
+{
+    QStringList lines(126, QStringLiteral("x"));
+    lines[3] = QStringLiteral("Título");
+    writeFile("u.cti", TextEncoding::encodeAs(TextEncoding::joinLines(lines), TextEncoding::Encoding::Utf16LE).bytes);
+    const LanguageFile file = LanguageFile::read(path("u.cti"));
+    EXPECT_TRUE(file.accepted()); // its zero bytes are no NUL characters
+    EXPECT_EQ(file.lines(), lines);
+}
+
+// A language file that was a pipe hung the program; a huge one took seconds and a gigabyte.
+TEST_F(LanguageFileReadTest, PipesAndHugeFilesAreRefusedUnread)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.cti")).constData(), 0600), 0);
+    QFile huge(path("huge.cti"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(50 * 1024 * 1024));
+    huge.close();
+    for (const QString name : {"pipe.cti", "huge.cti", "missing.cti"}) {
+        try {
+            LanguageFile::read(path(name));
+            ADD_FAILURE() << qPrintable(name) << " was read";
+        } catch (const CartlingError &error) {
+            EXPECT_TRUE(error.text().contains(path(name))) << qPrintable(error.text());
+        }
+    }
 }
 
 // ---- Messages ----

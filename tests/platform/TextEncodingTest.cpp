@@ -1,10 +1,37 @@
 #include "platform/TextEncoding.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace TextEncoding;
+
+// A random text of up to `maxLength` characters: from the 255 characters Windows-1252 has, or from the whole
+// of Unicode (every plane, no surrogate halves), as `unicode` says.
+QString randomText(QRandomGenerator &random, bool unicode, int maxLength)
+{
+    static const QString windows1252 = [] {
+        QByteArray all;
+        for (int b = 1; b < 256; ++b)
+            all.append(static_cast<char>(b));
+        return fromWindows1252(all);
+    }();
+    QString text;
+    const int length = random.bounded(maxLength + 1);
+    while (text.size() < length) {
+        if (!unicode) {
+            text += windows1252[random.bounded(windows1252.size())];
+            continue;
+        }
+        char32_t c = 0;
+        do
+            c = random.bounded(random.bounded(4) == 0 ? 0x110000 : 0x800);
+        while (c == 0 || (c >= 0xD800 && c < 0xE000));
+        text += QString::fromUcs4(&c, 1);
+    }
+    return text;
+}
 
 TEST(TextEncoding, ReadsUtf8WhenValidElseWindows1252)
 {
@@ -19,7 +46,7 @@ TEST(TextEncoding, ReadsUtf8WhenValidElseWindows1252)
 TEST(TextEncoding, WritesWindows1252WhenEveryCharacterFitsElseUtf8)
 {
     EXPECT_EQ(encode(QString::fromUtf8("Ñ º á €")), QByteArray("\xd1 \xba \xe1 \x80"));
-    EXPECT_EQ(encode(QString::fromUtf8("ポケモン ñ")), QString::fromUtf8("ポケモン ñ").toUtf8());
+    EXPECT_EQ(encode(QString::fromUtf8("ポケモン ñ")), "\xEF\xBB\xBF" + QString::fromUtf8("ポケモン ñ").toUtf8());
 }
 
 TEST(TextEncoding, EveryWindows1252ByteRoundTrips)
@@ -28,6 +55,89 @@ TEST(TextEncoding, EveryWindows1252ByteRoundTrips)
     for (int b = 1; b < 256; ++b)
         all.append(static_cast<char>(b));
     EXPECT_EQ(toWindows1252(fromWindows1252(all)), all);
+}
+
+TEST(TextEncoding, TheFilesEncodingIsDetected)
+{
+    EXPECT_EQ(decodeDetected("plain").encoding, Encoding::Windows1252);
+    EXPECT_EQ(decodeDetected("espa\xf1ol").encoding, Encoding::Windows1252);
+    EXPECT_EQ(decodeDetected("espa\xc3\xb1ol").encoding, Encoding::Utf8);
+    EXPECT_EQ(decodeDetected("\xef\xbb\xbf").encoding, Encoding::Utf8WithMark);
+    const Decoded le = decodeDetected(QByteArray("\xff\xfe[\0A\0]\0\xf1\0\x3d\xd8\x00\xde", 14));
+    EXPECT_EQ(le.encoding, Encoding::Utf16LE);
+    EXPECT_EQ(le.text, QString::fromUtf8("[A]ñ😀"));
+    const Decoded be = decodeDetected(QByteArray("\xfe\xff\0[\0A\0]\0\xf1", 10));
+    EXPECT_EQ(be.encoding, Encoding::Utf16BE);
+    EXPECT_EQ(be.text, QString::fromUtf8("[A]ñ"));
+    // Overlong forms, surrogates and cut sequences are no UTF-8.
+    for (const char *bytes : {"\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "a\xe2\x82"})
+        EXPECT_EQ(decodeDetected(bytes).encoding, Encoding::Windows1252) << bytes;
+}
+
+// A UTF-8 mark followed by one stray byte made the whole file Windows-1252, so the mark became "ï»¿" in front
+// of the first section header.
+TEST(TextEncoding, AUtf8MarkIsAlwaysRecognised)
+{
+    const Decoded decoded = decodeDetected("\xef\xbb\xbf[Video]\r\nx=\xf1 \xc3\xb1\r\n");
+    EXPECT_EQ(decoded.encoding, Encoding::Utf8WithMark);
+    EXPECT_EQ(decoded.text, QString::fromUtf8("[Video]\r\nx=ñ ñ\r\n"));
+}
+
+// "Weiß“" as Windows-1252 is DF 93, which is valid UTF-8 and read back as "Weiߓ".
+TEST(TextEncoding, Windows1252IsWrittenOnlyWhereItReadsBackTheSame)
+{
+    for (const QString &text : {QString::fromUtf8("Weiß“"), QString::fromUtf8("ï»¿x"), QString::fromUtf8("ÿþx"),
+                                QString::fromUtf8("PokÃ©mon")}) {
+        const Encoded encoded = encodeAs(text, Encoding::Windows1252);
+        EXPECT_EQ(encoded.encoding, Encoding::Utf8WithMark) << qPrintable(text);
+        EXPECT_EQ(decode(encoded.bytes), text);
+    }
+    EXPECT_EQ(encodeAs(QString::fromUtf8("Weiß“ ñ"), Encoding::Windows1252).bytes, "Wei\xdf\x93 \xf1");
+    // UTF-8 without a mark keeps that form, unless the text itself begins with U+FEFF.
+    EXPECT_EQ(encodeAs(QString::fromUtf8("ñ"), Encoding::Utf8).bytes, "\xc3\xb1");
+    EXPECT_EQ(encodeAs(QString(QChar(0xFEFF)) + u'x', Encoding::Utf8).encoding, Encoding::Utf8WithMark);
+    EXPECT_EQ(encodeAs("x", Encoding::Utf16BE).bytes, QByteArray("\xfe\xff\0x", 4));
+}
+
+TEST(TextEncoding, EveryTextReadsBackAsWrittenInEveryEncoding)
+{
+    QRandomGenerator random(1252);
+    for (int round = 0; round < 2000; ++round) {
+        const QString text = randomText(random, round % 2, 40);
+        for (Encoding wanted :
+             {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark, Encoding::Utf16LE, Encoding::Utf16BE}) {
+            const Encoded encoded = encodeAs(text, wanted);
+            const Decoded decoded = decodeDetected(encoded.bytes);
+            ASSERT_EQ(decoded.text, text) << int(wanted) << " " << encoded.bytes.toHex().constData();
+            // What is read back is written back byte for byte.
+            ASSERT_EQ(encodeAs(decoded.text, decoded.encoding).bytes, encoded.bytes);
+        }
+    }
+}
+
+// Bytes nobody changed are written back as they were read, whatever the file's encoding.
+TEST(TextEncoding, EveryFileThatReadsCleanlyIsWrittenBackByteForByte)
+{
+    QRandomGenerator random(26);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray bytes;
+        switch (round % 3) {
+        case 0: // anything, read as Windows-1252 unless it happens to be UTF-8
+            for (int i = random.bounded(30); i > 0; --i)
+                bytes.append(static_cast<char>(random.bounded(256)));
+            if (bytes.startsWith("\xef\xbb\xbf") || bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff"))
+                continue;
+            break;
+        case 1:
+            bytes = randomText(random, true, 30).toUtf8();
+            break;
+        default:
+            bytes = encodeAs(randomText(random, true, 30), Encoding::Utf16LE).bytes;
+            break;
+        }
+        const Decoded decoded = decodeDetected(bytes);
+        ASSERT_EQ(encodeAs(decoded.text, decoded.encoding).bytes, bytes) << bytes.toHex().constData();
+    }
 }
 
 TEST(TextEncoding, LinesEndAtCrLfOrBoth)
