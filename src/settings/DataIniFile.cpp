@@ -1,0 +1,416 @@
+#include "settings/DataIniFile.h"
+
+#include "platform/ErrorHandler.h"
+#include "platform/TextFile.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <exception>
+#include <optional>
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+// Characters, not UTF-16 units: a character outside the basic plane is never cut in half.
+qsizetype cutLength(QStringView text, int characters)
+{
+    if (text.size() <= characters)
+        return text.size();
+    qsizetype at = 0;
+    for (int count = 0; count < characters && at < text.size(); ++count)
+        at += (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) ? 2 : 1;
+    return at;
+}
+
+QString cut(const QString &text, int characters)
+{
+    return text.left(cutLength(text, characters));
+}
+
+bool holdsLineBreak(const QString &text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+bool isHeader(QStringView line)
+{
+    return line.size() >= 2 && line.startsWith(u'[') && line.endsWith(u']');
+}
+
+bool isBlank(QStringView line)
+{
+    return line.isEmpty() || (line.size() == 1 && line[0] == QChar(26)); // the end-of-file character alone
+}
+
+// The lines of a text as read: CR LF, LF and CR end a line, and a last line without an end counts.
+class LineScanner
+{
+public:
+    LineScanner(const QString &text, qsizetype from, qsizetype to) : m_text(text), m_at(from), m_to(to) {}
+
+    bool next()
+    {
+        if (m_at >= m_to)
+            return false;
+        start = m_at;
+        qsizetype end = m_at;
+        while (end < m_to && m_text[end] != u'\r' && m_text[end] != u'\n')
+            ++end;
+        rawLength = end - start;
+        crLf = end + 1 < m_to && m_text[end] == u'\r' && m_text[end + 1] == u'\n';
+        m_at = qMin(m_to, end + (crLf ? 2 : 1));
+        after = m_at;
+        line = QStringView(m_text).sliced(
+            start, cutLength(QStringView(m_text).sliced(start, rawLength), DataIniFile::MaxLineLength));
+        return true;
+    }
+
+    QStringView line;    // cut to the longest line held
+    qsizetype start = 0; // where the line begins in the text
+    qsizetype rawLength = 0;
+    qsizetype after = 0; // where the next line begins
+    bool crLf = false;   // the line ends in CR LF
+
+private:
+    const QString &m_text;
+    qsizetype m_at;
+    qsizetype m_to;
+};
+
+// One line of a section's body, without its CR LF; start is -1 when there is none.
+struct BodyLine
+{
+    qsizetype start = -1;
+    qsizetype length = 0;
+};
+
+template <typename F> void forEachLine(const QString &body, F visit)
+{
+    for (qsizetype at = 0; at < body.size();) {
+        const qsizetype end = body.indexOf(u'\r', at); // lines hold no CR, and each ends in CR LF
+        visit(QStringView(body).sliced(at, end - at), at);
+        at = end + 2;
+    }
+}
+
+// The first line whose name part (the text before its first "=") equals the key without regard to case.
+BodyLine findKey(const QString &body, QStringView key)
+{
+    if (key.contains(u'='))
+        return {};
+    for (qsizetype at = 0; at < body.size();) {
+        const qsizetype end = body.indexOf(u'\r', at);
+        const QStringView line = QStringView(body).sliced(at, end - at);
+        if (line.size() > key.size() && line[key.size()] == u'=' &&
+            (line.first(key.size()) == key || line.first(key.size()).compare(key, Qt::CaseInsensitive) == 0))
+            return {at, end - at};
+        at = end + 2;
+    }
+    return {};
+}
+
+// Why a line cannot be stored so that it reads back as this key and value; empty when it can.
+QString refusal(const QString &section, const QString &key, const QString &value, const QString &line)
+{
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
+        return QStringLiteral("a name or value holds a line break");
+    if (key.contains(u'='))
+        return QStringLiteral("the key holds \"=\"");
+    if (cutLength(key, DataIniFile::MaxLineLength) >= DataIniFile::MaxLineLength)
+        return QStringLiteral("the key is longer than %1 characters").arg(DataIniFile::MaxLineLength - 1);
+    if (isHeader(line))
+        return QStringLiteral("the line would read as a section header");
+    return {};
+}
+
+// Folds case character by character (whole characters outside the basic plane too), the way the
+// case-insensitive comparison does, so names that compare equal hash alike.
+size_t foldedHash(const QString &name)
+{
+    size_t hash = 0xcbf29ce484222325ULL ^ size_t(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        if (c < 0x80) {
+            if (c >= u'A' && c <= u'Z')
+                c += 0x20;
+        } else {
+            if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), name[++i].unicode());
+            c = QChar::toCaseFolded(c);
+        }
+        hash = (hash ^ c) * 0x100000001b3ULL;
+    }
+    // The multiplications carry differences only upwards; the table picks its bucket from the low bits.
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+} // namespace
+
+CaseInsensitiveName::CaseInsensitiveName(QString text) : name(std::move(text)), hash(foldedHash(name)) {}
+
+DataIniFile::DataIniFile(QString fileName) : m_fileName(std::move(fileName))
+{
+    if (!m_fileName.isEmpty())
+        load();
+}
+
+DataIniFile::~DataIniFile()
+{
+    try {
+        updateFile();
+    } catch (const CartlingError &error) {
+        // Unwinding from another error: that one is shown, and the handler ends with it either way.
+        if (std::uncaught_exceptions() == 0)
+            reportError(error);
+    }
+}
+
+void DataIniFile::load()
+{
+    const auto loaded = TextFile::load(m_fileName, SizeLimit);
+    if (!loaded)
+        return;
+    m_encoding = loaded->encoding;
+    const QString &text = loaded->text;
+    // The section being read. Its body is taken from the text in one piece when its lines are already as they
+    // are held (CR LF ends, no blank lines between them, none cut); only other sections are rebuilt.
+    std::optional<CaseInsensitiveName> current; // none before the first header and in a dropped duplicate
+    qsizetype bodyStart = 0;
+    qsizetype cleanEnd = 0;
+    bool clean = true;
+    bool gap = false;
+    LineScanner lines(text, 0, text.size());
+    while (lines.next()) {
+        if (isBlank(lines.line)) {
+            gap = true;
+            continue;
+        }
+        if (isHeader(lines.line)) {
+            if (current)
+                addSection(*current, text, bodyStart, cleanEnd, lines.start, clean);
+            current.emplace(lines.line.sliced(1, lines.line.size() - 2).toString());
+            if (m_index.contains(*current)) {
+                current.reset(); // the later of two sections of one name goes, with its lines
+                m_modified = true;
+            }
+            bodyStart = cleanEnd = lines.after;
+            clean = true;
+            gap = false;
+            continue;
+        }
+        if (gap || !lines.crLf || lines.line.size() != lines.rawLength)
+            clean = false;
+        cleanEnd = lines.after;
+    }
+    if (current)
+        addSection(*current, text, bodyStart, cleanEnd, text.size(), clean);
+}
+
+void DataIniFile::addSection(const CaseInsensitiveName &name, const QString &text, qsizetype from, qsizetype cleanEnd,
+                             qsizetype rawEnd, bool clean)
+{
+    Section section{name.name, {}, false};
+    if (clean) {
+        section.body = QStringView(text).sliced(from, cleanEnd - from).toString();
+    } else {
+        LineScanner lines(text, from, rawEnd);
+        while (lines.next()) {
+            if (isBlank(lines.line))
+                continue;
+            section.body += lines.line;
+            section.body += kLineEnd;
+        }
+    }
+    m_index.insert(name, qsizetype(m_sections.size()));
+    m_sections.push_back(std::move(section));
+}
+
+DataIniFile::Section *DataIniFile::find(const QString &section)
+{
+    const auto it = m_index.constFind(CaseInsensitiveName(cut(section, MaxSectionNameLength)));
+    return it == m_index.constEnd() ? nullptr : &m_sections[*it];
+}
+
+const DataIniFile::Section *DataIniFile::find(const QString &section) const
+{
+    const auto it = m_index.constFind(CaseInsensitiveName(cut(section, MaxSectionNameLength)));
+    return it == m_index.constEnd() ? nullptr : &m_sections[*it];
+}
+
+DataIniFile::Section &DataIniFile::findOrAppend(const QString &section)
+{
+    CaseInsensitiveName key(cut(section, MaxSectionNameLength));
+    const auto it = m_index.constFind(key);
+    if (it != m_index.constEnd())
+        return m_sections[*it];
+    m_sections.push_back({key.name, {}, false});
+    m_index.insert(std::move(key), qsizetype(m_sections.size()) - 1);
+    return m_sections.back();
+}
+
+// Erased sections leave gaps so that erasing stays cheap; they are swept out once they are the majority.
+void DataIniFile::compact()
+{
+    if (m_erased < 1024 || m_erased * 2 < qsizetype(m_sections.size()))
+        return;
+    std::vector<Section> kept;
+    kept.reserve(m_sections.size() - m_erased);
+    m_index.clear();
+    for (Section &section : m_sections) {
+        if (section.erased)
+            continue;
+        m_index.insert(CaseInsensitiveName(section.name), qsizetype(kept.size()));
+        kept.push_back(std::move(section));
+    }
+    m_sections = std::move(kept);
+    m_erased = 0;
+}
+
+QString DataIniFile::readString(const QString &section, const QString &key, const QString &def) const
+{
+    const Section *found = find(section);
+    if (!found)
+        return def;
+    const BodyLine line = findKey(found->body, key);
+    if (line.start < 0)
+        return def;
+    return found->body.mid(line.start + key.size() + 1, line.length - key.size() - 1);
+}
+
+void DataIniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    if (key.isEmpty()) {
+        if (!section.isEmpty() || !value.isEmpty())
+            eraseSection(section);
+        else
+            updateFile();
+        return;
+    }
+    const QString line = cut(key + u'=' + value, MaxLineLength);
+    if (const QString why = refusal(section, key, value, line); !why.isEmpty()) {
+        throw CartlingError(QStringLiteral("Cannot store \"%1\" in section \"%2\" of \"%3\": %4.")
+                                .arg(key, section, QDir::toNativeSeparators(m_fileName), why));
+    }
+    Section &target = findOrAppend(section);
+    const BodyLine old = findKey(target.body, key);
+    if (old.start < 0) {
+        target.body += line;
+        target.body += kLineEnd;
+        m_modified = true;
+    } else if (QStringView(target.body).sliced(old.start, old.length) != line) {
+        target.body.replace(old.start, old.length, line);
+        m_modified = true;
+    }
+}
+
+int DataIniFile::readInteger(const QString &section, const QString &key, int def) const
+{
+    return SettingsFile::parseInteger(readString(section, key, QString())).value_or(def);
+}
+
+void DataIniFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+bool DataIniFile::readBool(const QString &section, const QString &key, bool def) const
+{
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void DataIniFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QStringList DataIniFile::readSection(const QString &section) const
+{
+    QStringList names;
+    if (const Section *found = find(section)) {
+        forEachLine(found->body, [&](QStringView line, qsizetype) {
+            if (const qsizetype eq = line.indexOf(u'='); eq >= 0)
+                names.append(line.first(eq).toString());
+        });
+    }
+    return names;
+}
+
+QStringList DataIniFile::readSections() const
+{
+    QStringList names;
+    names.reserve(qsizetype(m_sections.size()) - m_erased);
+    for (const Section &section : m_sections) {
+        if (!section.erased)
+            names.append(section.name);
+    }
+    return names;
+}
+
+QStringList DataIniFile::readSectionValues(const QString &section) const
+{
+    QStringList lines;
+    if (const Section *found = find(section))
+        forEachLine(found->body, [&](QStringView line, qsizetype) { lines.append(line.toString()); });
+    return lines;
+}
+
+bool DataIniFile::sectionExists(const QString &section) const
+{
+    return find(section) != nullptr;
+}
+
+void DataIniFile::eraseSection(const QString &section)
+{
+    Section *found = find(section);
+    if (!found)
+        return;
+    m_index.remove(CaseInsensitiveName(found->name));
+    found->erased = true;
+    found->body = QString();
+    ++m_erased;
+    m_modified = true;
+    compact();
+}
+
+void DataIniFile::deleteKey(const QString &section, const QString &key)
+{
+    Section *found = find(section);
+    if (!found)
+        return;
+    const BodyLine line = findKey(found->body, key);
+    if (line.start < 0)
+        return;
+    found->body.remove(line.start, line.length + kLineEnd.size());
+    m_modified = true;
+}
+
+void DataIniFile::updateFile()
+{
+    if (!m_modified || m_fileName.isEmpty()) {
+        m_modified = false;
+        return;
+    }
+    qsizetype size = 0;
+    for (const Section &section : m_sections)
+        size += section.name.size() + section.body.size() + 5;
+    QString text;
+    text.reserve(size);
+    for (const Section &section : m_sections) {
+        if (section.body.isEmpty()) // erased, or emptied key by key: no header without lines
+            continue;
+        text += u'[';
+        text += section.name;
+        text += u']';
+        text += kLineEnd;
+        text += section.body;
+        text += kLineEnd;
+    }
+    const TextEncoding::Encoded encoded = TextEncoding::encodeAs(text, m_encoding);
+    TextFile::save(m_fileName, encoded.bytes); // raises TextFile::Error naming the file
+    m_encoding = encoded.encoding;
+    m_modified = false;
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "platform/TextEncoding.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// A name as a hash key that matches without regard to case. It shares the name's characters and carries its
+// hash, so that growing the table never hashes a name again.
+struct CaseInsensitiveName
+{
+    explicit CaseInsensitiveName(QString name);
+    QString name;
+    size_t hash;
+    friend bool operator==(const CaseInsensitiveName &a, const CaseInsensitiveName &b)
+    {
+        return a.hash == b.hash && (a.name == b.name || a.name.compare(b.name, Qt::CaseInsensitive) == 0);
+    }
+    friend size_t qHash(const CaseInsensitiveName &key, size_t seed = 0) { return key.hash ^ seed; }
+};
+
+// The in-memory INI file that the data files (titles, internal names, Game Genie codes) are read and written
+// through: the whole file is loaded when the object is made, reads and writes work on memory, and the file is
+// written back whole, atomically and in the encoding it was read in, when something changed.
+//
+// On disk after a write-back: every section that holds a line, in order, as "[name]", its lines as held and
+// one empty line, each line ended by CR LF. Lines are held as read but cut to 255 characters; lines before the
+// first section are dropped; of two sections whose names differ only in case the later one is dropped with its
+// lines. Section and key names are matched without regard to case and taken as they stand (not trimmed).
+class DataIniFile
+{
+public:
+    static constexpr int MaxLineLength = 255;
+    // A longer name would make a header line that reads back cut, so names are cut to this length.
+    static constexpr int MaxSectionNameLength = MaxLineLength - 2;
+    // Far beyond any collection of titles or codes; a larger file is refused unread.
+    static constexpr qint64 SizeLimit = 32 * 1024 * 1024;
+
+    // Loads the file; a missing file is an empty one, an empty name loads and writes nothing. Raises
+    // CartlingError naming the file when it cannot be read (no regular file, larger than SizeLimit, a read
+    // error).
+    explicit DataIniFile(QString fileName);
+    // Writes the file back if something changed (updateFile). A failure cannot be raised from here, so it is
+    // reported as an error message (unless another error is already on its way); callers that want a failed
+    // write to end their operation call updateFile() themselves first.
+    ~DataIniFile();
+    DataIniFile(const DataIniFile &) = delete;
+    DataIniFile &operator=(const DataIniFile &) = delete;
+
+    const QString &fileName() const { return m_fileName; }
+    bool isModified() const { return m_modified; }
+    // The encoding the file was read in (or last written in); a new file starts as Windows-1252.
+    TextEncoding::Encoding encoding() const { return m_encoding; }
+
+    // The value of the section's first line whose name (the text before its first "=") is the key, or `def`.
+    QString readString(const QString &section, const QString &key, const QString &def) const;
+    // With a key: sets "key=value" (cut to 255 characters), in place when the key exists and the text differs,
+    // else appended to the section, which is made at the end when missing. With an empty key: erases the
+    // section when the section or the value is not empty, else writes the file back. Raises CartlingError
+    // for a name or value holding a line break and for a line that would not read back as this key and value
+    // (a key holding "=", or a line that would read as a section header); the file is then unchanged.
+    void writeString(const QString &section, const QString &key, const QString &value);
+    // Decimal, or hexadecimal after "0x"/"0X"; `def` when the value is missing, empty or not a number.
+    int readInteger(const QString &section, const QString &key, int def) const;
+    void writeInteger(const QString &section, const QString &key, int value);
+    // readInteger with the default 1 or 0, not zero; written as "1" or "0".
+    bool readBool(const QString &section, const QString &key, bool def) const;
+    void writeBool(const QString &section, const QString &key, bool value);
+
+    // The names of the section's lines that hold "=", in order.
+    QStringList readSection(const QString &section) const;
+    // The section names in file order.
+    QStringList readSections() const;
+    // The section's lines, whole.
+    QStringList readSectionValues(const QString &section) const;
+    bool sectionExists(const QString &section) const;
+    void eraseSection(const QString &section);
+    void deleteKey(const QString &section, const QString &key);
+
+    // Writes the file back when something changed and the name is not empty; raises CartlingError naming the
+    // file when the write fails, and the file on disk then stays as it was.
+    void updateFile();
+
+private:
+    struct Section
+    {
+        QString name;
+        // The section's lines, each followed by CR LF: one block per section rather than one string per line.
+        QString body;
+        bool erased = false;
+    };
+
+    void load();
+    void addSection(const CaseInsensitiveName &name, const QString &text, qsizetype from, qsizetype cleanEnd,
+                    qsizetype rawEnd, bool clean);
+    Section *find(const QString &section);
+    const Section *find(const QString &section) const;
+    Section &findOrAppend(const QString &section);
+    void compact();
+
+    QString m_fileName;
+    std::vector<Section> m_sections;               // file order, erased sections left as gaps until compacted
+    QHash<CaseInsensitiveName, qsizetype> m_index; // position in m_sections
+    qsizetype m_erased = 0;
+    bool m_modified = false;
+    TextEncoding::Encoding m_encoding = TextEncoding::Encoding::Windows1252;
+};
