@@ -185,11 +185,29 @@ namespace TextEncoding {
 
 QString fromWindows1252(const QByteArray &bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = b >= 0x80 && b < 0xA0 ? kHighTable[b - 0x80] : char16_t(b);
+    QString text = QString::fromLatin1(bytes);
+    // Only the bytes 80..9F differ from Latin-1: look for them eight bytes at a time.
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    char16_t *out = nullptr;
+    qsizetype i = 0;
+    while (i < n) {
+        if (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, p + i, 8);
+            const quint64 zeroWhereHigh = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ 0x8080808080808080ULL;
+            if (((zeroWhereHigh - 0x0101010101010101ULL) & ~zeroWhereHigh & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        for (const qsizetype end = qMin(n, i + 8); i < end; ++i) {
+            if (p[i] >= 0x80 && p[i] < 0xA0) {
+                if (!out)
+                    out = reinterpret_cast<char16_t *>(text.data());
+                out[i] = kHighTable[p[i] - 0x80];
+            }
+        }
     }
     return text;
 }

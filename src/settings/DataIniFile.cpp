@@ -5,8 +5,8 @@
 #include "settings/SettingsFile.h"
 
 #include <QDir>
+#include <algorithm>
 #include <exception>
-#include <optional>
 
 namespace {
 
@@ -21,11 +21,6 @@ qsizetype cutLength(QStringView text, int characters)
     for (int count = 0; count < characters && at < text.size(); ++count)
         at += (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) ? 2 : 1;
     return at;
-}
-
-QString cut(const QString &text, int characters)
-{
-    return text.left(cutLength(text, characters));
 }
 
 bool holdsLineBreak(const QString &text)
@@ -85,21 +80,23 @@ struct BodyLine
     qsizetype length = 0;
 };
 
-template <typename F> void forEachLine(const QString &body, F visit)
+// Every line of a block whose lines all end in CR LF, from `at` on.
+template <typename F> void forEachLine(const QString &body, qsizetype at, F visit)
 {
-    for (qsizetype at = 0; at < body.size();) {
+    while (at < body.size()) {
         const qsizetype end = body.indexOf(u'\r', at); // lines hold no CR, and each ends in CR LF
         visit(QStringView(body).sliced(at, end - at), at);
         at = end + 2;
     }
 }
 
-// The first line whose name part (the text before its first "=") equals the key without regard to case.
-BodyLine findKey(const QString &body, QStringView key)
+// The first line from `at` on whose name part (the text before its first "=") equals the key without regard
+// to case.
+BodyLine findKey(const QString &body, qsizetype at, QStringView key)
 {
     if (key.contains(u'='))
         return {};
-    for (qsizetype at = 0; at < body.size();) {
+    while (at < body.size()) {
         const qsizetype end = body.indexOf(u'\r', at);
         const QStringView line = QStringView(body).sliced(at, end - at);
         if (line.size() > key.size() && line[key.size()] == u'=' &&
@@ -111,7 +108,7 @@ BodyLine findKey(const QString &body, QStringView key)
 }
 
 // Why a line cannot be stored so that it reads back as this key and value; empty when it can.
-QString refusal(const QString &section, const QString &key, const QString &value, const QString &line)
+QString refusal(const QString &section, const QString &key, const QString &value, QStringView line)
 {
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
         return QStringLiteral("a name or value holds a line break");
@@ -124,9 +121,14 @@ QString refusal(const QString &section, const QString &key, const QString &value
     return {};
 }
 
+bool sameName(QStringView a, QStringView b)
+{
+    return a == b || a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 // Folds case character by character (whole characters outside the basic plane too), the way the
 // case-insensitive comparison does, so names that compare equal hash alike.
-size_t foldedHash(const QString &name)
+size_t foldedHash(QStringView name)
 {
     size_t hash = 0xcbf29ce484222325ULL ^ size_t(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -149,8 +151,6 @@ size_t foldedHash(const QString &name)
 }
 
 } // namespace
-
-CaseInsensitiveName::CaseInsensitiveName(QString text) : name(std::move(text)), hash(foldedHash(name)) {}
 
 DataIniFile::DataIniFile(QString fileName) : m_fileName(std::move(fileName))
 {
@@ -176,9 +176,12 @@ void DataIniFile::load()
         return;
     m_encoding = loaded->encoding;
     const QString &text = loaded->text;
-    // The section being read. Its body is taken from the text in one piece when its lines are already as they
-    // are held (CR LF ends, no blank lines between them, none cut); only other sections are rebuilt.
-    std::optional<CaseInsensitiveName> current; // none before the first header and in a dropped duplicate
+    // The section being read. It is taken from the text in one piece when its lines are already as they are
+    // held (CR LF ends, no blank lines between them, none cut); only other sections are rebuilt.
+    bool reading = false; // false before the first header and in a dropped duplicate
+    QStringView name;
+    size_t hash = 0;
+    qsizetype headerStart = 0;
     qsizetype bodyStart = 0;
     qsizetype cleanEnd = 0;
     bool clean = true;
@@ -190,15 +193,16 @@ void DataIniFile::load()
             continue;
         }
         if (isHeader(lines.line)) {
-            if (current)
-                addSection(*current, text, bodyStart, cleanEnd, lines.start, clean);
-            current.emplace(lines.line.sliced(1, lines.line.size() - 2).toString());
-            if (m_index.contains(*current)) {
-                current.reset(); // the later of two sections of one name goes, with its lines
-                m_modified = true;
-            }
+            if (reading)
+                addSection(name, hash, text, headerStart, bodyStart, cleanEnd, lines.start, clean);
+            name = lines.line.sliced(1, lines.line.size() - 2);
+            hash = foldedHash(name);
+            reading = findSlot(name, hash) < 0;
+            if (!reading)
+                m_modified = true; // the later of two sections of one name goes, with its lines
+            headerStart = lines.start;
             bodyStart = cleanEnd = lines.after;
-            clean = true;
+            clean = lines.crLf && lines.line.size() == lines.rawLength;
             gap = false;
             continue;
         }
@@ -206,49 +210,108 @@ void DataIniFile::load()
             clean = false;
         cleanEnd = lines.after;
     }
-    if (current)
-        addSection(*current, text, bodyStart, cleanEnd, text.size(), clean);
+    if (reading)
+        addSection(name, hash, text, headerStart, bodyStart, cleanEnd, text.size(), clean);
 }
 
-void DataIniFile::addSection(const CaseInsensitiveName &name, const QString &text, qsizetype from, qsizetype cleanEnd,
-                             qsizetype rawEnd, bool clean)
+void DataIniFile::addSection(QStringView name, size_t hash, const QString &text, qsizetype headerStart,
+                             qsizetype bodyStart, qsizetype cleanEnd, qsizetype rawEnd, bool clean)
 {
-    Section section{name.name, {}, false};
+    Section section;
+    section.nameLength = name.size();
     if (clean) {
-        section.body = QStringView(text).sliced(from, cleanEnd - from).toString();
+        section.text = QStringView(text).sliced(headerStart, cleanEnd - headerStart).toString();
     } else {
-        LineScanner lines(text, from, rawEnd);
+        section.text = u'[' + name.toString() + u']' + kLineEnd;
+        LineScanner lines(text, bodyStart, rawEnd);
         while (lines.next()) {
             if (isBlank(lines.line))
                 continue;
-            section.body += lines.line;
-            section.body += kLineEnd;
+            section.text += lines.line;
+            section.text += kLineEnd;
         }
     }
-    m_index.insert(name, qsizetype(m_sections.size()));
     m_sections.push_back(std::move(section));
+    indexSection(hash, qsizetype(m_sections.size()) - 1);
+}
+
+// The slot of the section of that name, or -1.
+qsizetype DataIniFile::findSlot(QStringView name, size_t hash) const
+{
+    if (m_slots.empty())
+        return -1;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots[at];
+        if (slot.section == Empty)
+            return -1;
+        if (slot.hash == hash && slot.section >= 0 && sameName(m_sections[slot.section].name(), name))
+            return qsizetype(at);
+    }
+}
+
+void DataIniFile::indexSection(size_t hash, qsizetype section)
+{
+    if ((m_slotsUsed + 1) * 2 > qsizetype(m_slots.size()))
+        rebuildIndex(std::max<qsizetype>(64, qsizetype(m_sections.size() - m_erased) * 4));
+    const size_t mask = m_slots.size() - 1;
+    size_t at = hash & mask;
+    while (m_slots[at].section != Empty)
+        at = (at + 1) & mask;
+    m_slots[at] = {hash, section};
+    ++m_slotsUsed;
+}
+
+// A fresh table of at least `capacity` slots (a power of two) holding every section that is not erased.
+void DataIniFile::rebuildIndex(qsizetype capacity)
+{
+    size_t size = 64;
+    while (size < size_t(capacity))
+        size *= 2;
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(size, Slot{});
+    m_slotsUsed = 0;
+    const size_t mask = size - 1;
+    for (const Slot &slot : old) {
+        if (slot.section < 0)
+            continue;
+        size_t at = slot.hash & mask;
+        while (m_slots[at].section != Empty)
+            at = (at + 1) & mask;
+        m_slots[at] = slot;
+        ++m_slotsUsed;
+    }
 }
 
 DataIniFile::Section *DataIniFile::find(const QString &section)
 {
-    const auto it = m_index.constFind(CaseInsensitiveName(cut(section, MaxSectionNameLength)));
-    return it == m_index.constEnd() ? nullptr : &m_sections[*it];
+    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
+    const qsizetype slot = findSlot(name, foldedHash(name));
+    return slot < 0 ? nullptr : &m_sections[m_slots[slot].section];
 }
 
 const DataIniFile::Section *DataIniFile::find(const QString &section) const
 {
-    const auto it = m_index.constFind(CaseInsensitiveName(cut(section, MaxSectionNameLength)));
-    return it == m_index.constEnd() ? nullptr : &m_sections[*it];
+    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
+    const qsizetype slot = findSlot(name, foldedHash(name));
+    return slot < 0 ? nullptr : &m_sections[m_slots[slot].section];
 }
 
 DataIniFile::Section &DataIniFile::findOrAppend(const QString &section)
 {
-    CaseInsensitiveName key(cut(section, MaxSectionNameLength));
-    const auto it = m_index.constFind(key);
-    if (it != m_index.constEnd())
-        return m_sections[*it];
-    m_sections.push_back({key.name, {}, false});
-    m_index.insert(std::move(key), qsizetype(m_sections.size()) - 1);
+    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
+    const size_t hash = foldedHash(name);
+    if (const qsizetype slot = findSlot(name, hash); slot >= 0)
+        return m_sections[m_slots[slot].section];
+    Section added;
+    added.nameLength = name.size();
+    added.text.reserve(name.size() + 4);
+    added.text += u'[';
+    added.text += name;
+    added.text += u']';
+    added.text += kLineEnd;
+    m_sections.push_back(std::move(added));
+    indexSection(hash, qsizetype(m_sections.size()) - 1);
     return m_sections.back();
 }
 
@@ -259,15 +322,17 @@ void DataIniFile::compact()
         return;
     std::vector<Section> kept;
     kept.reserve(m_sections.size() - m_erased);
-    m_index.clear();
     for (Section &section : m_sections) {
-        if (section.erased)
-            continue;
-        m_index.insert(CaseInsensitiveName(section.name), qsizetype(kept.size()));
-        kept.push_back(std::move(section));
+        if (!section.erased)
+            kept.push_back(std::move(section));
     }
     m_sections = std::move(kept);
     m_erased = 0;
+    m_slots.clear();
+    m_slotsUsed = 0;
+    rebuildIndex(qsizetype(m_sections.size()) * 4);
+    for (qsizetype i = 0; i < qsizetype(m_sections.size()); ++i)
+        indexSection(foldedHash(m_sections[i].name()), i);
 }
 
 QString DataIniFile::readString(const QString &section, const QString &key, const QString &def) const
@@ -275,10 +340,10 @@ QString DataIniFile::readString(const QString &section, const QString &key, cons
     const Section *found = find(section);
     if (!found)
         return def;
-    const BodyLine line = findKey(found->body, key);
+    const BodyLine line = findKey(found->text, found->bodyStart(), key);
     if (line.start < 0)
         return def;
-    return found->body.mid(line.start + key.size() + 1, line.length - key.size() - 1);
+    return found->text.mid(line.start + key.size() + 1, line.length - key.size() - 1);
 }
 
 void DataIniFile::writeString(const QString &section, const QString &key, const QString &value)
@@ -290,21 +355,29 @@ void DataIniFile::writeString(const QString &section, const QString &key, const 
             updateFile();
         return;
     }
-    const QString line = cut(key + u'=' + value, MaxLineLength);
+    // The line as held, with its CR LF, made in one piece.
+    QString entry;
+    entry.reserve(key.size() + value.size() + 3);
+    entry += key;
+    entry += u'=';
+    entry += value;
+    entry.truncate(cutLength(entry, MaxLineLength));
+    const QStringView line(entry);
     if (const QString why = refusal(section, key, value, line); !why.isEmpty()) {
         throw CartlingError(QStringLiteral("Cannot store \"%1\" in section \"%2\" of \"%3\": %4.")
                                 .arg(key, section, QDir::toNativeSeparators(m_fileName), why));
     }
     Section &target = findOrAppend(section);
-    const BodyLine old = findKey(target.body, key);
-    if (old.start < 0) {
-        target.body += line;
-        target.body += kLineEnd;
-        m_modified = true;
-    } else if (QStringView(target.body).sliced(old.start, old.length) != line) {
-        target.body.replace(old.start, old.length, line);
-        m_modified = true;
+    const BodyLine old = findKey(target.text, target.bodyStart(), key);
+    if (old.start >= 0 && QStringView(target.text).sliced(old.start, old.length) == line)
+        return;
+    if (old.start >= 0) {
+        target.text.replace(old.start, old.length, line.data(), line.size());
+    } else {
+        target.text += line;
+        target.text += kLineEnd;
     }
+    m_modified = true;
 }
 
 int DataIniFile::readInteger(const QString &section, const QString &key, int def) const
@@ -331,7 +404,7 @@ QStringList DataIniFile::readSection(const QString &section) const
 {
     QStringList names;
     if (const Section *found = find(section)) {
-        forEachLine(found->body, [&](QStringView line, qsizetype) {
+        forEachLine(found->text, found->bodyStart(), [&](QStringView line, qsizetype) {
             if (const qsizetype eq = line.indexOf(u'='); eq >= 0)
                 names.append(line.first(eq).toString());
         });
@@ -345,7 +418,7 @@ QStringList DataIniFile::readSections() const
     names.reserve(qsizetype(m_sections.size()) - m_erased);
     for (const Section &section : m_sections) {
         if (!section.erased)
-            names.append(section.name);
+            names.append(section.name().toString());
     }
     return names;
 }
@@ -354,7 +427,8 @@ QStringList DataIniFile::readSectionValues(const QString &section) const
 {
     QStringList lines;
     if (const Section *found = find(section))
-        forEachLine(found->body, [&](QStringView line, qsizetype) { lines.append(line.toString()); });
+        forEachLine(found->text, found->bodyStart(),
+                    [&](QStringView line, qsizetype) { lines.append(line.toString()); });
     return lines;
 }
 
@@ -365,12 +439,14 @@ bool DataIniFile::sectionExists(const QString &section) const
 
 void DataIniFile::eraseSection(const QString &section)
 {
-    Section *found = find(section);
-    if (!found)
+    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
+    const qsizetype slot = findSlot(name, foldedHash(name));
+    if (slot < 0)
         return;
-    m_index.remove(CaseInsensitiveName(found->name));
-    found->erased = true;
-    found->body = QString();
+    Section &found = m_sections[m_slots[slot].section];
+    m_slots[slot].section = Removed;
+    found.erased = true;
+    found.text = QString();
     ++m_erased;
     m_modified = true;
     compact();
@@ -381,10 +457,10 @@ void DataIniFile::deleteKey(const QString &section, const QString &key)
     Section *found = find(section);
     if (!found)
         return;
-    const BodyLine line = findKey(found->body, key);
+    const BodyLine line = findKey(found->text, found->bodyStart(), key);
     if (line.start < 0)
         return;
-    found->body.remove(line.start, line.length + kLineEnd.size());
+    found->text.remove(line.start, line.length + kLineEnd.size());
     m_modified = true;
 }
 
@@ -396,17 +472,13 @@ void DataIniFile::updateFile()
     }
     qsizetype size = 0;
     for (const Section &section : m_sections)
-        size += section.name.size() + section.body.size() + 5;
+        size += section.text.size() + 2;
     QString text;
     text.reserve(size);
     for (const Section &section : m_sections) {
-        if (section.body.isEmpty()) // erased, or emptied key by key: no header without lines
+        if (!section.hasLines()) // erased, or emptied key by key: no header without lines
             continue;
-        text += u'[';
-        text += section.name;
-        text += u']';
-        text += kLineEnd;
-        text += section.body;
+        text += section.text;
         text += kLineEnd;
     }
     const TextEncoding::Encoded encoded = TextEncoding::encodeAs(text, m_encoding);

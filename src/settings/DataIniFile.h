@@ -2,24 +2,9 @@
 
 #include "platform/TextEncoding.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
-
-// A name as a hash key that matches without regard to case. It shares the name's characters and carries its
-// hash, so that growing the table never hashes a name again.
-struct CaseInsensitiveName
-{
-    explicit CaseInsensitiveName(QString name);
-    QString name;
-    size_t hash;
-    friend bool operator==(const CaseInsensitiveName &a, const CaseInsensitiveName &b)
-    {
-        return a.hash == b.hash && (a.name == b.name || a.name.compare(b.name, Qt::CaseInsensitive) == 0);
-    }
-    friend size_t qHash(const CaseInsensitiveName &key, size_t seed = 0) { return key.hash ^ seed; }
-};
 
 // The in-memory INI file that the data files (titles, internal names, Game Genie codes) are read and written
 // through: the whole file is loaded when the object is made, reads and writes work on memory, and the file is
@@ -84,25 +69,42 @@ public:
     void updateFile();
 
 private:
+    // A section as it is written: its header line and its lines, each followed by CR LF, in one block, so
+    // that a lookup touches one piece of memory and most sections are taken from the file in one copy.
     struct Section
     {
-        QString name;
-        // The section's lines, each followed by CR LF: one block per section rather than one string per line.
-        QString body;
+        QString text;
+        qsizetype nameLength = 0;
         bool erased = false;
+
+        QStringView name() const { return QStringView(text).sliced(1, nameLength); }
+        qsizetype bodyStart() const { return nameLength + 4; } // after "[", the name, "]" and CR LF
+        bool hasLines() const { return text.size() > bodyStart(); }
     };
+    // The index: open addressing on the names' case-folded hashes, pointing into m_sections.
+    struct Slot
+    {
+        size_t hash = 0;
+        qsizetype section = -1; // Empty or Removed when it points nowhere
+    };
+    static constexpr qsizetype Empty = -1;
+    static constexpr qsizetype Removed = -2;
 
     void load();
-    void addSection(const CaseInsensitiveName &name, const QString &text, qsizetype from, qsizetype cleanEnd,
-                    qsizetype rawEnd, bool clean);
+    void addSection(QStringView name, size_t hash, const QString &text, qsizetype headerStart, qsizetype bodyStart,
+                    qsizetype cleanEnd, qsizetype rawEnd, bool clean);
+    qsizetype findSlot(QStringView name, size_t hash) const;
+    void indexSection(size_t hash, qsizetype section);
+    void rebuildIndex(qsizetype capacity);
     Section *find(const QString &section);
     const Section *find(const QString &section) const;
     Section &findOrAppend(const QString &section);
     void compact();
 
     QString m_fileName;
-    std::vector<Section> m_sections;               // file order, erased sections left as gaps until compacted
-    QHash<CaseInsensitiveName, qsizetype> m_index; // position in m_sections
+    std::vector<Section> m_sections; // file order, erased sections left as gaps until compacted
+    std::vector<Slot> m_slots;       // a power of two in size, at most half in use
+    qsizetype m_slotsUsed = 0;       // including Removed ones
     qsizetype m_erased = 0;
     bool m_modified = false;
     TextEncoding::Encoding m_encoding = TextEncoding::Encoding::Windows1252;
