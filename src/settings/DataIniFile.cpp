@@ -5,7 +5,6 @@
 #include "settings/SettingsFile.h"
 
 #include <QDir>
-#include <algorithm>
 #include <exception>
 
 namespace {
@@ -186,6 +185,14 @@ void DataIniFile::load()
     qsizetype cleanEnd = 0;
     bool clean = true;
     bool gap = false;
+    // Room for every section at once: a header is a line that begins with "[".
+    qsizetype headers = text.startsWith(u'[') ? 1 : 0;
+    for (qsizetype at = text.indexOf(u'['); at > 0; at = text.indexOf(u'[', at + 1)) {
+        if (text[at - 1] == u'\n' || text[at - 1] == u'\r')
+            ++headers;
+    }
+    m_sections.reserve(headers);
+    rebuildIndex(headers);
     LineScanner lines(text, 0, text.size());
     while (lines.next()) {
         if (isBlank(lines.line)) {
@@ -241,44 +248,48 @@ qsizetype DataIniFile::findSlot(QStringView name, size_t hash) const
     if (m_slots.empty())
         return -1;
     const size_t mask = m_slots.size() - 1;
+    const auto tag = quint32(hash >> 32);
     for (size_t at = hash & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots[at];
         if (slot.section == Empty)
             return -1;
-        if (slot.hash == hash && slot.section >= 0 && sameName(m_sections[slot.section].name(), name))
+        if (slot.tag == tag && slot.section < Removed && sameName(m_sections[slot.section].name(), name))
             return qsizetype(at);
     }
 }
 
 void DataIniFile::indexSection(size_t hash, qsizetype section)
 {
-    if ((m_slotsUsed + 1) * 2 > qsizetype(m_slots.size()))
-        rebuildIndex(std::max<qsizetype>(64, qsizetype(m_sections.size() - m_erased) * 4));
+    m_sections[section].hash = hash;
+    if ((m_slotsUsed + 1) * 2 > qsizetype(m_slots.size())) {
+        rebuildIndex(qsizetype(m_sections.size()) - m_erased); // the new section included
+        return;
+    }
     const size_t mask = m_slots.size() - 1;
     size_t at = hash & mask;
     while (m_slots[at].section != Empty)
         at = (at + 1) & mask;
-    m_slots[at] = {hash, section};
+    m_slots[at] = {quint32(hash >> 32), quint32(section)};
     ++m_slotsUsed;
 }
 
-// A fresh table of at least `capacity` slots (a power of two) holding every section that is not erased.
-void DataIniFile::rebuildIndex(qsizetype capacity)
+// A fresh table, at most half full with `sections` sections, holding every section that is not erased.
+void DataIniFile::rebuildIndex(qsizetype sections)
 {
     size_t size = 64;
-    while (size < size_t(capacity))
+    while (size < size_t(sections) * 2 + 2)
         size *= 2;
-    std::vector<Slot> old = std::move(m_slots);
     m_slots.assign(size, Slot{});
     m_slotsUsed = 0;
     const size_t mask = size - 1;
-    for (const Slot &slot : old) {
-        if (slot.section < 0)
+    for (qsizetype i = 0; i < qsizetype(m_sections.size()); ++i) {
+        const Section &section = m_sections[i];
+        if (section.erased)
             continue;
-        size_t at = slot.hash & mask;
+        size_t at = section.hash & mask;
         while (m_slots[at].section != Empty)
             at = (at + 1) & mask;
-        m_slots[at] = slot;
+        m_slots[at] = {quint32(section.hash >> 32), quint32(i)};
         ++m_slotsUsed;
     }
 }
@@ -297,7 +308,7 @@ const DataIniFile::Section *DataIniFile::find(const QString &section) const
     return slot < 0 ? nullptr : &m_sections[m_slots[slot].section];
 }
 
-DataIniFile::Section &DataIniFile::findOrAppend(const QString &section)
+DataIniFile::Section &DataIniFile::findOrAppend(const QString &section, qsizetype room)
 {
     const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
     const size_t hash = foldedHash(name);
@@ -305,7 +316,7 @@ DataIniFile::Section &DataIniFile::findOrAppend(const QString &section)
         return m_sections[m_slots[slot].section];
     Section added;
     added.nameLength = name.size();
-    added.text.reserve(name.size() + 4);
+    added.text.reserve(name.size() + 4 + room);
     added.text += u'[';
     added.text += name;
     added.text += u']';
@@ -328,11 +339,7 @@ void DataIniFile::compact()
     }
     m_sections = std::move(kept);
     m_erased = 0;
-    m_slots.clear();
-    m_slotsUsed = 0;
-    rebuildIndex(qsizetype(m_sections.size()) * 4);
-    for (qsizetype i = 0; i < qsizetype(m_sections.size()); ++i)
-        indexSection(foldedHash(m_sections[i].name()), i);
+    rebuildIndex(qsizetype(m_sections.size()));
 }
 
 QString DataIniFile::readString(const QString &section, const QString &key, const QString &def) const
@@ -367,7 +374,7 @@ void DataIniFile::writeString(const QString &section, const QString &key, const 
         throw CartlingError(QStringLiteral("Cannot store \"%1\" in section \"%2\" of \"%3\": %4.")
                                 .arg(key, section, QDir::toNativeSeparators(m_fileName), why));
     }
-    Section &target = findOrAppend(section);
+    Section &target = findOrAppend(section, line.size() + 2);
     const BodyLine old = findKey(target.text, target.bodyStart(), key);
     if (old.start >= 0 && QStringView(target.text).sliced(old.start, old.length) == line)
         return;

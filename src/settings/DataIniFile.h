@@ -75,20 +75,22 @@ private:
     {
         QString text;
         qsizetype nameLength = 0;
+        size_t hash = 0; // of the name folded to one case
         bool erased = false;
 
         QStringView name() const { return QStringView(text).sliced(1, nameLength); }
         qsizetype bodyStart() const { return nameLength + 4; } // after "[", the name, "]" and CR LF
         bool hasLines() const { return text.size() > bodyStart(); }
     };
-    // The index: open addressing on the names' case-folded hashes, pointing into m_sections.
+    // The index: open addressing on the names' hashes, eight bytes a slot so that the table stays small
+    // enough for the processor's caches. The bucket comes from the hash's low half, the tag is its high half.
     struct Slot
     {
-        size_t hash = 0;
-        qsizetype section = -1; // Empty or Removed when it points nowhere
+        quint32 tag = 0;
+        quint32 section = Empty; // position in m_sections, or Empty, or Removed
     };
-    static constexpr qsizetype Empty = -1;
-    static constexpr qsizetype Removed = -2;
+    static constexpr quint32 Empty = 0xFFFFFFFF;
+    static constexpr quint32 Removed = 0xFFFFFFFE;
 
     void load();
     void addSection(QStringView name, size_t hash, const QString &text, qsizetype headerStart, qsizetype bodyStart,
@@ -98,7 +100,8 @@ private:
     void rebuildIndex(qsizetype capacity);
     Section *find(const QString &section);
     const Section *find(const QString &section) const;
-    Section &findOrAppend(const QString &section);
+    // The section, made at the end with room for `room` more characters when it is missing.
+    Section &findOrAppend(const QString &section, qsizetype room);
     void compact();
 
     QString m_fileName;

@@ -266,8 +266,12 @@ TEST_F(DataIniFileTest, RandomValuesRoundTripOverWindows1252AndUnicode)
             for (int i = 0; i < 200; ++i) {
                 QString value;
                 for (int length = random.bounded(60); value.size() < length;) {
-                    const char32_t c = (i % 2) ? random.bounded(0x20, 0x100) : random.bounded(0x20, 0x110000);
-                    if (c >= 0xD800 && c < 0xE000)
+                    // Every character of Windows-1252, or any of Unicode; only line breaks cannot be stored.
+                    const char32_t c =
+                        (i % 2)
+                            ? TextEncoding::fromWindows1252(QByteArray(1, char(random.bounded(256)))).at(0).unicode()
+                            : random.bounded(0x110000);
+                    if (c == u'\r' || c == u'\n' || (c >= 0xD800 && c < 0xE000))
                         continue;
                     value += QString::fromUcs4(&c, 1);
                 }
