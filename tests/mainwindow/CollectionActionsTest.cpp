@@ -92,6 +92,7 @@ TEST_F(CollectionActions, UnpackingPutsTheRomsIntoTheParentFolderAndRereadsTheLi
     EXPECT_EQ(m_messages.shown, QStringList{"El archivo Par.zip contiene 2 Roms"});
     EXPECT_EQ(readFile("../Juego.gb"), romImage("JUEGO"));
     EXPECT_EQ(readFile("../Otro.gbc"), romImage("OTRO"));
+    QCoreApplication::processEvents();
     EXPECT_FALSE(main().selectedEntry());
 }
 
