@@ -3,6 +3,10 @@
 #include "archive/ArchiveNameDialog.h"
 #include "archive/RomPacker.h"
 #include "archive/RomUnpacker.h"
+#include "gamegenie/GameGenieDialog.h"
+#include "library/TitleExtraction.h"
+#include "library/TitleListGenerator.h"
+#include "library/TitleLists.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Windows.h"
 #include "platform/PathHelpers.h"
@@ -10,10 +14,17 @@
 #include "settings/SettingsFile.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 
 CollectionActions::CollectionActions(MainWindow &window, Windows &windows)
     : QObject(&window), m_window(window), m_windows(windows)
 {
+}
+
+bool CollectionActions::replaceTitles()
+{
+    return SettingsFile().read(Keys::SobTituls);
 }
 
 CompressionOptions CollectionActions::compressionOptions()
@@ -57,4 +68,50 @@ void CollectionActions::extractSelected()
     ProgressWindow progress(&m_window, m_window.action("Descomprimir2")->text().remove(u'&'));
     RomUnpacker::unzipselected(entry->fullPath, RomUnpacker::targetFolderFor(entry->fullPath), progress.progress());
     m_window.romList().reread();
+}
+
+void CollectionActions::showInCodesDialog(const QString &internalName, const std::optional<QString> &title)
+{
+    GameGenieDialog *codes = m_windows.gameGenieDialog.get();
+    if (!codes)
+        return;
+    if (auto *label = codes->findChild<QLabel *>(QStringLiteral("a5")))
+        label->setText(internalName);
+    if (auto *field = codes->findChild<QLineEdit *>(QStringLiteral("Edit1")); field && title)
+        field->setText(*title);
+}
+
+void CollectionActions::extractTitle()
+{
+    const auto entry = m_window.selectedEntry();
+    if (!entry)
+        return;
+    const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(entry->fullPath, stemof(entry->fullPath));
+    showInCodesDialog(shown.internalName, shown.codesTitle);
+    m_window.setTitleLabel(shown.titleLabel);
+}
+
+void CollectionActions::exportInternalName()
+{
+    const auto entry = m_window.selectedEntry();
+    if (!entry)
+        return;
+    showInCodesDialog(TitleExtraction::importarnombre(entry->fullPath, stemof(entry->fullPath)), std::nullopt);
+    m_window.loadSelectedGameDetails();
+}
+
+void CollectionActions::generateTitleList(TitleList list)
+{
+    const RomListModel &rows = m_window.romList();
+    QStringList files;
+    files.reserve(rows.count());
+    for (int row = 0; row < rows.count(); ++row)
+        files.append(rows.entry(row).fullPath);
+    const bool titles = list == TitleList::Titles;
+    ProgressWindow progress(
+        &m_window,
+        m_window.action(titles ? "GenerarlistadeTitulos1" : "ImportarnombredejuegoaGGcodesini1")->text().remove(u'&'));
+    TitleListGenerator(titles ? TitleLists::titlesFile() : TitleLists::internalNamesFile(), replaceTitles(),
+                       progress.progress())
+        .generate(files);
 }

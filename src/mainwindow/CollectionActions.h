@@ -3,6 +3,7 @@
 #include "archive/CompressionOptions.h"
 
 #include <QObject>
+#include <optional>
 
 class MainWindow;
 struct Windows;
@@ -21,10 +22,30 @@ public:
     // "Descomprimir": the archive's ROMs into the parent of its folder.
     void extractSelected();
 
+    // "Extraer Título": the selected file's title into Titulos.ini, shown in the title label and the codes
+    // dialog.
+    void extractTitle();
+    // "Exportar nombre a Lista de Códigos": the selected file's title into GGCT.ini, then the selected game's
+    // details and codes loaded again.
+    void exportInternalName();
+    // "Generar lista de Títulos (A Todo)" and "... para Códigos Game Genie": every listed file's title into
+    // Titulos.ini or GGCT.ini.
+    enum class TitleList
+    {
+        Titles,
+        InternalNames,
+    };
+    void generateTitleList(TitleList list);
+
     // The compression options as the other-options dialog holds them.
     static CompressionOptions compressionOptions();
+    // "Reemplazar títulos existentes" as the other-options dialog holds it.
+    static bool replaceTitles();
 
 private:
+    // The codes dialog's internal-name label and game-name field.
+    void showInCodesDialog(const QString &internalName, const std::optional<QString> &title);
+
     MainWindow &m_window;
     Windows &m_windows;
 };

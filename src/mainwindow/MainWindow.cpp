@@ -203,6 +203,13 @@ void MainWindow::connectMenus()
         on(item, [this] { m_collection->compressSelected(); });
     for (const char *item : {"Descomprimir1", "Descomprimir2"})
         on(item, [this] { m_collection->extractSelected(); });
+    for (const char *item : {"ExtraerTtulo1", "ExtraetTtuloajueoseleccionado1"})
+        on(item, [this] { m_collection->extractTitle(); });
+    for (const char *item : {"Importarnombreaggcodesini1", "AHMMenuItem17"})
+        on(item, [this] { m_collection->exportInternalName(); });
+    on("GenerarlistadeTitulos1", [this] { m_collection->generateTitleList(CollectionActions::TitleList::Titles); });
+    on("ImportarnombredejuegoaGGcodesini1",
+       [this] { m_collection->generateTitleList(CollectionActions::TitleList::InternalNames); });
     on("Leeme1", [this] { m_help->showReadme(); });
     on("Acercade1", [this] { m_help->showAbout(); });
     on("AHMMenuItem13", [this] { m_help->showHomePage(); });
@@ -261,6 +268,11 @@ QDialog *MainWindow::readmeViewer() const
 void MainWindow::loadSelectedGameDetails()
 {
     // Title label and Game Genie codes of the selection come with the titles and codes.
+}
+
+void MainWindow::setTitleLabel(const QString &title)
+{
+    m_title->setText(title);
 }
 
 void MainWindow::loadSelectedPicture()

@@ -86,6 +86,8 @@ public:
     void showReadme();
     // The late start-up step's first part: the screenshot switch from the settings.
     void restoreScreenshotSwitch();
+    // The title label above the list.
+    void setTitleLabel(const QString &title);
     // "ctg.jpg" of the base folder in the viewer, when there is one.
     void showDefaultPicture();
 

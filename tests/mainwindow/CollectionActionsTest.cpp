@@ -1,10 +1,12 @@
 #include "MainWindowFixture.h"
 
 #include "archive/ArchiveNameDialog.h"
+#include "gamegenie/GameGenieDialog.h"
 #include "mainwindow/Windows.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -94,6 +96,42 @@ TEST_F(CollectionActions, UnpackingPutsTheRomsIntoTheParentFolderAndRereadsTheLi
     EXPECT_EQ(readFile("../Otro.gbc"), romImage("OTRO"));
     QCoreApplication::processEvents();
     EXPECT_FALSE(main().selectedEntry());
+}
+
+TEST_F(CollectionActions, ExtractingATitleShowsItAboveTheListAndInTheCodesDialog)
+{
+    writeFile("Vacio.gb", romImage(QByteArray("\xFF\x01", 2)));
+    start();
+    clickEntry("Juego.gb");
+    item("ExtraerTtulo1")->trigger();
+    EXPECT_EQ(main().findChild<QLabel *>("AHMLabel1")->text(), "JUEGO");
+    EXPECT_EQ(windows().gameGenieDialog->findChild<QLabel *>("a5")->text(), "Juego");
+    EXPECT_EQ(windows().gameGenieDialog->findChild<QLineEdit *>("Edit1")->text(), "JUEGO");
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=JUEGO\r\n\r\n");
+
+    clickEntry("Vacio.gb");
+    item("ExtraetTtuloajueoseleccionado1")->trigger();
+    EXPECT_EQ(main().findChild<QLabel *>("AHMLabel1")->text(), QString::fromUtf8("Título no encontrado"));
+    EXPECT_EQ(windows().gameGenieDialog->findChild<QLineEdit *>("Edit1")->text(), "Vacio");
+
+    item("AHMMenuItem17")->trigger();
+    EXPECT_EQ(readFile("GGCT.ini"), "[Vacio]\r\nTitulo=\r\n\r\n");
+}
+
+TEST_F(CollectionActions, TheListGenerationsFillTheirListsFromEveryListedFile)
+{
+    writeFile("Otro.gbc", romImage("OTRO"));
+    writeFile("Titulos.ini", "[Juego]\r\nTitulo=Mi juego\r\n\r\n");
+    start();
+    item("GenerarlistadeTitulos1")->trigger();
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=Mi juego\r\n\r\n[Otro]\r\nTitulo=OTRO\r\n\r\n");
+
+    writeSettings("[OtrasConfig]\r\nSobTituls=1\r\n");
+    item("GenerarlistadeTitulos1")->trigger();
+    item("ImportarnombredejuegoaGGcodesini1")->trigger();
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=JUEGO\r\n\r\n[Otro]\r\nTitulo=OTRO\r\n\r\n");
+    EXPECT_EQ(readFile("GGCT.ini"), "[Juego]\r\nTitulo=JUEGO\r\n\r\n[Otro]\r\nTitulo=OTRO\r\n\r\n");
+    EXPECT_EQ(m_messages.shown, QStringList(3, "Lista Generada Exitosamente"));
 }
 
 } // namespace
