@@ -267,9 +267,9 @@ int zipfiles(const QString &archive, const QStringList &names, const Progress &p
         zip_discard(raw);
         return 0;
     }
+    goOn(progress, added, added);
     for (int i = 0; i < added; ++i)
         showMessage(QStringLiteral("La Rom ha sido Comprimida Exitosamente"));
-    goOn(progress, added, added);
     return added;
 }
 

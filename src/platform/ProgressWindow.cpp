@@ -45,7 +45,10 @@ bool ProgressWindow::report(int done, int total)
         m_dialog->setMaximum(total);
     m_dialog->setLabelText(QStringLiteral("%1 / %2").arg(done).arg(total));
     m_dialog->setValue(done);
-    if (!m_dialog->isVisible() && m_clock.elapsed() >= ShowAfterMs)
+    // Work that is done leaves the screen to its closing messages.
+    if (done >= total)
+        m_dialog->hide();
+    else if (!m_dialog->isVisible() && m_clock.elapsed() >= ShowAfterMs)
         m_dialog->show();
     // Until the window is up (it then blocks the main window), clicks and keys wait: a second operation must
     // not start inside this one.
