@@ -6,12 +6,14 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -160,6 +162,37 @@ bool extractMember(zip_t *archive, const zip_stat_t &stat, const QString &prefix
     return true;
 }
 
+// Turns libzip's fraction of the archive written into files packed of files in all. libzip asks whether to
+// cancel for every block it reads; the caller hears of it when the count moves and otherwise every 50 ms,
+// so a window stays responsive through a large file without being asked thousands of times.
+struct PackingProgress
+{
+    PackingProgress(const Progress &progress, int files) : progress(progress), files(files) {}
+
+    const Progress &progress;
+    int files;
+    double fraction = 0;
+    int lastDone = -1;
+    QElapsedTimer sinceLastCall;
+    bool cancelled = false;
+
+    static void onProgress(zip_t *, double fraction, void *state)
+    {
+        static_cast<PackingProgress *>(state)->fraction = fraction;
+    }
+    static int onCancelQuestion(zip_t *, void *state)
+    {
+        auto &self = *static_cast<PackingProgress *>(state);
+        const int done = std::clamp(int(self.fraction * self.files), 0, self.files);
+        if (done != self.lastDone || !self.sinceLastCall.isValid() || self.sinceLastCall.elapsed() >= 50) {
+            self.lastDone = done;
+            self.sinceLastCall.start();
+            self.cancelled = !self.progress(done, self.files);
+        }
+        return self.cancelled ? 1 : 0;
+    }
+};
+
 const char *const cannotFindText = "Cannot find %s.\nThe Dll must be in the application directory, the path,\n"
                                    "the Windows directory or the Windows System directory.";
 const char *const wrongVersionText =
@@ -183,7 +216,7 @@ void setzipoptions(const ZipOptionsInput &input)
     g_options = {root, input.junkDirectoryNames, zipLevel(input.levelText)};
 }
 
-int zipfiles(const QString &archive, const QStringList &names)
+int zipfiles(const QString &archive, const QStringList &names, const Progress &progress)
 {
     if (archive.trimmed().isEmpty() || names.isEmpty())
         return 0;
@@ -222,6 +255,11 @@ int zipfiles(const QString &archive, const QStringList &names)
     if (added == 0)
         return 0;
 
+    PackingProgress packing(progress, added);
+    if (progress) {
+        zip_register_progress_callback_with_state(handle.get(), 0.001, &PackingProgress::onProgress, nullptr, &packing);
+        zip_register_cancel_callback_with_state(handle.get(), &PackingProgress::onCancelQuestion, nullptr, &packing);
+    }
     // libzip writes a temporary file and renames it over the archive; when that fails the archive on disk
     // stays as it was and no file is reported as archived.
     zip_t *raw = handle.release();
@@ -229,23 +267,64 @@ int zipfiles(const QString &archive, const QStringList &names)
         zip_discard(raw);
         return 0;
     }
+    goOn(progress, added, added);
     for (int i = 0; i < added; ++i)
         showMessage(QStringLiteral("La Rom ha sido Comprimida Exitosamente"));
     return added;
 }
 
-void unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits)
+bool archiveHolds(const QString &archive, const QString &file)
+{
+    const QString source = sourcePath(file, g_options);
+    QFile original(source);
+    if (!original.open(QIODevice::ReadOnly))
+        return false;
+    int error = 0;
+    ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    if (!handle)
+        return false;
+    const zip_int64_t index = zip_name_locate(handle.get(), storedName(source, g_options).toUtf8().constData(), 0);
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (index < 0 || zip_stat_index(handle.get(), zip_uint64_t(index), 0, &stat) != 0 ||
+        !(stat.valid & ZIP_STAT_SIZE) || qint64(stat.size) != original.size())
+        return false;
+    zip_file_t *member = zip_fopen_index(handle.get(), zip_uint64_t(index), 0);
+    if (!member)
+        return false;
+    static constexpr qint64 chunk = 256 * 1024;
+    const auto packed = std::make_unique<char[]>(chunk);
+    const auto plain = std::make_unique<char[]>(chunk);
+    bool same = true;
+    for (;;) {
+        const zip_int64_t n = zip_fread(member, packed.get(), chunk);
+        if (n <= 0) {
+            same = n == 0 && original.read(plain.get(), 1) == 0;
+            break;
+        }
+        if (original.read(plain.get(), n) != n || std::memcmp(packed.get(), plain.get(), size_t(n)) != 0) {
+            same = false;
+            break;
+        }
+    }
+    // zip_fclose checks the member's checksum.
+    return zip_fclose(member) == 0 && same;
+}
+
+bool unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits, const Progress &progress)
 {
     FileAttributes::makePlainArchive(archive);
     int error = 0;
     ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_RDONLY, &error));
     if (!handle)
-        return;
+        return true;
 
     const QString prefix = folder.isEmpty() || folder.endsWith(u'/') ? folder : folder + u'/';
     const zip_int64_t count = std::min<zip_int64_t>(zip_get_num_entries(handle.get(), 0), limits.maxMembers);
     qint64 budget = limits.maxArchiveBytes;
     for (zip_int64_t i = 0; i < count && budget > 0; ++i) {
+        if (!goOn(progress, int(i), int(count)))
+            return false;
         zip_stat_t stat;
         zip_stat_init(&stat);
         // Flags 0: the name is decoded by libzip's guess (UTF-8 when flagged, else CP437) into UTF-8.
@@ -266,6 +345,7 @@ void unzipto(const QString &archive, const QString &folder, const ExtractionLimi
         extractMember(handle.get(), stat, prefix, prefix + name, std::min(limits.maxMemberBytes, budget), inflated);
         budget -= inflated;
     }
+    return goOn(progress, int(count), int(count));
 }
 
 std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Progress.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -34,14 +36,21 @@ void setzipoptions(const ZipOptionsInput &input);
 // Packs the files into the archive (created, or updated when it exists) with the stored options and shows
 // "La Rom ha sido Comprimida Exitosamente" once per file archived. Does nothing when the archive name trimmed
 // is empty or the list is empty; a file that cannot be read is skipped. The archive is written whole or not
-// at all. Returns the number of files archived (0 when nothing was written).
-int zipfiles(const QString &archive, const QStringList &names);
+// at all. `progress` hears the files packed of the files in all while the archive is written and may cancel,
+// which leaves the disk as it was. Returns the number of files archived (0 when nothing was written).
+int zipfiles(const QString &archive, const QStringList &names, const Progress &progress = {});
+
+// Whether the archive holds the file, under the name zipfiles with the stored options gives it, with exactly
+// the file's bytes (read back through the archive's checksum).
+bool archiveHolds(const QString &archive, const QString &file);
 
 // Gives the archive the plain archive attribute, then extracts its members flat into the folder, replacing
 // same-named files. Folders, links, encrypted members, members without a usable name and members past the
 // limits are skipped; a damaged archive yields what can be read safely. Nothing is reported: callers look at
-// what is on disk.
-void unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits = {});
+// what is on disk. `progress` hears the members done of the members in all; false when it cancelled (the
+// members extracted until then stay).
+bool unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits = {},
+             const Progress &progress = {});
 
 // The start-up check of the ZIP library: the failure text ("libzip" named, "\n" as line breaks), or nothing
 // when the library is usable. The wrong-version text comes when the major version found at run time differs

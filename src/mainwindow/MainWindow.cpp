@@ -14,6 +14,7 @@
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
 #include "library/GameDetails.h"
+#include "mainwindow/CollectionActions.h"
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/RomFolderDialog.h"
@@ -158,8 +159,10 @@ void MainWindow::createControls()
     connect(m_screenshotTimer, &QTimer::timeout, this, guarded([this] { collectScreenshot(); }));
 
     m_help = new HelpItems(*this, m_windows);
+    m_collection = new CollectionActions(*this, m_windows);
 
     connect(m_startButton, &QPushButton::clicked, this, guarded([this] { launchSelected(); }));
+    connect(compress, &QToolButton::clicked, this, guarded([this] { m_collection->compressSelected(); }));
     connect(m_gameGenieSwitch, &QCheckBox::toggled, this, guarded([this] { gameGenieSwitchToggled(); }));
     connect(editCodes, &QPushButton::clicked, this, guarded([this] {
                 if (m_windows.gameGenieDialog)
@@ -198,6 +201,17 @@ void MainWindow::connectMenus()
     on("Otras1", modal(&Windows::otherOptionsDialog));
     on("otras2", modal(&Windows::directoriesDialog));
     on("AHMMenuItem15", modal(&Windows::languageDialog));
+    for (const char *item : {"Comprimir1", "Comprimir2"})
+        on(item, [this] { m_collection->compressSelected(); });
+    for (const char *item : {"Descomprimir1", "Descomprimir2"})
+        on(item, [this] { m_collection->extractSelected(); });
+    for (const char *item : {"ExtraerTtulo1", "ExtraetTtuloajueoseleccionado1"})
+        on(item, [this] { m_collection->extractTitle(); });
+    for (const char *item : {"Importarnombreaggcodesini1", "AHMMenuItem17"})
+        on(item, [this] { m_collection->exportInternalName(); });
+    on("GenerarlistadeTitulos1", [this] { m_collection->generateTitleList(CollectionActions::TitleList::Titles); });
+    on("ImportarnombredejuegoaGGcodesini1",
+       [this] { m_collection->generateTitleList(CollectionActions::TitleList::InternalNames); });
     on("Leeme1", [this] { m_help->showReadme(); });
     on("Acercade1", [this] { m_help->showAbout(); });
     on("AHMMenuItem13", [this] { m_help->showHomePage(); });

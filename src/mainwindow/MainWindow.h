@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class CollectionActions;
 class HelpItems;
 class Language;
 class MainMenus;
@@ -114,6 +115,7 @@ private:
     MainMenus *m_menus = nullptr;
     GameList *m_gameList = nullptr;
     HelpItems *m_help = nullptr;
+    CollectionActions *m_collection = nullptr;
     QString m_storedPalette = QStringLiteral(";xxx");
     QString m_selectedStem;
     QString m_extractionListFolder;

@@ -57,20 +57,30 @@ bool ensureExtractionFolder()
         if (::lstat(QFile::encodeName(folder).constData(), &st) != 0)
             return false;
     }
-    return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    // A folder left readable to others (by an older program or a user) is made private again.
+    return (st.st_mode & 077) == 0 || ::chmod(QFile::encodeName(folder).constData(), 0700) == 0;
 #else
     return QDir().mkpath(folder);
 #endif
 }
 
-void emptyFolder(const QString &folder)
+bool emptyFolder(const QString &folder)
 {
-    QDir dir(folder);
-    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::System);
+    bool all = true;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
-        // QFile::remove on a link removes the link itself.
-        QFile::remove(entry.absoluteFilePath());
+        const QString path = entry.absoluteFilePath();
+        // A link, even one to a folder, is removed itself (QFile::remove unlinks it); only a real
+        // sub-folder is walked, and removeRecursively does not follow links inside it either.
+        if (entry.isDir() && !entry.isSymLink())
+            all = QDir(path).removeRecursively() && all;
+        else
+            all = QFile::remove(path) && all;
     }
+    return all;
 }
 
 QString defaultEmulatorName()

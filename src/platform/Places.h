@@ -13,9 +13,9 @@ QString extractionFolder();
 // Creates the extraction folder (mode 0700) when missing. False when it cannot be made or must not be used:
 // a symbolic link, not a folder, or a folder of another user.
 bool ensureExtractionFolder();
-// Removes every file of the folder; links are
-// removed themselves, never followed; hidden files and sub-folders are left alone.
-void emptyFolder(const QString &folder);
+// Removes everything inside the folder, hidden files and sub-folders too, and keeps the folder. Links are
+// removed themselves, never followed. False when something could not be removed.
+bool emptyFolder(const QString &folder);
 
 // The emulator's executable name when none is stored: "zibo.exe" on Windows, "zibo" elsewhere.
 QString defaultEmulatorName();

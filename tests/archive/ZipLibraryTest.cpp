@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "ArchiveTestSupport.h"
 
 #include "archive/ZipLibrary.h"
 
@@ -13,70 +13,15 @@ namespace {
 
 const QString archived = QStringLiteral("La Rom ha sido Comprimida Exitosamente");
 
-// A member of an archive built byte by byte, so names and attributes can be as hostile as wanted.
-struct Member
-{
-    QByteArray name;
-    QByteArray data;
-    zip_uint32_t unixMode = 0100644;
-    zip_flags_t nameEncoding = ZIP_FL_ENC_UTF_8;
-    bool stored = false;
-};
-
-class ZipLibraryTest : public BaseFolderTest
+class ZipLibraryTest : public ArchiveTest
 {
 protected:
     void SetUp() override
     {
-        BaseFolderTest::SetUp();
+        ArchiveTest::SetUp();
         makeFolder("roms");
         makeFolder("out");
         setzipoptions({path("roms"), true, "6"});
-    }
-
-    // Runs an Info-ZIP tool in the base folder, never through a shell; the exit code, or -1.
-    int run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr) const
-    {
-        QProcess process;
-        process.setWorkingDirectory(m_base);
-        process.start(program, arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        if (output)
-            *output = process.readAllStandardOutput();
-        return process.exitCode();
-    }
-
-    QStringList listing(const QString &archive) const
-    {
-        QByteArray output;
-        EXPECT_EQ(run("unzip", {"-Z1", path(archive)}, &output), 0);
-        QStringList names = QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
-        names.sort();
-        return names;
-    }
-
-    void makeArchive(const QString &name, const QList<Member> &members) const
-    {
-        int error = 0;
-        zip_t *archive = zip_open(QFile::encodeName(path(name)).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-        ASSERT_NE(archive, nullptr);
-        for (const Member &m : members) {
-            zip_source_t *data = zip_source_buffer(archive, m.data.constData(), zip_uint64_t(m.data.size()), 0);
-            const zip_int64_t index = zip_file_add(archive, m.name.constData(), data, m.nameEncoding);
-            ASSERT_GE(index, 0) << m.name.constData();
-            zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, m.unixMode << 16);
-            if (m.stored)
-                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
-        }
-        ASSERT_EQ(zip_close(archive), 0);
-    }
-
-    // Every entry of the folder, hidden ones included, sorted.
-    QStringList entries(const QString &folder) const
-    {
-        return QDir(path(folder))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     }
 };
 
@@ -258,13 +203,6 @@ TEST_F(ZipLibraryTest, ExtractionStopsAtTheSizeBoundsCountingTheBytesReallyInfla
     // Members that declare 1,000 bytes but inflate to more, with a checksum that matches what they inflate
     // to: libzip does not hold them to the declared size. A bomb costs no more than the member bound, so
     // the member after it still fits the archive bound; a smaller liar is dropped as damaged.
-    const auto lieAboutSize = [this](const QString &archive) {
-        QByteArray bytes = readFile(archive);
-        const char declared[4] = {char(0xe8), 0x03, 0, 0};
-        bytes.replace(bytes.indexOf("PK\x03\x04") + 22, 4, declared, 4);
-        bytes.replace(bytes.indexOf("PK\x01\x02") + 24, 4, declared, 4);
-        writeFile(archive, bytes);
-    };
     makeFolder("out2");
     makeArchive("bomb.zip", {{"bomb.gb", QByteArray(2 << 20, '\0')}, {"after.gb", part}});
     lieAboutSize("bomb.zip");

@@ -7,6 +7,10 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 struct TitleCase
@@ -90,5 +94,21 @@ TEST_F(RomTitleFileTest, AFileThatCannotBeOpenedRaisesAnErrorNamingIt)
         EXPECT_TRUE(error.text().contains(QStringLiteral("missing game.gb"))) << qPrintable(error.text());
     }
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(RomTitleFileTest, AFolderOrAPipeWithARomsNameRaisesAnErrorInsteadOfHanging)
+{
+    makeFolder(QStringLiteral("folder.gb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.gb"))).constData(), 0600), 0);
+    for (const QString name : {"folder.gb", "pipe.gb"}) {
+        try {
+            romtitle(path(name));
+            ADD_FAILURE() << "no error raised for " << qPrintable(name);
+        } catch (const CartlingError &error) {
+            EXPECT_TRUE(error.text().contains(name)) << qPrintable(error.text());
+        }
+    }
+}
+#endif
 
 } // namespace

@@ -23,6 +23,10 @@ TEST_F(PlacesTest, TheExtractionFolderIsPrivateAndNeverALink)
     ASSERT_TRUE(Places::ensureExtractionFolder());
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(QFile::permissions(folder) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+    // A folder opened up to others is made private again.
+    QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    ASSERT_TRUE(Places::ensureExtractionFolder());
+    EXPECT_EQ(QFile::permissions(folder) & (QFileDevice::ReadOther | QFileDevice::ExeOther), 0);
 
     const QString renamed = folder + ".moved";
     QDir(renamed).removeRecursively();
@@ -33,17 +37,26 @@ TEST_F(PlacesTest, TheExtractionFolderIsPrivateAndNeverALink)
     QDir().rename(renamed, folder);
 }
 
-TEST_F(PlacesTest, EmptyingAFolderRemovesLinksNotWhatTheyPointAt)
+TEST_F(PlacesTest, EmptyingAFolderRemovesEverythingInsideButNotWhatLinksPointAt)
 {
-    makeFolder("x");
+    makeFolder("x/sub");
+    makeFolder("keep");
     writeFile("x/a.gb", "rom");
-    writeFile("x/.keep", "hidden");
+    writeFile("x/.hidden.gb", "hidden");
+    writeFile("x/sub/b.gb", "rom");
+    writeFile("keep/inside.gb", "keep me too");
     writeFile("precious.gb", "keep me");
+    QFile::setPermissions(path("x/a.gb"), QFileDevice::ReadOwner);
     ASSERT_TRUE(QFile::link(path("precious.gb"), path("x/link.gb")));
-    Places::emptyFolder(path("x"));
-    EXPECT_EQ(QDir(path("x")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-              QStringList{".keep"});
+    ASSERT_TRUE(QFile::link(path("keep"), path("x/folderlink")));
+    ASSERT_TRUE(QFile::link(path("keep"), path("x/sub/deeplink")));
+
+    EXPECT_TRUE(Places::emptyFolder(path("x")));
+
+    EXPECT_TRUE(
+        QDir(path("x")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty());
     EXPECT_EQ(readFile("precious.gb"), "keep me");
+    EXPECT_EQ(readFile("keep/inside.gb"), "keep me too");
 }
 
 TEST_F(PlacesTest, PlainArchiveAttributeGivesBackTheOwnersWritePermission)

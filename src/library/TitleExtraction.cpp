@@ -1,0 +1,40 @@
+#include "library/TitleExtraction.h"
+
+#include "language/MessageTable.h"
+#include "library/TitleLists.h"
+#include "platform/PathHelpers.h"
+#include "settings/DataIniFile.h"
+
+namespace TitleExtraction {
+
+namespace {
+
+// Takes the file's title into the list under its stem; single-file requests always replace.
+void storeTitle(DataIniFile &list, const QString &path)
+{
+    if (const auto title = TitleLists::titleOf(path, TitleLists::singleFileMessages))
+        list.writeString(stemof(path), TitleLists::TitleKey, *title);
+}
+
+} // namespace
+
+Shown extraertitulo(const QString &path, const QString &currentStem)
+{
+    DataIniFile titles(TitleLists::titlesFile());
+    storeTitle(titles, path);
+    const QString title = titles.readString(currentStem, TitleLists::TitleKey, QString());
+    titles.updateFile();
+    return {title.isEmpty() ? messageTable().text(Msg::TitleNotFound) : title, title.isEmpty() ? currentStem : title,
+            stemof(path)};
+}
+
+QString importarnombre(const QString &path, const QString &currentStem)
+{
+    DataIniFile names(TitleLists::internalNamesFile());
+    storeTitle(names, path);
+    const QString name = names.readString(currentStem, TitleLists::TitleKey, QString());
+    names.updateFile();
+    return name;
+}
+
+} // namespace TitleExtraction

@@ -1,0 +1,73 @@
+#include "library/TitleListGenerator.h"
+
+#include "language/MessageTable.h"
+#include "library/RomTitle.h"
+#include "library/TitleLists.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FileAttributes.h"
+#include "platform/Messages.h"
+#include "platform/PathHelpers.h"
+#include "platform/Places.h"
+#include "settings/DataIniFile.h"
+
+#include <optional>
+
+TitleListGenerator::TitleListGenerator(QString listFile, bool replaceTitles, Progress progress)
+    : m_listFile(std::move(listFile)), m_replaceTitles(replaceTitles), m_progress(std::move(progress))
+{
+}
+
+TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files)
+{
+    Places::ensureExtractionFolder();
+    DataIniFile list(m_listFile);
+    Result result;
+    if (files.isEmpty()) {
+        showMessage(messageTable().text(Msg::NoGamesForList));
+        list.updateFile();
+        return result;
+    }
+
+    const int total = int(files.size());
+    try {
+        for (int done = 0; done < total; ++done) {
+            if (!goOn(m_progress, done, total)) {
+                result.cancelled = true;
+                break;
+            }
+            const QString &path = files[done];
+            const QString stem = stemof(path);
+            std::optional<QString> title;
+            if (!isArchive(path)) {
+                // romtitle gives the file the plain archive attribute itself; a file left unread gets it here.
+                if (m_replaceTitles || !list.sectionExists(stem))
+                    title = romtitle(path);
+                else
+                    FileAttributes::makePlainArchive(path);
+            } else {
+                // An archive is looked into even when its entry exists, as its messages belong to the run.
+                title = TitleLists::titleOf(path, TitleLists::listMessages);
+                if (title && !m_replaceTitles && list.sectionExists(stem))
+                    title.reset();
+            }
+            if (title) {
+                list.writeString(stem, TitleLists::TitleKey, *title);
+                ++result.stored;
+            }
+        }
+        if (!result.cancelled)
+            goOn(m_progress, total, total);
+    } catch (const CartlingError &) {
+        // A file that cannot be read ends the run, but the titles gathered before it are kept.
+        try {
+            list.updateFile();
+        } catch (const CartlingError &writeError) {
+            reportError(writeError);
+        }
+        throw;
+    }
+    list.updateFile();
+    if (!result.cancelled)
+        showMessage(messageTable().text(Msg::ListGenerated));
+    return result;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "archive/RomUnpacker.h"
+#include "language/MessageTable.h"
+
+#include <QString>
+#include <optional>
+
+// The two title lists kept by file stem in the base folder: the display titles (Titulos.ini) and the internal
+// names that key the Game Genie codes (GGCT.ini). Both hold one key, "Titulo", per stem.
+namespace TitleLists {
+
+inline const QString TitleKey = QStringLiteral("Titulo");
+
+// base folder + "/Titulos.ini"
+QString titlesFile();
+// base folder + "/GGCT.ini"
+QString internalNamesFile();
+
+// The messages of the operations on one file, and of the list generations.
+inline constexpr SingleRomMessages singleFileMessages{Msg::TitleNoRomStart, Msg::TitleNoRomEnd, Msg::TitleManyRomsStart,
+                                                      Msg::TitleManyRomsEnd};
+inline constexpr SingleRomMessages listMessages{Msg::TitlesNoRomStart, Msg::TitlesNoRomEnd, Msg::TitlesManyRomsStart,
+                                                Msg::TitlesManyRomsEnd};
+
+// The cartridge title of a file: of a ROM, its own; of an archive holding exactly one ROM, that ROM's. An
+// archive with no ROM or several gives the matching message and no title. Raises CartlingError when a ROM
+// cannot be read or the extraction folder cannot be used.
+std::optional<QString> titleOf(const QString &path, const SingleRomMessages &texts);
+
+} // namespace TitleLists

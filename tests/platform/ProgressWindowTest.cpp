@@ -1,0 +1,51 @@
+#include "platform/ProgressWindow.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QTest>
+#include <QThread>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgressWindow, AppearsOnlyForLongWorkAndItsButtonCancels)
+{
+    QWidget main;
+    main.show();
+    {
+        ProgressWindow quick(&main, "Quick");
+        const Progress progress = quick.progress();
+        for (int done = 0; done <= 3; ++done)
+            EXPECT_TRUE(progress(done, 3));
+        EXPECT_FALSE(main.findChild<QProgressDialog *>()->isVisible());
+    }
+    EXPECT_EQ(main.findChild<QProgressDialog *>(), nullptr);
+
+    ProgressWindow slow(&main, "Slow");
+    const Progress progress = slow.progress();
+    QElapsedTimer clock;
+    clock.start();
+    int done = 0;
+    while (clock.elapsed() < 1500 && !main.findChild<QProgressDialog *>()->isVisible()) {
+        ASSERT_TRUE(progress(done++ % 100, 100));
+        QThread::msleep(20);
+    }
+    auto *dialog = main.findChild<QProgressDialog *>();
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_GE(clock.elapsed(), 400);
+    EXPECT_EQ(dialog->maximum(), 100);
+
+    // The end of the work takes the window away, so closing messages stand alone.
+    EXPECT_TRUE(progress(100, 100));
+    EXPECT_FALSE(dialog->isVisible());
+
+    ASSERT_TRUE(progress(50, 100));
+    ASSERT_TRUE(dialog->isVisible());
+    QTest::mouseClick(dialog->findChild<QAbstractButton *>(), Qt::LeftButton);
+    EXPECT_FALSE(progress(51, 100));
+    EXPECT_TRUE(slow.cancelled());
+}
+
+} // namespace
