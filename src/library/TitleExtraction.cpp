@@ -21,9 +21,15 @@ void storeTitle(DataIniFile &list, const QString &path)
 Shown extraertitulo(const QString &path, const QString &currentStem)
 {
     DataIniFile titles(TitleLists::titlesFile());
+    const Shown shown = extraertitulo(titles, path, currentStem);
+    titles.updateFile();
+    return shown;
+}
+
+Shown extraertitulo(DataIniFile &titles, const QString &path, const QString &currentStem)
+{
     storeTitle(titles, path);
     const QString title = titles.readString(currentStem, TitleLists::TitleKey, QString());
-    titles.updateFile();
     return {title.isEmpty() ? messageTable().text(Msg::TitleNotFound) : title, title.isEmpty() ? currentStem : title,
             stemof(path)};
 }

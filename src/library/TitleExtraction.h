@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class DataIniFile;
+
 // Taking the cartridge title of one file into the title lists, on the user's request.
 namespace TitleExtraction {
 
@@ -18,6 +20,8 @@ struct Shown
 // nothing. Then reads the title under `currentStem` (the selection's stem) for the windows. Raises
 // CartlingError when the ROM or the list cannot be read or the list cannot be written.
 Shown extraertitulo(const QString &path, const QString &currentStem);
+// The same on a title list that the caller holds open and writes back; a run over many files writes it once.
+Shown extraertitulo(DataIniFile &titles, const QString &path, const QString &currentStem);
 
 // "Exportar nombre a Lista de Códigos": the same into GGCT.ini, the internal-name list. Returns the internal
 // name now stored under `currentStem`, for the codes dialog; the caller reloads the codes (cargardatos).

@@ -45,6 +45,9 @@ GameList::GameList(QWidget *parent, MainMenus &menus, Steps steps)
 
 std::optional<RomListModel::Entry> GameList::selectedEntry() const
 {
+    // A re-read that is due comes first: it leaves nothing selected, and an index taken before it would name
+    // whatever entry now stands in that row.
+    m_model.count();
     const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
     if (selected.isEmpty() || selected.first().row() >= m_model.count())
         return std::nullopt;

@@ -15,6 +15,7 @@
 #include "language/MessageTable.h"
 #include "library/GameDetails.h"
 #include "mainwindow/CollectionActions.h"
+#include "mainwindow/FileActions.h"
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/RomFolderDialog.h"
@@ -160,6 +161,7 @@ void MainWindow::createControls()
 
     m_help = new HelpItems(*this, m_windows);
     m_collection = new CollectionActions(*this, m_windows);
+    m_files = new FileActions(*this, m_windows);
 
     connect(m_startButton, &QPushButton::clicked, this, guarded([this] { launchSelected(); }));
     connect(compress, &QToolButton::clicked, this, guarded([this] { m_collection->compressSelected(); }));
@@ -212,6 +214,15 @@ void MainWindow::connectMenus()
     on("GenerarlistadeTitulos1", [this] { m_collection->generateTitleList(CollectionActions::TitleList::Titles); });
     on("ImportarnombredejuegoaGGcodesini1",
        [this] { m_collection->generateTitleList(CollectionActions::TitleList::InternalNames); });
+    for (const char *item : {"Eliminar", "Eliminar2"})
+        on(item, [this] { m_files->deleteSelected(); });
+    for (const char *item : {"Rename", "Rename2"})
+        on(item, [this] { m_files->renameSelected(); });
+    for (const char *item : {"rat1", "rat2"})
+        on(item, [this] { m_files->renameSelectedToTitle(); });
+    on("rat", [this] { m_files->renameAllToTitles(); });
+    for (const char *item : {"cambiartitulo2", "Cambiartitulo"})
+        on(item, [this] { m_files->changeTitle(); });
     on("Leeme1", [this] { m_help->showReadme(); });
     on("Acercade1", [this] { m_help->showAbout(); });
     on("AHMMenuItem13", [this] { m_help->showHomePage(); });

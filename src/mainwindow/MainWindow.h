@@ -11,6 +11,7 @@
 #include <optional>
 
 class CollectionActions;
+class FileActions;
 class HelpItems;
 class Language;
 class MainMenus;
@@ -48,6 +49,8 @@ public:
     const QString &commandLinePreview() const { return m_gameList->commandLinePreview(); }
     const QString &storedPalette() const { return m_storedPalette; }
     const QString &selectedStem() const { return m_selectedStem; }
+    // Renaming every file to its title moves the current stem along the files.
+    void setSelectedStem(const QString &stem) { m_selectedStem = stem; }
     // First line: full path of the selected entry, as packing takes it.
     const QStringList &packingList() const { return m_gameList->packingList(); }
     const QString &extractionListFolder() const { return m_extractionListFolder; }
@@ -116,6 +119,7 @@ private:
     GameList *m_gameList = nullptr;
     HelpItems *m_help = nullptr;
     CollectionActions *m_collection = nullptr;
+    FileActions *m_files = nullptr;
     QString m_storedPalette = QStringLiteral(";xxx");
     QString m_selectedStem;
     QString m_extractionListFolder;

@@ -1,5 +1,7 @@
 #include "mainwindow/RomListModel.h"
 
+#include "library/FileOperations.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -74,9 +76,27 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
         return m_names.at(index.row());
     case Qt::ToolTipRole:
         return QDir::toNativeSeparators(m_folder + m_names.at(index.row()));
+    case FullPathRole:
+        return m_folder + m_names.at(index.row());
     default:
         return {};
     }
+}
+
+Qt::ItemFlags RomListModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsEditable : flags;
+}
+
+bool RomListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_names.size())
+        return false;
+    if (!FileOperations::renameByHand(m_folder + m_names.at(index.row()), value.toString()))
+        return false;
+    reread();
+    return true;
 }
 
 int RomListModel::count() const

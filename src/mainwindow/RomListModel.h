@@ -16,6 +16,9 @@ public:
         QString fullPath; // the list's folder (ending in "/") followed by the file name
     };
 
+    // The entry's full path, for the list widget.
+    static constexpr int FullPathRole = Qt::UserRole;
+
     // The list's own mask before any view is applied.
     static inline const QString InitialMask = QStringLiteral("*.gb;*.zip;*.gbc;*.cgb;*.sgb");
 
@@ -23,6 +26,10 @@ public:
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // The end of an in-place edit of a caption: a name that differs from the old one without regard to case
+    // and that no entry of the folder holds renames the file, and the list is read again. Nothing is reported.
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     // Ignored when the folder is the current one or does not exist; otherwise makes it the process's
     // current folder (programs started later inherit it) and re-reads the list. True when it switched.

@@ -1,5 +1,9 @@
 #include "mainwindow/RomListView.h"
 
+#include "mainwindow/RomListModel.h"
+#include "platform/FileAttributes.h"
+#include "platform/Messages.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -7,9 +11,24 @@
 RomListView::RomListView(QWidget *parent) : QListView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setEditTriggers(QAbstractItemView::EditKeyPressed);
     setUniformItemSizes(true); // ten thousand files stay smooth
     setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+bool RomListView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // Clicks and keys ask here too; only a trigger the list takes (F2, or a call from code) starts an edit.
+    const bool starts = trigger == AllEditTriggers || (editTriggers() & trigger);
+    if (!starts || state() == EditingState)
+        return QListView::edit(index, trigger, event);
+    if (!index.isValid() || !selectionModel() || !selectionModel()->isSelected(index))
+        return false;
+    if (FileAttributes::isReadOnly(index.data(RomListModel::FullPathRole).toString())) {
+        showMessage(QStringLiteral("It's ReadOnly"));
+        return false;
+    }
+    return QListView::edit(index, trigger, event);
 }
 
 void RomListView::mousePressEvent(QMouseEvent *event)
@@ -37,7 +56,9 @@ void RomListView::mouseDoubleClickEvent(QMouseEvent *event)
 void RomListView::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit enterPressed();
+        // Enter that ends the editing of a name reaches the list too; it must not start the game.
+        if (state() != EditingState)
+            emit enterPressed();
         event->accept();
         return;
     }

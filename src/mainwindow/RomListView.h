@@ -3,12 +3,15 @@
 #include <QListView>
 
 // The list widget of the ROM list: reports the user's clicks and keys after the list has handled them,
-// so the main window sees the selection they produced.
+// so the main window sees the selection they produced. F2 edits the selected entry's name in place.
 class RomListView : public QListView
 {
     Q_OBJECT
 public:
     explicit RomListView(QWidget *parent = nullptr);
+
+    // Opens the entry's name for editing, as F2 does; false when the list refuses (see edit()).
+    bool editName(const QModelIndex &index) { return edit(index, AllEditTriggers, nullptr); }
 
 signals:
     void clickedAnywhere();          // a click released anywhere in the list, empty space included
@@ -18,6 +21,8 @@ signals:
     void popupRequested(QPoint pos); // the pop-up menu is about to open at this global position
 
 protected:
+    // Renaming in place starts only on the selected entry, and never on a read-only file ("It's ReadOnly").
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

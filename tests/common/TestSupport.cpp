@@ -26,12 +26,25 @@ void BaseFolderTest::SetUp()
     BaseFolder::capture();
     setMessageSink(&m_messages);
     setProcessStarter(&m_starter);
+    m_trash.folder = m_temp.path() + QStringLiteral("/trash");
+    ASSERT_TRUE(QDir().mkpath(m_trash.folder));
+    setTrash(&m_trash);
+}
+
+bool RecordingTrash::moveToTrash(const QString &path)
+{
+    if (!works ||
+        !QFile::rename(path, folder + u'/' + QString::number(moved.size()) + u'-' + QFileInfo(path).fileName()))
+        return false;
+    moved.append(path);
+    return true;
 }
 
 void BaseFolderTest::TearDown()
 {
     setMessageSink(nullptr);
     setProcessStarter(nullptr);
+    setTrash(nullptr);
     QDir::setCurrent(m_previousFolder);
     // Give everything its write permission back so the temporary folder can be removed.
     QDir dir(m_temp.path());

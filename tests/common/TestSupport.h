@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "platform/ProcessStarter.h"
+#include "platform/Trash.h"
 
 #include <QByteArray>
 #include <QString>
@@ -52,8 +53,19 @@ public:
     QList<Start> starts;
 };
 
+// Keeps the files sent to the trash in the test's own folder; `works` false refuses them as a full trash would.
+class RecordingTrash : public Trash
+{
+public:
+    bool moveToTrash(const QString &path) override;
+
+    QString folder;
+    QStringList moved; // the paths, in order
+    bool works = true;
+};
+
 // A fresh base folder per test: a temporary folder made the current folder and captured as the base
-// folder, with its own drive root, and messages and program starts recorded.
+// folder, with its own drive root, and messages, program starts and the trash recorded.
 class BaseFolderTest : public ::testing::Test
 {
 protected:
@@ -71,6 +83,7 @@ protected:
     QString m_previousFolder;
     RecordingMessages m_messages;
     RecordingStarter m_starter;
+    RecordingTrash m_trash;
 };
 
 // While it lives, a file of this process cannot grow beyond `bytes`: writes past that fail as on a full disk.

@@ -1,0 +1,72 @@
+#include "library/FileOperations.h"
+
+#include "platform/FileRename.h"
+#include "platform/PathHelpers.h"
+
+#include <QDirIterator>
+
+namespace FileOperations {
+
+bool isRefusedName(const QString &name)
+{
+    return name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(u'\\') ||
+           name.contains(QChar(0));
+}
+
+FolderNames::FolderNames(const QString &folder)
+{
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        ++m_folded[it.fileName().toCaseFolded()];
+    }
+}
+
+bool FolderNames::takenByAnother(const QString &name, const QString &self) const
+{
+    const QString folded = name.toCaseFolded();
+    const int holders = m_folded.value(folded);
+    // The file itself may hold the name already in another case.
+    return holders > (self.toCaseFolded() == folded ? 1 : 0);
+}
+
+void FolderNames::renamed(const QString &from, const QString &to)
+{
+    const QString folded = from.toCaseFolded();
+    if (--m_folded[folded] <= 0)
+        m_folded.remove(folded);
+    ++m_folded[to.toCaseFolded()];
+}
+
+bool renameInFolder(const QString &path, const QString &newName, FolderNames &names)
+{
+    const QString name = filenameof(path);
+    if (isRefusedName(newName) || names.takenByAnother(newName, name))
+        return false;
+    if (newName == name)
+        return true;
+    if (!FileRename::renameWithoutReplacing(path, folderof(path) + newName))
+        return false;
+    names.renamed(name, newName);
+    return true;
+}
+
+bool renameByHand(const QString &path, const QString &newName)
+{
+    if (newName.compare(filenameof(path), Qt::CaseInsensitive) == 0)
+        return false;
+    FolderNames names(folderof(path));
+    return renameInFolder(path, newName, names);
+}
+
+QString titledName(const QString &title, const QString &path)
+{
+    return title + u'.' + extensionof(path);
+}
+
+bool isUsableTitle(const QString &title)
+{
+    return title != u"." && title != u".." && !title.contains(u'/') && !title.contains(u'\\');
+}
+
+} // namespace FileOperations

@@ -1,0 +1,95 @@
+#include "library/TitleRenamer.h"
+
+#include "language/MessageTable.h"
+#include "library/TitleLists.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FileAttributes.h"
+#include "platform/Messages.h"
+#include "platform/PathHelpers.h"
+#include "settings/DataIniFile.h"
+
+#include <optional>
+
+TitleRenamer::TitleRenamer(Steps steps, Progress progress) : m_steps(std::move(steps)), m_progress(std::move(progress))
+{
+}
+
+bool TitleRenamer::renameToTitle(const QString &path, const QString &title, FileOperations::FolderNames &names) const
+{
+    FileAttributes::makePlainArchive(path);
+    if (title.isEmpty()) {
+        showMessage(messageTable().text(Msg::TitleNotFound));
+        return false;
+    }
+    if (!FileOperations::isUsableTitle(title))
+        return false;
+    return FileOperations::renameInFolder(path, FileOperations::titledName(title, path), names);
+}
+
+bool TitleRenamer::renameSelected(const QString &path, const QString &currentStem)
+{
+    QString title;
+    {
+        DataIniFile titles(TitleLists::titlesFile());
+        if (!titles.sectionExists(currentStem)) {
+            const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(titles, path, currentStem);
+            titles.updateFile();
+            if (m_steps.showExtracted)
+                m_steps.showExtracted(shown);
+        }
+        title = titles.readString(currentStem, TitleLists::TitleKey, QString());
+    }
+    FileOperations::FolderNames names(folderof(path));
+    return renameToTitle(path, title, names);
+}
+
+TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
+{
+    Result result;
+    if (paths.isEmpty()) {
+        showMessage(messageTable().text(Msg::NoGamesToRename));
+        return result;
+    }
+    DataIniFile titles(TitleLists::titlesFile());
+    // The rows are the files of one folder, read once; renames keep it up to date.
+    QString folder = folderof(paths.first());
+    std::optional<FileOperations::FolderNames> names(std::in_place, folder);
+    const int total = int(paths.size());
+    try {
+        for (int done = 0; done < total; ++done) {
+            if (!goOn(m_progress, done, total)) {
+                result.cancelled = true;
+                break;
+            }
+            const QString &path = paths[done];
+            const QString stem = stemof(path);
+            if (m_steps.setCurrentStem)
+                m_steps.setCurrentStem(stem);
+            if (!titles.sectionExists(stem)) {
+                const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(titles, path, stem);
+                if (m_steps.showExtracted)
+                    m_steps.showExtracted(shown);
+            }
+            if (folderof(path) != folder) {
+                folder = folderof(path);
+                names.emplace(folder);
+            }
+            if (renameToTitle(path, titles.readString(stem, TitleLists::TitleKey, QString()), *names))
+                ++result.renamed;
+        }
+        if (!result.cancelled)
+            goOn(m_progress, total, total);
+    } catch (const CartlingError &) {
+        // A ROM that cannot be read ends the run; the titles extracted before it are kept.
+        try {
+            titles.updateFile();
+        } catch (const CartlingError &writeError) {
+            reportError(writeError);
+        }
+        throw;
+    }
+    titles.updateFile();
+    if (!result.cancelled)
+        showMessage(messageTable().text(Msg::NamesChanged));
+    return result;
+}

@@ -1,0 +1,124 @@
+#include "mainwindow/FileActions.h"
+
+#include "gamegenie/GameGenieDialog.h"
+#include "library/TitleDialog.h"
+#include "library/TitleRenamer.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/RomListView.h"
+#include "mainwindow/Windows.h"
+#include "platform/ErrorHandler.h"
+#include "platform/Messages.h"
+#include "platform/PathHelpers.h"
+#include "platform/ProgressWindow.h"
+#include "platform/Trash.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLocale>
+
+namespace {
+
+// The trash belongs to the desktop, which asks in the system's language rather than in the program's.
+bool spanishDesktop()
+{
+    return QLocale::system().language() == QLocale::Spanish;
+}
+
+} // namespace
+
+FileActions::FileActions(MainWindow &window, Windows &windows) : QObject(&window), m_window(window), m_windows(windows)
+{
+}
+
+QString FileActions::deleteQuestion(const QString &fileName)
+{
+    return (spanishDesktop() ? QString::fromUtf8("¿Enviar \"%1\" a la papelera?")
+                             : QStringLiteral("Move \"%1\" to the trash?"))
+        .arg(fileName);
+}
+
+QString FileActions::deleteFailure(const QString &fileName)
+{
+    return (spanishDesktop() ? QString::fromUtf8("No se pudo enviar \"%1\" a la papelera.")
+                             : QStringLiteral("\"%1\" could not be moved to the trash."))
+        .arg(fileName);
+}
+
+void FileActions::deleteSelected()
+{
+    if (const auto entry = m_window.selectedEntry()) {
+        RomListModel &list = m_window.romList();
+        // The list works in its own folder; a folder that has gone away deletes nothing.
+        if (QDir::setCurrent(list.folder())) {
+            if (messages().confirm(deleteQuestion(entry->caption)) && !trash().moveToTrash(entry->fullPath))
+                showMessage(deleteFailure(entry->caption));
+            list.reread();
+        }
+    }
+    m_window.gameList().updateMenusForSelection();
+}
+
+void FileActions::renameSelected()
+{
+    RomListView *view = m_window.gameList().view();
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    if (m_window.selectedEntry() && !selected.isEmpty())
+        view->editName(selected.first());
+    m_window.gameList().updateMenusForSelection();
+}
+
+void FileActions::showExtracted(const TitleExtraction::Shown &shown)
+{
+    if (GameGenieDialog *codes = m_windows.gameGenieDialog.get()) {
+        codes->showInternalName(shown.internalName);
+        codes->showTitle(shown.codesTitle);
+    }
+    m_window.showTitle(shown.titleLabel);
+}
+
+void FileActions::setCurrentStem(const QString &stem)
+{
+    m_window.setSelectedStem(stem);
+    if (GameGenieDialog *codes = m_windows.gameGenieDialog.get())
+        codes->showInternalName(stem);
+}
+
+void FileActions::renameSelectedToTitle()
+{
+    const auto entry = m_window.selectedEntry();
+    if (!entry)
+        return;
+    TitleRenamer renamer({[this](const TitleExtraction::Shown &shown) { showExtracted(shown); }, {}});
+    renamer.renameSelected(entry->fullPath, m_window.selectedStem());
+    m_window.gameList().loadRomFolder();
+}
+
+void FileActions::renameAllToTitles()
+{
+    const RomListModel &rows = m_window.romList();
+    QStringList files;
+    files.reserve(rows.count());
+    for (int row = 0; row < rows.count(); ++row)
+        files.append(rows.entry(row).fullPath);
+    ProgressWindow progress(&m_window, m_window.action("rat")->text().remove(u'&'));
+    TitleRenamer renamer({[this](const TitleExtraction::Shown &shown) { showExtracted(shown); },
+                          [this](const QString &stem) { setCurrentStem(stem); }},
+                         progress.progress());
+    try {
+        renamer.renameAll(files);
+    } catch (const CartlingError &) {
+        // Files renamed before the error are shown under their new names.
+        m_window.gameList().loadRomFolder();
+        throw;
+    }
+    m_window.gameList().loadRomFolder();
+}
+
+void FileActions::changeTitle()
+{
+    const auto entry = m_window.selectedEntry();
+    if (!entry || !m_windows.titleDialog)
+        return;
+    if (m_windows.titleDialog->editTitle(entry->fullPath))
+        m_window.loadSelectedGameDetails();
+}

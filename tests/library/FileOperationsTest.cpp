@@ -1,0 +1,183 @@
+#include "TestSupport.h"
+
+#include "library/FileOperations.h"
+#include "library/TitleRenamer.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FileRename.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+const QString notFound = QString::fromUtf8("Título no encontrado");
+const QString namesChanged = QStringLiteral("Los nombres fueron cambiados");
+
+// ROMs in base/roms; the title list in the base folder.
+class FileOperationsTest : public BaseFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        BaseFolderTest::SetUp();
+        makeFolder("roms");
+    }
+
+    QString rom(const QString &name) const { return path("roms/" + name); }
+    QStringList roms() const { return folderEntries(path("roms")); }
+    void writeTitles(const QByteArray &ini) const { writeFile("Titulos.ini", ini); }
+
+    bool renameInFolder(const QString &name, const QString &newName) const
+    {
+        FileOperations::FolderNames names(path("roms"));
+        return FileOperations::renameInFolder(rom(name), newName, names);
+    }
+
+    // Renames the files in order as "Renombrar archivos a títulos" does, noting the stems it passes through.
+    TitleRenamer::Result renameAll(const QStringList &names)
+    {
+        QStringList files;
+        for (const QString &name : names)
+            files.append(rom(name));
+        TitleRenamer renamer({[this](const TitleExtraction::Shown &shown) { extracted.append(shown.titleLabel); },
+                              [this](const QString &stem) { stems.append(stem); }});
+        return renamer.renameAll(files);
+    }
+
+    bool renameSelected(const QString &name, const QString &stem)
+    {
+        TitleRenamer renamer({[this](const TitleExtraction::Shown &shown) { extracted.append(shown.titleLabel); }, {}});
+        return renamer.renameSelected(rom(name), stem);
+    }
+
+    QStringList extracted; // the title label after each extraction
+    QStringList stems;     // the current stem, file by file
+};
+
+// ---- Never replacing a file ----
+
+TEST_F(FileOperationsTest, ANameHeldByAnotherEntryInAnyCaseRenamesNothing)
+{
+    writeFile("roms/game.gb", "game");
+    writeFile("roms/TETRIS.GB", "tetris");
+    makeFolder("roms/Folder.gb");
+
+    EXPECT_FALSE(renameInFolder("game.gb", "TETRIS.GB"));
+    EXPECT_FALSE(renameInFolder("game.gb", "Tetris.gb"));
+    EXPECT_FALSE(renameInFolder("game.gb", "folder.GB"));
+    EXPECT_EQ(readFile("roms/game.gb"), "game");
+    EXPECT_EQ(readFile("roms/TETRIS.GB"), "tetris");
+
+    // The rename itself refuses an existing name, should one appear after the folder was looked at.
+    EXPECT_FALSE(FileRename::renameWithoutReplacing(rom("game.gb"), rom("TETRIS.GB")));
+    EXPECT_EQ(readFile("roms/TETRIS.GB"), "tetris");
+    EXPECT_EQ(roms(), QStringList({"Folder.gb", "TETRIS.GB", "game.gb"}));
+
+    // The file's own name in another case is no obstacle.
+    EXPECT_TRUE(renameInFolder("game.gb", "GAME.gb"));
+    EXPECT_EQ(readFile("roms/GAME.gb"), "game");
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+// ---- One file to its title ----
+
+TEST_F(FileOperationsTest, AFileTakesItsStoredTitleAsReadAndTheEntryStaysUnderTheOldStem)
+{
+    writeFile("roms/game.gb", romImage("GAME"));
+    writeFile("roms/long.gb", romImage("LONG"));
+    // The stored line holds at most 255 characters: a 249-character title reads back cut to 248.
+    writeTitles("[game]\r\nTitulo=TETRIS\r\n\r\n[long]\r\nTitulo=" + QByteArray(249, 'T') + "\r\n\r\n");
+
+    EXPECT_TRUE(renameSelected("game.gb", "game"));
+    EXPECT_TRUE(renameSelected("long.gb", "long"));
+    EXPECT_EQ(roms(), QStringList({"TETRIS.gb", QString(248, 'T') + ".gb"}));
+    EXPECT_TRUE(readFile("Titulos.ini").startsWith("[game]\r\nTitulo=TETRIS\r\n\r\n[long]"));
+    EXPECT_TRUE(extracted.isEmpty());
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+TEST_F(FileOperationsTest, AFileWithoutAnEntryHasItsTitleExtractedFirst)
+{
+    writeFile("roms/game.gb", romImage("TETRIS"));
+    EXPECT_TRUE(renameSelected("game.gb", "game"));
+    EXPECT_EQ(readFile("Titulos.ini"), "[game]\r\nTitulo=TETRIS\r\n\r\n");
+    EXPECT_EQ(extracted, QStringList{"TETRIS"});
+    EXPECT_EQ(roms(), QStringList{"TETRIS.gb"});
+
+    // An archive holding one ROM keeps its own extension.
+    writeFile("TETRIS.gb", romImage("PUZZLE"));
+    ASSERT_EQ(QProcess::execute("zip", {"-j", "-q", rom("juego.zip"), path("TETRIS.gb")}), 0);
+    EXPECT_TRUE(renameSelected("juego.zip", "juego"));
+    EXPECT_EQ(roms(), QStringList({"PUZZLE.zip", "TETRIS.gb"}));
+}
+
+TEST_F(FileOperationsTest, AnEmptyTitleIsReportedAndTheFileKeepsItsNameButLosesItsReadOnlyMark)
+{
+    writeFile("roms/blank.gb", romImage(QByteArray("\xFF\x01", 2)));
+    QFile::setPermissions(rom("blank.gb"), QFileDevice::ReadOwner);
+
+    EXPECT_FALSE(renameSelected("blank.gb", "blank"));
+    EXPECT_EQ(m_messages.shown, QStringList{notFound});
+    EXPECT_EQ(roms(), QStringList{"blank.gb"});
+    EXPECT_TRUE(QFile::permissions(rom("blank.gb")) & QFileDevice::WriteOwner);
+    EXPECT_EQ(readFile("Titulos.ini"), "[blank]\r\nTitulo=\r\n\r\n");
+}
+
+// Broke when a title was joined to the folder as it stood: "../x" moved the file out of the ROM folder.
+TEST_F(FileOperationsTest, NamesAndTitlesThatWouldLeaveTheFolderRenameNothingSilently)
+{
+    makeFolder("roms/sub");
+    writeFile("roms/game.gb", romImage("GAME"));
+    for (const QString name : {"", ".", "..", "../game.gb", "sub/game.gb", "a\\b.gb"})
+        EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), name)) << qPrintable(name);
+    EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), QStringLiteral("x") + QChar(0) + ".gb"));
+    for (const QByteArray title : {"../escaped", "sub/game", "..\\escaped", ".", ".."}) {
+        writeTitles("[game]\r\nTitulo=" + title + "\r\n\r\n");
+        EXPECT_FALSE(renameSelected("game.gb", "game")) << title.constData();
+    }
+    EXPECT_EQ(roms(), QStringList({"game.gb", "sub"}));
+    EXPECT_TRUE(QDir(path("roms/sub")).isEmpty());
+    EXPECT_EQ(folderEntries(m_base), QStringList({"Titulos.ini", "roms"}));
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+// ---- Every file ----
+
+TEST_F(FileOperationsTest, RenamingAllGoesRowByRowAndReportsOnceAtTheEnd)
+{
+    writeFile("roms/a.gb", romImage("TETRIS"));
+    writeFile("roms/b.gbc", romImage("ZELDA"));
+    writeFile("roms/c.gb", romImage("OTHER"));
+    writeFile("roms/d.gb", romImage(""));
+    writeTitles("[b]\r\nTitulo=TETRIS\r\n\r\n[c]\r\nTitulo=TETRIS\r\n\r\n");
+
+    const auto result = renameAll({"a.gb", "b.gbc", "c.gb", "d.gb"});
+
+    // b keeps its title's name with its own extension; c finds TETRIS.gb taken and keeps its name.
+    EXPECT_EQ(result.renamed, 2);
+    EXPECT_EQ(roms(), QStringList({"TETRIS.gb", "TETRIS.gbc", "c.gb", "d.gb"}));
+    EXPECT_EQ(stems, QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(extracted, QStringList({"TETRIS", notFound}));
+    EXPECT_EQ(m_messages.shown, QStringList({notFound, namesChanged}));
+    EXPECT_EQ(readFile("Titulos.ini"), "[b]\r\nTitulo=TETRIS\r\n\r\n[c]\r\nTitulo=TETRIS\r\n\r\n"
+                                       "[a]\r\nTitulo=TETRIS\r\n\r\n[d]\r\nTitulo=\r\n\r\n");
+}
+
+TEST_F(FileOperationsTest, AnUnreadableRomEndsTheRunKeepingTheTitlesAndNamesBeforeIt)
+{
+    writeFile("roms/first.gb", romImage("FIRST"));
+    makeFolder("roms/folder.gb");
+    writeFile("roms/last.gb", romImage("LAST"));
+    try {
+        renameAll({"first.gb", "folder.gb", "last.gb"});
+        FAIL() << "no error raised";
+    } catch (const CartlingError &error) {
+        EXPECT_TRUE(error.text().contains("folder.gb")) << qPrintable(error.text());
+    }
+    EXPECT_EQ(readFile("Titulos.ini"), "[first]\r\nTitulo=FIRST\r\n\r\n");
+    EXPECT_EQ(roms(), QStringList({"FIRST.gb", "folder.gb", "last.gb"}));
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+#include "MainWindowFixture.h"
+
+#include "gamegenie/GameGenieDialog.h"
+#include "language/LanguageApplier.h"
+#include "library/TitleDialog.h"
+#include "mainwindow/FileActions.h"
+#include "mainwindow/Windows.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class FileActions : public MainWindowTest
+{
+protected:
+    // The editor open on a list entry; a closed one is hidden until it goes.
+    QLineEdit *nameEditor() const
+    {
+        for (QLineEdit *editor : main().listView()->viewport()->findChildren<QLineEdit *>()) {
+            if (editor->isVisible())
+                return editor;
+        }
+        return nullptr;
+    }
+    QString titleLabel() const { return main().findChild<QLabel *>("AHMLabel1")->text(); }
+    QString internalNameLabel() const { return windows().gameGenieDialog->findChild<QLabel *>("a5")->text(); }
+
+    // Types a name into the open editor and ends the editing with Enter.
+    void typeName(const QString &name) const
+    {
+        QLineEdit *editor = nameEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The list takes the name once the key is handled.
+        QCoreApplication::processEvents();
+    }
+
+    // Answers the change-title dialog once it is up: notes what it shows, types a title, then presses a button
+    // (or Escape).
+    void answerTitleDialog(const QString &typed, const char *button)
+    {
+        QTimer::singleShot(0, [=, this] {
+            TitleDialog *dialog = windows().titleDialog.get();
+            ASSERT_TRUE(dialog->isVisible());
+            shownStem = dialog->findChild<QLabel *>("Label1")->text();
+            auto *field = dialog->findChild<QLineEdit *>("Edit1");
+            shownTitle = field->text();
+            field->setText(typed);
+            if (button)
+                QTest::mouseClick(dialog->findChild<QPushButton *>(button), Qt::LeftButton);
+            else
+                QTest::keyClick(field, Qt::Key_Escape);
+        });
+    }
+
+    QString shownStem, shownTitle;
+};
+
+TEST_F(FileActions, DeletingAsksThenSendsTheFileToTheTrashAndRereadsTheList)
+{
+    writeFile("Juego.gb", "juego");
+    writeFile("Otro.gb", "otro");
+    start();
+
+    clickEntry("Juego.gb");
+    m_messages.answer = false;
+    item("Eliminar2")->trigger();
+    EXPECT_TRUE(m_trash.moved.isEmpty());
+
+    clickEntry("Juego.gb");
+    m_messages.answer = true;
+    item("Eliminar")->trigger();
+    EXPECT_EQ(m_messages.asked, QStringList(2, ::FileActions::deleteQuestion("Juego.gb")));
+    EXPECT_EQ(m_trash.moved, QStringList{path("Juego.gb")});
+    EXPECT_EQ(captions(), QStringList{"Otro.gb"});
+    // The re-read left nothing selected, and the menus follow.
+    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(item("Eliminar2")->isEnabled());
+
+    // A trash that refuses the file says so.
+    m_trash.works = false;
+    clickEntry("Otro.gb");
+    item("Eliminar")->trigger();
+    EXPECT_EQ(m_messages.shown, QStringList{::FileActions::deleteFailure("Otro.gb")});
+}
+
+TEST_F(FileActions, ANameEditedInTheListRenamesTheFileUnlessTakenOrUnchanged)
+{
+    writeFile("Juego.gb", "juego");
+    writeFile("Otro.gb", "otro");
+    start();
+
+    clickEntry("Juego.gb");
+    item("Rename2")->trigger();
+    ASSERT_NE(nameEditor(), nullptr);
+    EXPECT_EQ(nameEditor()->text(), "Juego.gb");
+    typeName("Nuevo juego.gb");
+    EXPECT_EQ(captions(), QStringList({"Nuevo juego.gb", "Otro.gb"}));
+    EXPECT_EQ(readFile("Nuevo juego.gb"), "juego");
+    EXPECT_FALSE(main().selectedEntry());
+    // Broke when the Enter that ended the editing went on to the list: it launched the game.
+    EXPECT_TRUE(m_starter.starts.isEmpty());
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+
+    // F2 edits too; a name another file holds in any case, or the old one in another case, renames nothing.
+    for (const QString name : {"nuevo JUEGO.gb", "OTRO.GB", "../Otro.gb"}) {
+        clickEntry("Otro.gb");
+        QTest::keyClick(main().listView(), Qt::Key_F2);
+        typeName(name);
+        EXPECT_EQ(captions(), QStringList({"Nuevo juego.gb", "Otro.gb"})) << qPrintable(name);
+    }
+    EXPECT_EQ(readFile("Otro.gb"), "otro");
+
+    // Without a selection F2 opens nothing; a read-only file is refused.
+    clickEmptySpace();
+    QTest::keyClick(main().listView(), Qt::Key_F2);
+    EXPECT_EQ(nameEditor(), nullptr);
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+    QFile::setPermissions(path("Otro.gb"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    clickEntry("Otro.gb");
+    item("Rename")->trigger();
+    EXPECT_EQ(m_messages.shown, QStringList{"It's ReadOnly"});
+    EXPECT_EQ(nameEditor(), nullptr);
+}
+
+TEST_F(FileActions, RenamingToTitlesShowsWhatWasExtractedAndLoadsTheFolderAgain)
+{
+    writeFile("a.gb", romImage("TETRIS"));
+    writeFile("b.gb", romImage("ZELDA"));
+    writeFile("c.gb", romImage("TETRIS"));
+    start();
+    clickEntry("b.gb");
+    item("rat2")->trigger();
+    EXPECT_EQ(titleLabel(), "ZELDA");
+    EXPECT_EQ(internalNameLabel(), "b");
+    EXPECT_EQ(captions(), QStringList({"a.gb", "c.gb", "ZELDA.gb"}));
+    EXPECT_EQ(main().selectedStem(), "b");
+
+    // Every file: the current stem and the codes dialog's internal name are left at the last one.
+    item("rat")->trigger();
+    EXPECT_EQ(captions(), QStringList({"c.gb", "TETRIS.gb", "ZELDA.gb"}));
+    EXPECT_EQ(m_messages.shown, QStringList{"Los nombres fueron cambiados"});
+    EXPECT_EQ(main().selectedStem(), "ZELDA");
+    EXPECT_EQ(internalNameLabel(), "ZELDA");
+    EXPECT_EQ(titleLabel(), "ZELDA");
+    EXPECT_FALSE(main().selectedEntry());
+
+    // A view that shows nothing.
+    m_messages.shown.clear();
+    item("sgb")->trigger();
+    item("rat")->trigger();
+    EXPECT_EQ(m_messages.shown, QStringList{"No se encuentran Juegos"});
+}
+
+TEST_F(FileActions, TheTitleDialogShowsTheStemAndStoresWhatIsTyped)
+{
+    writeFile("Juego.gb", "x");
+    start();
+    EXPECT_TRUE(unreachedTargets({windows().titleDialog.get()}).isEmpty());
+    clickEntry("Juego.gb");
+
+    answerTitleDialog("Mi juego", "Button1");
+    item("cambiartitulo2")->trigger();
+    EXPECT_EQ(shownStem, "Juego");
+    EXPECT_EQ(shownTitle, "Juego");
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=Mi juego\r\n\r\n");
+    EXPECT_EQ(titleLabel(), "Mi juego");
+    EXPECT_EQ(windows().gameGenieDialog->findChild<QLineEdit *>("Edit1")->text(), "Mi juego");
+
+    for (const char *button : {"Button2", static_cast<const char *>(nullptr)}) {
+        answerTitleDialog("Otro", button);
+        item("Cambiartitulo")->trigger();
+        EXPECT_EQ(shownTitle, "Mi juego");
+        EXPECT_EQ(titleLabel(), "Mi juego");
+    }
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=Mi juego\r\n\r\n");
+
+    // A title longer than a line of the list holds is cut; an empty one is stored empty and the stem shown.
+    answerTitleDialog(QString(249, u'x'), "Button1");
+    item("cambiartitulo2")->trigger();
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=" + QByteArray(248, 'x') + "\r\n\r\n");
+    answerTitleDialog("", "Button1");
+    item("cambiartitulo2")->trigger();
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=\r\n\r\n");
+    EXPECT_EQ(titleLabel(), "Juego");
+}
+
+} // namespace
