@@ -1,5 +1,6 @@
 #include "platform/TextEncoding.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
 #include <cstring>
 
@@ -97,6 +98,15 @@ bool startsWithMark(QByteArrayView bytes)
     return bytes.startsWith(kUtf8Mark) || bytes.startsWith(kUtf16LEMark) || bytes.startsWith(kUtf16BEMark);
 }
 
+// Valid UTF-8 as text. QString::fromUtf8 drops a U+FEFF at the start, which would take a character from a
+// text that begins with one (after the file's own mark, or after a stray byte).
+QString fromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
 // UTF-8 in which every byte that belongs to no valid sequence stands for its Windows-1252 character.
 QString fromLenientUtf8(QByteArrayView bytes)
 {
@@ -106,7 +116,7 @@ QString fromLenientUtf8(QByteArrayView bytes)
     qsizetype i = 0;
     while (i < n) {
         const qsizetype valid = validUtf8Prefix(p + i, n - i);
-        text += QString::fromUtf8(bytes.sliced(i, valid));
+        text += fromUtf8(bytes.sliced(i, valid));
         i += valid;
         if (i < n) {
             const unsigned char b = p[i++];
@@ -249,7 +259,7 @@ Decoded decodeDetected(const QByteArray &bytes)
     if (isAscii(view))
         return {QString::fromLatin1(bytes), Encoding::Windows1252};
     if (isValidUtf8(view))
-        return {QString::fromUtf8(bytes), Encoding::Utf8};
+        return {fromUtf8(view), Encoding::Utf8};
     return {fromWindows1252(bytes), Encoding::Windows1252};
 }
 

@@ -1,0 +1,82 @@
+// The data INI class: any file loads into sections that follow the class's rules, and what is written back
+// after a change loads again as exactly what was in memory.
+#include "FuzzSupport.h"
+
+#include "platform/ErrorHandler.h"
+#include "settings/DataIniFile.h"
+
+#include <QFile>
+#include <QList>
+#include <utility>
+
+namespace {
+
+using Snapshot = QList<std::pair<QString, QStringList>>;
+
+// Every section with its lines, and the rules every loaded file must follow.
+Snapshot snapshot(const DataIniFile &ini)
+{
+    Snapshot sections;
+    const QStringList names = ini.readSections();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        for (qsizetype j = 0; j < i; ++j)
+            FUZZ_CHECK(names[i].compare(names[j], Qt::CaseInsensitive) != 0, names[i] + u'|' + names[j]);
+        const QStringList lines = ini.readSectionValues(names[i]);
+        for (const QString &line : lines) {
+            FUZZ_CHECK(!line.isEmpty() && !line.contains(u'\r') && !line.contains(u'\n'), line);
+            FUZZ_CHECK(line.toUcs4().size() <= DataIniFile::MaxLineLength, line);
+            FUZZ_CHECK(!(line.startsWith(u'[') && line.endsWith(u']') && line.size() >= 2), line);
+        }
+        sections.append({names[i], lines});
+    }
+    return sections;
+}
+
+// What a write-back keeps: the sections that hold lines.
+Snapshot withLines(const Snapshot &sections)
+{
+    Snapshot kept;
+    for (const auto &section : sections) {
+        if (!section.second.isEmpty())
+            kept.append(section);
+    }
+    return kept;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = fuzzInput(data, size);
+    const QString path = fuzzFolder() + QStringLiteral("/Titulos.ini");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        fuzzFailure(__FILE__, __LINE__, QStringLiteral("cannot write %1").arg(path));
+    file.close();
+
+    // A value that fits Windows-1252 but whose bytes look like UTF-8, plain ASCII, and one beyond Windows-1252.
+    const QString values[] = {QString::fromUtf8("Wei\xc3\x9f\xe2\x80\x9c"), QStringLiteral("1"),
+                              QString::fromUtf8("\xe2\x9c\x93 \xf0\x9f\x8e\xae")};
+    const QString value = values[size % 3];
+    Snapshot inMemory;
+    QString section;
+    try {
+        DataIniFile ini(path);
+        const Snapshot loaded = snapshot(ini);
+        section = loaded.isEmpty() ? QStringLiteral("Fuzz") : loaded.first().first;
+        ini.writeString(section, QStringLiteral("Titulo"), value);
+        FUZZ_CHECK(ini.readString(section, QStringLiteral("Titulo"), QString()) == value, section);
+        inMemory = withLines(snapshot(ini));
+        ini.updateFile();
+    } catch (const CartlingError &error) {
+        fuzzFailure(__FILE__, __LINE__, error.text());
+    }
+    try {
+        const DataIniFile again(path);
+        FUZZ_CHECK(snapshot(again) == inMemory, QString::fromLatin1(bytes.toHex()));
+        FUZZ_CHECK(again.readString(section, QStringLiteral("Titulo"), QString()) == value, section);
+    } catch (const CartlingError &error) {
+        fuzzFailure(__FILE__, __LINE__, error.text());
+    }
+    return 0;
+}

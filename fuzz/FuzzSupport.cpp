@@ -1,0 +1,20 @@
+#include "FuzzSupport.h"
+
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+
+QString fuzzFolder()
+{
+    static QTemporaryDir folder;
+    if (!folder.isValid())
+        fuzzFailure(__FILE__, __LINE__, QStringLiteral("no temporary folder: %1").arg(folder.errorString()));
+    return folder.path();
+}
+
+void fuzzFailure(const char *file, int line, const QString &message)
+{
+    std::fprintf(stderr, "%s:%d: property broken: %s\n", file, line, message.toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::abort();
+}
