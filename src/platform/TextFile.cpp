@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
@@ -69,6 +71,29 @@ void keepOwnerAndMode(QSaveFile &file, const QString &path)
     if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
     }
     if (::fchmod(fd, st.st_mode & 07777) != 0) {
+    }
+}
+
+// QSaveFile writes into an unnamed file where the system has them, names it "<file>.XXXXXX" once it is
+// complete and renames it over the file. A write killed between those last two steps leaves that name
+// behind; the next save of the file removes it. Only files that cannot be anyone else's are touched: regular
+// files of this user, of exactly that name form, with no other link.
+void removeLeftovers(const QString &file)
+{
+    const QFileInfo info(file);
+    const QString prefix = info.fileName() + u'.';
+    const QDir folder = info.dir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            continue;
+        const QStringView suffix = QStringView(name).sliced(prefix.size());
+        if (!std::all_of(suffix.begin(), suffix.end(),
+                         [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 128; }))
+            continue;
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        struct stat st;
+        if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1)
+            ::unlink(path.constData());
     }
 }
 #endif
@@ -220,6 +245,9 @@ void save(const QString &path, const QByteArray &bytes)
     }
     if (!output.commit())
         throw Error(Error::Action::Write, path, output.errorString());
+#ifdef Q_OS_UNIX
+    removeLeftovers(file);
+#endif
 }
 
 void saveLines(const QString &path, const QStringList &lines, TextEncoding::Encoding encoding)

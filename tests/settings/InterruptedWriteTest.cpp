@@ -1,0 +1,122 @@
+// A Cartling killed in the middle of a write: the file is afterwards the old one byte for byte or the new one
+// whole, never a mix, and no temporary file is left beside it.
+#include "TestSupport.h"
+
+#include "platform/TextEncoding.h"
+#include "settings/DataIniFile.h"
+#include "settings/SettingsFile.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QThread>
+
+namespace {
+
+// A settings or data file of about a megabyte in which every section carries the generation `g` that wrote it;
+// each rewrite by the endless writer turns generation g into exactly the bytes of g + 1.
+QByteArray generationFile(bool data, int g)
+{
+    QString text;
+    const QString filler = QString::fromUtf8("Pokémon Edición Azul ñ ") + QString(40, u'x');
+    if (data) {
+        for (int s = 0; s < 5000; ++s)
+            text += QStringLiteral("[Juego%1]\r\ng=%2\r\nTitulo=%3%1\r\n\r\n").arg(s).arg(g).arg(filler);
+    } else {
+        text = QStringLiteral("[Prueba]\r\ng=%1\r\n\r\n[Titulos]\r\n").arg(g);
+        for (int k = 0; k < 12000; ++k)
+            text += QStringLiteral("Juego%1=%2\r\n").arg(k).arg(filler);
+    }
+    return TextEncoding::toWindows1252(text);
+}
+
+// The generation a whole file of generationFile carries, or -1 for anything else.
+int generationOf(bool data, const QByteArray &bytes)
+{
+    static const QRegularExpression first(QStringLiteral("^\\[(?:Juego0|Prueba)\\]\r\ng=(\\d+)\r\n"));
+    const QRegularExpressionMatch match = first.match(QString::fromLatin1(bytes.left(40)));
+    if (!match.hasMatch())
+        return -1;
+    const int g = match.captured(1).toInt();
+    return bytes == generationFile(data, g) ? g : -1;
+}
+
+// What one round of the endless writer does.
+void writeNextGeneration(bool data, const QString &path)
+{
+    if (data) {
+        DataIniFile ini(path);
+        const QStringList sections = ini.readSections();
+        const int generation = ini.readInteger(sections.value(0), QStringLiteral("g"), 0) + 1;
+        for (const QString &section : sections)
+            ini.writeInteger(section, QStringLiteral("g"), generation);
+        ini.updateFile();
+    } else {
+        SettingsFile settings(path);
+        settings.writeInteger(QStringLiteral("Prueba"), QStringLiteral("g"),
+                              settings.readInteger(QStringLiteral("Prueba"), QStringLiteral("g"), 0) + 1);
+    }
+}
+
+class InterruptedWriteTest : public BaseFolderTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(InterruptedWriteTest, AKilledWriterLeavesTheOldFileOrTheNewOneAndNoTemporaryFile)
+{
+    const bool data = GetParam();
+    const QString file = data ? QStringLiteral("Titulos.ini") : QStringLiteral("Cartling.ini");
+    writeFile(file, generationFile(data, 0));
+    QRandomGenerator random(data ? 1 : 2);
+    int generation = 0;
+    int changes = 0;
+    for (int round = 0; round < 25; ++round) {
+        QProcess writer;
+        writer.start(QStringLiteral(CARTLING_BIN_DIR "/endless_writer"),
+                     {data ? QStringLiteral("data") : QStringLiteral("settings"), path(file)});
+        ASSERT_TRUE(writer.waitForReadyRead(60000)) << writer.readAllStandardError().constData();
+        // Somewhere in one of the next few writes.
+        QThread::usleep(random.bounded(100000));
+        writer.kill(); // SIGKILL: nothing of the writer runs any more
+        writer.waitForFinished();
+
+        const int now = generationOf(data, readFile(file));
+        ASSERT_GE(now, generation + 1) << "round " << round << ": the file is neither an old one nor a new one";
+        changes += now > generation + 1 ? 1 : 0;
+        generation = now;
+        // The lock file of a killed writer may stay; the next writer takes it over. The new file, complete,
+        // stands under a temporary name only between its last two steps (named, then renamed over the file);
+        // a kill just then leaves it, and the next write removes it.
+        for (const QString &name : folderEntries(m_base)) {
+            if (name == file || name == file + QStringLiteral(".lock"))
+                continue;
+            ASSERT_TRUE(name.startsWith(file + u'.') && name.size() == file.size() + 7) << qPrintable(name);
+            ASSERT_EQ(generationOf(data, readFile(name)), generation + 1) << "a temporary file that is no whole file";
+        }
+    }
+    EXPECT_GT(changes, 0) << "no kill came later than the first write";
+
+    writeNextGeneration(data, path(file));
+    EXPECT_EQ(folderEntries(m_base), QStringList{file});
+    EXPECT_EQ(generationOf(data, readFile(file)), generation + 1);
+}
+
+using LeftoverTest = BaseFolderTest;
+
+TEST_F(LeftoverTest, AWriteRemovesWhatAKilledWriteLeftUnderATemporaryName)
+{
+    writeFile("Cartling.ini", "[Prueba]\r\ng=1\r\n");
+    const QStringList others = {"Cartling.ini.bak", "Cartling.ini.AbC12", "Cartling.ini.AbC1234", "Other.ini.AbC123"};
+    for (const QString &name : others + QStringList{"Cartling.ini.AbC123"})
+        writeFile(name, "x");
+    SettingsFile(path("Cartling.ini")).writeInteger("Prueba", "g", 2);
+    QStringList expected = others + QStringList{"Cartling.ini"};
+    expected.sort();
+    EXPECT_EQ(folderEntries(m_base), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsAndData, InterruptedWriteTest, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "DataFile" : "SettingsFile"; });
+
+} // namespace
