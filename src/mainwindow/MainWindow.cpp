@@ -149,6 +149,8 @@ void MainWindow::createControls()
     m_panel0->setFixedWidth(40);
     m_panel1 = new QLabel(status);
     m_panel1->setMinimumWidth(50);
+    m_panel1->setTextFormat(Qt::PlainText); // the game count's text comes from the language file
+
     status->addWidget(m_panel0);
     status->addWidget(m_panel1, 1);
     setStatusBar(status);

@@ -328,4 +328,15 @@ TEST_F(CodesDialog, EachCodeFieldSaysWhetherItsCodeLooksRightAndKeepsItAsTyped)
     EXPECT_EQ(dialog().description(1)->accessibleName(), QString::fromUtf8("Descripción 1"));
 }
 
+// A code is at most 11 characters ("01A-B2C-D3E"): typing more stops there, and so does what is stored.
+TEST_F(CodesDialog, ACodeFieldHoldsAtMostElevenCharacters)
+{
+    start();
+    clickEntry("Tetris.gb");
+    QTest::keyClicks(dialog().code(1), "01A-B2C-D3E-F4A");
+    EXPECT_EQ(dialog().code(1)->text(), "01A-B2C-D3E");
+    click("Button5");
+    EXPECT_TRUE(readFile("GGCodes.ini").contains("C1=01A-B2C-D3E\r\n"));
+}
+
 } // namespace

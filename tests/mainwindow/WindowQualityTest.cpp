@@ -125,4 +125,33 @@ TEST_F(WindowQuality, EveryControlHasANameForScreenReadersInEveryLanguage)
         window->hide();
 }
 
+// A language file is plain text: an entry that looks like markup (bold, a link) shows as it stands wherever it
+// lands, the status bar's game count included.
+TEST_F(WindowQuality, LanguageEntriesThatLookLikeMarkupShowAsLiteralText)
+{
+    writeFile("Tetris.gb", "rom");
+    start();
+    QStringList lines;
+    for (int i = 0; i < 190; ++i)
+        lines.append(i % 2 ? QStringLiteral("<b>x</b>") : QStringLiteral("<a href=\"http://example.com\">x</a>"));
+    writeFile("marcas.cti", lines.join("\r\n").toUtf8() + "\r\n");
+    ASSERT_TRUE(main().language().loadLanguageFile(path("marcas.cti"), "marcas.cti"));
+    item("Ga1")->trigger(); // re-reads the list, so the game count is shown with the new text
+
+    QStringList rich;
+    int marked = 0;
+    for (QWidget *window : windows().all()) {
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            if (!label->text().contains(QStringLiteral("<b>x</b>")) &&
+                !label->text().contains(QStringLiteral("example.com")))
+                continue;
+            ++marked;
+            if (label->textFormat() != Qt::PlainText)
+                rich.append(window->objectName() + '/' + label->objectName() + ": " + label->text());
+        }
+    }
+    EXPECT_GT(marked, 1);
+    EXPECT_EQ(rich, QStringList());
+}
+
 } // namespace
