@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         section = loaded.isEmpty() ? QStringLiteral("Fuzz") : loaded.first().first;
         ini.writeString(section, QStringLiteral("Titulo"), value);
         FUZZ_CHECK(ini.readString(section, QStringLiteral("Titulo"), QString()) == value, section);
-        inMemory = withLines(snapshot(ini));
+        // Only a write-back drops the sections without lines; a write that changed nothing writes nothing.
+        inMemory = ini.isModified() ? withLines(snapshot(ini)) : snapshot(ini);
         ini.updateFile();
     } catch (const CartlingError &error) {
         fuzzFailure(__FILE__, __LINE__, error.text());

@@ -1,5 +1,6 @@
 // ZIP extraction: whatever an archive holds, extraction writes only plain files straight into the target
-// folder, within the size bounds, leaves no part file behind and touches nothing outside the folder.
+// folder, under names without control characters, within the size bounds, leaves no part file behind and
+// touches nothing outside the folder.
 #include "FuzzSupport.h"
 
 #include "archive/ZipLibrary.h"
@@ -54,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(info.absolutePath() == target, path);
         FUZZ_CHECK(info.isFile() && !info.isSymLink(), path);
         FUZZ_CHECK(!info.fileName().endsWith(QStringLiteral(".part")), path);
+        for (const QChar c : info.fileName())
+            FUZZ_CHECK(c.category() != QChar::Other_Control, path);
         FUZZ_CHECK(info.size() <= limits.maxMemberBytes, path);
         total += info.size();
     }

@@ -156,6 +156,7 @@ def zip_seeds():
     put("zip", "invalid-utf8-name", raw_name_zip(b"bad\xff\xfe.gb", b"q", True))
     put("zip", "cp437-name", raw_name_zip(b"Pok\x82mon.gb", b"r", False))
     put("zip", "control-name", raw_name_zip(b"line\r\nbreak\t.gb", b"s", False))
+    put("zip", "control-name-flagged-utf8", raw_name_zip(b"ctl\x07.gb", b"t", True))
     put("zip", "duplicates", make_zip([zip_member("same.gb", b"1"), zip_member("SAME.gb", b"2"),
                                        zip_member("x/same.gb", b"3")]))
     # A member that claims far more than it holds, and a deflate bomb of a few hundred kilobytes.

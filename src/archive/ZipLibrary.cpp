@@ -1,5 +1,6 @@
 #include "archive/ZipLibrary.h"
 
+#include "archive/ZipNameFlags.h"
 #include "platform/FileAttributes.h"
 #include "platform/Messages.h"
 #include "platform/PathHelpers.h"
@@ -18,6 +19,10 @@
 #include <memory>
 #include <system_error>
 #include <zip.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -86,6 +91,16 @@ QString flatName(const QString &memberName)
     return memberName.mid(cut + 1);
 }
 
+// Control characters (CR, LF, TAB and the rest of C0 and C1, DEL) have no place in a file name: each becomes "_".
+QString withoutControlCharacters(QString name)
+{
+    for (QChar &c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = u'_';
+    }
+    return name;
+}
+
 // Folders, links and other special files: a Unix file type in the high half of the external attributes
 // (set by Unix tools and by 7-Zip whatever the host) or the MS-DOS folder bit.
 bool isSpecialMember(zip_t *archive, zip_uint64_t index)
@@ -147,12 +162,19 @@ bool extractMember(zip_t *archive, const zip_stat_t &stat, const QString &prefix
         part->remove();
         return false;
     }
+    // The file keeps the time stored in the archive. The plain archive attribute is given to the file made
+    // here, through its descriptor: changing the mode by name would reach, through a hard link planted at the
+    // target name, a file outside the folder.
     if (stat.valid & ZIP_STAT_MTIME)
         part->setFileTime(QDateTime::fromSecsSinceEpoch(stat.mtime), QFileDevice::FileModificationTime);
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::fstat(part->handle(), &st) == 0 && !(st.st_mode & S_IWUSR))
+        ::fchmod(part->handle(), (st.st_mode & 07777) | S_IWUSR);
+#endif
     part->close();
 
     // rename() replaces a file, or a link itself, at the target name; it never follows a link.
-    FileAttributes::makePlainArchive(target);
     std::error_code error;
     std::filesystem::rename(part->filesystemFileName(), QFile(target).filesystemFileName(), error);
     if (error) {
@@ -192,6 +214,34 @@ struct PackingProgress
         return self.cancelled ? 1 : 0;
     }
 };
+
+// The archive read into memory with the false UTF-8 flags cleared (ZipNameFlags), opened from there; the
+// members that were flagged falsely are named in `falselyFlagged`. Only archives up to RepairLimit bytes.
+constexpr qint64 RepairLimit = 64 << 20;
+
+ZipHandle openRepaired(const QString &archive, QByteArray *bytes, QSet<quint64> *falselyFlagged)
+{
+    QFile file(archive);
+    if (!QFileInfo(archive).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > RepairLimit)
+        return nullptr;
+    auto repaired = ZipNameFlags::clearFalseUtf8Flags(file.readAll());
+    if (!repaired)
+        return nullptr;
+    *bytes = std::move(repaired->bytes);
+    *falselyFlagged = std::move(repaired->falselyFlagged);
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *source = zip_source_buffer_create(bytes->constData(), zip_uint64_t(bytes->size()), 0, &error);
+    zip_error_fini(&error);
+    if (!source)
+        return nullptr;
+    zip_error_init(&error);
+    ZipHandle handle(zip_open_from_source(source, ZIP_RDONLY, &error));
+    zip_error_fini(&error);
+    if (!handle)
+        zip_source_free(source);
+    return handle;
+}
 
 const char *const cannotFindText = "Cannot find %s.\nThe Dll must be in the application directory, the path,\n"
                                    "the Windows directory or the Windows System directory.";
@@ -314,8 +364,13 @@ bool archiveHolds(const QString &archive, const QString &file)
 bool unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits, const Progress &progress)
 {
     FileAttributes::makePlainArchive(archive);
+    QByteArray repairedBytes; // outlives the handle that may read from it
+    QSet<quint64> falselyFlagged;
     int error = 0;
     ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_RDONLY, &error));
+    // libzip refuses a whole archive when one name flagged as UTF-8 is not: such members are left out instead.
+    if (!handle && error == ZIP_ER_INCONS)
+        handle = openRepaired(archive, &repairedBytes, &falselyFlagged);
     if (!handle)
         return true;
 
@@ -328,11 +383,12 @@ bool unzipto(const QString &archive, const QString &folder, const ExtractionLimi
         zip_stat_t stat;
         zip_stat_init(&stat);
         // Flags 0: the name is decoded by libzip's guess (UTF-8 when flagged, else CP437) into UTF-8.
-        if (zip_stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
+        if (falselyFlagged.contains(quint64(i)) || zip_stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0 ||
+            !(stat.valid & ZIP_STAT_NAME))
             continue;
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
             continue;
-        const QString name = flatName(QString::fromUtf8(stat.name));
+        const QString name = withoutControlCharacters(flatName(QString::fromUtf8(stat.name)));
         if (name.isEmpty() || name == u"." || name == u".." || isSpecialMember(handle.get(), zip_uint64_t(i)))
             continue;
         if (stat.valid & ZIP_STAT_SIZE) {

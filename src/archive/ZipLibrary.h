@@ -45,10 +45,11 @@ int zipfiles(const QString &archive, const QStringList &names, const Progress &p
 bool archiveHolds(const QString &archive, const QString &file);
 
 // Gives the archive the plain archive attribute, then extracts its members flat into the folder, replacing
-// same-named files. Folders, links, encrypted members, members without a usable name and members past the
-// limits are skipped; a damaged archive yields what can be read safely. Nothing is reported: callers look at
-// what is on disk. `progress` hears the members done of the members in all; false when it cancelled (the
-// members extracted until then stay).
+// same-named files. Folders, links, encrypted members, members without a usable name (or with a name flagged as
+// UTF-8 that is not) and members past the limits are skipped; control characters in a name become "_"; a
+// damaged archive yields what can be read safely. Each file keeps the time the archive stores for it. Nothing is
+// reported: callers look at what is on disk. `progress` hears the members done of the members in all; false when it
+// cancelled (the members extracted until then stay).
 bool unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits = {},
              const Progress &progress = {});
 

@@ -37,6 +37,8 @@ void ArchiveTest::makeArchive(const QString &name, const QList<Member> &members)
         zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, m.unixMode << 16);
         if (m.stored)
             zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
+        if (m.modified)
+            zip_file_set_mtime(archive, zip_uint64_t(index), m.modified, 0);
     }
     ASSERT_EQ(zip_close(archive), 0);
 }

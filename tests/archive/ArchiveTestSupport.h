@@ -16,6 +16,7 @@ struct Member
     zip_uint32_t unixMode = 0100644;
     zip_flags_t nameEncoding = ZIP_FL_ENC_UTF_8;
     bool stored = false;
+    time_t modified = 0; // the time stored for the member; 0 for the time of packing
 };
 
 // A base folder with the Info-ZIP tools and hand-built archives at hand.

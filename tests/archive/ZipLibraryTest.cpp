@@ -2,11 +2,14 @@
 
 #include "archive/ZipLibrary.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <unistd.h>
+#include <utility>
 #include <zip.h>
 
 namespace {
@@ -145,6 +148,21 @@ TEST_F(ZipLibraryTest, AnExistingArchiveIsUpdatedAndAFileThatIsNoArchiveIsLeftAl
     EXPECT_EQ(m_messages.shown.size(), 2);
 }
 
+// The list may name the archive being written, under any spelling: it is not packed into itself, and the
+// count and the messages leave it out.
+TEST_F(ZipLibraryTest, PackingAListThatHoldsTheArchiveItselfStoresNoCopyOfIt)
+{
+    writeFile("roms/a.gb", "a");
+    writeFile("roms/b.gb", "b");
+    ASSERT_EQ(zipfiles(path("roms/pack.zip"), {path("roms/a.gb")}), 1);
+    ASSERT_TRUE(QFile::link(path("roms/pack.zip"), path("roms/link.zip")));
+    EXPECT_EQ(zipfiles(path("roms/pack.zip"),
+                       {path("roms/b.gb"), path("roms/pack.zip"), "pack.zip", path("roms/./link.zip")}),
+              1);
+    EXPECT_EQ(listing("roms/pack.zip"), QStringList({"a.gb", "b.gb"}));
+    EXPECT_EQ(m_messages.shown, QStringList({archived, archived}));
+}
+
 // ---- Extraction ----
 
 TEST_F(ZipLibraryTest, AnInfoZipArchiveWithFoldersExtractsFlatOverSameNamedFiles)
@@ -191,8 +209,68 @@ TEST_F(ZipLibraryTest, HostileNamesLinksAndFoldersNeverReachOutsideTheFolder)
     EXPECT_FALSE(QFile::exists(m_temp.path() + "/climb.gb"));
 }
 
+// Changing the mode of the target by name reached, through a hard link planted at a member's name, a file
+// outside the folder; only the file made by the extraction gets its mode set.
+TEST_F(ZipLibraryTest, ExtractionNeverChangesAFileHardLinkedIntoTheFolder)
+{
+    writeFile("mine.gb", "keep me");
+    ASSERT_TRUE(QFile::setPermissions(path("mine.gb"), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path("mine.gb")).constData(), QFile::encodeName(path("out/game.gb")).constData()), 0);
+    makeArchive("game.zip", {{"game.gb", "new"}});
+    unzipto(path("game.zip"), path("out"));
+    EXPECT_EQ(readFile("out/game.gb"), "new");
+    EXPECT_TRUE(QFileInfo(path("out/game.gb")).permissions() & QFileDevice::WriteOwner);
+    EXPECT_EQ(readFile("mine.gb"), "keep me");
+    EXPECT_FALSE(QFileInfo(path("mine.gb")).permissions() & QFileDevice::WriteOwner);
+}
+
+// Control characters became parts of file names; a name flagged as UTF-8 that is not made libzip refuse the whole
+// archive. Now each costs at most its own member.
+TEST_F(ZipLibraryTest, ControlCharactersAndFalseUtf8NamesCostAtMostTheirMember)
+{
+    makeArchive("names.zip", {{"bad?.gb", "bad"},
+                              {"ctl?.gb", "ctl"},
+                              {"line\r\nbreak\t.gb", "1"},
+                              {"del\x7f.gb", "2"},
+                              {"c1\xc2\x85.gb", "3"},
+                              {"good.gb", "good"}});
+    // Two names become bytes that are no UTF-8 name, flagged as UTF-8 in both of their headers.
+    QByteArray bytes = readFile("names.zip");
+    for (const auto &[placeholder, name] : {std::pair<QByteArray, QByteArray>{"bad?.gb", "bad\xff.gb"},
+                                            std::pair<QByteArray, QByteArray>{"ctl?.gb", "ctl\x07.gb"}}) {
+        const qsizetype local = bytes.indexOf(placeholder);
+        const qsizetype central = bytes.indexOf(placeholder, local + 1);
+        bytes.replace(local, name.size(), name).replace(central, name.size(), name);
+        bytes[local - 30 + 7] = char(bytes[local - 30 + 7] | 0x08);
+        bytes[central - 46 + 9] = char(bytes[central - 46 + 9] | 0x08);
+    }
+    writeFile("names.zip", bytes);
+
+    unzipto(path("names.zip"), path("out"));
+    EXPECT_EQ(entries("out"), QStringList({"c1_.gb", "del_.gb", "good.gb", "line__break_.gb"}));
+    EXPECT_EQ(readFile("out/good.gb"), "good");
+}
+
+// Extracted files keep the time the archive stores for them, not the time of extraction.
+TEST_F(ZipLibraryTest, ExtractedFilesKeepTheTimeStoredInTheArchive)
+{
+    const QDateTime stored(QDate(2001, 2, 3), QTime(4, 5, 6));
+    makeArchive("old.zip", {{"old.gb", "old", 0100644, ZIP_FL_ENC_UTF_8, false, stored.toSecsSinceEpoch()}});
+    unzipto(path("old.zip"), path("out"));
+    EXPECT_EQ(QFileInfo(path("out/old.gb")).lastModified(), stored);
+}
+
 TEST_F(ZipLibraryTest, ExtractionStopsAtTheSizeBoundsCountingTheBytesReallyInflated)
 {
+    // Exactly at both bounds still extracts.
+    makeFolder("exact");
+    const QByteArray exact(1 << 20, 'e');
+    makeArchive("exact.zip", {{"one.gb", exact}, {"two.gb", exact}});
+    unzipto(path("exact.zip"), path("exact"), {1 << 20, 2 << 20, 2});
+    EXPECT_EQ(entries("exact"), QStringList({"one.gb", "two.gb"}));
+    EXPECT_EQ(readFile("exact/two.gb"), exact);
+
     const ExtractionLimits limits{1 << 20, 3 << 20, 100};
     const QByteArray big((1 << 20) + 1, '\0');
     const QByteArray part(900 << 10, 'x');
