@@ -94,11 +94,14 @@ void insertValue(QStringList &lines, const QString &section, const QString &key,
 
 // The lock file beside the settings file, held for one read-modify-write. A lock left by a process that
 // died is taken over; one held longer than any write takes is reported instead of waited for forever.
+// A process killed while making the lock file leaves it empty, naming no process to check; such a file is
+// taken over once it is older than any write of a file within the size limit takes.
 class WriteLock
 {
 public:
     explicit WriteLock(const QString &file) : m_lock(file + QStringLiteral(".lock"))
     {
+        m_lock.setStaleLockTime(std::chrono::seconds(5));
         QDeadlineTimer deadline(std::chrono::seconds(10));
         while (!m_lock.tryLock(0)) {
             if (m_lock.error() != QLockFile::LockFailedError) {

@@ -7,6 +7,7 @@
 #include "settings/Keys.h"
 #include "settings/SettingsFile.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -213,6 +214,20 @@ TEST_F(SettingsSafetyTest, TwoProcessesWritingAtOnceLoseNothing)
         kept += s.readInteger("Prueba", "b" + QString::number(i), -1) == i;
     }
     EXPECT_EQ(kept, 300);
+    EXPECT_EQ(folderEntries(m_base), QStringList{"Cartling.ini"});
+}
+
+// A writer killed just after making its lock file leaves it empty, naming no process; writes were then refused
+// for half a minute. Such a lock is taken over once it is a few seconds old.
+TEST_F(SettingsSafetyTest, AnEmptyLockFileLeftByAKilledWriterIsTakenOver)
+{
+    writeFile("Cartling.ini.lock", "");
+    QFile lock(path("Cartling.ini.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-8), QFileDevice::FileModificationTime));
+    lock.close();
+    settings().write(Keys::Color, 5);
+    EXPECT_EQ(settings().read(Keys::Color), 5);
     EXPECT_EQ(folderEntries(m_base), QStringList{"Cartling.ini"});
 }
 
