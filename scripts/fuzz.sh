@@ -3,8 +3,8 @@
 # Usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
 # TARGET is one of: text settings dataini language romtitle zip bitmap jpeg. New inputs that reach new code
 # go to build-fuzz/corpus/TARGET (the seeds in fuzz/corpus/TARGET are read, never changed); an input that
-# breaks a property or crashes is kept as build-fuzz/findings/TARGET/crash-* and the run ends with status 1.
-# Copy a finding into fuzz/corpus/TARGET once it is fixed, so that every test run replays it.
+# breaks a property or crashes is kept as build-fuzz/findings/TARGET/crash-* and the run ends with a non-zero
+# status. Copy a finding into fuzz/corpus/TARGET once it is fixed, so that every test run replays it.
 source "$(dirname "$0")/common.sh"
 if [ $# -lt 2 ]; then
     sed -n '3,7p' "$0" | sed 's/^# \{0,1\}//'

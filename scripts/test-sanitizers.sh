@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer (a Debug build at -O1, without the
+# benchmarks, in its own build folder build-asan) and runs every test, leak checks included. scripts/test.sh
+# runs it after the normal tests.
+source "$(dirname "$0")/common.sh"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+SANITIZER_BUILD="${CARTLING_SANITIZER_BUILD_DIR:-$ROOT/build-asan}"
+if [ ! -f "$SANITIZER_BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$SANITIZER_BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+        -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
+        -DCARTLING_BENCH=OFF
+fi
+cmake --build "$SANITIZER_BUILD" -j "$(nproc)"
+cd "$SANITIZER_BUILD"
+# Every program the tests start (the stand-in emulator, Cartling itself) is built the same way and checked too.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
