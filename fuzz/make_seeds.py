@@ -148,7 +148,7 @@ def zip_seeds():
                                      zip_member("leeme.txt", b"hola\r\n", zipfile.ZIP_DEFLATED)]))
     put("zip", "traversal", make_zip([zip_member("../escape.gb", b"x"), zip_member("/abs/path.gb", b"y"),
                                       zip_member("a\\..\\..\\win.gb", b"z"), zip_member("sub/dir/deep.gbc", b"w")]))
-    put("zip", "special-members", make_zip([zip_member("folder/", b"", attr=0o040755 << 16 | 0x10),
+    put("zip", "link-and-folder-members", make_zip([zip_member("folder/", b"", attr=0o040755 << 16 | 0x10),
                                             zip_member("link.gb", b"/etc/passwd", attr=0o120777 << 16),
                                             zip_member("fifo", b"", attr=0o010644 << 16),
                                             zip_member("dot/..", b"d"), zip_member(".", b"e")]))

@@ -3,7 +3,6 @@
 #include "language/MessageTable.h"
 #include "library/RomTitle.h"
 #include "library/TitleLists.h"
-#include "platform/ErrorHandler.h"
 #include "platform/FileAttributes.h"
 #include "platform/Messages.h"
 #include "platform/PathHelpers.h"
@@ -28,45 +27,29 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
         return result;
     }
 
-    const int total = int(files.size());
-    try {
-        for (int done = 0; done < total; ++done) {
-            if (!goOn(m_progress, done, total)) {
-                result.cancelled = true;
-                break;
-            }
-            const QString &path = files[done];
-            const QString stem = stemof(path);
-            std::optional<QString> title;
-            if (!isArchive(path)) {
-                // romtitle gives the file the plain archive attribute itself; a file left unread gets it here.
-                if (m_replaceTitles || !list.sectionExists(stem))
-                    title = romtitle(path);
-                else
-                    FileAttributes::makePlainArchive(path);
-            } else {
-                // An archive is looked into even when its entry exists, as its messages belong to the run.
-                title = TitleLists::titleOf(path, TitleLists::listMessages);
-                if (title && !m_replaceTitles && list.sectionExists(stem))
-                    title.reset();
-            }
-            if (title) {
-                list.writeString(stem, TitleLists::TitleKey, *title);
-                ++result.stored;
-            }
+    // A file that cannot be read ends the run, but the titles gathered before it are kept.
+    const bool finished = TitleLists::runOverFiles(list, int(files.size()), m_progress, [&](int index) {
+        const QString &path = files[index];
+        const QString stem = stemof(path);
+        std::optional<QString> title;
+        if (!isArchive(path)) {
+            // romtitle gives the file the plain archive attribute itself; a file left unread gets it here.
+            if (m_replaceTitles || !list.sectionExists(stem))
+                title = romtitle(path);
+            else
+                FileAttributes::makePlainArchive(path);
+        } else {
+            // An archive is looked into even when its entry exists, as its messages belong to the run.
+            title = TitleLists::titleOf(path, TitleLists::listMessages);
+            if (title && !m_replaceTitles && list.sectionExists(stem))
+                title.reset();
         }
-        if (!result.cancelled)
-            goOn(m_progress, total, total);
-    } catch (const CartlingError &) {
-        // A file that cannot be read ends the run, but the titles gathered before it are kept.
-        try {
-            list.updateFile();
-        } catch (const CartlingError &writeError) {
-            reportError(writeError);
+        if (title) {
+            list.writeString(stem, TitleLists::TitleKey, *title);
+            ++result.stored;
         }
-        throw;
-    }
-    list.updateFile();
+    });
+    result.cancelled = !finished;
     if (!result.cancelled)
         showMessage(messageTable().text(Msg::ListGenerated));
     return result;

@@ -1,8 +1,10 @@
 #include "library/TitleLists.h"
 
 #include "library/RomTitle.h"
+#include "platform/ErrorHandler.h"
 #include "platform/PathHelpers.h"
 #include "settings/BaseFolder.h"
+#include "settings/DataIniFile.h"
 
 namespace TitleLists {
 
@@ -23,6 +25,29 @@ std::optional<QString> titleOf(const QString &path, const SingleRomMessages &tex
     std::optional<QString> title;
     RomUnpacker::withSingleRom(path, texts, [&title](const QString &rom) { title = romtitle(rom); });
     return title;
+}
+
+bool runOverFiles(DataIniFile &list, int total, const Progress &progress, const std::function<void(int)> &step)
+{
+    bool cancelled = false;
+    try {
+        for (int done = 0; done < total && !cancelled; ++done) {
+            cancelled = !goOn(progress, done, total);
+            if (!cancelled)
+                step(done);
+        }
+        if (!cancelled)
+            goOn(progress, total, total);
+    } catch (const CartlingError &) {
+        try {
+            list.updateFile();
+        } catch (const CartlingError &writeError) {
+            reportError(writeError);
+        }
+        throw;
+    }
+    list.updateFile();
+    return !cancelled;
 }
 
 } // namespace TitleLists

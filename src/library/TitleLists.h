@@ -2,9 +2,13 @@
 
 #include "archive/RomUnpacker.h"
 #include "language/MessageTable.h"
+#include "platform/Progress.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
+
+class DataIniFile;
 
 // The two title lists kept by file stem in the base folder: the display titles (Titulos.ini) and the internal
 // names that key the Game Genie codes (GGCT.ini). Both hold one key, "Titulo", per stem.
@@ -27,5 +31,10 @@ inline constexpr SingleRomMessages listMessages{Msg::TitlesNoRomStart, Msg::Titl
 // archive with no ROM or several gives the matching message and no title. Raises CartlingError when a ROM
 // cannot be read or the extraction folder cannot be used.
 std::optional<QString> titleOf(const QString &path, const SingleRomMessages &texts);
+
+// Runs `step` on files 0 to total - 1 with progress, then writes `list` once. A file that cannot be read
+// (CartlingError) ends the run, but what was gathered in `list` before it is still written. Returns false when
+// `progress` cancelled.
+bool runOverFiles(DataIniFile &list, int total, const Progress &progress, const std::function<void(int)> &step);
 
 } // namespace TitleLists

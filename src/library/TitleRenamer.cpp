@@ -2,7 +2,6 @@
 
 #include "language/MessageTable.h"
 #include "library/TitleLists.h"
-#include "platform/ErrorHandler.h"
 #include "platform/FileAttributes.h"
 #include "platform/Messages.h"
 #include "platform/PathHelpers.h"
@@ -54,41 +53,25 @@ TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
     // The rows are the files of one folder, read once; renames keep it up to date.
     QString folder = folderof(paths.first());
     std::optional<FileOperations::FolderNames> names(std::in_place, folder);
-    const int total = int(paths.size());
-    try {
-        for (int done = 0; done < total; ++done) {
-            if (!goOn(m_progress, done, total)) {
-                result.cancelled = true;
-                break;
-            }
-            const QString &path = paths[done];
-            const QString stem = stemof(path);
-            if (m_steps.setCurrentStem)
-                m_steps.setCurrentStem(stem);
-            if (!titles.sectionExists(stem)) {
-                const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(titles, path, stem);
-                if (m_steps.showExtracted)
-                    m_steps.showExtracted(shown);
-            }
-            if (folderof(path) != folder) {
-                folder = folderof(path);
-                names.emplace(folder);
-            }
-            if (renameToTitle(path, titles.readString(stem, TitleLists::TitleKey, QString()), *names))
-                ++result.renamed;
+    // A ROM that cannot be read ends the run; the titles extracted before it are kept.
+    const bool finished = TitleLists::runOverFiles(titles, int(paths.size()), m_progress, [&](int index) {
+        const QString &path = paths[index];
+        const QString stem = stemof(path);
+        if (m_steps.setCurrentStem)
+            m_steps.setCurrentStem(stem);
+        if (!titles.sectionExists(stem)) {
+            const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(titles, path, stem);
+            if (m_steps.showExtracted)
+                m_steps.showExtracted(shown);
         }
-        if (!result.cancelled)
-            goOn(m_progress, total, total);
-    } catch (const CartlingError &) {
-        // A ROM that cannot be read ends the run; the titles extracted before it are kept.
-        try {
-            titles.updateFile();
-        } catch (const CartlingError &writeError) {
-            reportError(writeError);
+        if (folderof(path) != folder) {
+            folder = folderof(path);
+            names.emplace(folder);
         }
-        throw;
-    }
-    titles.updateFile();
+        if (renameToTitle(path, titles.readString(stem, TitleLists::TitleKey, QString()), *names))
+            ++result.renamed;
+    });
+    result.cancelled = !finished;
     if (!result.cancelled)
         showMessage(messageTable().text(Msg::NamesChanged));
     return result;
