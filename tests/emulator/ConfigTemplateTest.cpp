@@ -1,9 +1,12 @@
+#include "RandomText.h"
 #include "TestSupport.h"
 
 #include "emulator/ConfigTemplate.h"
 #include "platform/ErrorHandler.h"
+#include "platform/TextFile.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -89,6 +92,24 @@ TEST_F(ConfigTemplateTest, AFileThatCannotBeWrittenRaisesTheErrorAndKeepsTheOldF
     }
     EXPECT_EQ(readFile("Zibo.cfg"), "old");
     EXPECT_THROW(t.saveAs(path("missing/Zibo.cfg")), CartlingError);
+}
+
+// The emulator reads what the options wrote: folder names and cheat lines of any characters reach the file in
+// Windows-1252 where they read back the same, else as UTF-8 with its mark, and read back exactly.
+TEST_F(ConfigTemplateTest, RandomSlotTextsReadBackAsWritten)
+{
+    QRandomGenerator random(59);
+    for (int round = 0; round < 200; ++round) {
+        ConfigTemplate t;
+        const Characters from = round % 2 ? Characters::Unicode : Characters::Windows1252;
+        for (int i = 0; i < 5; ++i)
+            t.replace(3 + random.bounded(56), randomText(random, from, 40, true));
+        t.saveAs(path("Zibo.cfg"));
+        TextEncoding::Encoding encoding{};
+        ASSERT_EQ(TextFile::loadLines(path("Zibo.cfg"), &encoding), t.lines()) << round;
+        if (encoding == TextEncoding::Encoding::Windows1252)
+            ASSERT_EQ(readFile("Zibo.cfg"), TextEncoding::toWindows1252(TextEncoding::joinLines(t.lines())));
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "RandomText.h"
 #include "TestSupport.h"
 
 #include "language/LanguageFile.h"
@@ -66,6 +67,25 @@ TEST(LanguageFileLines, Utf8AndWindows1252FilesReadTheSameTexts)
         EXPECT_TRUE(file.accepted());
         EXPECT_EQ(file.lines().value(4), title);
         EXPECT_EQ(file.lines().value(0), "x"); // a byte-order mark is no part of the first text
+    }
+}
+
+// A translator's file in any encoding Cartling writes or Notepad saves gives back every text as typed.
+TEST(LanguageFileLines, RandomTextsReadBackInEveryEncoding)
+{
+    using TextEncoding::Encoding;
+    QRandomGenerator random(126);
+    for (int round = 0; round < 40; ++round) {
+        QStringList lines;
+        for (int i = 0; i < 130; ++i)
+            lines += randomText(random, i % 2 ? Characters::Unicode : Characters::Windows1252, 30);
+        for (Encoding encoding :
+             {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark, Encoding::Utf16LE, Encoding::Utf16BE}) {
+            const LanguageFile file =
+                LanguageFile::fromBytes(TextEncoding::encodeAs(TextEncoding::joinLines(lines), encoding).bytes);
+            ASSERT_TRUE(file.accepted()) << round << " " << int(encoding);
+            ASSERT_EQ(file.lines(), lines) << round << " " << int(encoding);
+        }
     }
 }
 

@@ -1,37 +1,12 @@
+#include "RandomText.h"
+
 #include "platform/TextEncoding.h"
 
-#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace TextEncoding;
-
-// A random text of up to `maxLength` characters: from the 255 characters Windows-1252 has, or from the whole
-// of Unicode (every plane, no surrogate halves), as `unicode` says.
-QString randomText(QRandomGenerator &random, bool unicode, int maxLength)
-{
-    static const QString windows1252 = [] {
-        QByteArray all;
-        for (int b = 1; b < 256; ++b)
-            all.append(static_cast<char>(b));
-        return fromWindows1252(all);
-    }();
-    QString text;
-    const int length = random.bounded(maxLength + 1);
-    while (text.size() < length) {
-        if (!unicode) {
-            text += windows1252[random.bounded(windows1252.size())];
-            continue;
-        }
-        char32_t c = 0;
-        do
-            c = random.bounded(random.bounded(4) == 0 ? 0x110000 : 0x800);
-        while (c == 0 || (c >= 0xD800 && c < 0xE000));
-        text += QString::fromUcs4(&c, 1);
-    }
-    return text;
-}
 
 TEST(TextEncoding, ReadsUtf8WhenValidElseWindows1252)
 {
@@ -103,7 +78,7 @@ TEST(TextEncoding, EveryTextReadsBackAsWrittenInEveryEncoding)
 {
     QRandomGenerator random(1252);
     for (int round = 0; round < 2000; ++round) {
-        const QString text = randomText(random, round % 2, 40);
+        const QString text = randomText(random, round % 2 ? Characters::Unicode : Characters::Windows1252, 40, true);
         for (Encoding wanted :
              {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark, Encoding::Utf16LE, Encoding::Utf16BE}) {
             const Encoded encoded = encodeAs(text, wanted);
@@ -139,10 +114,10 @@ TEST(TextEncoding, EveryFileThatReadsCleanlyIsWrittenBackByteForByte)
                 continue;
             break;
         case 1:
-            bytes = randomText(random, true, 30).toUtf8();
+            bytes = randomText(random, Characters::Unicode, 30, true).toUtf8();
             break;
         default:
-            bytes = encodeAs(randomText(random, true, 30), Encoding::Utf16LE).bytes;
+            bytes = encodeAs(randomText(random, Characters::Unicode, 30, true), Encoding::Utf16LE).bytes;
             break;
         }
         const Decoded decoded = decodeDetected(bytes);

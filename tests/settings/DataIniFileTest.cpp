@@ -1,3 +1,4 @@
+#include "RandomText.h"
 #include "TestSupport.h"
 
 #include "platform/ErrorHandler.h"
@@ -5,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <sys/stat.h>
 
 namespace {
@@ -264,17 +264,10 @@ TEST_F(DataIniFileTest, RandomValuesRoundTripOverWindows1252AndUnicode)
         {
             DataIniFile data(file());
             for (int i = 0; i < 200; ++i) {
-                QString value;
-                for (int length = random.bounded(60); value.size() < length;) {
-                    // Every character of Windows-1252, or any of Unicode; only line breaks cannot be stored.
-                    const char32_t c =
-                        (i % 2)
-                            ? TextEncoding::fromWindows1252(QByteArray(1, char(random.bounded(256)))).at(0).unicode()
-                            : random.bounded(0x110000);
-                    if (c == u'\r' || c == u'\n' || (c >= 0xD800 && c < 0xE000))
-                        continue;
-                    value += QString::fromUcs4(&c, 1);
-                }
+                // Every character of Windows-1252, or any of Unicode; only line breaks cannot be stored.
+                QString value = randomText(random, i % 2 ? Characters::Windows1252 : Characters::Unicode, 60);
+                if (i % 10 == 0)
+                    value += QChar(0); // NUL is a character like any
                 const QString section = QStringLiteral("Game %1").arg(random.bounded(50));
                 const QString key = QStringLiteral("C%1").arg(random.bounded(10));
                 data.writeString(section, key, value);

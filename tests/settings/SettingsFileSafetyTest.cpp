@@ -1,5 +1,6 @@
 // The settings file against hostile and unusual files: exact round trips in every encoding, links, pipes,
 // huge files, failing writes and a second Cartling writing at the same time.
+#include "RandomText.h"
 #include "TestSupport.h"
 
 #include "platform/ErrorHandler.h"
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <sys/stat.h>
 
 namespace {
@@ -32,21 +32,6 @@ protected:
         return {};
     }
 };
-
-// A value of any characters but line breaks, from Windows-1252 or from the whole of Unicode.
-QString randomValue(QRandomGenerator &random, bool unicode)
-{
-    QString text;
-    for (int length = random.bounded(30); text.size() < length;) {
-        char32_t c = unicode ? random.bounded(random.bounded(3) == 0 ? 0x110000 : 0x3000) : random.bounded(1, 256);
-        if (!unicode)
-            c = TextEncoding::fromWindows1252(QByteArray(1, char(c))).at(0).unicode();
-        if (c == 0 || c == u'\r' || c == u'\n' || (c >= 0xD800 && c < 0xE000))
-            continue;
-        text += QString::fromUcs4(&c, 1);
-    }
-    return text;
-}
 
 // ---- Exact round trips ----
 
@@ -82,7 +67,7 @@ TEST_F(SettingsSafetyTest, RandomValuesRoundTripInEveryStartingEncoding)
         SettingsFile s = settings();
         for (int i = 0; i < 30; ++i) {
             const QString key = QStringLiteral("k%1").arg(random.bounded(20));
-            const QString value = randomValue(random, i % 2);
+            const QString value = randomText(random, i % 2 ? Characters::Unicode : Characters::Windows1252, 30);
             s.writeString(QStringLiteral("S%1").arg(i % 3), key, value);
             written[QStringLiteral("S%1/").arg(i % 3) + key] = value;
         }
