@@ -2,6 +2,8 @@
 // same file in the same run. Targets: packing no slower than zip with an archive within 2% of zip's size;
 // unpacking (extraction folder, copy, emptying) at most 0.8 times unzip's time. The Info-ZIP times include
 // starting the program; the start alone (the same tool on a one-byte file) is printed beside them.
+#include "BenchSupport.h"
+
 #include "archive/RomPacker.h"
 #include "archive/RomUnpacker.h"
 #include "platform/Messages.h"
@@ -22,13 +24,6 @@ namespace {
 
 constexpr int kRounds = 15;
 constexpr int kRomSize = 4 << 20;
-
-class SilentMessages : public MessageSink
-{
-public:
-    void show(const QString &) override {}
-    bool confirm(const QString &) override { return false; }
-};
 
 // A ROM-like image: 16 KiB banks of code drawn from a small set of opcodes, tile graphics with repeats,
 // incompressible data (samples, packed graphics) and fill bytes, so it packs about as well as a real game.

@@ -1,6 +1,8 @@
 // Generating the title list of 10,000 plain ROMs (every title replaced, the list written once), against a
 // minimal loop that opens each of the same files, reads its first 330 bytes and closes it. Target: the list
 // generation takes at most 1.5 times the loop.
+#include "BenchSupport.h"
+
 #include "library/TitleListGenerator.h"
 #include "platform/Messages.h"
 
@@ -17,13 +19,6 @@ namespace {
 
 constexpr int kFiles = 10000;
 constexpr int kRounds = 15;
-
-class SilentMessages : public MessageSink
-{
-public:
-    void show(const QString &) override {}
-    bool confirm(const QString &) override { return false; }
-};
 
 QStringList makeRoms(const QString &folder)
 {

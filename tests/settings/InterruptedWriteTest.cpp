@@ -1,10 +1,9 @@
 // A Cartling killed in the middle of a write: the file is afterwards the old one byte for byte or the new one
 // whole, never a mix, and no temporary file is left beside it.
+#include "GenerationWriter.h"
 #include "TestSupport.h"
 
 #include "platform/TextEncoding.h"
-#include "settings/DataIniFile.h"
-#include "settings/SettingsFile.h"
 
 #include <QFile>
 #include <QProcess>
@@ -40,23 +39,6 @@ int generationOf(bool data, const QByteArray &bytes)
         return -1;
     const int g = match.captured(1).toInt();
     return bytes == generationFile(data, g) ? g : -1;
-}
-
-// What one round of the endless writer does.
-void writeNextGeneration(bool data, const QString &path)
-{
-    if (data) {
-        DataIniFile ini(path);
-        const QStringList sections = ini.readSections();
-        const int generation = ini.readInteger(sections.value(0), QStringLiteral("g"), 0) + 1;
-        for (const QString &section : sections)
-            ini.writeInteger(section, QStringLiteral("g"), generation);
-        ini.updateFile();
-    } else {
-        SettingsFile settings(path);
-        settings.writeInteger(QStringLiteral("Prueba"), QStringLiteral("g"),
-                              settings.readInteger(QStringLiteral("Prueba"), QStringLiteral("g"), 0) + 1);
-    }
 }
 
 class InterruptedWriteTest : public BaseFolderTest, public ::testing::WithParamInterface<bool>
