@@ -5,7 +5,6 @@
 #include "platform/ErrorHandler.h"
 #include "settings/DataIniFile.h"
 
-#include <QFile>
 #include <QList>
 #include <utility>
 
@@ -49,10 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzzInput(data, size);
     const QString path = fuzzFolder() + QStringLiteral("/Titulos.ini");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fuzzFailure(__FILE__, __LINE__, QStringLiteral("cannot write %1").arg(path));
-    file.close();
+    writeFuzzFile(path, bytes);
 
     // A value that fits Windows-1252 but whose bytes look like UTF-8, plain ASCII, and one beyond Windows-1252.
     const QString values[] = {QString::fromUtf8("Wei\xc3\x9f\xe2\x80\x9c"), QStringLiteral("1"),

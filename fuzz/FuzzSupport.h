@@ -17,6 +17,9 @@ inline QByteArray fuzzInput(const uint8_t *data, size_t size)
 // A private folder for the files a target writes, made once per process.
 QString fuzzFolder();
 
+// Writes the bytes to `path` (in the fuzz folder), replacing what was there; a failure stops the run.
+void writeFuzzFile(const QString &path, const QByteArray &bytes);
+
 // Stops the run with the message when a property does not hold: libFuzzer keeps the input that broke it.
 [[noreturn]] void fuzzFailure(const char *file, int line, const QString &message);
 

@@ -4,7 +4,6 @@
 
 #include "library/RomTitle.h"
 
-#include <QFile>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -15,10 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(c.unicode() >= 32 && c.unicode() < 128, title);
 
     const QString path = fuzzFolder() + QStringLiteral("/game.gb");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fuzzFailure(__FILE__, __LINE__, QStringLiteral("cannot write %1").arg(path));
-    file.close();
+    writeFuzzFile(path, bytes);
     FUZZ_CHECK(romtitle(path) == headerTitle(bytes.left(RomTitle::HeaderSize)), title);
     return 0;
 }

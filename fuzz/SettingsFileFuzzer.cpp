@@ -6,7 +6,6 @@
 #include "platform/TextEncoding.h"
 #include "settings/SettingsFile.h"
 
-#include <QFile>
 #include <QList>
 
 namespace {
@@ -54,10 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzzInput(data, size);
     const QString path = fuzzFolder() + QStringLiteral("/Cartling.ini");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fuzzFailure(__FILE__, __LINE__, QStringLiteral("cannot write %1").arg(path));
-    file.close();
+    writeFuzzFile(path, bytes);
 
     SettingsFile settings(path);
     QList<Entry> entries = entriesOf(bytes);

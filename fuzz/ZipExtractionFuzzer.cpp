@@ -36,10 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QDir(target).removeRecursively();
     QDir().mkpath(target);
     const QString archive = outside + QStringLiteral("/juego.zip");
-    QFile file(archive);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fuzzFailure(__FILE__, __LINE__, QStringLiteral("cannot write %1").arg(archive));
-    file.close();
+    writeFuzzFile(archive, bytes);
     const QStringList before = everythingIn(root);
 
     ExtractionLimits limits;
