@@ -117,7 +117,7 @@ int main(int argc, char **argv)
         [&] {
             QFile::remove(ours);
             packed =
-                packer.comprimir({rom, QStringLiteral("quest"), {rom}}).outcome == RomPacker::Outcome::Packed && packed;
+                packer.pack({rom, QStringLiteral("quest"), {rom}}).outcome == RomPacker::Outcome::Packed && packed;
         },
         [&] {
             QFile::remove(theirs);
@@ -137,7 +137,7 @@ int main(int argc, char **argv)
     // ---- Unpacking: the archive lies in roms/, so both put the ROM into the temporary folder itself ----
     const QString target = RomUnpacker::targetFolderFor(ours);
     const auto [unpack, unzip] =
-        bestOfEach([&] { RomUnpacker::unzipselected(ours, target); },
+        bestOfEach([&] { RomUnpacker::unpackSelected(ours, target); },
                    [&] {
                        packed = runTool(QStringLiteral("unzip"), {"-o", "-j", "-q", ours, "-d", out}) && packed;
                    });

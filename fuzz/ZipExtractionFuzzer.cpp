@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     limits.maxMemberBytes = 1 << 20;
     limits.maxArchiveBytes = 3 << 20;
     limits.maxMembers = 64;
-    unzipto(archive, target, limits);
+    extractTo(archive, target, limits);
 
     qint64 total = 0;
     const QStringList extracted = everythingIn(target);

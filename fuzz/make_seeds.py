@@ -96,19 +96,19 @@ def language_seeds():
     put("language", "utf16", b"\xff\xfe" + ("línea\r\n" * 130).encode("utf-16-le"))
 
 
-def romtitle_seeds():
+def cartridge_title_seeds():
     def rom(title, size=0x150, flag=None):
         data = bytearray(size)
         data[0x134:0x134 + len(title)] = title
         if flag is not None:
             data[0x143] = flag
         return bytes(data)
-    put("romtitle", "plain", rom(b"TETRIS"))
-    put("romtitle", "colour", rom(b"POKEMON YELLOW", flag=0x80))
-    put("romtitle", "full-title", rom(b"ABCDEFGHIJKLMNOP"))
-    put("romtitle", "control-bytes", rom(b"A\x01B\xffC\x7fD\x80"))
-    put("romtitle", "short", rom(b"CUT", size=0x136))
-    put("romtitle", "empty", b"")
+    put("cartridgetitle", "plain", rom(b"TETRIS"))
+    put("cartridgetitle", "colour", rom(b"POKEMON YELLOW", flag=0x80))
+    put("cartridgetitle", "full-title", rom(b"ABCDEFGHIJKLMNOP"))
+    put("cartridgetitle", "control-bytes", rom(b"A\x01B\xffC\x7fD\x80"))
+    put("cartridgetitle", "short", rom(b"CUT", size=0x136))
+    put("cartridgetitle", "empty", b"")
 
 
 def zip_member(name, data, method=zipfile.ZIP_STORED, attr=None, utf8=False):
@@ -223,7 +223,7 @@ if __name__ == "__main__":
     settings_seeds()
     dataini_seeds()
     language_seeds()
-    romtitle_seeds()
+    cartridge_title_seeds()
     zip_seeds()
     bitmap_seeds()
     jpeg_seeds()

@@ -22,7 +22,7 @@ ExtractionFolder::~ExtractionFolder()
 
 bool ExtractionFolder::extract(const QString &archive, const Progress &progress)
 {
-    return unzipto(archive, m_folder, {}, progress);
+    return extractTo(archive, m_folder, {}, progress);
 }
 
 QStringList ExtractionFolder::roms() const

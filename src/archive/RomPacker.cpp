@@ -16,7 +16,7 @@ RomPacker::RomPacker(QString romFolder, CompressionOptions options, NamePrompt a
 {
 }
 
-RomPacker::Result RomPacker::comprimir(const Selection &selection)
+RomPacker::Result RomPacker::pack(const Selection &selection)
 {
     // The extraction folder is made ready by every archive operation; packing does not need it, so a folder
     // that cannot be made does not stop it.
@@ -34,7 +34,7 @@ RomPacker::Result RomPacker::comprimir(const Selection &selection)
         name = *answer;
     }
 
-    setzipoptions({root, m_options.junkDirectoryNames, m_options.level});
+    setZipOptions({root, m_options.junkDirectoryNames, m_options.level});
     FileAttributes::makePlainArchive(selection.romPath);
     result.archive = root + name + QStringLiteral(".zip");
 
@@ -50,7 +50,7 @@ RomPacker::Result RomPacker::comprimir(const Selection &selection)
         return !cancelled;
     })
                                          : Progress();
-    if (zipfiles(result.archive, selection.files, progress) == 0) {
+    if (zipFiles(result.archive, selection.files, progress) == 0) {
         result.outcome = cancelled ? Outcome::Cancelled : Outcome::NotPacked;
         // Without a word the user would take the ROM for packed (a name a file may not hold, a full disk).
         if (!cancelled)

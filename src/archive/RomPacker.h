@@ -47,7 +47,7 @@ public:
     // the answer as typed. An existing file of that name is left untouched and nothing says so. A new archive
     // gets the files, each message of the ZIP binding shown. The ROM is deleted when the options say so, and
     // only once the new archive is read back holding it whole.
-    Result comprimir(const Selection &selection);
+    Result pack(const Selection &selection);
 
 private:
     QString m_romFolder;

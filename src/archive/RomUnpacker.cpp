@@ -13,16 +13,16 @@ namespace RomUnpacker {
 
 QString targetFolderFor(const QString &archive)
 {
-    return parentfolderof(archive);
+    return parentFolderOf(archive);
 }
 
-Outcome unzipselected(const QString &archive, const QString &target, const Progress &progress)
+Outcome unpackSelected(const QString &archive, const QString &target, const Progress &progress)
 {
     ExtractionFolder folder;
     if (!folder.extract(archive, progress))
         return Outcome::Cancelled;
     const QStringList roms = folder.roms();
-    const QString name = filenameof(archive);
+    const QString name = fileNameOf(archive);
     const MessageTable &table = messageTable();
     if (roms.isEmpty()) {
         showMessage(table.text(Msg::ExtractNoRomStart, name, Msg::ExtractNoRomEnd));
@@ -49,7 +49,7 @@ bool withSingleRom(const QString &archive, const SingleRomMessages &texts,
     ExtractionFolder folder;
     folder.extract(archive);
     const QStringList roms = folder.roms();
-    const QString name = filenameof(archive);
+    const QString name = fileNameOf(archive);
     if (roms.isEmpty()) {
         showMessage(messageTable().text(texts.noRomStart, name, texts.noRomEnd));
         return false;

@@ -33,7 +33,7 @@ QString targetFolderFor(const QString &archive);
 // archive without ROMs, or the one for several ROMs (and still copies them all). A ROM that cannot be
 // copied is reported once the others are done; the file it should have replaced stays as it was. The
 // temporary folder is emptied afterwards in every case. Raises CartlingError when that folder cannot be used.
-Outcome unzipselected(const QString &archive, const QString &target, const Progress &progress = {});
+Outcome unpackSelected(const QString &archive, const QString &target, const Progress &progress = {});
 
 // The single-ROM extraction: extracts the archive and, when it holds exactly one ROM, calls `use` with that
 // ROM's path in the temporary folder and returns true. With no ROM or several it shows the matching message

@@ -26,7 +26,7 @@
 
 namespace {
 
-// What setzipoptions leaves for zipfiles; update (add or replace members) is always on.
+// What setZipOptions leaves for zipFiles; update (add or replace members) is always on.
 struct ZipOptions
 {
     QString rootFolder;
@@ -62,7 +62,7 @@ QString sourcePath(const QString &name, const ZipOptions &options)
 QString storedName(const QString &path, const ZipOptions &options)
 {
     if (options.junkDirectoryNames)
-        return filenameof(path);
+        return fileNameOf(path);
     QString name = path;
     if (!options.rootFolder.isEmpty() && name.startsWith(options.rootFolder))
         name = name.mid(options.rootFolder.size());
@@ -258,7 +258,7 @@ int zipLevel(const QString &levelText)
     return 6;
 }
 
-void setzipoptions(const ZipOptionsInput &input)
+void setZipOptions(const ZipOptionsInput &input)
 {
     QString root = input.romFolder;
     if (!root.isEmpty() && !root.endsWith(u'/'))
@@ -266,7 +266,7 @@ void setzipoptions(const ZipOptionsInput &input)
     g_options = {root, input.junkDirectoryNames, zipLevel(input.levelText)};
 }
 
-int zipfiles(const QString &archive, const QStringList &names, const Progress &progress)
+int zipFiles(const QString &archive, const QStringList &names, const Progress &progress)
 {
     if (archive.trimmed().isEmpty() || names.isEmpty())
         return 0;
@@ -361,7 +361,7 @@ bool archiveHolds(const QString &archive, const QString &file)
     return zip_fclose(member) == 0 && same;
 }
 
-bool unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits, const Progress &progress)
+bool extractTo(const QString &archive, const QString &folder, const ExtractionLimits &limits, const Progress &progress)
 {
     FileAttributes::makePlainArchive(archive);
     QByteArray repairedBytes; // outlives the handle that may read from it

@@ -28,19 +28,19 @@ struct ExtractionLimits
 // The compression level of a level text: its first character when that is a digit 1 to 9, else 6.
 int zipLevel(const QString &levelText);
 
-// Stores the options for the following zipfiles calls: the root folder (with a trailing "/"), whether
+// Stores the options for the following zipFiles calls: the root folder (with a trailing "/"), whether
 // directory names are dropped, update (add or replace) on, and the level. Storing cannot fail, so the
 // "Error setting Zip Options" message has no way to appear.
-void setzipoptions(const ZipOptionsInput &input);
+void setZipOptions(const ZipOptionsInput &input);
 
 // Packs the files into the archive (created, or updated when it exists) with the stored options and shows
 // "La Rom ha sido Comprimida Exitosamente" once per file archived. Does nothing when the archive name trimmed
 // is empty or the list is empty; a file that cannot be read is skipped. The archive is written whole or not
 // at all. `progress` hears the files packed of the files in all while the archive is written and may cancel,
 // which leaves the disk as it was. Returns the number of files archived (0 when nothing was written).
-int zipfiles(const QString &archive, const QStringList &names, const Progress &progress = {});
+int zipFiles(const QString &archive, const QStringList &names, const Progress &progress = {});
 
-// Whether the archive holds the file, under the name zipfiles with the stored options gives it, with exactly
+// Whether the archive holds the file, under the name zipFiles with the stored options gives it, with exactly
 // the file's bytes (read back through the archive's checksum).
 bool archiveHolds(const QString &archive, const QString &file);
 
@@ -50,7 +50,7 @@ bool archiveHolds(const QString &archive, const QString &file);
 // damaged archive yields what can be read safely. Each file keeps the time the archive stores for it. Nothing is
 // reported: callers look at what is on disk. `progress` hears the members done of the members in all; false when it
 // cancelled (the members extracted until then stay).
-bool unzipto(const QString &archive, const QString &folder, const ExtractionLimits &limits = {},
+bool extractTo(const QString &archive, const QString &folder, const ExtractionLimits &limits = {},
              const Progress &progress = {});
 
 // The start-up check of the ZIP library: the failure text ("libzip" named, "\n" as line breaks), or nothing

@@ -40,12 +40,12 @@ void FolderNames::renamed(const QString &from, const QString &to)
 
 bool renameInFolder(const QString &path, const QString &newName, FolderNames &names)
 {
-    const QString name = filenameof(path);
+    const QString name = fileNameOf(path);
     if (isRefusedName(newName) || names.takenByAnother(newName, name))
         return false;
     if (newName == name)
         return true;
-    if (!FileRename::renameWithoutReplacing(path, folderof(path) + newName))
+    if (!FileRename::renameWithoutReplacing(path, folderOf(path) + newName))
         return false;
     names.renamed(name, newName);
     return true;
@@ -53,15 +53,15 @@ bool renameInFolder(const QString &path, const QString &newName, FolderNames &na
 
 bool renameByHand(const QString &path, const QString &newName)
 {
-    if (newName.compare(filenameof(path), Qt::CaseInsensitive) == 0)
+    if (newName.compare(fileNameOf(path), Qt::CaseInsensitive) == 0)
         return false;
-    FolderNames names(folderof(path));
+    FolderNames names(folderOf(path));
     return renameInFolder(path, newName, names);
 }
 
 QString titledName(const QString &title, const QString &path)
 {
-    return title + u'.' + extensionof(path);
+    return title + u'.' + extensionOf(path);
 }
 
 bool isUsableTitle(const QString &title)

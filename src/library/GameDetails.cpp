@@ -24,7 +24,7 @@ std::optional<GameDetails> GameDetails::read(const std::optional<QString> &romPa
     if (!romPath)
         return std::nullopt;
     GameDetails details;
-    details.stem = stemof(*romPath);
+    details.stem = stemOf(*romPath);
     details.internalName = internalNames.readString(details.stem, kTitleKey, QString());
     details.title = titles.readString(details.stem, kTitleKey, QString());
     details.codes = GameGenieCodeStore::read(codes, details.internalName);

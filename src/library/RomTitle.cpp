@@ -38,7 +38,7 @@ namespace {
 
 } // namespace
 
-QString romtitle(const QString &path)
+QString readCartridgeTitle(const QString &path)
 {
 #ifdef Q_OS_UNIX
     // Plain system calls: a title run reads thousands of headers, and QFile's own bookkeeping would cost more

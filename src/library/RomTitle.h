@@ -21,4 +21,4 @@ QString headerTitle(const QByteArray &header);
 // The title of a ROM file. Gives the file the plain archive attribute first, as every read of a user's
 // file does, and reads at most the header. Raises CartlingError naming the file when it cannot be read or is
 // no regular file (a folder, a pipe).
-QString romtitle(const QString &path);
+QString readCartridgeTitle(const QString &path);

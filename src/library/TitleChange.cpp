@@ -7,7 +7,7 @@
 
 void TitleChange::load(const QString &romPath)
 {
-    m_stem = stemof(romPath);
+    m_stem = stemOf(romPath);
     m_title = DataIniFile(TitleLists::titlesFile()).readString(m_stem, TitleLists::TitleKey, m_stem);
 }
 

@@ -13,28 +13,28 @@ namespace {
 void storeTitle(DataIniFile &list, const QString &path)
 {
     if (const auto title = TitleLists::titleOf(path, TitleLists::singleFileMessages))
-        list.writeString(stemof(path), TitleLists::TitleKey, *title);
+        list.writeString(stemOf(path), TitleLists::TitleKey, *title);
 }
 
 } // namespace
 
-Shown extraertitulo(const QString &path, const QString &currentStem)
+Shown storeTitleOf(const QString &path, const QString &currentStem)
 {
     DataIniFile titles(TitleLists::titlesFile());
-    const Shown shown = extraertitulo(titles, path, currentStem);
+    const Shown shown = storeTitleOf(titles, path, currentStem);
     titles.updateFile();
     return shown;
 }
 
-Shown extraertitulo(DataIniFile &titles, const QString &path, const QString &currentStem)
+Shown storeTitleOf(DataIniFile &titles, const QString &path, const QString &currentStem)
 {
     storeTitle(titles, path);
     const QString title = titles.readString(currentStem, TitleLists::TitleKey, QString());
     return {title.isEmpty() ? messageTable().text(Msg::TitleNotFound) : title, title.isEmpty() ? currentStem : title,
-            stemof(path)};
+            stemOf(path)};
 }
 
-QString importarnombre(const QString &path, const QString &currentStem)
+QString exportInternalName(const QString &path, const QString &currentStem)
 {
     DataIniFile names(TitleLists::internalNamesFile());
     storeTitle(names, path);

@@ -19,12 +19,12 @@ struct Shown
 // file's stem, replacing what was there; an archive with no ROM or several gives its message and stores
 // nothing. Then reads the title under `currentStem` (the selection's stem) for the windows. Raises
 // CartlingError when the ROM or the list cannot be read or the list cannot be written.
-Shown extraertitulo(const QString &path, const QString &currentStem);
+Shown storeTitleOf(const QString &path, const QString &currentStem);
 // The same on a title list that the caller holds open and writes back; a run over many files writes it once.
-Shown extraertitulo(DataIniFile &titles, const QString &path, const QString &currentStem);
+Shown storeTitleOf(DataIniFile &titles, const QString &path, const QString &currentStem);
 
 // "Exportar nombre a Lista de Códigos": the same into GGCT.ini, the internal-name list. Returns the internal
-// name now stored under `currentStem`, for the codes dialog; the caller reloads the codes (cargardatos).
-QString importarnombre(const QString &path, const QString &currentStem);
+// name now stored under `currentStem`, for the codes dialog; the caller reloads the codes (loadSelectedGameDetails).
+QString exportInternalName(const QString &path, const QString &currentStem);
 
 } // namespace TitleExtraction

@@ -30,12 +30,12 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
     // A file that cannot be read ends the run, but the titles gathered before it are kept.
     const bool finished = TitleLists::runOverFiles(list, int(files.size()), m_progress, [&](int index) {
         const QString &path = files[index];
-        const QString stem = stemof(path);
+        const QString stem = stemOf(path);
         std::optional<QString> title;
         if (!isArchive(path)) {
-            // romtitle gives the file the plain archive attribute itself; a file left unread gets it here.
+            // readCartridgeTitle gives the file the plain archive attribute itself; a file left unread gets it here.
             if (m_replaceTitles || !list.sectionExists(stem))
-                title = romtitle(path);
+                title = readCartridgeTitle(path);
             else
                 FileAttributes::makePlainArchive(path);
         } else {

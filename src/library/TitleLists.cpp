@@ -21,9 +21,9 @@ QString internalNamesFile()
 std::optional<QString> titleOf(const QString &path, const SingleRomMessages &texts)
 {
     if (!isArchive(path))
-        return romtitle(path);
+        return readCartridgeTitle(path);
     std::optional<QString> title;
-    RomUnpacker::withSingleRom(path, texts, [&title](const QString &rom) { title = romtitle(rom); });
+    RomUnpacker::withSingleRom(path, texts, [&title](const QString &rom) { title = readCartridgeTitle(rom); });
     return title;
 }
 

@@ -31,14 +31,14 @@ bool TitleRenamer::renameSelected(const QString &path, const QString &currentSte
     {
         DataIniFile titles(TitleLists::titlesFile());
         if (!titles.sectionExists(currentStem)) {
-            const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(titles, path, currentStem);
+            const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(titles, path, currentStem);
             titles.updateFile();
             if (m_steps.showExtracted)
                 m_steps.showExtracted(shown);
         }
         title = titles.readString(currentStem, TitleLists::TitleKey, QString());
     }
-    FileOperations::FolderNames names(folderof(path));
+    FileOperations::FolderNames names(folderOf(path));
     return renameToTitle(path, title, names);
 }
 
@@ -51,21 +51,21 @@ TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
     }
     DataIniFile titles(TitleLists::titlesFile());
     // The rows are the files of one folder, read once; renames keep it up to date.
-    QString folder = folderof(paths.first());
+    QString folder = folderOf(paths.first());
     std::optional<FileOperations::FolderNames> names(std::in_place, folder);
     // A ROM that cannot be read ends the run; the titles extracted before it are kept.
     const bool finished = TitleLists::runOverFiles(titles, int(paths.size()), m_progress, [&](int index) {
         const QString &path = paths[index];
-        const QString stem = stemof(path);
+        const QString stem = stemOf(path);
         if (m_steps.setCurrentStem)
             m_steps.setCurrentStem(stem);
         if (!titles.sectionExists(stem)) {
-            const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(titles, path, stem);
+            const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(titles, path, stem);
             if (m_steps.showExtracted)
                 m_steps.showExtracted(shown);
         }
-        if (folderof(path) != folder) {
-            folder = folderof(path);
+        if (folderOf(path) != folder) {
+            folder = folderOf(path);
             names.emplace(folder);
         }
         if (renameToTitle(path, titles.readString(stem, TitleLists::TitleKey, QString()), *names))

@@ -49,7 +49,7 @@ void CollectionActions::compressSelected()
     RomPacker::Selection selection;
     if (entry) {
         const QStringList &files = m_window.packingList();
-        selection = {entry->fullPath, stemof(entry->fullPath), files.isEmpty() ? QStringList{entry->fullPath} : files};
+        selection = {entry->fullPath, stemOf(entry->fullPath), files.isEmpty() ? QStringList{entry->fullPath} : files};
     }
     const auto askName = [this, &selection]() -> std::optional<QString> {
         if (!m_windows.archiveNameDialog)
@@ -58,7 +58,7 @@ void CollectionActions::compressSelected()
     };
     ProgressWindow progress(&m_window, m_window.action("Comprimir2")->text().remove(u'&'));
     const RomPacker::Result result =
-        RomPacker(m_window.romList().folder(), compressionOptions(), askName, progress.progress()).comprimir(selection);
+        RomPacker(m_window.romList().folder(), compressionOptions(), askName, progress.progress()).pack(selection);
     if (result.rereadList())
         m_window.romList().reread();
 }
@@ -69,7 +69,7 @@ void CollectionActions::extractSelected()
     if (!entry)
         return;
     ProgressWindow progress(&m_window, m_window.action("Descomprimir2")->text().remove(u'&'));
-    RomUnpacker::unzipselected(entry->fullPath, RomUnpacker::targetFolderFor(entry->fullPath), progress.progress());
+    RomUnpacker::unpackSelected(entry->fullPath, RomUnpacker::targetFolderFor(entry->fullPath), progress.progress());
     m_window.romList().reread();
 }
 
@@ -88,7 +88,7 @@ void CollectionActions::extractTitle()
     const auto entry = m_window.selectedEntry();
     if (!entry)
         return;
-    const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(entry->fullPath, m_window.selectedStem());
+    const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(entry->fullPath, m_window.selectedStem());
     showInCodesDialog(shown.internalName, shown.codesTitle);
     m_window.showTitle(shown.titleLabel);
 }
@@ -98,7 +98,7 @@ void CollectionActions::exportInternalName()
     const auto entry = m_window.selectedEntry();
     if (!entry)
         return;
-    showInCodesDialog(TitleExtraction::importarnombre(entry->fullPath, m_window.selectedStem()), std::nullopt);
+    showInCodesDialog(TitleExtraction::exportInternalName(entry->fullPath, m_window.selectedStem()), std::nullopt);
     m_window.loadSelectedGameDetails();
 }
 

@@ -53,7 +53,7 @@ void HelpItems::showReadme()
         text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         layout->addWidget(text);
     }
-    const QString name = filenameof(found);
+    const QString name = fileNameOf(found);
     m_readmeViewer->setWindowTitle(name);
     auto *text = m_readmeViewer->findChild<QPlainTextEdit *>(QStringLiteral("AHMTextFileView1"));
     text->setAccessibleName(name);

@@ -412,7 +412,7 @@ void MainWindow::storeEmulatorPath(const QString &file)
         return;
     SettingsFile settings;
     settings.write(Keys::Zibo, file);
-    settings.write(Keys::Zibod, folderof(file));
+    settings.write(Keys::Zibod, folderOf(file));
 }
 
 void MainWindow::showReadme()

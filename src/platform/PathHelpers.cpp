@@ -1,12 +1,12 @@
 #include "platform/PathHelpers.h"
 
-QString folderof(const QString &path)
+QString folderOf(const QString &path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     return slash < 0 ? QString() : path.left(slash + 1);
 }
 
-QString parentfolderof(const QString &path)
+QString parentFolderOf(const QString &path)
 {
     const qsizetype last = path.lastIndexOf(u'/');
     if (last <= 0)
@@ -15,28 +15,28 @@ QString parentfolderof(const QString &path)
     return secondLast < 0 ? QString() : path.left(secondLast);
 }
 
-QString filenameof(const QString &path)
+QString fileNameOf(const QString &path)
 {
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
-QString extensionof(const QString &path)
+QString extensionOf(const QString &path)
 {
     const qsizetype dot = path.lastIndexOf(u'.');
     const qsizetype slash = path.lastIndexOf(u'/');
     if (dot < 0 || slash > dot)
-        return filenameof(path);
+        return fileNameOf(path);
     return path.mid(dot + 1);
 }
 
-QString stemof(const QString &path)
+QString stemOf(const QString &path)
 {
-    const QString name = filenameof(path);
+    const QString name = fileNameOf(path);
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? QString() : name.left(dot);
 }
 
-QString ziptag(const QString &extension)
+QString zipTag(const QString &extension)
 {
     QString tag = extension.left(3);
     for (QChar &c : tag) {
@@ -48,5 +48,5 @@ QString ziptag(const QString &extension)
 
 bool isArchive(const QString &path)
 {
-    return ziptag(extensionof(path)) == u"zip";
+    return zipTag(extensionOf(path)) == u"zip";
 }

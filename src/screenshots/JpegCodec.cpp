@@ -164,7 +164,7 @@ bool convertBitmap(const QString &bitmapPath, const QString &jpegPath, int quali
         return false;
     // An existing picture whose name differs only in case is replaced, as on a case-blind system.
     QString target = withJpegExtension(jpegPath);
-    if (const QString existing = FileLookup::find(folderof(target), filenameof(target)); !existing.isEmpty())
+    if (const QString existing = FileLookup::find(folderOf(target), fileNameOf(target)); !existing.isEmpty())
         target = existing;
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))

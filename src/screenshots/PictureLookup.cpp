@@ -41,7 +41,7 @@ QString fileIn(const QString &folder, const QString &name)
 QStringList candidates(const QString &baseFolder, const QString &romPath)
 {
     const QString shots = shotsFolder(baseFolder);
-    const QString stem = stemof(romPath);
+    const QString stem = stemOf(romPath);
     return {fileIn(shots, stem + QStringLiteral(".bmp")), fileIn(shots, stem + QStringLiteral(".jpg")),
             fileIn(baseFolder, QStringLiteral("ctg.jpg"))};
 }
@@ -52,7 +52,7 @@ QImage load(const QString &path)
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPictureFile)
         return {};
     const QByteArray bytes = file.readAll();
-    const QString extension = extensionof(path).toLower();
+    const QString extension = extensionOf(path).toLower();
     if (extension == u"jpg" || extension == u"jpeg")
         return JpegCodec::decode(bytes);
     return BitmapFile::decode(bytes);

@@ -40,7 +40,7 @@ ScreenshotHarvest::ScreenshotHarvest(QString baseFolder, QString settingsPath)
 
 QString ScreenshotHarvest::filedBitmapPath(const QString &baseFolder, const QString &romPath)
 {
-    return PictureLookup::fileIn(PictureLookup::shotsFolder(baseFolder), stemof(romPath) + QStringLiteral(".bmp"));
+    return PictureLookup::fileIn(PictureLookup::shotsFolder(baseFolder), stemOf(romPath) + QStringLiteral(".bmp"));
 }
 
 bool ScreenshotHarvest::settled(const QString &source)
@@ -95,7 +95,7 @@ ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &
 
     // File the very bytes that were checked, whole or not at all, so the emulator's file can go.
     const QString target = filedBitmapPath(base, selectedRom);
-    QDir().mkdir(folderof(target));
+    QDir().mkdir(folderOf(target));
     FileAttributes::makePlainArchive(target);
     if (!writeWhole(target, bytes)) {
         result.outcome = Outcome::CopyFailed;
@@ -107,7 +107,7 @@ ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &
 
     if (options.convertToJpeg) {
         const QString jpeg =
-            PictureLookup::fileIn(folderof(target).chopped(1), filenameof(JpegCodec::withJpegExtension(target)));
+            PictureLookup::fileIn(folderOf(target).chopped(1), fileNameOf(JpegCodec::withJpegExtension(target)));
         if (!JpegCodec::convertBitmap(target, jpeg, options.quality)) {
             result.outcome = Outcome::ConversionFailed;
             return result;

@@ -55,13 +55,13 @@ QStringList all(const QString &baseFolder, const QString &emulatorFolder)
     // Place 12 joins the stored folder and the name as text: a folder stored without its "/" gives a
     // name that does not exist, as it always has. Only the file name is looked up without regard to case.
     QString place12 = emulatorFolder + name;
-    if (const QString folder = folderof(place12); !folder.isEmpty()) {
+    if (const QString folder = folderOf(place12); !folder.isEmpty()) {
         if (const QString found = FileLookup::find(folder, name); !found.isEmpty())
             place12 = found;
     }
     // The default, the drive root's file, has no folder above it: place 13 is then the drive root, as it
     // is for a folder with nothing above it.
-    const QString above = emulatorFolder == root + name ? QString() : parentfolderof(emulatorFolder);
+    const QString above = emulatorFolder == root + name ? QString() : parentFolderOf(emulatorFolder);
     const QString place13 = above.isEmpty() ? shotIn(root) : shotIn(above);
 
     return {shotIn(root),

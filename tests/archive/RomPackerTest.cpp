@@ -24,13 +24,13 @@ protected:
 
     RomPacker::Selection select(const QString &name) const
     {
-        return {path("roms/" + name), stemof(path("roms/" + name)), {path("roms/" + name)}};
+        return {path("roms/" + name), stemOf(path("roms/" + name)), {path("roms/" + name)}};
     }
 
     RomPacker::Result pack(const QString &name, const CompressionOptions &options, RomPacker::NamePrompt prompt = {},
                            Progress progress = {})
     {
-        return RomPacker(path("roms"), options, std::move(prompt), std::move(progress)).comprimir(select(name));
+        return RomPacker(path("roms"), options, std::move(prompt), std::move(progress)).pack(select(name));
     }
 };
 
@@ -55,7 +55,7 @@ TEST_F(RomPackerTest, ArchivesAndAMissingSelectionAreNeverPacked)
         EXPECT_EQ(result.outcome, RomPacker::Outcome::NothingToDo) << qPrintable(name);
         EXPECT_FALSE(result.rereadList());
     }
-    EXPECT_EQ(RomPacker(path("roms"), {}).comprimir({}).outcome, RomPacker::Outcome::NothingToDo);
+    EXPECT_EQ(RomPacker(path("roms"), {}).pack({}).outcome, RomPacker::Outcome::NothingToDo);
     EXPECT_EQ(entries("roms"), QStringList({"game.ZIP", "game.Zip", "game.gb", "game.zip", "game.zipx"}));
     EXPECT_TRUE(m_messages.shown.isEmpty());
 }

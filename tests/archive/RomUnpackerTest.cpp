@@ -29,7 +29,7 @@ protected:
     RomUnpacker::Outcome unpack(const QString &archive, const Progress &progress = {}) const
     {
         const QString full = path("roms/" + archive);
-        return RomUnpacker::unzipselected(full, RomUnpacker::targetFolderFor(full), progress);
+        return RomUnpacker::unpackSelected(full, RomUnpacker::targetFolderFor(full), progress);
     }
 
     // Packs files of base/src with Info-ZIP into roms/<archive>.
@@ -139,8 +139,8 @@ TEST_F(RomUnpackerTest, ATargetThatCannotBeWrittenIsReportedAndKeepsItsFile)
     makeFolder("blocked/game.gb");
     writeFile("blocked/game.gb/inside", "old");
 
-    RomUnpacker::unzipselected(path("roms/game.zip"), path("missing"));
-    RomUnpacker::unzipselected(path("roms/game.zip"), path("blocked"));
+    RomUnpacker::unpackSelected(path("roms/game.zip"), path("missing"));
+    RomUnpacker::unpackSelected(path("roms/game.zip"), path("blocked"));
 
     EXPECT_EQ(readFile("blocked/game.gb/inside"), "old");
     EXPECT_EQ(entries("blocked"), QStringList{"game.gb"});

@@ -24,7 +24,7 @@ protected:
         ArchiveTest::SetUp();
         makeFolder("roms");
         makeFolder("out");
-        setzipoptions({path("roms"), true, "6"});
+        setZipOptions({path("roms"), true, "6"});
     }
 };
 
@@ -69,9 +69,9 @@ TEST_F(ZipLibraryTest, LevelIsTheFirstCharacterWhenItIsADigitOneToNineElseSix)
     writeFile("roms/a.gb", noise(200000));
     QMap<QString, qint64> sizes;
     for (const QString level : {"1", "6", "", "x"}) {
-        setzipoptions({path("roms"), true, level});
+        setZipOptions({path("roms"), true, level});
         const QString archive = path("level" + level + ".zip");
-        ASSERT_EQ(zipfiles(archive, {path("roms/a.gb")}), 1);
+        ASSERT_EQ(zipFiles(archive, {path("roms/a.gb")}), 1);
         sizes[level] = QFileInfo(archive).size();
     }
     EXPECT_GT(sizes["1"], sizes["6"]);
@@ -86,7 +86,7 @@ TEST_F(ZipLibraryTest, ArchiveOfBareNamesPassesUnzipTestAndEachFileIsReported)
     writeFile("roms/" + odd, romImage("POKEMON BLUE"));
     writeFile("roms/sub/tetris.gb", romImage("TETRIS"));
 
-    EXPECT_EQ(zipfiles(path("roms/pack.zip"), {path("roms/" + odd), path("roms/sub/tetris.gb")}), 2);
+    EXPECT_EQ(zipFiles(path("roms/pack.zip"), {path("roms/" + odd), path("roms/sub/tetris.gb")}), 2);
 
     EXPECT_EQ(run("unzip", {"-t", path("roms/pack.zip")}), 0);
     EXPECT_EQ(listing("roms/pack.zip"), QStringList({odd, "tetris.gb"}));
@@ -95,7 +95,7 @@ TEST_F(ZipLibraryTest, ArchiveOfBareNamesPassesUnzipTestAndEachFileIsReported)
 
 TEST_F(ZipLibraryTest, WithDirectoryNamesKeptPathsAreRelativeToTheRootFolderAndNeverClimbOut)
 {
-    setzipoptions({path("roms"), false, "9"});
+    setZipOptions({path("roms"), false, "9"});
     makeFolder("roms/sub");
     makeFolder("elsewhere");
     writeFile("roms/sub/a.gb", "a");
@@ -104,7 +104,7 @@ TEST_F(ZipLibraryTest, WithDirectoryNamesKeptPathsAreRelativeToTheRootFolderAndN
 
     // An absolute path below the root, a name relative to the root, one outside the root, one climbing.
     EXPECT_EQ(
-        zipfiles(path("keep.zip"), {path("roms/sub/a.gb"), "sub/b.gb", path("elsewhere/c.gb"), "../elsewhere/c.gb"}),
+        zipFiles(path("keep.zip"), {path("roms/sub/a.gb"), "sub/b.gb", path("elsewhere/c.gb"), "../elsewhere/c.gb"}),
         4);
     EXPECT_EQ(run("unzip", {"-t", path("keep.zip")}), 0);
     QStringList expected{"elsewhere/c.gb", path("elsewhere/c.gb").mid(1), "sub/a.gb", "sub/b.gb"};
@@ -116,16 +116,16 @@ TEST_F(ZipLibraryTest, NothingIsPackedForABlankNameAnEmptyListOrOnlyUnreadableFi
 {
     writeFile("roms/a.gb", "a");
     makeFolder("roms/folder.gb");
-    EXPECT_EQ(zipfiles("  ", {path("roms/a.gb")}), 0);
-    EXPECT_EQ(zipfiles(path("empty.zip"), {}), 0);
-    EXPECT_EQ(zipfiles(path("none.zip"), {path("roms/missing.gb"), path("roms/folder.gb")}), 0);
+    EXPECT_EQ(zipFiles("  ", {path("roms/a.gb")}), 0);
+    EXPECT_EQ(zipFiles(path("empty.zip"), {}), 0);
+    EXPECT_EQ(zipFiles(path("none.zip"), {path("roms/missing.gb"), path("roms/folder.gb")}), 0);
     // The archive cannot be written (no such folder): nothing is reported as packed.
-    EXPECT_EQ(zipfiles(path("nowhere/a.zip"), {path("roms/a.gb")}), 0);
+    EXPECT_EQ(zipFiles(path("nowhere/a.zip"), {path("roms/a.gb")}), 0);
     EXPECT_FALSE(QFile::exists(path("empty.zip")));
     EXPECT_FALSE(QFile::exists(path("none.zip")));
 
     // An unreadable file among readable ones is left out; the others are packed.
-    EXPECT_EQ(zipfiles(path("some.zip"), {path("roms/missing.gb"), path("roms/a.gb")}), 1);
+    EXPECT_EQ(zipFiles(path("some.zip"), {path("roms/missing.gb"), path("roms/a.gb")}), 1);
     EXPECT_EQ(listing("some.zip"), QStringList({"a.gb"}));
     EXPECT_EQ(m_messages.shown, QStringList({archived}));
 }
@@ -137,13 +137,13 @@ TEST_F(ZipLibraryTest, AnExistingArchiveIsUpdatedAndAFileThatIsNoArchiveIsLeftAl
     ASSERT_EQ(run("zip", {"-j", "-q", path("up.zip"), path("roms/a.gb"), path("roms/b.gb")}), 0);
     writeFile("roms/a.gb", "new a");
     writeFile("roms/c.gb", "c");
-    EXPECT_EQ(zipfiles(path("up.zip"), {path("roms/a.gb"), path("roms/c.gb")}), 2);
+    EXPECT_EQ(zipFiles(path("up.zip"), {path("roms/a.gb"), path("roms/c.gb")}), 2);
     EXPECT_EQ(listing("up.zip"), QStringList({"a.gb", "b.gb", "c.gb"}));
-    unzipto(path("up.zip"), path("out"));
+    extractTo(path("up.zip"), path("out"));
     EXPECT_EQ(readFile("out/a.gb"), "new a");
 
     writeFile("notes.zip", "not an archive");
-    EXPECT_EQ(zipfiles(path("notes.zip"), {path("roms/a.gb")}), 0);
+    EXPECT_EQ(zipFiles(path("notes.zip"), {path("roms/a.gb")}), 0);
     EXPECT_EQ(readFile("notes.zip"), "not an archive");
     EXPECT_EQ(m_messages.shown.size(), 2);
 }
@@ -154,9 +154,9 @@ TEST_F(ZipLibraryTest, PackingAListThatHoldsTheArchiveItselfStoresNoCopyOfIt)
 {
     writeFile("roms/a.gb", "a");
     writeFile("roms/b.gb", "b");
-    ASSERT_EQ(zipfiles(path("roms/pack.zip"), {path("roms/a.gb")}), 1);
+    ASSERT_EQ(zipFiles(path("roms/pack.zip"), {path("roms/a.gb")}), 1);
     ASSERT_TRUE(QFile::link(path("roms/pack.zip"), path("roms/link.zip")));
-    EXPECT_EQ(zipfiles(path("roms/pack.zip"),
+    EXPECT_EQ(zipFiles(path("roms/pack.zip"),
                        {path("roms/b.gb"), path("roms/pack.zip"), "pack.zip", path("roms/./link.zip")}),
               1);
     EXPECT_EQ(listing("roms/pack.zip"), QStringList({"a.gb", "b.gb"}));
@@ -174,7 +174,7 @@ TEST_F(ZipLibraryTest, AnInfoZipArchiveWithFoldersExtractsFlatOverSameNamedFiles
     writeFile("out/top.gb", "stale");
     QFile::setPermissions(path("nested.zip"), QFileDevice::ReadOwner);
 
-    unzipto(path("nested.zip"), path("out"));
+    extractTo(path("nested.zip"), path("out"));
 
     EXPECT_EQ(entries("out"), QStringList({"deep.gbc", "top.gb"}));
     EXPECT_EQ(readFile("out/top.gb"), "top");
@@ -199,7 +199,7 @@ TEST_F(ZipLibraryTest, HostileNamesLinksAndFoldersNeverReachOutsideTheFolder)
     // A link planted at a member's name is replaced, not written through.
     ASSERT_TRUE(QFile::link(path("secret.txt"), path("out/climb.gb")));
 
-    unzipto(path("hostile.zip"), path("out"));
+    extractTo(path("hostile.zip"), path("out"));
 
     EXPECT_EQ(entries("out"), QStringList({"Pokémon.gb", "absolute.gb", "climb.gb", "windows.gb"}));
     EXPECT_FALSE(QFileInfo(path("out/climb.gb")).isSymLink());
@@ -218,7 +218,7 @@ TEST_F(ZipLibraryTest, ExtractionNeverChangesAFileHardLinkedIntoTheFolder)
     ASSERT_EQ(
         ::link(QFile::encodeName(path("mine.gb")).constData(), QFile::encodeName(path("out/game.gb")).constData()), 0);
     makeArchive("game.zip", {{"game.gb", "new"}});
-    unzipto(path("game.zip"), path("out"));
+    extractTo(path("game.zip"), path("out"));
     EXPECT_EQ(readFile("out/game.gb"), "new");
     EXPECT_TRUE(QFileInfo(path("out/game.gb")).permissions() & QFileDevice::WriteOwner);
     EXPECT_EQ(readFile("mine.gb"), "keep me");
@@ -247,7 +247,7 @@ TEST_F(ZipLibraryTest, ControlCharactersAndFalseUtf8NamesCostAtMostTheirMember)
     }
     writeFile("names.zip", bytes);
 
-    unzipto(path("names.zip"), path("out"));
+    extractTo(path("names.zip"), path("out"));
     EXPECT_EQ(entries("out"), QStringList({"c1_.gb", "del_.gb", "good.gb", "line__break_.gb"}));
     EXPECT_EQ(readFile("out/good.gb"), "good");
 }
@@ -257,7 +257,7 @@ TEST_F(ZipLibraryTest, ExtractedFilesKeepTheTimeStoredInTheArchive)
 {
     const QDateTime stored(QDate(2001, 2, 3), QTime(4, 5, 6));
     makeArchive("old.zip", {{"old.gb", "old", 0100644, ZIP_FL_ENC_UTF_8, false, stored.toSecsSinceEpoch()}});
-    unzipto(path("old.zip"), path("out"));
+    extractTo(path("old.zip"), path("out"));
     EXPECT_EQ(QFileInfo(path("out/old.gb")).lastModified(), stored);
 }
 
@@ -267,7 +267,7 @@ TEST_F(ZipLibraryTest, ExtractionStopsAtTheSizeBoundsCountingTheBytesReallyInfla
     makeFolder("exact");
     const QByteArray exact(1 << 20, 'e');
     makeArchive("exact.zip", {{"one.gb", exact}, {"two.gb", exact}});
-    unzipto(path("exact.zip"), path("exact"), {1 << 20, 2 << 20, 2});
+    extractTo(path("exact.zip"), path("exact"), {1 << 20, 2 << 20, 2});
     EXPECT_EQ(entries("exact"), QStringList({"one.gb", "two.gb"}));
     EXPECT_EQ(readFile("exact/two.gb"), exact);
 
@@ -275,7 +275,7 @@ TEST_F(ZipLibraryTest, ExtractionStopsAtTheSizeBoundsCountingTheBytesReallyInfla
     const QByteArray big((1 << 20) + 1, '\0');
     const QByteArray part(900 << 10, 'x');
     makeArchive("sizes.zip", {{"big.gb", big}, {"a.gb", part}, {"b.gb", part}, {"c.gb", part}, {"d.gb", part}});
-    unzipto(path("sizes.zip"), path("out"), limits);
+    extractTo(path("sizes.zip"), path("out"), limits);
     EXPECT_EQ(entries("out"), QStringList({"a.gb", "b.gb", "c.gb"}));
 
     // Members that declare 1,000 bytes but inflate to more, with a checksum that matches what they inflate
@@ -284,10 +284,10 @@ TEST_F(ZipLibraryTest, ExtractionStopsAtTheSizeBoundsCountingTheBytesReallyInfla
     makeFolder("out2");
     makeArchive("bomb.zip", {{"bomb.gb", QByteArray(2 << 20, '\0')}, {"after.gb", part}});
     lieAboutSize("bomb.zip");
-    unzipto(path("bomb.zip"), path("out2"), {1 << 20, 2 << 20, 100});
+    extractTo(path("bomb.zip"), path("out2"), {1 << 20, 2 << 20, 100});
     makeArchive("liar.zip", {{"liar.gb", QByteArray(4096, 'z')}, {"ok.gb", "ok"}});
     lieAboutSize("liar.zip");
-    unzipto(path("liar.zip"), path("out2"), limits);
+    extractTo(path("liar.zip"), path("out2"), limits);
     EXPECT_EQ(entries("out2"), QStringList({"after.gb", "ok.gb"}));
 }
 
@@ -297,7 +297,7 @@ TEST_F(ZipLibraryTest, DamagedTruncatedAndEncryptedMembersLeaveNothingHalfWritte
     writeFile("locked.gb", "locked");
     ASSERT_EQ(run("zip", {"-q", "-P", "secret", path("mixed.zip"), "locked.gb"}), 0);
     ASSERT_EQ(run("zip", {"-q", path("mixed.zip"), "plain.gb"}), 0);
-    unzipto(path("mixed.zip"), path("out"));
+    extractTo(path("mixed.zip"), path("out"));
     EXPECT_EQ(entries("out"), QStringList({"plain.gb"}));
 
     // A stored member whose data is damaged fails its checksum; the member after it still comes out.
@@ -308,15 +308,15 @@ TEST_F(ZipLibraryTest, DamagedTruncatedAndEncryptedMembersLeaveNothingHalfWritte
     bytes[bytes.indexOf(QByteArray(64, 'r')) + 100] = 'X';
     writeFile("damaged.zip", bytes);
     writeFile("out2/bad.gb", "previous");
-    unzipto(path("damaged.zip"), path("out2"));
+    extractTo(path("damaged.zip"), path("out2"));
     EXPECT_EQ(entries("out2"), QStringList({"bad.gb", "good.gb"}));
     EXPECT_EQ(readFile("out2/bad.gb"), "previous");
 
     // A truncated file raises nothing and writes nothing.
     makeFolder("out3");
     writeFile("cut.zip", readFile("mixed.zip").left(100));
-    unzipto(path("cut.zip"), path("out3"));
-    unzipto(path("missing.zip"), path("out3"));
+    extractTo(path("cut.zip"), path("out3"));
+    extractTo(path("missing.zip"), path("out3"));
     EXPECT_TRUE(entries("out3").isEmpty());
     EXPECT_TRUE(m_messages.shown.isEmpty());
 }

@@ -72,7 +72,7 @@ TEST_F(RomTitleFileTest, ReadsTheTitleAndClearsReadOnly)
     QFile::setPermissions(path(QStringLiteral("game.gb")), QFileDevice::ReadOwner);
     ASSERT_TRUE(FileAttributes::isReadOnly(path(QStringLiteral("game.gb"))));
 
-    EXPECT_EQ(romtitle(path(QStringLiteral("game.gb"))), QStringLiteral("POCKET GARDEN"));
+    EXPECT_EQ(readCartridgeTitle(path(QStringLiteral("game.gb"))), QStringLiteral("POCKET GARDEN"));
     EXPECT_FALSE(FileAttributes::isReadOnly(path(QStringLiteral("game.gb"))));
     EXPECT_EQ(readFile(QStringLiteral("game.gb")), romImage("POCKET GARDEN"));
 }
@@ -80,15 +80,15 @@ TEST_F(RomTitleFileTest, ReadsTheTitleAndClearsReadOnly)
 TEST_F(RomTitleFileTest, ShortFilesGiveWhatTheyHold)
 {
     writeFile(QStringLiteral("short.gb"), romImage("ABCDEFGH", 0x134 + 4));
-    EXPECT_EQ(romtitle(path(QStringLiteral("short.gb"))), QStringLiteral("ABCD"));
+    EXPECT_EQ(readCartridgeTitle(path(QStringLiteral("short.gb"))), QStringLiteral("ABCD"));
     writeFile(QStringLiteral("empty.gb"), QByteArray());
-    EXPECT_EQ(romtitle(path(QStringLiteral("empty.gb"))), QString());
+    EXPECT_EQ(readCartridgeTitle(path(QStringLiteral("empty.gb"))), QString());
 }
 
 TEST_F(RomTitleFileTest, AFileThatCannotBeOpenedRaisesAnErrorNamingIt)
 {
     try {
-        romtitle(path(QStringLiteral("missing game.gb")));
+        readCartridgeTitle(path(QStringLiteral("missing game.gb")));
         FAIL() << "no error raised";
     } catch (const CartlingError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("missing game.gb"))) << qPrintable(error.text());
@@ -102,7 +102,7 @@ TEST_F(RomTitleFileTest, AFolderOrAPipeWithARomsNameRaisesAnErrorInsteadOfHangin
     ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.gb"))).constData(), 0600), 0);
     for (const QString name : {"folder.gb", "pipe.gb"}) {
         try {
-            romtitle(path(name));
+            readCartridgeTitle(path(name));
             ADD_FAILURE() << "no error raised for " << qPrintable(name);
         } catch (const CartlingError &error) {
             EXPECT_TRUE(error.text().contains(name)) << qPrintable(error.text());

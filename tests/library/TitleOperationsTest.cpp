@@ -61,7 +61,7 @@ TEST_F(TitleOperationsTest, ExtractingStoresTheTitleUnderTheFilesStemReplacingAn
     writeFile("roms/tetris.gb", romImage(QByteArray("TETRIS") + QByteArray(10, '\0')));
     writeFile("Titulos.ini", "[tetris]\r\nTitulo=My edited title\r\n\r\n");
 
-    const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(rom("tetris.gb"), "tetris");
+    const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(rom("tetris.gb"), "tetris");
 
     EXPECT_EQ(readFile("Titulos.ini"), "[tetris]\r\nTitulo=TETRIS\r\n\r\n");
     EXPECT_EQ(shown.titleLabel, "TETRIS");
@@ -73,7 +73,7 @@ TEST_F(TitleOperationsTest, ExtractingStoresTheTitleUnderTheFilesStemReplacingAn
 TEST_F(TitleOperationsTest, AnEmptyTitleIsStoredEmptyAndShownAsNotFound)
 {
     writeFile("roms/blank.gbc", romImage(QByteArray("\xFF\x01\xC0", 3)));
-    const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(rom("blank.gbc"), "blank");
+    const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(rom("blank.gbc"), "blank");
     EXPECT_EQ(readFile("Titulos.ini"), "[blank]\r\nTitulo=\r\n\r\n");
     EXPECT_EQ(shown.titleLabel, QString::fromUtf8("Título no encontrado"));
     EXPECT_EQ(shown.codesTitle, "blank");
@@ -87,7 +87,7 @@ TEST_F(TitleOperationsTest, AnArchiveGivesTheTitleOfItsOnlyRomUnderItsOwnStem)
     infoZip("harbor.zip", {"Inner Name.GB", "readme.txt"});
 
     // The label reads under the selection's stem, which the caller may hold for another file.
-    const TitleExtraction::Shown shown = TitleExtraction::extraertitulo(rom("harbor.zip"), "other");
+    const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(rom("harbor.zip"), "other");
 
     EXPECT_EQ(readFile("Titulos.ini"), "[harbor]\r\nTitulo=HARBOR LIGHTS 2 \r\n\r\n");
     EXPECT_EQ(shown.titleLabel, QString::fromUtf8("Título no encontrado"));
@@ -104,8 +104,8 @@ TEST_F(TitleOperationsTest, ArchivesWithoutOrWithSeveralRomsStoreNothingAndSaySo
     infoZip("pair.zip", {"a.gb", "b.gbc"});
     infoZip("colour.zip", {"c.cgb"});
 
-    TitleExtraction::extraertitulo(rom("pair.zip"), "pair");
-    TitleExtraction::importarnombre(rom("colour.zip"), "colour");
+    TitleExtraction::storeTitleOf(rom("pair.zip"), "pair");
+    TitleExtraction::exportInternalName(rom("colour.zip"), "colour");
 
     EXPECT_EQ(m_messages.shown,
               QStringList({QString::fromUtf8("Imposible encontrar nombre, el archivo pair.zip contiene más de una ROM"),
@@ -119,7 +119,7 @@ TEST_F(TitleOperationsTest, ExportingANameFillsTheInternalNameList)
 {
     writeFile("roms/pocket.gb", romImage("POCKET GARDEN"));
     writeFile("Titulos.ini", "[pocket]\r\nTitulo=Garden\r\n\r\n");
-    EXPECT_EQ(TitleExtraction::importarnombre(rom("pocket.gb"), "pocket"), "POCKET GARDEN");
+    EXPECT_EQ(TitleExtraction::exportInternalName(rom("pocket.gb"), "pocket"), "POCKET GARDEN");
     EXPECT_EQ(readFile("GGCT.ini"), "[pocket]\r\nTitulo=POCKET GARDEN\r\n\r\n");
     EXPECT_EQ(readFile("Titulos.ini"), "[pocket]\r\nTitulo=Garden\r\n\r\n");
 }

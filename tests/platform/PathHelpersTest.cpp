@@ -22,11 +22,11 @@ TEST_P(PathHelpersTest, SplitsThePathAsPlainText)
 {
     const PathCase &c = GetParam();
     const QString path = QString::fromUtf8(c.path);
-    EXPECT_EQ(folderof(path), QString::fromUtf8(c.folder));
-    EXPECT_EQ(parentfolderof(path), QString::fromUtf8(c.parent));
-    EXPECT_EQ(filenameof(path), QString::fromUtf8(c.name));
-    EXPECT_EQ(extensionof(path), QString::fromUtf8(c.extension));
-    EXPECT_EQ(stemof(path), QString::fromUtf8(c.stem));
+    EXPECT_EQ(folderOf(path), QString::fromUtf8(c.folder));
+    EXPECT_EQ(parentFolderOf(path), QString::fromUtf8(c.parent));
+    EXPECT_EQ(fileNameOf(path), QString::fromUtf8(c.name));
+    EXPECT_EQ(extensionOf(path), QString::fromUtf8(c.extension));
+    EXPECT_EQ(stemOf(path), QString::fromUtf8(c.stem));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,12 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ZipTag, TurnsOnlyCapitalZIPToSmallLetters)
 {
-    EXPECT_EQ(ziptag("ZIP"), "zip");
-    EXPECT_EQ(ziptag("Zipx"), "zip");
-    EXPECT_EQ(ziptag("zIpper"), "zip");
-    EXPECT_EQ(ziptag("GBC"), "GBC");
-    EXPECT_EQ(ziptag("ZA"), "zA");
-    EXPECT_EQ(ziptag(""), "");
+    EXPECT_EQ(zipTag("ZIP"), "zip");
+    EXPECT_EQ(zipTag("Zipx"), "zip");
+    EXPECT_EQ(zipTag("zIpper"), "zip");
+    EXPECT_EQ(zipTag("GBC"), "GBC");
+    EXPECT_EQ(zipTag("ZA"), "zA");
+    EXPECT_EQ(zipTag(""), "");
 }
 
 TEST(ArchiveTest, TheFirstThreeCharactersOfTheExtensionDecide)

@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QString path = fuzzFolder() + QStringLiteral("/game.gb");
     writeFuzzFile(path, bytes);
-    FUZZ_CHECK(romtitle(path) == headerTitle(bytes.left(RomTitle::HeaderSize)), title);
+    FUZZ_CHECK(readCartridgeTitle(path) == headerTitle(bytes.left(RomTitle::HeaderSize)), title);
     return 0;
 }
