@@ -22,9 +22,15 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The compiler goes through ccache when it is installed, so a second build folder or a rebuild after a switch of
+# branches compiles only what changed.
+compiler_launcher() {
+    if command -v ccache >/dev/null; then echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
+}
+
 build_all() {
     if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-        cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(compiler_launcher)
     fi
     cmake --build "$BUILD" -j "$(nproc)"
 }

@@ -8,7 +8,7 @@ SANITIZER_BUILD="${CARTLING_SANITIZER_BUILD_DIR:-$ROOT/build-asan}"
 if [ ! -f "$SANITIZER_BUILD/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$SANITIZER_BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
         -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
-        -DCARTLING_BENCH=OFF
+        -DCARTLING_BENCH=OFF $(compiler_launcher)
 fi
 cmake --build "$SANITIZER_BUILD" -j "$(nproc)"
 cd "$SANITIZER_BUILD"
