@@ -4,11 +4,14 @@
 #include <QStringList>
 #include <span>
 
-// The built-in Spanish language table: 190 texts in index order, and the components each text is applied to.
+// The built-in Spanish language table: its texts in index order, and the components each text is applied to.
 // A language file replaces the texts line for line; the targets never change.
 namespace LanguageTable {
 
-inline constexpr int EntryCount = 190;
+// The design's 190 texts, then the texts added since, appended after them so that an older language file,
+// which ends at entry 189, keeps the built-in text for each of them.
+inline constexpr int DesignEntryCount = 190;
+inline constexpr int EntryCount = 300;
 
 enum class TargetKind
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/LanguageTable.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -40,21 +42,25 @@ enum : int
 };
 } // namespace Msg
 
-// The texts of every message the program shows: entries 103 to 130 of the language table, held apart from
-// it so that a refused language file leaves the messages as they were.
+// The texts of every message the program shows: entries 103 to 130 of the language table, and every entry
+// added after the design's table (messages, placeholders, tooltips and captions of later windows), held apart
+// from it so that a refused language file leaves them as they were.
 class MessageTable
 {
 public:
     static constexpr int First = 103;
     static constexpr int Last = 130;
+    static constexpr int AddedFirst = LanguageTable::DesignEntryCount;
+    static constexpr int AddedEnd = LanguageTable::EntryCount;
 
     // Filled from the built-in table.
     MessageTable();
 
-    // Copies entries 103 to 130 of the table; an entry the table lacks takes its built-in text.
+    // Copies entries 103 to 130 and the added entries of the table; an entry the table lacks takes its
+    // built-in text.
     void loadMessages(const QStringList &languageTable);
 
-    // The text of a message entry; empty outside 103 to 130.
+    // The text of a message entry; empty outside 103 to 130 and the added entries.
     QString text(int index) const;
     // before + value + after, with nothing added between them.
     QString text(int before, const QString &value, int after) const;
@@ -63,6 +69,7 @@ public:
 
 private:
     std::array<QString, Last - First + 1> m_texts;
+    std::array<QString, AddedEnd - AddedFirst> m_added;
 };
 
 // The program's one message table, filled from the built-in table until a language file is accepted.
