@@ -4,6 +4,8 @@
 // both are printed. Targets: time ratio at most 1.3 at 10,000 files, memory ratio at most 1.5, and a cost per
 // file that stays flat.
 // Usage: bench_startup <cartling> <floor> [rounds]   (needs DISPLAY; the bench/startup script provides one)
+#include "../PeakMemory.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -48,18 +50,6 @@ double now()
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-long peakMemoryKiB(pid_t pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
 // Starts the program and waits for the first top-level window it maps.
 std::optional<Sample> run(xcb_connection_t *x, const Program &program)
 {
@@ -92,7 +82,7 @@ std::optional<Sample> run(xcb_connection_t *x, const Program &program)
         if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
             const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
             if (!map->override_redirect)
-                sample = Sample{now() - start, peakMemoryKiB(pid)};
+                sample = Sample{now() - start, peakMemoryKiB(QString::number(pid))};
         }
         free(event);
     }
