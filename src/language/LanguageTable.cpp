@@ -274,7 +274,7 @@ constexpr const char *kTexts[] = {
     "",                                                      // 258
     "",                                                      // 259
     // Added texts: picture view.
-    "",                                                      // 260
+    "Vista con imágenes",                                    // 260
     "",                                                      // 261
     "",                                                      // 262
     "",                                                      // 263
