@@ -1,6 +1,7 @@
 #include "screenshots/TileDelegate.h"
 
 #include "mainwindow/RomListModel.h"
+#include "platform/PathHelpers.h"
 #include "screenshots/TileLoader.h"
 #include "screenshots/TilePicture.h"
 
@@ -86,18 +87,24 @@ void TileDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
     QStyle *style = widget ? widget->style() : QApplication::style();
     QStyleOptionViewItem panel = option;
     panel.features &= ~QStyleOptionViewItem::HasDisplay;
+    panel.showDecorationSelected = true; // the whole tile shows the selection, not a text rectangle it has not got
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, widget);
 
-    const QString text = caption(index);
+    const QString path = index.data(RomListModel::FullPathRole).toString();
+    const QString title = m_tiles.title(path);
+    const QString name = index.data(Qt::DisplayRole).toString();
+    const QString text = title.isEmpty() ? name : title;
     const QRect area = pictureArea(option.rect);
-    const TileLoader::Tile tile = m_tiles.tile(index.data(RomListModel::FullPathRole).toString());
+    const TileLoader::Tile tile = m_tiles.tile(path);
     painter->save();
     if (!tile.known) {
         // On its way: a quiet frame, so the tile does not flash a drawn cartridge before its shot.
         painter->setPen(option.palette.color(QPalette::Mid));
         painter->drawRect(area.adjusted(8, 8, -9, -9));
     } else if (tile.picture.isNull()) {
-        paintDrawnTile(painter, area.adjusted(10, 4, -10, -4), text);
+        // The label names the game; the extension stays with the caption below.
+        const QString stem = stemOf(name);
+        paintDrawnTile(painter, area.adjusted(10, 4, -10, -4), !title.isEmpty() ? title : stem.isEmpty() ? name : stem);
     } else {
         const QSize size = tile.picture.size();
         const QRect target(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2,
@@ -155,7 +162,7 @@ void TileDelegate::paintDrawnTile(QPainter *painter, const QRect &area, const QS
     painter->setBrush(colour);
     painter->drawPath(outline);
 
-    const QRectF label = body.adjusted(body.width() / 8, cut + 6, -body.width() / 8, -body.height() / 4);
+    const QRectF label = body.adjusted(body.width() / 12, cut + 6, -body.width() / 12, -body.height() / 4);
     painter->setPen(Qt::NoPen);
     painter->setBrush(colour.lighter(170));
     painter->drawRoundedRect(label, 4, 4);
