@@ -11,6 +11,17 @@ std::optional<RomListModel::Entry> Session::selectedEntry() const
     return m_selectionSource ? m_selectionSource() : std::nullopt;
 }
 
+QStringList Session::detailLines() const
+{
+    QStringList lines;
+    if (const auto entry = selectedEntry()) {
+        for (const DetailLines &feature : m_detailLines)
+            lines += feature(*entry);
+    }
+    lines.removeAll(QString());
+    return lines;
+}
+
 void Session::showTitle(const QString &title)
 {
     emit titleShown(title);
@@ -47,6 +58,7 @@ void Session::loadSelectedGameDetails()
         m_codes.setRows(details->codes);
         m_codes.applySwitch();
     });
+    emit detailsChanged();
 }
 
 void Session::showInCodes(const QString &internalName, const std::optional<QString> &title)

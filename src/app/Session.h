@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class Language;
 class QWidget;
@@ -74,6 +75,16 @@ public:
     // its game-name field.
     void showInCodes(const QString &internalName, const std::optional<QString> &title = std::nullopt);
 
+    // ---- What features add to the selected game's details ----
+    // Lines shown under the selected game's title (when it was last played, its header checks, ...), each
+    // a function of the selected entry; a feature with nothing to say gives none.
+    using DetailLines = std::function<QStringList(const RomListModel::Entry &entry)>;
+    void addDetailLines(DetailLines lines) { m_detailLines.push_back(std::move(lines)); }
+    // Every feature's lines for the selected entry; none without a selection.
+    QStringList detailLines() const;
+    // A feature's data changed: the details are shown again.
+    void detailsUpdated() { emit detailsChanged(); }
+
     // ---- The Game Genie switch ----
     bool cheatsOn() const { return m_cheatsOn; }
     // The switch turned: the cheat lines applied or removed. Zibo.cfg is the caller's to write.
@@ -87,6 +98,8 @@ signals:
     void titlesChanged();
     // The codes (internal name, title, rows) changed from outside the codes dialog.
     void codesChanged();
+    // The selected game's details were read again, or a feature's lines changed.
+    void detailsChanged();
 
 private:
     // Runs a change of the codes and tells the codes dialog, also when the change ended with an error.
@@ -98,6 +111,7 @@ private:
     Language *m_language = nullptr;
     QWidget *m_window = nullptr;
     SelectionSource m_selectionSource;
+    std::vector<DetailLines> m_detailLines;
     QString m_selectedStem;
     QString m_commandLinePreview;
     QStringList m_packingList;

@@ -40,6 +40,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -133,13 +134,23 @@ void MainWindow::createControls()
     QFont bold = m_title->font();
     bold.setBold(true);
     m_title->setFont(bold);
-
     connect(m_session.get(), &Session::titleShown, m_title, &QLabel::setText);
+
+    // What features add about the selected game, under its title; hidden while they have nothing to say.
+    m_details = named(new QLabel(client), "GameDetails");
+    m_details->setTextFormat(Qt::PlainText);
+    m_details->setWordWrap(true);
+    m_details->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_details->hide();
+    connect(m_session.get(), &Session::detailsChanged, this, [this] { showDetails(); });
+
+    m_listArea = named(new QStackedWidget(client), "ListArea");
 
     m_screenshots = new ScreenshotActions(this, *m_session, *m_menus, m_windows);
     m_launches = new LaunchActions(*this, *m_session, *m_screenshots->timer());
     m_gameList = new GameList(
-        client, *m_session, *m_menus,
+        m_listArea, *m_session, *m_menus,
         {[this] { m_screenshots->loadSelectedPicture(); }, [this] { m_session->loadSelectedGameDetails(); },
          [this] { m_launches->launchSelected(); }, [this] { m_screenshots->showDefaultPicture(); }});
 
@@ -163,6 +174,8 @@ void MainWindow::createControls()
     status->addWidget(m_panel1, 1);
     setStatusBar(status);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_listArea->addWidget(listView());
+    layOut(compress, group, divider);
     m_gameList->setLabels({m_panel0, m_panel1});
 
     m_help = new HelpItems(*this, m_windows);
@@ -234,20 +247,61 @@ void MainWindow::connectMenus()
     on("AHMMenuItem13", [this] { m_help->showHomePage(); });
 }
 
+void MainWindow::layOut(QWidget *compress, QWidget *codesGroup, QWidget *divider)
+{
+    // The design's places: the tool row at the top, the title at 50, the list at 71, the start button at
+    // 337, all inside a client area 225 wide and 383 high; what features add above the list takes its room
+    // from the list.
+    const auto inset = [](QWidget *widget, int left, int right) {
+        auto *row = new QHBoxLayout;
+        row->setContentsMargins(left, 0, right, 0);
+        row->addWidget(widget);
+        return row;
+    };
+    auto *tools = new QHBoxLayout;
+    tools->setContentsMargins(14, 0, 4, 0);
+    compress->setFixedSize(36, 37);
+    codesGroup->setFixedSize(148, 41);
+    tools->addWidget(compress, 0, Qt::AlignBottom);
+    tools->addStretch();
+    tools->addWidget(codesGroup);
+    divider->setFixedHeight(4);
+    m_title->setFixedHeight(17);
+    m_startButton->setFixedHeight(41);
+
+    auto *column = new QVBoxLayout(centralWidget());
+    column->setContentsMargins(0, 0, 0, 5);
+    column->setSpacing(4);
+    column->addLayout(tools);
+    column->addSpacing(-3);
+    column->addWidget(divider);
+    column->addLayout(inset(m_title, 4, 6));
+    column->addLayout(inset(m_details, 4, 6));
+    m_aboveList = new QVBoxLayout;
+    m_aboveList->setContentsMargins(8, 0, 8, 0);
+    column->addLayout(m_aboveList);
+    column->addLayout(inset(m_listArea, 8, 8), 1);
+    column->addSpacing(2);
+    column->addLayout(inset(m_startButton, 14, 10));
+}
+
 void MainWindow::placeControls()
 {
     // The designed client area is 225 wide; it grows when the menu bar needs more room (a larger default
     // font than the design's, a longer translation), and the controls stretch with it.
-    const int width = qMax(225, menuBar()->sizeHint().width());
-    QWidget *client = centralWidget();
-    client->setFixedSize(width, 383);
-    const int extra = width - 225;
-    client->findChild<QWidget *>(QStringLiteral("SpeedButton1"))->setGeometry(14, 4, 36, 37);
-    client->findChild<QWidget *>(QStringLiteral("GroupBox1"))->setGeometry(73 + extra, 0, 148, 41);
-    client->findChild<QWidget *>(QStringLiteral("AHMFormDivider1"))->setGeometry(0, 42, width, 4);
-    m_title->setGeometry(4, 50, 215 + extra, 17);
-    listView()->setGeometry(8, 71, 209 + extra, 260);
-    m_startButton->setGeometry(14, 337, 201 + extra, 41);
+    centralWidget()->setFixedSize(qMax(225, menuBar()->sizeHint().width()), 383);
+}
+
+void MainWindow::addAboveList(QWidget *widget)
+{
+    m_aboveList->addWidget(widget);
+}
+
+void MainWindow::showDetails()
+{
+    const QStringList lines = m_session->detailLines();
+    m_details->setText(lines.join(u'\n'));
+    m_details->setVisible(!lines.isEmpty());
 }
 
 // ---- Shared state ----

@@ -18,7 +18,9 @@ class QLabel;
 class QListView;
 class QMenu;
 class QPushButton;
+class QStackedWidget;
 class QTimer;
+class QVBoxLayout;
 class ScreenshotActions;
 class Session;
 struct View;
@@ -57,6 +59,13 @@ public:
     // The switch clicked: the cheat lines applied or removed, then Zibo.cfg written.
     void gameGenieSwitchToggled();
 
+    // ---- Room for features ----
+    // A widget between the selected game's details and the list (a filter field, a tool row).
+    void addAboveList(QWidget *widget);
+    // The list's place: the ROM list is its first page; another way of showing the same list is a page of
+    // its own, and the feature that adds it switches between them.
+    QStackedWidget *listArea() const { return m_listArea; }
+
 signals:
     // The main window closed: the program ends.
     void closed();
@@ -69,7 +78,10 @@ protected:
 private:
     void createControls();
     void connectMenus();
+    void layOut(QWidget *compress, QWidget *codesGroup, QWidget *divider);
     void placeControls();
+    // The details that features give for the selected game, under its title.
+    void showDetails();
     void placeFromSettings();
 
     Windows &m_windows;
@@ -85,6 +97,9 @@ private:
     ScreenshotActions *m_screenshots = nullptr;
 
     QLabel *m_title = nullptr; // the selected game's title
+    QLabel *m_details = nullptr;
+    QStackedWidget *m_listArea = nullptr;
+    QVBoxLayout *m_aboveList = nullptr;
     QCheckBox *m_gameGenieSwitch = nullptr;
     QPushButton *m_startButton = nullptr;
     QLabel *m_panel0 = nullptr;
