@@ -88,6 +88,7 @@ void FileActions::renameSelectedToTitle()
         return;
     TitleRenamer renamer({[this](const TitleExtraction::Shown &shown) { showExtracted(shown); }, {}});
     renamer.renameSelected(entry->fullPath, m_session.selectedStem());
+    m_session.titlesStored();
     m_list.loadRomFolder();
 }
 
@@ -106,9 +107,11 @@ void FileActions::renameAllToTitles()
         renamer.renameAll(files);
     } catch (const CartlingError &) {
         // Files renamed before the error are shown under their new names.
+        m_session.titlesStored();
         m_list.loadRomFolder();
         throw;
     }
+    m_session.titlesStored();
     m_list.loadRomFolder();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/GameFilterModel.h"
 #include "mainwindow/RomListModel.h"
 #include "mainwindow/Views.h"
 
@@ -43,8 +44,22 @@ public:
     void setLabels(const Labels &labels) { m_labels = labels; }
 
     RomListModel &model() { return m_model; }
+    // The rows as shown: the model's entries narrowed by the filter, titles, favourites and recent plays.
+    GameFilterModel &shown() { return *m_shown; }
     RomListView *view() const { return m_view; }
     std::optional<RomListModel::Entry> selectedEntry() const;
+
+    // The filter field's text, or titles switched on or off: the rows shown change, and a selected row that
+    // is still shown stays selected; the menus and the count follow.
+    void setFilterText(const QString &typed);
+    void setShowTitles(bool on);
+    // The title list or the play records changed on disk: the rows shown follow, as above.
+    void titlesChanged();
+    void recordsChanged();
+    // Selects a shown row as a click would (the selection handling runs); nothing for a row not shown.
+    void selectRow(int row);
+    // Launches the selected row, or the first row shown when none is selected; nothing without rows.
+    void launchSelectedOrFirst();
 
     // A click or a key release in the list: picture, menu states, details, then the preview.
     void selectionHandling();
@@ -73,6 +88,10 @@ private:
     MainMenus &m_menus;
     Steps m_steps;
     Labels m_labels;
+    // Runs a change of the rows shown, keeping the selected row selected when it stays.
+    template <typename F> void keepingSelection(F change);
+
     RomListModel &m_model;
+    GameFilterModel *m_shown = nullptr;
     RomListView *m_view = nullptr;
 };

@@ -19,8 +19,10 @@ void LaunchActions::launch(const QString &rom)
 {
     Launcher launcher(m_session.configTemplate(),
                       {[this] { m_screenshotTimer.start(); }, [this] { m_session.prepareCheatsForLaunch(); }});
-    if (const auto line = launcher.launch(rom))
+    if (const auto line = launcher.launch(rom)) {
         m_session.setCommandLinePreview(*line);
+        emit launched(rom);
+    }
 }
 
 void LaunchActions::launchSelected()

@@ -25,6 +25,12 @@ public:
     // Stores the emulator's path and its folder; an empty path (a cancelled dialog) stores nothing.
     static void storeEmulatorPath(const QString &file);
 
+signals:
+    // The emulator was started on the ROM.
+    void launched(const QString &rom);
+    // An emulator started on the ROM ended after running this long.
+    void playEnded(const QString &rom, qint64 seconds);
+
 private:
     QWidget &m_window;
     Session &m_session;

@@ -15,6 +15,8 @@
 #include "language/MessageTable.h"
 #include "mainwindow/CollectionActions.h"
 #include "mainwindow/FileActions.h"
+#include "mainwindow/FilterField.h"
+#include "mainwindow/GameFinder.h"
 #include "mainwindow/GameList.h"
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/LaunchActions.h"
@@ -55,7 +57,7 @@ MainWindow::MainWindow(Windows &windows)
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Cartling 1.7"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     BaseFolder::capture(); // the current folder, once
     m_menus = new MainMenus(*this);
     createControls();
@@ -146,6 +148,8 @@ void MainWindow::createControls()
     connect(m_session.get(), &Session::detailsChanged, this, [this] { showDetails(); });
 
     m_listArea = named(new QStackedWidget(client), "ListArea");
+    // The list takes the room the window gives it; its own wish would widen the window beyond its design.
+    m_listArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
 
     m_screenshots = new ScreenshotActions(this, *m_session, *m_menus, m_windows);
     m_launches = new LaunchActions(*this, *m_session, *m_screenshots->timer());
@@ -173,9 +177,10 @@ void MainWindow::createControls()
     status->addWidget(m_panel0);
     status->addWidget(m_panel1, 1);
     setStatusBar(status);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_listArea->addWidget(listView());
     layOut(compress, group, divider);
+    m_finder = new GameFinder(*m_session, *m_gameList, *m_menus, *m_launches);
+    addAboveList(m_finder->field());
     m_gameList->setLabels({m_panel0, m_panel1});
 
     m_help = new HelpItems(*this, m_windows);
@@ -287,9 +292,10 @@ void MainWindow::layOut(QWidget *compress, QWidget *codesGroup, QWidget *divider
 
 void MainWindow::placeControls()
 {
-    // The designed client area is 225 wide; it grows when the menu bar needs more room (a larger default
-    // font than the design's, a longer translation), and the controls stretch with it.
-    centralWidget()->setFixedSize(qMax(225, menuBar()->sizeHint().width()), 383);
+    // The designed client area is 225 wide and 383 high, the least it takes; it is wider when the menu bar
+    // needs more room (a larger default font than the design's, a longer translation). The user may make the
+    // window larger, and the list grows with it.
+    centralWidget()->setMinimumSize(qMax(225, menuBar()->sizeHint().width()), 383);
 }
 
 void MainWindow::addAboveList(QWidget *widget)
@@ -350,6 +356,11 @@ void MainWindow::placeFromSettings()
 {
     const SettingsFile settings;
     move(settings.read(Keys::Left), settings.read(Keys::Top));
+    // The size stored at shutdown, never below the design's size, which is also what none keeps.
+    adjustSize();
+    const QSize stored(settings.read(Keys::Width), settings.read(Keys::Height));
+    if (stored.width() > 0 && stored.height() > 0)
+        resize(stored.expandedTo(size()));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -362,6 +373,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
             settings.write(Keys::Top2, m_windows.gameGenieDialog->y());
             settings.write(Keys::Left2, m_windows.gameGenieDialog->x());
         }
+        settings.write(Keys::Width, width());
+        settings.write(Keys::Height, height());
     } catch (const CartlingError &error) {
         // The position is lost, but the program still ends: a refused write must not keep it open.
         reportError(error);

@@ -6,6 +6,7 @@
 
 class CollectionActions;
 class FileActions;
+class GameFinder;
 class GameList;
 class HelpItems;
 class Language;
@@ -47,6 +48,7 @@ public:
     HelpItems &help() const { return *m_help; }
     LaunchActions &launches() const { return *m_launches; }
     ScreenshotActions &screenshots() const { return *m_screenshots; }
+    GameFinder &finder() const { return *m_finder; }
 
     QListView *listView() const;
     QCheckBox *gameGenieSwitch() const { return m_gameGenieSwitch; }
@@ -95,6 +97,7 @@ private:
     FileActions *m_files = nullptr;
     LaunchActions *m_launches = nullptr;
     ScreenshotActions *m_screenshots = nullptr;
+    GameFinder *m_finder = nullptr;
 
     QLabel *m_title = nullptr; // the selected game's title
     QLabel *m_details = nullptr;

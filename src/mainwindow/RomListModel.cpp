@@ -150,6 +150,12 @@ RomListModel::Entry RomListModel::entry(int row) const
     return {name, m_folder + name};
 }
 
+const QString &RomListModel::caption(int row) const
+{
+    readIfAsked();
+    return m_names.at(row);
+}
+
 bool RomListModel::setFolder(const QString &folder)
 {
     if (folder.isEmpty() || withSlash(folder).compare(m_folder, kFolderCase) == 0)

@@ -65,6 +65,8 @@ public:
     const QString &mask() const { return m_mask; }
     int count() const;
     Entry entry(int row) const;
+    // The entry's file name, without building its path.
+    const QString &caption(int row) const;
 
     // The names of the folder's entries that are not folders, in the folder's own order.
     static QStringList fileNames(const QString &folder);

@@ -33,12 +33,19 @@ public:
         const int room = row.fontMetrics.horizontalAdvance(marks) + 8;
         QStyleOptionViewItem caption(option);
         caption.rect.setRight(option.rect.right() - room);
+        caption.state &= ~QStyle::State_HasFocus; // the row's focus frame is drawn whole below
         QStyledItemDelegate::paint(painter, caption, index);
         painter->save();
         const bool selected = row.state & QStyle::State_Selected;
         painter->setPen(selected ? row.palette.color(QPalette::HighlightedText) : row.palette.color(QPalette::Link));
         painter->drawText(option.rect.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, marks);
         painter->restore();
+        if (row.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(row);
+            focus.backgroundColor = row.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, row.widget);
+        }
     }
 };
 

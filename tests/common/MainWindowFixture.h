@@ -11,6 +11,8 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ScreenshotActions.h"
 
+#include <QListView>
+
 #include <memory>
 
 class QAction;

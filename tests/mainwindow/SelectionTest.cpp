@@ -82,7 +82,7 @@ TEST_F(Selection, KeysAndThePopupMenuRunTheSelectionHandlingToo)
     EXPECT_TRUE(main().action("Descomprimir2")->isEnabled());
     EXPECT_EQ(main().session().packingList(), QStringList{path("Otro.Zip")});
 
-    view->selectionModel()->select(main().session().romList().index(2), QItemSelectionModel::ClearAndSelect);
+    view->selectionModel()->select(view->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
     main().gameList().popupOpening();
     EXPECT_TRUE(main().action("Comprimir1")->isEnabled());
     EXPECT_EQ(main().session().packingList(), QStringList{path("tercero.gbc")});
@@ -116,7 +116,7 @@ TEST_F(Selection, DoubleClickAndEnterLaunchTheSelectedEntry)
     start();
     clickEntry("tercero.gbc");
     QListView *view = main().listView();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(main().session().romList().index(2)).center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 0)).center());
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Enter);
     ASSERT_EQ(m_starter.starts.size(), 2);
