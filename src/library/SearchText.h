@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -14,5 +16,8 @@ QString fold(QStringView text);
 QStringList words(QStringView typed);
 // Whether every folded word occurs in the folded text.
 bool containsAll(QStringView foldedText, const QStringList &foldedWords);
+// The same on the UTF-8 forms, which a search of a large list runs over: a word occurs in a text exactly when
+// its bytes occur in the text's bytes.
+bool containsAll(QByteArrayView foldedText, const QList<QByteArray> &foldedWords);
 
 } // namespace SearchText

@@ -7,6 +7,12 @@ FilterField::FilterField(QWidget *parent) : QLineEdit(parent)
     setClearButtonEnabled(true);
 }
 
+void FilterField::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    emit focused();
+}
+
 void FilterField::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {

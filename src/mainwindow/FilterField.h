@@ -11,9 +11,11 @@ public:
     explicit FilterField(QWidget *parent = nullptr);
 
 signals:
+    void focused();
     void downPressed();
     void enterPressed();
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 };

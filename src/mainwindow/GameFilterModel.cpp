@@ -3,12 +3,16 @@
 #include "library/SearchText.h"
 #include "platform/PathHelpers.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThreadPool>
 #include <algorithm>
 
 GameFilterModel::GameFilterModel(RomListModel &source, QObject *parent) : QAbstractListModel(parent), m_source(source)
 {
     connect(&m_source, &QAbstractItemModel::modelReset, this, [this] {
         m_folded.clear();
+        ++m_generation;
         rebuild();
     });
     connect(&m_source, &QAbstractItemModel::dataChanged, this,
@@ -44,8 +48,11 @@ void GameFilterModel::setFilterText(const QString &typed)
         return std::any_of(words.cbegin(), words.cend(), [&old](const QString &word) { return word.contains(old); });
     });
     m_words = std::move(words);
+    m_wordBytes.clear();
+    for (const QString &word : m_words)
+        m_wordBytes.append(word.toUtf8());
     if (narrower)
-        narrow(m_words);
+        narrow();
     else
         rebuild();
 }
@@ -71,6 +78,7 @@ void GameFilterModel::titlesChanged()
     m_titlesLoaded = false;
     m_titles.clear();
     m_folded.clear();
+    ++m_generation;
     if (m_showTitles || !m_words.isEmpty())
         rebuild();
 }
@@ -103,7 +111,7 @@ void GameFilterModel::rebuild()
     const int total = m_source.rowCount();
     m_shown.reserve(size_t(total));
     for (int row = 0; row < total; ++row) {
-        if (keeps(row, m_words))
+        if (keeps(row))
             m_shown.push_back(row);
     }
     if (m_rows == Rows::RecentlyPlayed) {
@@ -122,22 +130,67 @@ void GameFilterModel::rebuild()
     endResetModel();
 }
 
-void GameFilterModel::narrow(const QStringList &words)
+void GameFilterModel::narrow()
 {
     beginResetModel();
-    m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(), [&](int row) { return !keeps(row, words); }),
-                  m_shown.end());
+    m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(), [&](int row) { return !keeps(row); }), m_shown.end());
     endResetModel();
 }
 
-bool GameFilterModel::keeps(int sourceRow, const QStringList &words) const
+bool GameFilterModel::keeps(int sourceRow) const
 {
     if (m_rows != Rows::All) {
         const PlayRecord record = recordMap().value(PlayRecords::key(stemOf(m_source.caption(sourceRow))));
         if (m_rows == Rows::Favourites ? !record.favourite : !record.played())
             return false;
     }
-    return words.isEmpty() || SearchText::containsAll(foldedText(sourceRow), words);
+    return m_wordBytes.isEmpty() || SearchText::containsAll(foldedText(sourceRow), m_wordBytes);
+}
+
+namespace {
+
+QByteArray foldedEntry(const QString &caption, const GameFilterModel::Titles &titles)
+{
+    // The file name and the title, apart, so that no word is found across the two.
+    return (SearchText::fold(caption) + u'\n' + SearchText::fold(titles.value(stemOf(caption).toCaseFolded())))
+        .toUtf8();
+}
+
+} // namespace
+
+void GameFilterModel::prepareForTyping()
+{
+    if (m_preparing || (!m_folded.empty() && m_titlesLoaded))
+        return;
+    m_preparing = true;
+    const int generation = m_generation;
+    const QStringList captions = m_source.captions();
+    std::function<Titles()> titles = m_loadTitles;
+    if (m_titlesLoaded)
+        titles = [loaded = m_titles] { return loaded; };
+    const QPointer<GameFilterModel> self(this);
+    QThreadPool::globalInstance()->start([self, generation, captions, titles] {
+        const Titles read = titles ? titles() : Titles();
+        std::vector<QByteArray> folded;
+        folded.reserve(size_t(captions.size()));
+        for (const QString &caption : captions)
+            folded.push_back(foldedEntry(caption, read));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, generation, read, folded = std::move(folded)]() mutable {
+                if (!self)
+                    return;
+                self->m_preparing = false;
+                if (self->m_generation != generation)
+                    return;
+                if (!self->m_titlesLoaded) {
+                    self->m_titles = read;
+                    self->m_titlesLoaded = true;
+                }
+                self->m_folded = std::move(folded);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 // ---- Titles and records, read when first needed ----
@@ -171,15 +224,13 @@ QString GameFilterModel::shownText(int sourceRow) const
     return title.isEmpty() ? m_source.caption(sourceRow) : title;
 }
 
-const QString &GameFilterModel::foldedText(int sourceRow) const
+QByteArrayView GameFilterModel::foldedText(int sourceRow) const
 {
     if (m_folded.size() != size_t(m_source.rowCount()))
-        m_folded.assign(size_t(m_source.rowCount()), QString());
-    QString &folded = m_folded[size_t(sourceRow)];
-    if (folded.isNull()) {
-        // The file name and the title, apart, so that no word is found across the two.
-        folded = SearchText::fold(m_source.caption(sourceRow)) + u'\n' + SearchText::fold(titleOf(sourceRow));
-    }
+        m_folded.assign(size_t(m_source.rowCount()), QByteArray());
+    QByteArray &folded = m_folded[size_t(sourceRow)];
+    if (folded.isNull())
+        folded = foldedEntry(m_source.caption(sourceRow), titleMap());
     return folded;
 }
 

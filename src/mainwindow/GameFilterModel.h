@@ -26,7 +26,8 @@ public:
 
     RomListModel &source() const { return m_source; }
     // Where titles and play records come from: asked for when first needed and again after titlesChanged()
-    // or recordsChanged(), never per keystroke. Without a source there are none.
+    // or recordsChanged(), never per keystroke. Without a source there are none. The title source may be
+    // asked on a worker thread.
     void setTitleSource(std::function<Titles()> titles);
     void setRecordSource(std::function<QHash<QString, PlayRecord>()> records);
 
@@ -36,6 +37,10 @@ public:
     Rows rows() const { return m_rows; }
     void setShowTitles(bool on);
     bool showTitles() const { return m_showTitles; }
+    // Reads the titles and folds every file name and title on a worker thread, so that the first word typed
+    // finds them ready; a word typed before they are does the work itself.
+    void prepareForTyping();
+
     // The title list or the play records changed on disk.
     void titlesChanged();
     void recordsChanged();
@@ -54,19 +59,20 @@ private:
     // The shown rows made again from the source (a reset of the views).
     void rebuild();
     // Only the rows shown now can match words that narrow the ones before.
-    void narrow(const QStringList &words);
-    bool keeps(int sourceRow, const QStringList &words) const;
+    void narrow();
+    bool keeps(int sourceRow) const;
     const Titles &titleMap() const;
     const QHash<QString, PlayRecord> &recordMap() const;
     QString titleOf(int sourceRow) const;
     QString shownText(int sourceRow) const;
-    const QString &foldedText(int sourceRow) const;
+    QByteArrayView foldedText(int sourceRow) const;
 
     RomListModel &m_source;
     std::function<Titles()> m_loadTitles;
     std::function<QHash<QString, PlayRecord>()> m_loadRecords;
     QString m_typed;
     QStringList m_words;
+    QList<QByteArray> m_wordBytes; // the words in UTF-8, as the folded texts are held
     Rows m_rows = Rows::All;
     bool m_showTitles = false;
     std::vector<int> m_shown;
@@ -77,5 +83,8 @@ private:
     mutable QHash<QString, PlayRecord> m_records;
     mutable bool m_recordsLoaded = false;
     // Each source row's file name and title, folded for matching; made once per read of the folder.
-    mutable std::vector<QString> m_folded;
+    mutable std::vector<QByteArray> m_folded;
+    // Counts the reads of the folder and of the titles, so that folding done for an older one is dropped.
+    int m_generation = 0;
+    bool m_preparing = false;
 };

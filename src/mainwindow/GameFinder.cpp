@@ -69,6 +69,8 @@ GameFinder::GameFinder(Session &session, GameList &list, MainMenus &menus, Launc
                     m_list.selectRow(0);
             }));
     connect(m_field, &FilterField::enterPressed, this, guarded([this] { m_list.launchSelectedOrFirst(); }));
+    // A large collection is folded for matching while the user starts to type.
+    connect(m_field, &FilterField::focused, this, [this] { m_list.shown().prepareForTyping(); });
 
     GameFilterModel &shown = m_list.shown();
     shown.setTitleSource(readTitles);

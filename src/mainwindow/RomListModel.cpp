@@ -156,6 +156,12 @@ const QString &RomListModel::caption(int row) const
     return m_names.at(row);
 }
 
+const QStringList &RomListModel::captions() const
+{
+    readIfAsked();
+    return m_names;
+}
+
 bool RomListModel::setFolder(const QString &folder)
 {
     if (folder.isEmpty() || withSlash(folder).compare(m_folder, kFolderCase) == 0)

@@ -67,6 +67,8 @@ public:
     Entry entry(int row) const;
     // The entry's file name, without building its path.
     const QString &caption(int row) const;
+    // Every entry's file name, in order.
+    const QStringList &captions() const;
 
     // The names of the folder's entries that are not folders, in the folder's own order.
     static QStringList fileNames(const QString &folder);
