@@ -463,6 +463,8 @@ constexpr Target kTargets[] = {
     {244, "TForm1", "Recientes1", TargetKind::Caption},
     {245, "TForm1", "Favorito1", TargetKind::Caption},
     {245, "TForm1", "Favorito2", TargetKind::Caption},
+    // The picture view.
+    {260, "TForm1", "VistaImagenes1", TargetKind::Caption},
 };
 
 } // namespace

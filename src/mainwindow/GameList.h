@@ -47,6 +47,9 @@ public:
     // The rows as shown: the model's entries narrowed by the filter, titles, favourites and recent plays.
     GameFilterModel &shown() { return *m_shown; }
     RomListView *view() const { return m_view; }
+    // Another view of the same rows and selection (a grid of pictures): its clicks, keys, Enter, double clicks
+    // and pop-up menu act as the list's own.
+    void takeInputFrom(RomListView *view);
     std::optional<RomListModel::Entry> selectedEntry() const;
 
     // The filter field's text, or titles switched on or off: the rows shown change, and a selected row that

@@ -2,6 +2,7 @@
 
 #include "mainwindow/Views.h"
 
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -9,7 +10,6 @@
 #include <vector>
 
 class QAction;
-class QKeySequence;
 class QMainWindow;
 class QMenu;
 

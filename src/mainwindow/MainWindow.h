@@ -12,6 +12,7 @@ class HelpItems;
 class Language;
 class LaunchActions;
 class MainMenus;
+class PictureViewActions;
 class QAction;
 class QCheckBox;
 class QDialog;
@@ -49,6 +50,7 @@ public:
     LaunchActions &launches() const { return *m_launches; }
     ScreenshotActions &screenshots() const { return *m_screenshots; }
     GameFinder &finder() const { return *m_finder; }
+    PictureViewActions &pictures() const { return *m_pictures; }
 
     QListView *listView() const;
     QCheckBox *gameGenieSwitch() const { return m_gameGenieSwitch; }
@@ -98,6 +100,7 @@ private:
     LaunchActions *m_launches = nullptr;
     ScreenshotActions *m_screenshots = nullptr;
     GameFinder *m_finder = nullptr;
+    PictureViewActions *m_pictures = nullptr;
 
     QLabel *m_title = nullptr; // the selected game's title
     QLabel *m_details = nullptr;

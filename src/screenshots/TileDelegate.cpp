@@ -70,12 +70,6 @@ QSize TileDelegate::cellSize(const QFontMetrics &metrics)
     return {width, Margin + TilePicture::Side + Margin / 2 + CaptionLines * metrics.lineSpacing() + Margin};
 }
 
-QString TileDelegate::caption(const QModelIndex &index) const
-{
-    const QString title = m_tiles.title(index.data(RomListModel::FullPathRole).toString());
-    return title.isEmpty() ? index.data(Qt::DisplayRole).toString() : title;
-}
-
 QSize TileDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     return cellSize(option.fontMetrics);
@@ -90,10 +84,9 @@ void TileDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
     panel.showDecorationSelected = true; // the whole tile shows the selection, not a text rectangle it has not got
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, widget);
 
+    // The row's text as the list shows it: the file name, or the title where titles are shown.
     const QString path = index.data(RomListModel::FullPathRole).toString();
-    const QString title = m_tiles.title(path);
-    const QString name = index.data(Qt::DisplayRole).toString();
-    const QString text = title.isEmpty() ? name : title;
+    const QString text = index.data(Qt::DisplayRole).toString();
     const QRect area = pictureArea(option.rect);
     const TileLoader::Tile tile = m_tiles.tile(path);
     painter->save();
@@ -102,9 +95,9 @@ void TileDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
         painter->setPen(option.palette.color(QPalette::Mid));
         painter->drawRect(area.adjusted(8, 8, -9, -9));
     } else if (tile.picture.isNull()) {
-        // The label names the game; the extension stays with the caption below.
-        const QString stem = stemOf(name);
-        paintDrawnTile(painter, area.adjusted(10, 4, -10, -4), !title.isEmpty() ? title : stem.isEmpty() ? name : stem);
+        // The label names the game; a file name's extension stays with the caption below.
+        const bool fileName = text == fileNameOf(path) && !stemOf(text).isEmpty();
+        paintDrawnTile(painter, area.adjusted(10, 4, -10, -4), fileName ? stemOf(text) : text);
     } else {
         const QSize size = tile.picture.size();
         const QRect target(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2,

@@ -4,9 +4,9 @@
 
 class TileLoader;
 
-// Paints a game of the ROM list as a tile: its shot made small, or a tile drawn from its title when it has
-// none, with the title (or the file name) under it. The shot comes from the tile loader and is never waited
-// for: until it comes the tile shows an empty frame.
+// Paints a game of the ROM list as a tile: its shot made small, or a tile drawn from its name when it has
+// none, with the row's text under it (the file name, or the title where the list shows titles). The shot
+// comes from the tile loader and is never waited for: until it comes the tile shows an empty frame.
 class TileDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -15,8 +15,6 @@ public:
 
     // The size of every tile in the font given.
     static QSize cellSize(const QFontMetrics &metrics);
-    // What the tile says: the stored title, else the file name.
-    QString caption(const QModelIndex &index) const;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -24,7 +22,7 @@ public:
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
-    // The tile of a game without a picture: a cartridge in a colour of its own, its title on the label.
+    // The tile of a game without a picture: a cartridge in a colour of its own, its name on the label.
     static void paintDrawnTile(QPainter *painter, const QRect &area, const QString &title);
 
 private:

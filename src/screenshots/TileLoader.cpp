@@ -1,11 +1,9 @@
 #include "screenshots/TileLoader.h"
 
-#include "platform/ErrorHandler.h"
 #include "platform/PathHelpers.h"
 #include "screenshots/PictureLookup.h"
 #include "screenshots/ShotIndex.h"
 #include "screenshots/TilePicture.h"
-#include "settings/DataIniFile.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -27,30 +25,13 @@ QImage forPainting(const QImage &picture)
     return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QHash<QString, QString> readTitles(const QString &file)
-{
-    QHash<QString, QString> titles;
-    try {
-        const DataIniFile list(file);
-        const QStringList sections = list.readSections();
-        for (const QString &section : sections) {
-            const QString title = list.readString(section, QStringLiteral("Titulo"), QString());
-            if (!title.isEmpty())
-                titles.insert(section.toCaseFolded(), title);
-        }
-    } catch (const CartlingError &) {
-        // An unreadable list costs the titles only: the tiles show file names, and the list reports it when used.
-    }
-    return titles;
-}
-
 } // namespace
 
 TileLoader::TileLoader(QString baseFolder, ThumbnailCache cache, QObject *parent)
     : QObject(parent), m_baseFolder(std::move(baseFolder)), m_cache(std::move(cache))
 {
     m_maxWorkers = qBound(2, QThread::idealThreadCount(), 4);
-    m_pool.setMaxThreadCount(m_maxWorkers + 1); // and one for reading the title list
+    m_pool.setMaxThreadCount(m_maxWorkers + 1); // and one for listing the shots folder
     setMemoryBudget(DefaultBudget);
 
     m_settle.setSingleShot(true);
@@ -64,7 +45,6 @@ TileLoader::TileLoader(QString baseFolder, ThumbnailCache cache, QObject *parent
     m_watcher.addPath(m_baseFolder);
     watchShotsFolder();
     m_shotsChanged = false;
-    reloadTitlesIfChanged();
     listShotsAhead();
 }
 
@@ -103,11 +83,6 @@ const TileLoader::Entry *TileLoader::ask(const QString &romPath)
     if (!entry || entry->generation != m_generation)
         request(key, romPath, entry);
     return entry;
-}
-
-QString TileLoader::title(const QString &romPath) const
-{
-    return m_titles.value(keyOf(romPath));
 }
 
 void TileLoader::shotFiled()
@@ -259,7 +234,6 @@ void TileLoader::settle()
         listShotsAhead();
         recheck();
     }
-    reloadTitlesIfChanged();
 }
 
 void TileLoader::watchShotsFolder()
@@ -274,26 +248,4 @@ void TileLoader::watchShotsFolder()
     if (QFileInfo(folder).isDir())
         m_watcher.addPath(folder);
     m_shotsChanged = true;
-}
-
-void TileLoader::reloadTitlesIfChanged()
-{
-    const QString file = m_baseFolder + QStringLiteral("/Titulos.ini");
-    const QFileInfo info(file);
-    const Source now{file, info.exists() ? info.lastModified().toMSecsSinceEpoch() : 0, info.size(), info.exists()};
-    if (now == m_titlesSource)
-        return;
-    m_titlesSource = now;
-    ++m_background;
-    m_pool.start([this, file] {
-        QHash<QString, QString> titles = readTitles(file);
-        QMetaObject::invokeMethod(
-            this,
-            [this, titles = std::move(titles)] {
-                m_titles = titles;
-                --m_background;
-                emit tilesChanged();
-            },
-            Qt::QueuedConnection);
-    });
 }

@@ -20,7 +20,7 @@ class ShotIndex;
 // The pictures of the picture view's tiles. Each game's filed shot is taken from the thumbnail cache, or
 // decoded, scaled and stored there, on worker threads: asking never waits. The newest request is served
 // first, so the tiles on screen come before those scrolled past, and tiles are kept in memory up to a
-// budget. The shots folder and the title list are watched, so a shot or a title that changes shows unasked.
+// budget. The shots folder is watched, so a shot added or removed shows unasked.
 class TileLoader : public QObject
 {
     Q_OBJECT
@@ -38,9 +38,6 @@ public:
     Tile tile(const QString &romPath);
     // Asks for the tile of a game about to be shown. Asked before the tiles on screen, it comes after them.
     void prefetch(const QString &romPath);
-    // The game's stored title, from the title list by stem; empty when it has none.
-    QString title(const QString &romPath) const;
-
     // A shot was filed for a game: the shots folder is listed again and the tiles shown are checked.
     void shotFiled();
     // The tiles shown are checked against their files again (a shot replaced in place by another program).
@@ -50,12 +47,12 @@ public:
     void setMemoryBudget(qint64 bytes);
     qint64 memoryBudget() const { return qint64(m_tiles.maxCost()) * 1024; }
 
-    // True while requests wait or are worked on, their answers are on their way, or the shots folder or the
-    // title list is being read.
+    // True while requests wait or are worked on, their answers are on their way, or the shots folder is being
+    // listed.
     bool busy() const;
 
 signals:
-    // A tile or a title changed: the tiles on screen are to be painted again.
+    // A tile changed: the tiles on screen are to be painted again.
     void tilesChanged();
 
 private:
@@ -100,7 +97,6 @@ private:
     void deliver(const Answer &answer);
     void settle();
     void watchShotsFolder();
-    void reloadTitlesIfChanged();
 
     const QString m_baseFolder;
     const ThumbnailCache m_cache;
@@ -115,7 +111,7 @@ private:
     int m_workers = 0;
     bool m_stopping = false;
     std::atomic<quint64> m_indexWanted{1};
-    std::atomic<int> m_background{0}; // listings of the shots folder and readings of the title list under way
+    std::atomic<int> m_background{0}; // listings of the shots folder under way
 
     // Workers only, under m_indexMutex: building the index never holds up a request.
     QMutex m_indexMutex;
@@ -125,8 +121,6 @@ private:
     // The caller's thread only.
     QCache<QString, Entry> m_tiles;
     quint64 m_generation = 1;
-    QHash<QString, QString> m_titles; // case-folded stem -> title
-    Source m_titlesSource;
     QFileSystemWatcher m_watcher;
     QString m_watchedShots;
     bool m_shotsChanged = false;
