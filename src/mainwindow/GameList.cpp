@@ -21,6 +21,7 @@ GameList::GameList(QWidget *parent, Session &session, MainMenus &menus, Steps st
     m_shown = new GameFilterModel(m_model, this);
     m_view = named(new RomListView(parent), "Filelistbox1");
     m_view->setModel(m_shown);
+    m_shownView = m_view;
     if (const View *view = m_menus.markedView())
         markView(*view);
 

@@ -54,13 +54,13 @@ void PictureViewActions::setPictureView(bool on)
 
 void PictureViewActions::show(bool on)
 {
-    RomListView *list = m_list.view();
-    QWidget *shown = on ? static_cast<QWidget *>(m_grid ? m_grid : makeGrid()) : list;
+    QWidget *shown = on ? static_cast<QWidget *>(m_grid ? m_grid : makeGrid()) : m_list.view();
     if (m_area.currentWidget() == shown)
         return;
     const bool hadFocus = m_area.currentWidget() && m_area.currentWidget()->hasFocus();
-    // Whatever gives the list the focus (the filter field's Down key) gives it to the grid while it shows.
-    list->setFocusProxy(on ? m_grid : nullptr);
+    // What the list's users do to the view shown (renaming in place, the filter field's Down key) reaches
+    // the grid while it shows.
+    m_list.setShownView(on ? m_grid : nullptr);
     m_area.setCurrentWidget(shown);
     if (hadFocus)
         shown->setFocus();
