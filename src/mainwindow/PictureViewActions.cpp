@@ -9,6 +9,7 @@
 #include "platform/FormWindow.h"
 #include "screenshots/PictureGrid.h"
 #include "screenshots/PictureViewText.h"
+#include "screenshots/TileDelegate.h"
 #include "settings/BaseFolder.h"
 #include "settings/SettingsFile.h"
 
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace {
 
@@ -42,6 +44,8 @@ PictureViewActions::PictureViewActions(GameList &list, MainMenus &menus, QStacke
     if (SettingsFile().read(Keys::PictureView)) {
         m_item->setChecked(true);
         show(true);
+        // Once the window is up, at its stored size, it makes room for the tiles if it has too little.
+        QTimer::singleShot(0, this, [this] { makeRoomForTiles(); });
     }
 }
 
@@ -72,12 +76,12 @@ void PictureViewActions::makeRoomForTiles()
 {
     // A window still at the list's narrow size grows to hold a few tiles, as far as the screen allows.
     QWidget *window = m_area.window();
-    if (!window->isVisible() || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (!m_grid || m_area.currentWidget() != m_grid || !window->isVisible() || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
-    const QSize cell = m_grid->gridSize();
+    const QSize cell = TileDelegate::cellSize(m_grid->fontMetrics());
     const int frame = 2 * m_grid->frameWidth();
-    const QSize wanted(TilesAcross * cell.width() + frame + m_grid->verticalScrollBar()->sizeHint().width(),
-                       TileRows * cell.height() + frame);
+    const QSize wanted(TilesAcross * cell.width() + frame + m_grid->verticalScrollBar()->sizeHint().width() + 1,
+                       TileRows * cell.height() + frame + 1);
     const QScreen *screen = window->screen();
     if (!screen)
         return;

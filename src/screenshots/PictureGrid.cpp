@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace {
 
@@ -30,6 +31,8 @@ PictureGrid::PictureGrid(QAbstractItemModel *model, QItemSelectionModel *selecti
     setSelectionRectVisible(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A scroll bar that comes and goes would change the columns, and the rows with them, and back.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setSpacing(0);
     m_cell = TileDelegate::cellSize(fontMetrics());
     setGridSize(m_cell);
@@ -99,15 +102,22 @@ void PictureGrid::scrollContentsBy(int dx, int dy)
 void PictureGrid::showEvent(QShowEvent *event)
 {
     RomListView::showEvent(event);
-    // The list may have moved the selection while the grid was hidden.
-    const QModelIndexList selected = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
-    if (!selected.isEmpty())
-        scrollTo(selected.first(), QAbstractItemView::PositionAtCenter);
+    // The list may have moved the selection while the grid was hidden; it is shown once the grid has its
+    // size (the window may grow to make room for it).
+    QTimer::singleShot(0, this, [this] {
+        const QModelIndexList selected = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+        if (!selected.isEmpty())
+            scrollTo(selected.first(), QAbstractItemView::PositionAtCenter);
+    });
 }
 
 void PictureGrid::resizeEvent(QResizeEvent *event)
 {
     RomListView::resizeEvent(event);
+    // The columns share the width, so the room left over does not gather at the right.
+    const int width = viewport()->width() / columns();
+    if (width != gridSize().width())
+        setGridSize(QSize(width, m_cell.height()));
     fitMemoryToScreen();
 }
 

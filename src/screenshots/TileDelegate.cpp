@@ -62,7 +62,20 @@ QColor colourOf(const QString &title)
 
 } // namespace
 
-TileDelegate::TileDelegate(TileLoader &tiles, QObject *parent) : QStyledItemDelegate(parent), m_tiles(tiles) {}
+TileDelegate::TileDelegate(TileLoader &tiles, QObject *parent)
+    : QStyledItemDelegate(parent), m_tiles(tiles), m_captions(4096)
+{
+}
+
+const QStringList &TileDelegate::captionLines(const QString &text, const QFont &font, int width) const
+{
+    const QString key = QString::number(width) + u'/' + text;
+    if (const QStringList *lines = m_captions.object(key))
+        return *lines;
+    auto *lines = new QStringList(brokenLines(text, font, width, CaptionLines));
+    m_captions.insert(key, lines);
+    return *lines;
+}
 
 QSize TileDelegate::cellSize(const QFontMetrics &metrics)
 {
@@ -113,7 +126,7 @@ void TileDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     const QRect captionRect = captionArea(option.rect);
-    const QStringList lines = brokenLines(text, option.font, captionRect.width(), CaptionLines);
+    const QStringList lines = captionLines(text, option.font, captionRect.width());
     const int lineHeight = option.fontMetrics.lineSpacing();
     for (int n = 0; n < lines.size(); ++n) {
         painter->drawText(QRect(captionRect.x(), captionRect.y() + n * lineHeight, captionRect.width(), lineHeight),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCache>
+#include <QStringList>
 #include <QStyledItemDelegate>
 
 class TileLoader;
@@ -26,5 +28,9 @@ public:
     static void paintDrawnTile(QPainter *painter, const QRect &area, const QString &title);
 
 private:
+    // The caption broken into lines for the width, kept: scrolling paints the same captions again and again.
+    const QStringList &captionLines(const QString &text, const QFont &font, int width) const;
+
     TileLoader &m_tiles;
+    mutable QCache<QString, QStringList> m_captions;
 };

@@ -20,9 +20,18 @@ constexpr int SettleMs = 150;
 
 constexpr qint64 DefaultBudget = 24 * 1024 * 1024;
 
+// Shots have no transparency, and an opaque picture is copied onto the screen rather than blended.
 QImage forPainting(const QImage &picture)
 {
-    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage premultiplied = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(premultiplied.constScanLine(y));
+        for (int x = 0; x < premultiplied.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return premultiplied;
+        }
+    }
+    return premultiplied.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
