@@ -58,7 +58,8 @@ void PictureGrid::shotFiled()
 
 int PictureGrid::columns() const
 {
-    return qMax(1, viewport()->width() / m_cell.width());
+    // The view wraps a row before its last pixel column.
+    return qMax(1, (viewport()->width() - 1) / m_cell.width());
 }
 
 void PictureGrid::paintEvent(QPaintEvent *event)
@@ -115,7 +116,7 @@ void PictureGrid::resizeEvent(QResizeEvent *event)
 {
     RomListView::resizeEvent(event);
     // The columns share the width, so the room left over does not gather at the right.
-    const int width = viewport()->width() / columns();
+    const int width = (viewport()->width() - 1) / columns();
     if (width != gridSize().width())
         setGridSize(QSize(width, m_cell.height()));
     fitMemoryToScreen();
