@@ -51,9 +51,9 @@ PictureViewActions::PictureViewActions(GameList &list, MainMenus &menus, QStacke
 
 void PictureViewActions::setPictureView(bool on)
 {
-    SettingsFile().write(Keys::PictureView, on); // a refused write leaves the view as it was
     m_item->setChecked(on);
     show(on);
+    SettingsFile().write(Keys::PictureView, on); // a refused write is reported; the view stays as chosen
 }
 
 void PictureViewActions::show(bool on)
@@ -76,7 +76,8 @@ void PictureViewActions::makeRoomForTiles()
 {
     // A window still at the list's narrow size grows to hold a few tiles, as far as the screen allows.
     QWidget *window = m_area.window();
-    if (!m_grid || m_area.currentWidget() != m_grid || !window->isVisible() || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (!m_grid || m_area.currentWidget() != m_grid || !window->isVisible() ||
+        (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QSize cell = TileDelegate::cellSize(m_grid->fontMetrics());
     const int frame = 2 * m_grid->frameWidth();

@@ -23,7 +23,7 @@ public:
     // The grid, or nullptr while it has never been shown.
     PictureGrid *grid() const { return m_grid; }
 
-    // The item clicked (its check mark already turned): the choice stored, the grid or the list shown.
+    // The item clicked (its check mark already turned): the grid or the list shown, and the choice stored.
     void setPictureView(bool on);
 
 private:
