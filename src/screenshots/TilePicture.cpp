@@ -35,8 +35,10 @@ QSize jpegSize(const QByteArray &bytes)
 {
     qsizetype at = 2;
     while (at + 1 < bytes.size()) {
-        if (byteAt(bytes, at) != 0xFF)
-            return {};
+        if (byteAt(bytes, at) != 0xFF) { // stray bytes between segments, which libjpeg skips too
+            ++at;
+            continue;
+        }
         const int marker = byteAt(bytes, at + 1);
         if (marker == 0xFF) { // fill byte
             ++at;
