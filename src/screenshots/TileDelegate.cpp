@@ -63,18 +63,18 @@ QColor colourOf(const QString &title)
 } // namespace
 
 TileDelegate::TileDelegate(TileLoader &tiles, QObject *parent)
-    : QStyledItemDelegate(parent), m_tiles(tiles), m_captions(4096)
+    : QStyledItemDelegate(parent), m_tiles(tiles), m_lines(4096)
 {
 }
 
-const QStringList &TileDelegate::captionLines(const QString &text, const QFont &font, int width) const
+QStringList TileDelegate::linesOf(const QString &text, const QFont &font, int width, int count) const
 {
-    const QString key = QString::number(width) + u'/' + text;
-    if (const QStringList *lines = m_captions.object(key))
+    const QString key = QString::number(width) + u'/' + QString::number(count) + (font.bold() ? u'b' : u'n') + text;
+    if (const QStringList *lines = m_lines.object(key))
         return *lines;
-    auto *lines = new QStringList(brokenLines(text, font, width, CaptionLines));
-    m_captions.insert(key, lines);
-    return *lines;
+    const QStringList lines = brokenLines(text, font, width, count);
+    m_lines.insert(key, new QStringList(lines));
+    return lines;
 }
 
 QSize TileDelegate::cellSize(const QFontMetrics &metrics)
@@ -126,7 +126,7 @@ void TileDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     const QRect captionRect = captionArea(option.rect);
-    const QStringList lines = captionLines(text, option.font, captionRect.width());
+    const QStringList lines = linesOf(text, option.font, captionRect.width(), CaptionLines);
     const int lineHeight = option.fontMetrics.lineSpacing();
     for (int n = 0; n < lines.size(); ++n) {
         painter->drawText(QRect(captionRect.x(), captionRect.y() + n * lineHeight, captionRect.width(), lineHeight),
@@ -149,7 +149,7 @@ void TileDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewI
     editor->setGeometry(area.x(), area.y(), area.width(), editor->sizeHint().height());
 }
 
-void TileDelegate::paintDrawnTile(QPainter *painter, const QRect &area, const QString &title)
+void TileDelegate::paintDrawnTile(QPainter *painter, const QRect &area, const QString &title) const
 {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -179,7 +179,7 @@ void TileDelegate::paintDrawnTile(QPainter *painter, const QRect &area, const QS
     painter->setPen(colour.darker(250));
     const QRect text = label.toRect().adjusted(4, 4, -4, -4);
     const int lineHeight = QFontMetrics(font).lineSpacing();
-    const QStringList lines = brokenLines(title, font, text.width(), qMax(1, text.height() / lineHeight));
+    const QStringList lines = linesOf(title, font, text.width(), qMax(1, text.height() / lineHeight));
     const int top = text.y() + (text.height() - int(lines.size()) * lineHeight) / 2;
     for (int n = 0; n < lines.size(); ++n) {
         painter->drawText(QRect(text.x(), top + n * lineHeight, text.width(), lineHeight),

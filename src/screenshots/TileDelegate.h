@@ -25,12 +25,13 @@ public:
                               const QModelIndex &index) const override;
 
     // The tile of a game without a picture: a cartridge in a colour of its own, its name on the label.
-    static void paintDrawnTile(QPainter *painter, const QRect &area, const QString &title);
+    void paintDrawnTile(QPainter *painter, const QRect &area, const QString &title) const;
 
 private:
-    // The caption broken into lines for the width, kept: scrolling paints the same captions again and again.
-    const QStringList &captionLines(const QString &text, const QFont &font, int width) const;
+    // The text broken into at most `count` lines of the width, the last one elided; kept, since scrolling
+    // paints the same names again and again.
+    QStringList linesOf(const QString &text, const QFont &font, int width, int count) const;
 
     TileLoader &m_tiles;
-    mutable QCache<QString, QStringList> m_captions;
+    mutable QCache<QString, QStringList> m_lines;
 };
