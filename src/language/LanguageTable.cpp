@@ -468,6 +468,7 @@ constexpr Target kTargets[] = {
     {173, "TForm12", "CheckBox2", TargetKind::Caption},
     {174, "TForm1", "AHMMenuItem13", TargetKind::Caption},
     {175, "TForm8", "Memo1", TargetKind::MemoText},
+    {210, "TForm1", "EmuladoresInstalados1", TargetKind::Caption},
 };
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "MainWindowFixture.h"
 
+#include "emulator/AudioVideoDialog.h"
 #include "emulator/ConfigTemplate.h"
 #include "emulator/EmulatorArguments.h"
 #include "emulator/EmulatorKind.h"
 #include "emulator/EmulatorRuns.h"
 #include "emulator/InstalledEmulators.h"
+#include "emulator/InstalledEmulatorsDialog.h"
+#include "emulator/KeyboardDialog.h"
 #include "emulator/MgbaCheats.h"
 #include "gamegenie/GameGenieDialog.h"
 #include "mainwindow/Windows.h"
@@ -17,9 +20,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -248,6 +254,7 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
     clickEntry("Tetris.gb");
     GameGenieDialog &codes = *windows().gameGenieDialog;
     codes.code(1)->setText("ABC-DEF-GHI");
+    codes.description(1)->setText("Vidas\ninfinitas");
     codes.box(1)->setChecked(true);
     codes.code(2)->setText("ABC");
     codes.box(2)->setChecked(true);
@@ -256,7 +263,8 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
     ASSERT_EQ(m_starter.starts.size(), 1);
     EXPECT_EQ(m_starter.starts[0].arguments.mid(m_starter.starts[0].arguments.size() - 3),
               (QStringList{"-c", path("Trucos.cheats"), path("roms/Tetris.gb")}));
-    EXPECT_EQ(readFile("Trucos.cheats"), QByteArray("# Código 1\nABC-DEF-GHI\n"));
+    // The row check switched the short code off: it stays in the file as a set that starts switched off.
+    EXPECT_EQ(readFile("Trucos.cheats"), QByteArray("# Vidas infinitas\nABC-DEF-GHI\n!disabled\n# Código 2\nABC\n"));
 
     main().gameGenieSwitch()->setChecked(false);
     item("Jugar1")->trigger();
@@ -270,6 +278,84 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_TRUE(m_messages.shown[0].endsWith(m_home + "/.var/app/org.libretro.RetroArch/config/retroarch/cores"))
         << qPrintable(m_messages.shown[0]);
+}
+
+TEST_F(KindLaunch, OptionWindowsSayWhichOptionsTheChosenEmulatorUsesAndLookAsBeforeWithZibo)
+{
+    const struct
+    {
+        const char *program;
+        bool lineShown;
+        const char *audioVideo;
+    } cases[] = {
+        {"zibo", false, ""},
+        {"mgba-qt", true,
+         "De las opciones de esta ventana, el emulador elegido usa solo: Sonido, Volumen, Screen update "
+         "frequency, Color."},
+        {"retroarch", true, "El emulador elegido no usa las opciones de emulador de esta ventana."},
+    };
+    for (const auto &c : cases) {
+        storeEmulator(c.program);
+        QDir::setCurrent(m_base);
+        start();
+        windows().audioVideoDialog->show();
+        const auto *line = windows().audioVideoDialog->findChild<QLabel *>("EmulatorUse");
+        ASSERT_TRUE(line);
+        EXPECT_EQ(line->isVisible(), c.lineShown) << c.program;
+        if (c.lineShown)
+            EXPECT_EQ(line->text(), QString::fromUtf8(c.audioVideo)) << c.program;
+        windows().keyboardDialog->show();
+        EXPECT_EQ(windows().keyboardDialog->findChild<QLabel *>("EmulatorUse")->isVisible(), c.lineShown);
+        stop();
+    }
+}
+
+TEST_F(KindLaunch, TheInstalledEmulatorsWindowStoresTheChoiceAsBuscarZiboDoes)
+{
+    writeSettings("");
+    QList<InstalledEmulators::Found> found{
+        {EmulatorKind::Mgba, "/usr/games/mgba-qt", {}},
+        {EmulatorKind::RetroArch, "/usr/bin/retroarch", {"/cores/a.so", "/cores/b.so"}}};
+    QStringList stored;
+    const auto store = [&stored](const QString &program) {
+        stored << program;
+        SettingsFile().write(Keys::Zibo, program);
+    };
+    InstalledEmulatorsDialog dialog(
+        store, nullptr, [&found] { return found; }, [] { return QString("/opt/own/emu"); });
+    dialog.show();
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(0), "mGBA");
+    QTreeWidgetItem *core = dialog.list()->topLevelItem(1)->child(1);
+    EXPECT_EQ(core->text(1), "/cores/b.so");
+    dialog.list()->setCurrentItem(core);
+    QTest::mouseClick(dialog.findChild<QPushButton *>("UseEmulator"), Qt::LeftButton);
+    EXPECT_EQ(stored, QStringList{"/usr/bin/retroarch"});
+    EXPECT_EQ(SettingsFile().read(Keys::RetroArchCore), "/cores/b.so");
+    EXPECT_FALSE(dialog.isVisible());
+
+    // An own command line with a quote left open cannot be saved; a whole one is stored for the stored program.
+    dialog.show();
+    auto *line = dialog.findChild<QLineEdit *>("OwnCommandLine");
+    auto *save = dialog.findChild<QPushButton *>("SaveOwnCommand");
+    QTest::keyClicks(line, "-L \"%ROM%");
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(dialog.saveOwnCommand());
+    EXPECT_EQ(m_messages.shown,
+              QStringList{QString::fromUtf8("La línea de órdenes propia tiene unas comillas sin cerrar.")});
+    QTest::keyClicks(line, "\"");
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_EQ(SettingsFile().read(Keys::OwnCommandLine), "-L \"%ROM%\"");
+    EXPECT_EQ(EmulatorKinds::ofStored(SettingsFile()), EmulatorKind::OwnCommand);
+
+    // With none found it says so and offers the file dialog.
+    found.clear();
+    dialog.close();
+    dialog.show();
+    EXPECT_TRUE(dialog.findChild<QLabel *>("NoneFound")->isVisible());
+    EXPECT_FALSE(dialog.list()->isVisible());
+    QTest::mouseClick(dialog.findChild<QPushButton *>("ChooseProgram"), Qt::LeftButton);
+    EXPECT_EQ(stored.last(), "/opt/own/emu");
 }
 
 // Real processes, started and watched as a user's launch is.
