@@ -69,8 +69,11 @@ QStringList mgba(const SettingsFile &settings, const LaunchFiles &files)
         addOption(arguments, QStringLiteral("savegamePath=") + QDir::toNativeSeparators(files.savesFolder));
     if (!files.shotsFolder.isEmpty())
         addOption(arguments, QStringLiteral("screenshotPath=") + QDir::toNativeSeparators(files.shotsFolder));
-    if (!files.cheats.isEmpty())
-        arguments << QStringLiteral("-c") << QDir::toNativeSeparators(files.cheats);
+    if (!files.cheats.isEmpty()) {
+        // mGBA's Qt program ignores "-c"; every mGBA loads "<ROM stem>.cheats" from its cheats folder.
+        addOption(arguments, QStringLiteral("cheatAutoload=1"));
+        addOption(arguments, QStringLiteral("cheatsPath=") + QDir::toNativeSeparators(QFileInfo(files.cheats).path()));
+    }
     arguments << files.rom;
     return arguments;
 }

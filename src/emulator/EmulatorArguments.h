@@ -10,7 +10,7 @@ class SettingsFile;
 struct LaunchFiles
 {
     QString rom;
-    QString cheats;      // the cheats file, empty when no codes are passed
+    QString cheats;      // the game's cheats file, empty when no codes are passed
     QString shotsFolder; // Cartling's own picture folder, whose PNG shots the harvest files
     QString savesFolder; // the Save folder of the directories dialog when it is on, else empty
 };

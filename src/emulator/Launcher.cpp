@@ -79,7 +79,7 @@ LaunchFiles Launcher::files(const SettingsFile &settings, const QString &rom, bo
         files.savesFolder = saves;
     if (cheatsWanted) {
         const std::optional<CodeSet> rows = codeRows();
-        files.cheats = MgbaCheats::path(base);
+        files.cheats = MgbaCheats::path(base, rom);
         if (!MgbaCheats::write(files.cheats, rows.value_or(CodeSet()), messageTable().text(EmulatorText::CodeName)))
             throw CartlingError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(files.cheats)));
     }

@@ -1,5 +1,8 @@
 #include "emulator/MgbaCheats.h"
 
+#include "platform/PathHelpers.h"
+
+#include <QDir>
 #include <QSaveFile>
 
 namespace MgbaCheats {
@@ -47,13 +50,14 @@ QByteArray file(const CodeSet &rows, const QString &unnamed)
     return bytes;
 }
 
-QString path(const QString &baseFolder)
+QString path(const QString &baseFolder, const QString &rom)
 {
-    return baseFolder + QStringLiteral("/Trucos.cheats");
+    return baseFolder + QStringLiteral("/Trucos/") + stemOf(rom) + QStringLiteral(".cheats");
 }
 
 bool write(const QString &path, const CodeSet &rows, const QString &unnamed)
 {
+    QDir().mkpath(folderOf(path));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return false;

@@ -17,11 +17,12 @@ inline constexpr int MaxNameBytes = 96;
 // `unnamed` names a row without a description; the row number follows it ("Code 3").
 QByteArray file(const CodeSet &rows, const QString &unnamed);
 
-// The file's name in the base folder, beside the picture folder (not in /tmp: a Flatpak emulator has a
-// /tmp of its own).
-QString path(const QString &baseFolder);
+// The game's file: "<ROM stem>.cheats" in the folder "Trucos" of the base folder, beside the picture folder
+// (not in /tmp: a Flatpak emulator has a /tmp of its own). mGBA's Qt program ignores a cheats file named
+// on its command line, but every mGBA loads "<ROM stem>.cheats" from the cheats folder it is given.
+QString path(const QString &baseFolder, const QString &rom);
 
-// Writes the file whole; false when it cannot be written.
+// Writes the file whole, making its folder; false when it cannot be written.
 bool write(const QString &path, const CodeSet &rows, const QString &unnamed);
 
 } // namespace MgbaCheats

@@ -69,7 +69,7 @@ TEST_F(EmulatorChoice, AreKnownByTheProgramsNameItsLinkAndFlatpakExports)
 
 TEST_F(EmulatorChoice, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
 {
-    const LaunchFiles files{"/roms/Mi juego.gb", "/base/Trucos.cheats", "/base/Capturas", "/saves"};
+    const LaunchFiles files{"/roms/Mi juego.gb", "/base/Trucos/Mi juego.cheats", "/base/Capturas", "/saves"};
     const auto option = [](const QString &setting) { return QStringList{"-C", setting}; };
     const struct
     {
@@ -89,8 +89,8 @@ TEST_F(EmulatorChoice, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
          files,
          option("mute=1") + QStringList{"-s", "3"} + option("gb.pal[0]=16777215") + option("gb.pal[1]=13290186") +
              option("gb.pal[2]=11711154") + option("gb.pal[3]=8224125") + option("gb.model=SGB") +
-             option("savegamePath=/saves") + option("screenshotPath=/base/Capturas") +
-             QStringList{"-c", "/base/Trucos.cheats", "/roms/Mi juego.gb"}},
+             option("savegamePath=/saves") + option("screenshotPath=/base/Capturas") + option("cheatAutoload=1") +
+             option("cheatsPath=/base/Trucos") + QStringList{"/roms/Mi juego.gb"}},
         {"full volume, 30 fps, the five-digit colour, colour model",
          "[Sonido]\r\nVolumen=20\r\n[Video]\r\nScreen update frequency=1\r\nColor=5\r\n[OtrasConfig]\r\nGBmodos=2\r\n",
          {files.rom, {}, {}, {}},
@@ -261,15 +261,16 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
     main().gameGenieSwitch()->setChecked(true);
     item("Jugar1")->trigger();
     ASSERT_EQ(m_starter.starts.size(), 1);
-    EXPECT_EQ(m_starter.starts[0].arguments.mid(m_starter.starts[0].arguments.size() - 3),
-              (QStringList{"-c", path("Trucos.cheats"), path("roms/Tetris.gb")}));
+    EXPECT_EQ(m_starter.starts[0].arguments.mid(m_starter.starts[0].arguments.size() - 5),
+              (QStringList{"-C", "cheatAutoload=1", "-C", "cheatsPath=" + path("Trucos"), path("roms/Tetris.gb")}));
     // The row check switched the short code off: it stays in the file as a set that starts switched off.
-    EXPECT_EQ(readFile("Trucos.cheats"), QByteArray("# Vidas infinitas\nABC-DEF-GHI\n!disabled\n# Código 2\nABC\n"));
+    EXPECT_EQ(readFile("Trucos/Tetris.cheats"),
+              QByteArray("# Vidas infinitas\nABC-DEF-GHI\n!disabled\n# Código 2\nABC\n"));
 
     main().gameGenieSwitch()->setChecked(false);
     item("Jugar1")->trigger();
     ASSERT_EQ(m_starter.starts.size(), 2);
-    EXPECT_FALSE(m_starter.starts[1].arguments.contains("-c"));
+    EXPECT_FALSE(m_starter.starts[1].arguments.contains("cheatsPath=" + path("Trucos")));
     stop();
 
     storeEmulator("org.libretro.RetroArch");
