@@ -41,7 +41,10 @@ QList<Found> find(const QStringList &pathFolders, const QStringList &flatpakFold
 
 QList<Found> find()
 {
-    return find(qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts), flatpakExportFolders());
+    // Debian installs its emulators in /usr/games, which is not on every user's PATH (root's, for one).
+    QStringList folders = qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    folders << QStringLiteral("/usr/games") << QStringLiteral("/usr/local/games");
+    return find(folders, flatpakExportFolders());
 }
 
 } // namespace InstalledEmulators

@@ -23,7 +23,8 @@ QStringList flatpakExportFolders();
 // Looks in the folders of PATH (in order), then in the Flatpak folders. A program reached twice (through a
 // link, or twice on PATH) is listed once, where it is found first.
 QList<Found> find(const QStringList &pathFolders, const QStringList &flatpakFolders);
-// The same with this process's PATH and the usual Flatpak folders.
+// The same with this process's PATH (and the games folders, which may not be on it) and the usual Flatpak
+// folders.
 QList<Found> find();
 
 } // namespace InstalledEmulators

@@ -84,6 +84,7 @@ InstalledEmulatorsDialog::InstalledEmulatorsDialog(Store store, QWidget *parent,
     layout->addWidget(m_noneFound);
     layout->addLayout(buttons);
     layout->addWidget(own);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_use, &QPushButton::clicked, this, guarded([this] { useChosen(); }));
     connect(m_list, &QTreeWidget::itemActivated, this, guarded([this] { useChosen(); }));
@@ -94,7 +95,6 @@ InstalledEmulatorsDialog::InstalledEmulatorsDialog(Store store, QWidget *parent,
     connect(m_ownCommand, &QLineEdit::returnPressed, this, guarded([this] { saveOwnCommand(); }));
     connect(m_saveOwn, &QPushButton::clicked, this, guarded([this] { saveOwnCommand(); }));
     showTexts();
-    own->setTitle(text(EmulatorText::OwnCommandGroup));
 }
 
 void InstalledEmulatorsDialog::showTexts()
