@@ -29,6 +29,7 @@ WatchedProcess::WatchedProcess(QObject *parent) : QObject(parent) {}
 
 WatchedProcess::~WatchedProcess()
 {
+    delete m_notifier; // before its descriptor is closed
 #ifdef Q_OS_LINUX
     if (m_pidFile >= 0)
         ::close(m_pidFile);
