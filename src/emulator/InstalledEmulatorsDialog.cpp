@@ -57,7 +57,6 @@ InstalledEmulatorsDialog::InstalledEmulatorsDialog(Store store, QWidget *parent,
     m_ownHint = named(new QLabel(own), "OwnCommandHint");
     m_ownHint->setWordWrap(true);
     m_ownCommand = named(new QLineEdit(own), "OwnCommandLine");
-    m_ownCommand->setText(SettingsFile().read(Keys::OwnCommandLine));
     m_ownHint->setBuddy(m_ownCommand);
     m_ownWarning = named(new QLabel(own), "OwnCommandWarning");
     m_ownWarning->setStyleSheet(QStringLiteral("color: #b00020"));
@@ -148,7 +147,11 @@ void InstalledEmulatorsDialog::refresh()
     m_use->setDefault(any);
     m_choose->setDefault(!any);
 
-    const QString program = SettingsFile().read(Keys::Zibo);
+    const SettingsFile settings;
+    const QString program = settings.read(Keys::Zibo);
+    // The stored line serves only the program it was written for.
+    m_ownCommand->setText(settings.read(Keys::OwnCommandProgram) == program ? settings.read(Keys::OwnCommandLine)
+                                                                            : QString());
     m_ownProgram->setText(text(EmulatorText::ProgramLabel) + (program.isEmpty() ? text(EmulatorText::NoProgramStored)
                                                                                 : QDir::toNativeSeparators(program)));
     checkOwnCommand();
