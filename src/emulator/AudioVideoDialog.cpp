@@ -1,5 +1,6 @@
 #include "emulator/AudioVideoDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
 
@@ -125,6 +126,7 @@ void AudioVideoDialog::createLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(audio);
     layout->addWidget(video);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(m_close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

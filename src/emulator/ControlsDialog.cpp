@@ -1,5 +1,6 @@
 #include "emulator/ControlsDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/ErrorHandler.h"
 
 #include <QCheckBox>
@@ -33,6 +34,7 @@ ControlsDialog::ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_useJoystick);
     layout->addWidget(players);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

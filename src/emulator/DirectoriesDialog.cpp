@@ -1,5 +1,6 @@
 #include "emulator/DirectoriesDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "emulator/FolderPicker.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
@@ -69,6 +70,7 @@ DirectoriesDialog::DirectoriesDialog(ConfigTemplate &configTemplate, QWidget *pa
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(folders);
     layout->addWidget(shots);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     loadFromRules();

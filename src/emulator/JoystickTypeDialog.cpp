@@ -1,5 +1,6 @@
 #include "emulator/JoystickTypeDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/ErrorHandler.h"
 
 #include <QComboBox>
@@ -24,6 +25,7 @@ JoystickTypeDialog::JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_types);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

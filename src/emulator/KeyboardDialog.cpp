@@ -1,5 +1,6 @@
 #include "emulator/KeyboardDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/ErrorHandler.h"
 
 #include <QCheckBox>
@@ -91,6 +92,7 @@ void KeyboardDialog::createLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

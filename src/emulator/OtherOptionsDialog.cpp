@@ -1,5 +1,6 @@
 #include "emulator/OtherOptionsDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
 
@@ -118,6 +119,7 @@ void OtherOptionsDialog::createLayout()
     grid->addLayout(right, 1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(new EmulatorUseLine(this), 0, Qt::AlignHCenter);
     layout->addWidget(close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -222,34 +222,45 @@ constexpr const char *kTexts[] = {
     "",                                                      // 208
     "",                                                      // 209
     // Added texts: emulator kinds and the installed emulators.
-    "",                                                      // 210
-    "",                                                      // 211
-    "",                                                      // 212
-    "",                                                      // 213
-    "",                                                      // 214
-    "",                                                      // 215
-    "",                                                      // 216
-    "",                                                      // 217
-    "",                                                      // 218
-    "",                                                      // 219
-    "",                                                      // 220
-    "",                                                      // 221
-    "",                                                      // 222
-    "",                                                      // 223
-    "",                                                      // 224
-    "",                                                      // 225
-    "",                                                      // 226
-    "",                                                      // 227
-    "",                                                      // 228
-    "",                                                      // 229
-    "",                                                      // 230
-    "",                                                      // 231
-    "",                                                      // 232
-    "",                                                      // 233
-    "",                                                      // 234
-    "",                                                      // 235
-    "",                                                      // 236
-    "",                                                      // 237
+    "Emuladores instalados…",                                // 210
+    "Emuladores instalados",                                 // 211
+    "Emuladores encontrados en este equipo (PATH y "
+    "carpetas de Flatpak):",                                 // 212
+    "No se ha encontrado ningún emulador conocido "
+    "(mGBA, RetroArch) en PATH ni en las carpetas de "
+    "Flatpak. Puede elegir el programa con «Buscar "
+    "programa…».",                                           // 213
+    "Usar",                                                  // 214
+    "Buscar programa…",                                      // 215
+    "Cerrar",                                                // 216
+    "Línea de órdenes propia",                               // 217
+    "Argumentos del programa elegido, con %ROM%, "
+    "%CHEATS%, %SAVES% y %SHOTS%. Vacío: los "
+    "argumentos de su tipo.",                                // 218
+    "Guardar",                                               // 219
+    "La línea de órdenes propia tiene unas comillas "
+    "sin cerrar.",                                           // 220
+    "Tipo",                                                  // 221
+    "Programa",                                              // 222
+    "Núcleo",                                                // 223
+    "Línea propia",                                          // 224
+    "No se puede iniciar el emulador \"",                    // 225
+    "\": ",                                                  // 226
+    "el programa ya no existe.",                             // 227
+    "el programa no es ejecutable.",                         // 228
+    "El emulador \"",                                        // 229
+    "\" ha terminado nada más empezar.",                     // 230
+    " Su último mensaje: ",                                  // 231
+    "No se ha encontrado ningún núcleo de Game Boy "
+    "para RetroArch (gambatte, sameboy, mgba, "
+    "gearboy). Se ha buscado en: ",                          // 232
+    "De las opciones de esta ventana, el emulador "
+    "elegido usa solo: ",                                    // 233
+    "El emulador elegido no usa las opciones de "
+    "emulador de esta ventana.",                             // 234
+    "Programa: ",                                            // 235
+    "Código ",                                               // 236
+    "Elija primero un programa.",                            // 237
     "",                                                      // 238
     "",                                                      // 239
     // Added texts: filter, titles in the list, favourites, recently played.
@@ -457,7 +468,8 @@ constexpr Target kTargets[] = {
     {173, "TForm12", "CheckBox2", TargetKind::Caption},
     {174, "TForm1", "AHMMenuItem13", TargetKind::Caption},
     {175, "TForm8", "Memo1", TargetKind::MemoText},
-    // Finding a game.
+    // Added since.
+    {210, "TForm1", "EmuladoresInstalados1", TargetKind::Caption},
     {242, "TForm1", "MostrarTitulos1", TargetKind::Caption},
     {243, "TForm1", "Favoritos1", TargetKind::Caption},
     {244, "TForm1", "Recientes1", TargetKind::Caption},

@@ -2,6 +2,7 @@
 
 #include "mainwindow/Views.h"
 
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 #include <functional>

@@ -152,7 +152,7 @@ void MainWindow::createControls()
     m_listArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
 
     m_screenshots = new ScreenshotActions(this, *m_session, *m_menus, m_windows);
-    m_launches = new LaunchActions(*this, *m_session, *m_screenshots->timer());
+    m_launches = new LaunchActions(*this, *m_session, *m_screenshots->timer(), *m_menus);
     m_gameList = new GameList(
         m_listArea, *m_session, *m_menus,
         {[this] { m_screenshots->loadSelectedPicture(); }, [this] { m_session->loadSelectedGameDetails(); },
@@ -179,7 +179,7 @@ void MainWindow::createControls()
     setStatusBar(status);
     m_listArea->addWidget(listView());
     layOut(compress, group, divider);
-    m_finder = new GameFinder(*m_session, *m_gameList, *m_menus, *m_launches);
+    m_finder = new GameFinder(*m_session, *m_gameList, *m_menus);
     addAboveList(m_finder->field());
     m_gameList->setLabels({m_panel0, m_panel1});
 

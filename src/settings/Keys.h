@@ -105,4 +105,10 @@ inline constexpr StringKey ArchId{"OtrasConfig2", "ArchId", ""};
 inline constexpr StringKey ArchName{"OtrasConfig2", "ArchName", ""}; // the read-me choice passes "español.cti"
 inline constexpr IntKey ArchNameInd{"OtrasConfig2", "ArchNameInd", 0};
 
+// [Emulador]: how emulators other than Zibo are started. The own command line (arguments with %ROM%,
+// %CHEATS%, %SAVES% and %SHOTS%) serves only the program it was written for.
+inline constexpr StringKey OwnCommandLine{"Emulador", "Linea", ""};
+inline constexpr StringKey OwnCommandProgram{"Emulador", "LineaPrograma", ""};
+inline constexpr StringKey RetroArchCore{"Emulador", "Nucleo", ""}; // empty: the first Game Boy core found
+
 } // namespace Keys

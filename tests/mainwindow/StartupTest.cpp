@@ -97,6 +97,7 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            "-",
                            "Buscar Roms [Ctrl+R]",
                            "Buscar Zibo [Ctrl+D]",
+                           QString::fromUtf8("Emuladores instalados…"),
                            "-",
                            QString::fromUtf8("Generar lista de Títulos para Códigos Game Genie [Ctrl+I]"),
                            QString::fromUtf8("Generar lista de Títulos (A Todo) [Ctrl+G]"),
