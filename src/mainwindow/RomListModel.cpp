@@ -1,13 +1,19 @@
 #include "mainwindow/RomListModel.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
+#include "platform/NameEncoding.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QTimer>
 #include <algorithm>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -56,6 +62,25 @@ bool lessWithoutCase(const QString &a, const QString &b)
     return a.size() < b.size();
 }
 
+// The mark in front of a name that is not text: a yellow triangle holding "!".
+const QImage &warningMark()
+{
+    static const QImage mark = [] {
+        QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0x80, 0x60, 0x00), 1));
+        painter.setBrush(QColor(0xF5, 0xC2, 0x11));
+        painter.drawPolygon(QPolygonF({QPointF(8, 1), QPointF(15, 14.5), QPointF(1, 14.5)}));
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawLine(QPointF(8, 5.5), QPointF(8, 10));
+        painter.drawPoint(QPointF(8, 12.5));
+        return image;
+    }();
+    return mark;
+}
+
 } // namespace
 
 RomListModel::RomListModel(QObject *parent) : QAbstractListModel(parent) {}
@@ -75,9 +100,17 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return m_names.at(index.row());
     case Qt::ToolTipRole:
+        if (const auto raw = m_rawNames.constFind(m_names.at(index.row())); raw != m_rawNames.cend())
+            return messageTable().text(SafetyText::UndecodableNameTip).arg(NameEncoding::windowsReading(*raw));
         return QDir::toNativeSeparators(m_folder + m_names.at(index.row()));
+    case Qt::DecorationRole:
+        if (m_rawNames.contains(m_names.at(index.row())))
+            return warningMark();
+        return {};
     case FullPathRole:
         return m_folder + m_names.at(index.row());
+    case RawNameRole:
+        return m_rawNames.value(m_names.at(index.row()));
     default:
         return {};
     }
@@ -109,7 +142,7 @@ RomListModel::Entry RomListModel::entry(int row) const
 {
     readIfAsked();
     const QString &name = m_names.at(row);
-    return {name, m_folder + name};
+    return {name, m_folder + name, m_rawNames.value(name)};
 }
 
 bool RomListModel::setFolder(const QString &folder)
@@ -154,7 +187,8 @@ void RomListModel::readIfAsked() const
 void RomListModel::readNow()
 {
     m_readAsked = false;
-    const QStringList names = m_folder.isEmpty() ? QStringList() : fileNames(m_folder);
+    QHash<QString, QByteArray> rawNames;
+    const QStringList names = m_folder.isEmpty() ? QStringList() : fileNames(m_folder, &rawNames);
     QStringList entries;
     const QStringList patterns = m_mask.split(u';', Qt::SkipEmptyParts);
     for (const QString &pattern : patterns) {
@@ -167,10 +201,11 @@ void RomListModel::readNow()
     std::stable_sort(entries.begin(), entries.end(), lessWithoutCase);
     beginResetModel();
     m_names = std::move(entries);
+    m_rawNames = std::move(rawNames);
     endResetModel();
 }
 
-QStringList RomListModel::fileNames(const QString &folder)
+QStringList RomListModel::fileNames(const QString &folder, QHash<QString, QByteArray> *undecodable)
 {
     QStringList names;
 #ifdef Q_OS_UNIX
@@ -191,8 +226,11 @@ QStringList RomListModel::fileNames(const QString &folder)
             // A link counts as what it points to; a broken link is listed like any other file.
             folderEntry = ::fstatat(fd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
-        if (!folderEntry)
-            names.append(QFile::decodeName(name));
+        if (folderEntry)
+            continue;
+        names.append(QFile::decodeName(name));
+        if (undecodable && !NameEncoding::isText(QByteArray::fromRawData(name, qsizetype(std::strlen(name)))))
+            undecodable->insert(names.last(), QByteArray(name));
     }
     ::closedir(dir);
 #else

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -14,10 +16,15 @@ public:
     {
         QString caption;  // file name with its extension
         QString fullPath; // the list's folder (ending in "/") followed by the file name
+        // The name's bytes when they are not text (not UTF-8, from another system); empty for every other name.
+        // Such an entry shows a mark and a tooltip, and only these bytes name its file.
+        QByteArray rawName;
     };
 
     // The entry's full path, for the list widget.
     static constexpr int FullPathRole = Qt::UserRole;
+    // Entry::rawName.
+    static constexpr int RawNameRole = Qt::UserRole + 1;
 
     // The list's own mask before any view is applied.
     static inline const QString InitialMask = QStringLiteral("*.gb;*.zip;*.gbc;*.cgb;*.sgb");
@@ -48,8 +55,9 @@ public:
     int count() const;
     Entry entry(int row) const;
 
-    // The names of the folder's entries that are not folders, in the folder's own order.
-    static QStringList fileNames(const QString &folder);
+    // The names of the folder's entries that are not folders, in the folder's own order. Names that are not
+    // text go into `undecodable` too, by the name as read, with their bytes.
+    static QStringList fileNames(const QString &folder, QHash<QString, QByteArray> *undecodable = nullptr);
 
     // Wildcard match of one pattern ("*" and "?") without regard to case.
     static bool matches(QStringView pattern, QStringView name);
@@ -61,7 +69,8 @@ private:
 
     QString m_folder;
     QString m_mask = InitialMask;
-    QStringList m_names; // the entries' captions; the full path is the folder and the caption
+    QStringList m_names;                   // the entries' captions; the full path is the folder and the caption
+    QHash<QString, QByteArray> m_rawNames; // the bytes of the captions that are not text
     bool m_readAsked = false;
     bool m_readScheduled = false;
 };

@@ -337,6 +337,11 @@ TEST_F(CodesDialog, ACodeFieldHoldsAtMostElevenCharacters)
     EXPECT_EQ(dialog().code(1)->text(), "01A-B2C-D3E");
     click("Button5");
     EXPECT_TRUE(readFile("GGCodes.ini").contains("C1=01A-B2C-D3E\r\n"));
+
+    // The limit is for typing: a longer code in the file was shown cut while it was saved and sent whole.
+    writeFile("GGCodes.ini", "[TETRIS]\r\nC2=01A-B2C-D3E-F4A\r\n");
+    click("Button4");
+    EXPECT_EQ(dialog().code(2)->text(), "01A-B2C-D3E-F4A");
 }
 
 } // namespace
