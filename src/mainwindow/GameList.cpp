@@ -1,5 +1,6 @@
 #include "mainwindow/GameList.h"
 
+#include "app/Session.h"
 #include "emulator/Launcher.h"
 #include "language/MessageTable.h"
 #include "mainwindow/MainMenus.h"
@@ -13,9 +14,10 @@
 #include <QLabel>
 #include <QMenu>
 
-GameList::GameList(QWidget *parent, MainMenus &menus, Steps steps)
-    : QObject(parent), m_menus(menus), m_steps(std::move(steps))
+GameList::GameList(QWidget *parent, Session &session, MainMenus &menus, Steps steps)
+    : QObject(parent), m_session(session), m_menus(menus), m_steps(std::move(steps)), m_model(session.romList())
 {
+    m_session.setSelectionSource([this] { return selectedEntry(); });
     m_view = named(new RomListView(parent), "Filelistbox1");
     m_view->setModel(&m_model);
     if (const View *view = m_menus.markedView())
@@ -83,10 +85,11 @@ void GameList::updatePreview()
     const auto entry = selectedEntry();
     if (!entry)
         return;
-    m_preview = Launcher::commandLine(SettingsFile().read(Keys::Zibo), entry->fullPath);
+    const QString preview = Launcher::commandLine(SettingsFile().read(Keys::Zibo), entry->fullPath);
+    m_session.setCommandLinePreview(preview);
     if (m_labels.previewLength)
-        m_labels.previewLength->setText(QString::number(m_preview.size()));
-    m_packingList = QStringList{entry->fullPath};
+        m_labels.previewLength->setText(QString::number(preview.size()));
+    m_session.setPackingList({entry->fullPath});
 }
 
 void GameList::loadRomFolder()
@@ -108,8 +111,7 @@ void GameList::chooseView(const View &view)
     SettingsFile().write(Keys::Troms, view.troms);
     markView(view);
     m_model.setMask(QString::fromLatin1(view.mask));
-    if (m_labels.title)
-        m_labels.title->clear();
+    m_session.showTitle(QString());
     showCount();
 }
 

@@ -10,6 +10,7 @@
 
 class MainMenus;
 class QLabel;
+class Session;
 class RomListView;
 class QWidget;
 
@@ -28,15 +29,15 @@ public:
         std::function<void()> launchSelected;     // Enter and double click
         std::function<void()> showDefaultPicture; // after a refresh
     };
-    // The labels of the main window that the list writes.
+    // The status panels of the main window that the list writes.
     struct Labels
     {
-        QLabel *title = nullptr;         // emptied when the view changes
         QLabel *previewLength = nullptr; // status panel 0
         QLabel *count = nullptr;         // status panel 1
     };
 
-    GameList(QWidget *parent, MainMenus &menus, Steps steps);
+    // The list shows the session's ROM list and is the session's source of the selected entry.
+    GameList(QWidget *parent, Session &session, MainMenus &menus, Steps steps);
 
     // Called once the window's labels exist.
     void setLabels(const Labels &labels) { m_labels = labels; }
@@ -44,12 +45,6 @@ public:
     RomListModel &model() { return m_model; }
     RomListView *view() const { return m_view; }
     std::optional<RomListModel::Entry> selectedEntry() const;
-
-    // The command line that a launch of the selected entry would use, and the selected entry's full path as
-    // the first line of the packing list; both set by the selection handling.
-    const QString &commandLinePreview() const { return m_preview; }
-    void setCommandLinePreview(const QString &line) { m_preview = line; }
-    const QStringList &packingList() const { return m_packingList; }
 
     // A click or a key release in the list: picture, menu states, details, then the preview.
     void selectionHandling();
@@ -70,14 +65,14 @@ public:
     void showCount();
 
 private:
+    // The command-line preview and the packing list of the selected entry, in the session.
     void updatePreview();
     void markView(const View &view);
 
+    Session &m_session;
     MainMenus &m_menus;
     Steps m_steps;
     Labels m_labels;
-    RomListModel m_model;
+    RomListModel &m_model;
     RomListView *m_view = nullptr;
-    QString m_preview;
-    QStringList m_packingList;
 };

@@ -9,8 +9,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QPainter>
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
@@ -62,25 +60,6 @@ bool lessWithoutCase(const QString &a, const QString &b)
     return a.size() < b.size();
 }
 
-// The mark in front of a name that is not text: a yellow triangle holding "!".
-const QImage &warningMark()
-{
-    static const QImage mark = [] {
-        QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(QColor(0x80, 0x60, 0x00), 1));
-        painter.setBrush(QColor(0xF5, 0xC2, 0x11));
-        painter.drawPolygon(QPolygonF({QPointF(8, 1), QPointF(15, 14.5), QPointF(1, 14.5)}));
-        painter.setPen(QPen(Qt::black, 2));
-        painter.drawLine(QPointF(8, 5.5), QPointF(8, 10));
-        painter.drawPoint(QPointF(8, 12.5));
-        return image;
-    }();
-    return mark;
-}
-
 } // namespace
 
 RomListModel::RomListModel(QObject *parent) : QAbstractListModel(parent) {}
@@ -99,14 +78,28 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return m_names.at(index.row());
-    case Qt::ToolTipRole:
-        if (const auto raw = m_rawNames.constFind(m_names.at(index.row())); raw != m_rawNames.cend())
-            return messageTable().text(SafetyText::UndecodableNameTip).arg(NameEncoding::windowsReading(*raw));
-        return QDir::toNativeSeparators(m_folder + m_names.at(index.row()));
-    case Qt::DecorationRole:
-        if (m_rawNames.contains(m_names.at(index.row())))
-            return warningMark();
-        return {};
+    case Qt::ToolTipRole: {
+        QString tip = QDir::toNativeSeparators(m_folder + m_names.at(index.row()));
+        for (const RowNote &note : notesFor(index.row())) {
+            if (!note.tooltip.isEmpty())
+                tip += u'\n' + note.tooltip;
+        }
+        return tip;
+    }
+    case Qt::AccessibleDescriptionRole: {
+        QStringList lines;
+        for (const RowNote &note : notesFor(index.row()))
+            lines.append(note.tooltip);
+        lines.removeAll(QString());
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(QStringLiteral(", ")));
+    }
+    case MarksRole: {
+        QStringList marks;
+        for (const RowNote &note : notesFor(index.row()))
+            marks.append(note.mark);
+        marks.removeAll(QString());
+        return marks.join(u' ');
+    }
     case FullPathRole:
         return m_folder + m_names.at(index.row());
     case RawNameRole:
@@ -114,6 +107,31 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+std::vector<RomListModel::RowNote> RomListModel::notesFor(int row) const
+{
+    std::vector<RowNote> notes;
+    const QString &name = m_names.at(row);
+    const QByteArray raw = m_rawNames.value(name);
+    // A name that is not text names no file: said on the row itself, whatever features are in use.
+    if (!raw.isEmpty()) {
+        notes.push_back({QStringLiteral("\u26A0"),
+                         messageTable().text(SafetyText::UndecodableNameTip).arg(NameEncoding::windowsReading(raw))});
+    }
+    if (m_rowNotes.empty())
+        return notes;
+    const Entry entry{name, m_folder + name, raw};
+    notes.reserve(notes.size() + m_rowNotes.size());
+    for (const RowNotes &feature : m_rowNotes)
+        notes.push_back(feature(entry));
+    return notes;
+}
+
+void RomListModel::notesChanged()
+{
+    if (!m_names.isEmpty())
+        emit dataChanged(index(0), index(int(m_names.size()) - 1), {Qt::ToolTipRole, MarksRole});
 }
 
 Qt::ItemFlags RomListModel::flags(const QModelIndex &index) const

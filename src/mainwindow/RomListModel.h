@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
+#include <vector>
 
 // The entries of the ROM list: the files of one folder that match a mask of ";"-separated patterns.
 class RomListModel : public QAbstractListModel
@@ -17,14 +19,25 @@ public:
         QString caption;  // file name with its extension
         QString fullPath; // the list's folder (ending in "/") followed by the file name
         // The name's bytes when they are not text (not UTF-8, from another system); empty for every other name.
-        // Such an entry shows a mark and a tooltip, and only these bytes name its file.
+        // Such an entry carries a mark and a tooltip line, and only these bytes name its file.
         QByteArray rawName;
     };
 
     // The entry's full path, for the list widget.
     static constexpr int FullPathRole = Qt::UserRole;
+    // The marks that features give the entry, joined, drawn at the row's end.
+    static constexpr int MarksRole = Qt::UserRole + 1;
     // Entry::rawName.
-    static constexpr int RawNameRole = Qt::UserRole + 1;
+    static constexpr int RawNameRole = Qt::UserRole + 2;
+
+    // What a feature shows on a row besides its caption: a short mark and a line for the row's tooltip.
+    // Both empty when the feature has nothing to say about the file.
+    struct RowNote
+    {
+        QString mark;
+        QString tooltip;
+    };
+    using RowNotes = std::function<RowNote(const Entry &entry)>;
 
     // The list's own mask before any view is applied.
     static inline const QString InitialMask = QStringLiteral("*.gb;*.zip;*.gbc;*.cgb;*.sgb");
@@ -50,6 +63,11 @@ public:
     // views see the model reset at that moment.
     void reread();
 
+    // A feature's notes on every row; asked for only as rows are shown.
+    void addRowNotes(RowNotes notes) { m_rowNotes.push_back(std::move(notes)); }
+    // A feature's notes changed: the views show every row again.
+    void notesChanged();
+
     const QString &folder() const { return m_folder; }
     const QString &mask() const { return m_mask; }
     int count() const;
@@ -63,6 +81,7 @@ public:
     static bool matches(QStringView pattern, QStringView name);
 
 private:
+    std::vector<RowNote> notesFor(int row) const;
     // Carries out a re-read that was asked for, if any.
     void readIfAsked() const;
     void readNow();
@@ -71,6 +90,7 @@ private:
     QString m_mask = InitialMask;
     QStringList m_names;                   // the entries' captions; the full path is the folder and the caption
     QHash<QString, QByteArray> m_rawNames; // the bytes of the captions that are not text
+    std::vector<RowNotes> m_rowNotes;
     bool m_readAsked = false;
     bool m_readScheduled = false;
 };

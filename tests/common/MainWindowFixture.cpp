@@ -34,17 +34,17 @@ QAction *MainWindowTest::item(const char *name) const
 QStringList MainWindowTest::captions() const
 {
     QStringList list;
-    for (int row = 0; row < main().romList().count(); ++row)
-        list.append(main().romList().entry(row).caption);
+    for (int row = 0; row < main().session().romList().count(); ++row)
+        list.append(main().session().romList().entry(row).caption);
     return list;
 }
 
 void MainWindowTest::clickEntry(const QString &caption) const
 {
     QListView *view = main().listView();
-    for (int row = 0; row < main().romList().count(); ++row) {
-        if (main().romList().entry(row).caption == caption) {
-            const QModelIndex index = main().romList().index(row);
+    for (int row = 0; row < main().session().romList().count(); ++row) {
+        if (main().session().romList().entry(row).caption == caption) {
+            const QModelIndex index = main().session().romList().index(row);
             view->scrollTo(index);
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
             return;

@@ -27,11 +27,11 @@ TEST_F(Startup, AnEmptyBaseFolderGetsItsFoldersAndNoSettingsFile)
     EXPECT_FALSE(QFile::exists(path("Cartling.ini")));
     EXPECT_EQ(main().windowTitle(), "Cartling 1.7");
     EXPECT_EQ(main().statusPanel(1), QString::fromUtf8("Nº de Juegos = 0"));
-    EXPECT_EQ(main().romList().folder(), m_base + '/');
+    EXPECT_EQ(main().session().romList().folder(), m_base + '/');
     EXPECT_EQ(main().markedView()->troms, 3);
     EXPECT_EQ(main().pos(), QPoint(281, 115));
-    EXPECT_EQ(main().storedPalette(), ";xxxxx");
-    EXPECT_FALSE(main().screenshotTimer()->isActive());
+    EXPECT_EQ(main().session().storedPalette(), ";xxxxx");
+    EXPECT_FALSE(main().screenshots().timer()->isActive());
     EXPECT_TRUE(m_messages.shown.isEmpty());
     EXPECT_TRUE(m_messages.errors.isEmpty());
 }
@@ -139,7 +139,7 @@ TEST_F(Startup, AMissingRomFolderIsNamedAndTheBaseFolderListed)
     start();
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(m_messages.shown[0], QString::fromUtf8("El directorio \"/no/such/folder\" no Existe"));
-    EXPECT_EQ(main().romList().folder(), m_base + '/');
+    EXPECT_EQ(main().session().romList().folder(), m_base + '/');
     EXPECT_EQ(captions(), QStringList{"juego.gb"});
     EXPECT_EQ(readFile("Cartling.ini"), "[Directorios]\r\nRoms=/no/such/folder\r\n");
 }
@@ -187,7 +187,7 @@ class ReadmeChoice : public MainWindowTest
 protected:
     QString shownReadme()
     {
-        main().showReadme();
+        main().help().showReadme();
         QDialog *viewer = main().readmeViewer();
         if (!viewer || !viewer->isVisible())
             return {};
@@ -225,7 +225,7 @@ TEST_F(ReadmeChoice, AMissingReadmeGivesTheMessage)
     writeFile("leeme.txt", "solo en espanol");
     writeSettings("[OtrasConfig2]\r\nArchName=english.cti\r\n");
     start();
-    main().showReadme();
+    main().help().showReadme();
     EXPECT_EQ(m_messages.shown,
               QStringList{QString::fromUtf8(
                   "No se encuentra el archivo Léeme.txt..debe colocarlo en el directorio del Cartling")});
@@ -243,8 +243,8 @@ TEST_F(Startup, TheScreenshotSwitchComesBackWithItsViewer)
 TEST_F(Startup, TheExtractionFolderIsMadeAndTheExtractionListPointsAtIt)
 {
     start();
-    EXPECT_TRUE(QFileInfo(main().extractionListFolder()).isDir());
-    EXPECT_TRUE(main().extractionListFolder().startsWith(m_temp.path()));
+    EXPECT_TRUE(QFileInfo(main().session().extractionListFolder()).isDir());
+    EXPECT_TRUE(main().session().extractionListFolder().startsWith(m_temp.path()));
 }
 
 TEST_F(Startup, TheAboutBoxNamesTheVersion)
