@@ -463,6 +463,7 @@ constexpr Target kTargets[] = {
     {173, "TForm12", "CheckBox2", TargetKind::Caption},
     {174, "TForm1", "AHMMenuItem13", TargetKind::Caption},
     {175, "TForm8", "Memo1", TargetKind::MemoText},
+    {197, "TForm1", "Repararnombre1", TargetKind::Caption},
 };
 
 } // namespace

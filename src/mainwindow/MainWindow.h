@@ -11,6 +11,7 @@ class HelpItems;
 class Language;
 class LaunchActions;
 class MainMenus;
+class NameRepairActions;
 class QAction;
 class QCheckBox;
 class QDialog;
@@ -95,6 +96,7 @@ private:
     FileActions *m_files = nullptr;
     LaunchActions *m_launches = nullptr;
     ScreenshotActions *m_screenshots = nullptr;
+    NameRepairActions *m_nameRepair = nullptr;
 
     QLabel *m_title = nullptr; // the selected game's title
     QLabel *m_details = nullptr;
