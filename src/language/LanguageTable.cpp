@@ -201,16 +201,22 @@ constexpr const char *kTexts[] = {
     "",                                                      // 188
     "",                                                      // 189
     // Added texts: files and names that cannot be read, a second Cartling.
-    "",                                                      // 190
-    "",                                                      // 191
-    "",                                                      // 192
-    "",                                                      // 193
-    "",                                                      // 194
-    "",                                                      // 195
-    "",                                                      // 196
-    "",                                                      // 197
-    "",                                                      // 198
-    "",                                                      // 199
+    "No se guarda nada en \"%1\": el archivo tiene contenido, pero no se pudo leer ninguna línea de él. "
+    "Se deja como está.",                                    // 190
+    "No se puede usar \"%1\": Zibo lee su configuración en Windows-1252, y este nombre tiene caracteres "
+    "que no caben en ella. Elija otro.",                     // 191
+    "El código \"%1\" tiene caracteres que Zibo no puede leer; no se guarda nada.", // 192
+    "\"%1\" no se pudo enviar a la papelera, así que no se ha reemplazado.", // 193
+    "Se omite \"%1\": su nombre contiene un salto de línea, que no cabe en una lista de títulos.", // 194
+    "Se omitieron %1 archivos cuyo nombre no es texto válido. Use \"Reparar nombre\" en el menú de "
+    "cada uno.",                                             // 195
+    "El nombre de este archivo no es texto válido (viene de otro sistema). \"Reparar nombre\" lo cambia "
+    "a \"%1\".",                                             // 196
+    "Reparar nombre",                                        // 197
+    "No se pudo cambiar el nombre a \"%1\": ya existe un archivo con ese nombre o la carpeta no lo "
+    "permite.",                                              // 198
+    "Cartling ya está abierto con la carpeta base \"%1\", pero no responde. Ciérrelo antes de abrirlo "
+    "de nuevo.",                                             // 199
     "",                                                      // 200
     "",                                                      // 201
     "",                                                      // 202
@@ -469,6 +475,7 @@ constexpr Target kTargets[] = {
     {174, "TForm1", "AHMMenuItem13", TargetKind::Caption},
     {175, "TForm8", "Memo1", TargetKind::MemoText},
     // Added since.
+    {197, "TForm1", "Repararnombre1", TargetKind::Caption},
     {210, "TForm1", "EmuladoresInstalados1", TargetKind::Caption},
     {242, "TForm1", "MostrarTitulos1", TargetKind::Caption},
     {243, "TForm1", "Favoritos1", TargetKind::Caption},

@@ -10,7 +10,6 @@
 #include <vector>
 
 class QAction;
-class QKeySequence;
 class QMainWindow;
 class QMenu;
 

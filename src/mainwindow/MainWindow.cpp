@@ -21,6 +21,7 @@
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/LaunchActions.h"
 #include "mainwindow/MainMenus.h"
+#include "mainwindow/NameRepairActions.h"
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/RomListView.h"
 #include "mainwindow/ScreenshotActions.h"
@@ -186,6 +187,7 @@ void MainWindow::createControls()
     m_help = new HelpItems(*this, m_windows);
     m_collection = new CollectionActions(*m_session, *m_menus, m_windows);
     m_files = new FileActions(*m_session, *m_gameList, *m_menus, m_windows);
+    m_nameRepair = new NameRepairActions(*m_session, *m_gameList, *m_menus);
 
     connect(m_startButton, &QPushButton::clicked, this, guarded([this] { m_launches->launchSelected(); }));
     connect(compress, &QToolButton::clicked, this, guarded([this] { m_collection->compressSelected(); }));

@@ -12,6 +12,7 @@ class HelpItems;
 class Language;
 class LaunchActions;
 class MainMenus;
+class NameRepairActions;
 class QAction;
 class QCheckBox;
 class QDialog;
@@ -98,6 +99,7 @@ private:
     LaunchActions *m_launches = nullptr;
     ScreenshotActions *m_screenshots = nullptr;
     GameFinder *m_finder = nullptr;
+    NameRepairActions *m_nameRepair = nullptr;
 
     QLabel *m_title = nullptr; // the selected game's title
     QLabel *m_details = nullptr;

@@ -127,7 +127,8 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
               QStringList({"Jugar", "-", "Comprimir", "Descomprimir", "-",
                            QString::fromUtf8("Exportar nombre a Lista de Códigos"), QString::fromUtf8("Extraer Título"),
                            "-", "!Favorito", "!Eliminar", "!Cambiar nombre", QString::fromUtf8("!Cambiar Título"),
-                           QString::fromUtf8("!Renombrar Archivo a Título"), "-", "Actualizar", "-", "Salir"}));
+                           QString::fromUtf8("!Renombrar Archivo a Título"), "!Reparar nombre", "-", "Actualizar", "-",
+                           "Salir"}));
     // The marker stands in front of "Todas las Roms" only; "Screen Shoots" is off.
     for (const char *view : {"Ga1", "Ga2", "sgb", "gbz", "ZipRoms1"})
         EXPECT_TRUE(item(view)->icon().isNull()) << view;

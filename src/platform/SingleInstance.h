@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+// One Cartling per base folder: two on one folder would each write their copy of the data files over the
+// other's. The first start on a folder holds a lock in the runtime folder and listens on a local socket named
+// after the folder (its canonical path); a later start on the same folder asks that one to come to the front.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Claim
+    {
+        First,  // this process has the folder (also when the runtime folder cannot hold the lock)
+        Handed, // another Cartling has it and was asked to come to the front: this one ends
+        Silent, // another Cartling has it but does not answer: this one ends too
+    };
+
+    explicit SingleInstance(const QString &baseFolder, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    Claim claim();
+
+signals:
+    // A later start on the same folder asked for the window.
+    void raiseRequested();
+
+private:
+    void listen();
+
+    QString m_lockPath;
+    QString m_socketPath;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer *m_server = nullptr;
+};
