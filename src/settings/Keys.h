@@ -100,4 +100,8 @@ inline constexpr StringKey ArchId{"OtrasConfig2", "ArchId", ""};
 inline constexpr StringKey ArchName{"OtrasConfig2", "ArchName", ""}; // the read-me choice passes "español.cti"
 inline constexpr IntKey ArchNameInd{"OtrasConfig2", "ArchNameInd", 0};
 
+// [DAT]: the DAT files the collection is checked against, as keys DAT1 to DAT<Cuantos>.
+inline constexpr IntKey DatCount{"DAT", "Cuantos", 0};
+inline constexpr StringKey DatFile{"DAT", "DAT", ""}; // the name is followed by the number, 1 to Cuantos
+
 } // namespace Keys

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// Looking into a ZIP archive without extracting it: its directory, and one member's bytes read in memory.
+namespace ZipMembers {
+
+struct Member
+{
+    quint64 index = 0;
+    QString name; // as stored, folders included
+    qint64 size = 0;
+    quint32 crc = 0;
+};
+
+// The plain file members the archive's central directory lists, with the size and CRC-32 it records; nothing is
+// inflated. Folders, links and encrypted members are left out. Nothing when the file is no readable archive.
+std::optional<QList<Member>> list(const QString &archive);
+
+// Inflates one member and hands its bytes to `sink` in pieces. False when the member cannot be read whole, holds
+// more than `limit` bytes (whatever size the archive declares) or fails its checksum.
+bool read(const QString &archive, quint64 index, qint64 limit,
+          const std::function<void(const char *data, qsizetype size)> &sink);
+
+// The member's bytes, or nothing (see read).
+std::optional<QByteArray> readAll(const QString &archive, quint64 index, qint64 limit);
+
+} // namespace ZipMembers
