@@ -7,7 +7,8 @@
 
 DumpCheck DumpCheck::of(const HashCache::Entry *entry, const DatCatalog &dats)
 {
-    if (!entry || entry->kind != HashCache::Kind::Rom)
+    // With no DAT loaded nothing is known or unknown.
+    if (!entry || entry->kind != HashCache::Kind::Rom || dats.isEmpty())
         return {};
     const RomHashes &hashes = entry->hashes;
     const std::vector<DatCatalog::Candidate> candidates = dats.withCrc(hashes.crc);
