@@ -2,10 +2,20 @@
 
 #include "archive/ZipLibrary.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
+#include <cstring>
 #include <memory>
 #include <zip.h>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace ZipMembers {
 
@@ -39,9 +49,163 @@ bool isPlainFile(zip_t *archive, zip_uint64_t index, const zip_stat_t &stat)
     return (type == 0 || type == 0100000) && !(attributes & 0x10);
 }
 
+// ---- The direct reader ----
+
+constexpr quint32 EndSignature = 0x06054b50;
+constexpr quint32 EntrySignature = 0x02014b50;
+constexpr qsizetype EndSize = 22;
+constexpr qsizetype EntrySize = 46;
+constexpr qsizetype MaxComment = 0xFFFF;
+// Far beyond the directory of any collection's archive; a larger one is left to libzip.
+constexpr qint64 MaxDirectory = qint64(16) << 20;
+
+quint16 le16(const char *p)
+{
+    return quint16(quint8(p[0]) | quint8(p[1]) << 8);
+}
+
+quint32 le32(const char *p)
+{
+    return quint32(le16(p)) | quint32(le16(p + 2)) << 16;
+}
+
+// Where the directory lies, from the end record in `tail` (the file's last bytes, ending at `fileSize`).
+struct DirectoryPlace
+{
+    qint64 offset = 0;
+    qint64 size = 0;
+    quint32 entries = 0;
+};
+
+// Nothing when the end record is missing or names anything the direct reader leaves to libzip.
+std::optional<DirectoryPlace> directoryPlace(const char *tail, qsizetype tailSize, qint64 fileSize)
+{
+    for (qsizetype at = tailSize - EndSize; at >= 0 && tailSize - at - EndSize <= MaxComment; --at) {
+        const char *end = tail + at;
+        if (le32(end) != EndSignature || at + EndSize + le16(end + 20) != tailSize)
+            continue;
+        const quint16 disk = le16(end + 4), directoryDisk = le16(end + 6);
+        const quint16 entriesHere = le16(end + 8), entries = le16(end + 10);
+        const quint32 size = le32(end + 12), offset = le32(end + 16);
+        const qint64 endOffset = fileSize - tailSize + at;
+        // ZIP64 marks its fields with all ones; an archive after other data has its directory elsewhere.
+        if (disk != 0 || directoryDisk != 0 || entriesHere != entries || entries == 0xFFFF || size == 0xFFFFFFFF ||
+            offset == 0xFFFFFFFF || qint64(offset) + qint64(size) != endOffset || size > MaxDirectory)
+            return std::nullopt;
+        return DirectoryPlace{offset, size, entries};
+    }
+    return std::nullopt;
+}
+
+std::optional<QList<Member>> parseDirectory(const char *data, qsizetype size, quint32 entries)
+{
+    QList<Member> members;
+    qsizetype at = 0;
+    for (quint32 index = 0; index < entries; ++index) {
+        if (size - at < EntrySize || le32(data + at) != EntrySignature)
+            return std::nullopt;
+        const char *entry = data + at;
+        const quint16 flags = le16(entry + 8);
+        const quint32 crc = le32(entry + 16);
+        const quint32 packed = le32(entry + 20), plain = le32(entry + 24);
+        const qsizetype nameLength = le16(entry + 28);
+        const qsizetype length = EntrySize + nameLength + le16(entry + 30) + le16(entry + 32);
+        const quint32 attributes = le32(entry + 38);
+        if (size - at < length || packed == 0xFFFFFFFF || plain == 0xFFFFFFFF)
+            return std::nullopt;
+        at += length;
+        const QByteArray name(entry + EntrySize, nameLength);
+        // Folders, links and other special files, by the Unix file type or the MS-DOS folder bit; encrypted
+        // members, which cannot be read.
+        const quint32 type = (attributes >> 16) & 0170000;
+        if (name.isEmpty() || name.endsWith('/') || (type != 0 && type != 0100000) || (attributes & 0x10) ||
+            (flags & 1))
+            continue;
+        members.append({index, QString::fromUtf8(name), qint64(plain), crc});
+    }
+    return at == size ? std::optional(members) : std::nullopt;
+}
+
+#ifdef Q_OS_UNIX
+
+bool readAt(int fd, char *buffer, qsizetype size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, buffer, size_t(size), off_t(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        buffer += n;
+        size -= n;
+        offset += n;
+    }
+    return true;
+}
+
+// The direct reader on a file: the last bytes (a record without comment first, which is nearly every archive),
+// then the directory. Nothing when the file is no archive it reads, and libzip is asked instead.
+std::optional<QList<Member>> listFile(const QString &archive, bool &noFile)
+{
+    const int fd = ::open(QFile::encodeName(archive).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st
+    {
+    };
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        noFile = true;
+        return std::nullopt;
+    }
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    const qint64 fileSize = st.st_size;
+    if (fileSize < EndSize)
+        return std::nullopt;
+    char end[EndSize];
+    if (!readAt(fd, end, EndSize, fileSize - EndSize))
+        return std::nullopt;
+    std::optional<DirectoryPlace> place = directoryPlace(end, EndSize, fileSize);
+    if (!place) {
+        const qsizetype tailSize = qsizetype(std::min<qint64>(fileSize, EndSize + MaxComment));
+        QByteArray tail(tailSize, Qt::Uninitialized);
+        if (!readAt(fd, tail.data(), tailSize, fileSize - tailSize))
+            return std::nullopt;
+        place = directoryPlace(tail.constData(), tailSize, fileSize);
+        if (!place)
+            return std::nullopt;
+    }
+    QByteArray directory(qsizetype(place->size), Qt::Uninitialized);
+    if (!readAt(fd, directory.data(), directory.size(), place->offset))
+        return std::nullopt;
+    return parseDirectory(directory.constData(), directory.size(), place->entries);
+}
+
+#endif
+
 } // namespace
 
+std::optional<QList<Member>> listDirectly(const QByteArray &archive)
+{
+    const qsizetype tailSize = std::min<qsizetype>(archive.size(), EndSize + MaxComment);
+    const auto place = directoryPlace(archive.constData() + archive.size() - tailSize, tailSize, archive.size());
+    if (!place)
+        return std::nullopt;
+    return parseDirectory(archive.constData() + place->offset, qsizetype(place->size), place->entries);
+}
+
 std::optional<QList<Member>> list(const QString &archive)
+{
+#ifdef Q_OS_UNIX
+    bool noFile = false;
+    if (auto members = listFile(archive, noFile))
+        return members;
+    if (noFile)
+        return std::nullopt;
+#endif
+    return listThroughLibzip(archive);
+}
+
+std::optional<QList<Member>> listThroughLibzip(const QString &archive)
 {
     const ZipHandle handle = open(archive);
     if (!handle)
@@ -54,7 +218,8 @@ std::optional<QList<Member>> list(const QString &archive)
         if (zip_stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0)
             continue;
         const zip_uint64_t needed = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_CRC;
-        if ((stat.valid & needed) != needed || !isPlainFile(handle.get(), zip_uint64_t(i), stat))
+        if ((stat.valid & needed) != needed || stat.name[0] == '\0' ||
+            !isPlainFile(handle.get(), zip_uint64_t(i), stat))
             continue;
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
             continue;

@@ -18,7 +18,17 @@ struct Member
 
 // The plain file members the archive's central directory lists, with the size and CRC-32 it records; nothing is
 // inflated. Folders, links and encrypted members are left out. Nothing when the file is no readable archive.
+// An ordinary archive's directory is read straight from the file in two small reads, which is what lets a
+// collection of ten thousand archives be listed as fast as Info-ZIP lists them; anything unusual (ZIP64, data
+// before the archive, several disks) goes through libzip.
 std::optional<QList<Member>> list(const QString &archive);
+
+// The same through libzip alone, whatever the archive.
+std::optional<QList<Member>> listThroughLibzip(const QString &archive);
+
+// The directory of an archive whose bytes are in memory, read by the direct reader only; nothing for anything it
+// leaves to libzip or finds damaged.
+std::optional<QList<Member>> listDirectly(const QByteArray &archive);
 
 // Inflates one member and hands its bytes to `sink` in pieces. False when the member cannot be read whole, holds
 // more than `limit` bytes (whatever size the archive declares) or fails its checksum.
