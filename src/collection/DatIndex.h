@@ -52,6 +52,8 @@ public:
     qsizetype romCount() const { return qsizetype(m_roms.size()); }
     qsizetype gameCount() const { return qsizetype(m_nameEnds.size()); }
     QString gameName(quint32 game) const;
+    // Every ROM, by CRC.
+    std::span<const Rom> roms() const { return m_roms; }
     // The ROMs with this CRC-32, in the DAT's order.
     std::span<const Rom> withCrc(quint32 crc) const;
 
