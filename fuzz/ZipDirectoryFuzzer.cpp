@@ -1,8 +1,11 @@
-// Archive directories read straight from the file: any bytes give a list or nothing, never a read outside them;
-// where libzip opens the same archive, both see the same members with the same CRC-32 and size.
+// Archive directories read straight from the file: any bytes give a list or nothing, never a read outside them,
+// the same from the file as from its bytes; and a member of the list is either read as listed (its size and
+// CRC-32) or not at all, even where libzip reads the archive another way.
 #include "FuzzSupport.h"
 
 #include "archive/ZipMembers.h"
+
+#include <zlib.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -10,17 +13,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto direct = ZipMembers::listDirectly(bytes);
     const QString path = fuzzFolder() + QStringLiteral("/input.zip");
     writeFuzzFile(path, bytes);
-    const auto fromFile = ZipMembers::list(path);
-    if (direct) {
-        FUZZ_CHECK(fromFile && fromFile->size() == direct->size(), QString::number(direct->size()));
-        const auto libzip = ZipMembers::listThroughLibzip(path);
-        if (libzip) {
-            FUZZ_CHECK(libzip->size() == direct->size(),
-                       QStringLiteral("%1 members, libzip %2").arg(direct->size()).arg(libzip->size()));
-            for (qsizetype i = 0; i < direct->size(); ++i) {
-                const ZipMembers::Member &a = (*direct)[i], &b = (*libzip)[i];
-                FUZZ_CHECK(a.index == b.index && a.crc == b.crc && a.size == b.size, a.name + QStringLiteral(" / ") + b.name);
-            }
+    const auto members = ZipMembers::list(path);
+    if (direct)
+        FUZZ_CHECK(members && members->size() == direct->size(), QString::number(direct->size()));
+    if (!members)
+        return 0;
+    for (const ZipMembers::Member &member : *members) {
+        if (const auto content = ZipMembers::readAll(path, member, 1 << 20)) {
+            const quint32 crc = quint32(crc32(
+                crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(content->constData()), uInt(content->size())));
+            FUZZ_CHECK(content->size() == member.size && crc == member.crc, member.name);
         }
     }
     return 0;

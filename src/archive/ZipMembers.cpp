@@ -229,14 +229,20 @@ std::optional<QList<Member>> listThroughLibzip(const QString &archive)
     return members;
 }
 
-bool read(const QString &archive, quint64 index, qint64 limit,
+bool read(const QString &archive, const Member &member, qint64 limit,
           const std::function<void(const char *data, qsizetype size)> &sink)
 {
     const ZipHandle handle = open(archive);
     if (!handle)
         return false;
-    zip_file_t *member = zip_fopen_index(handle.get(), index, 0);
-    if (!member)
+    // The listing may come from the direct reader; libzip must see the same member there.
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(handle.get(), member.index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
+        !(stat.valid & ZIP_STAT_CRC) || stat.size != zip_uint64_t(member.size) || stat.crc != member.crc)
+        return false;
+    zip_file_t *file = zip_fopen_index(handle.get(), member.index, 0);
+    if (!file)
         return false;
     static constexpr qint64 chunk = 256 * 1024;
     const auto buffer = std::make_unique<char[]>(chunk);
@@ -244,7 +250,7 @@ bool read(const QString &archive, quint64 index, qint64 limit,
     bool whole = true;
     for (;;) {
         // One byte past the limit is enough to tell that a member is too large.
-        const zip_int64_t n = zip_fread(member, buffer.get(), std::min(chunk, limit - inflated + 1));
+        const zip_int64_t n = zip_fread(file, buffer.get(), std::min(chunk, limit - inflated + 1));
         if (n == 0)
             break;
         inflated += std::max<zip_int64_t>(n, 0);
@@ -255,13 +261,13 @@ bool read(const QString &archive, quint64 index, qint64 limit,
         sink(buffer.get(), qsizetype(n));
     }
     // zip_fclose reports a checksum that does not match the bytes.
-    return zip_fclose(member) == 0 && whole;
+    return zip_fclose(file) == 0 && whole && inflated == member.size;
 }
 
-std::optional<QByteArray> readAll(const QString &archive, quint64 index, qint64 limit)
+std::optional<QByteArray> readAll(const QString &archive, const Member &member, qint64 limit)
 {
     QByteArray bytes;
-    if (!read(archive, index, limit, [&bytes](const char *data, qsizetype size) { bytes.append(data, size); }))
+    if (!read(archive, member, limit, [&bytes](const char *data, qsizetype size) { bytes.append(data, size); }))
         return std::nullopt;
     return bytes;
 }

@@ -30,12 +30,13 @@ std::optional<QList<Member>> listThroughLibzip(const QString &archive);
 // leaves to libzip or finds damaged.
 std::optional<QList<Member>> listDirectly(const QByteArray &archive);
 
-// Inflates one member and hands its bytes to `sink` in pieces. False when the member cannot be read whole, holds
-// more than `limit` bytes (whatever size the archive declares) or fails its checksum.
-bool read(const QString &archive, quint64 index, qint64 limit,
+// Inflates one member of a listing and hands its bytes to `sink` in pieces. False when libzip does not find that
+// member, with its size and CRC-32, at its place (an archive that reads two ways), when it cannot be read whole,
+// holds more than `limit` bytes (whatever size the archive declares) or fails its checksum.
+bool read(const QString &archive, const Member &member, qint64 limit,
           const std::function<void(const char *data, qsizetype size)> &sink);
 
 // The member's bytes, or nothing (see read).
-std::optional<QByteArray> readAll(const QString &archive, quint64 index, qint64 limit);
+std::optional<QByteArray> readAll(const QString &archive, const Member &member, qint64 limit);
 
 } // namespace ZipMembers

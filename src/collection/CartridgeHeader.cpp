@@ -190,13 +190,13 @@ std::optional<QByteArray> CartridgeHeader::romOf(const QString &path)
     const auto members = ZipMembers::list(path);
     if (!members)
         return std::nullopt;
-    std::optional<quint64> rom;
+    std::optional<ZipMembers::Member> rom;
     for (const ZipMembers::Member &member : *members) {
         if (!RomHashing::isRomMember(member.name))
             continue;
         if (rom)
             return std::nullopt;
-        rom = member.index;
+        rom = member;
     }
     if (!rom)
         return std::nullopt;

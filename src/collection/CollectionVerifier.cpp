@@ -57,7 +57,7 @@ std::optional<HashCache::Entry> CollectionVerifier::entryFor(const QString &path
     if (entry && entry->inArchive && entry->kind == HashCache::Kind::Rom && entry->hashes.sha1.isEmpty() &&
         m_dats.knows(entry->hashes.crc)) {
         read = true;
-        const auto sha1 = RomHashing::memberSha1(path, entry->member);
+        const auto sha1 = RomHashing::memberSha1(path, {entry->member, {}, entry->hashes.size, entry->hashes.crc});
         if (!sha1)
             return std::nullopt;
         entry->hashes.sha1 = *sha1;

@@ -96,7 +96,7 @@ QByteArray datInArchive(const QString &path, const Limits &limits)
         notReadable(path, 0);
     if (dats.first().size > limits.maxBytes)
         tooLarge(path, limits);
-    const auto bytes = ZipMembers::readAll(path, dats.first().index, limits.maxBytes);
+    const auto bytes = ZipMembers::readAll(path, dats.first(), limits.maxBytes);
     if (!bytes)
         notReadable(path, 0);
     return *bytes;

@@ -101,10 +101,10 @@ Outcome hashFile(const QString &path, qint64 limit)
     return {sums.result()};
 }
 
-std::optional<QByteArray> memberSha1(const QString &archive, quint64 index, qint64 limit)
+std::optional<QByteArray> memberSha1(const QString &archive, const ZipMembers::Member &member, qint64 limit)
 {
     Sha1 sha1;
-    if (!ZipMembers::read(archive, index, limit, [&sha1](const char *data, qsizetype n) { sha1.addData(data, n); }))
+    if (!ZipMembers::read(archive, member, limit, [&sha1](const char *data, qsizetype n) { sha1.addData(data, n); }))
         return std::nullopt;
     return sha1.result();
 }

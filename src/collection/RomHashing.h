@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/ZipMembers.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -32,8 +34,10 @@ struct Outcome
 // CRC-32 and SHA-1 of a whole file, read once.
 Outcome hashFile(const QString &path, qint64 limit = MaxRomBytes);
 
-// SHA-1 of one member of a ZIP archive, inflated in memory; nothing when it cannot be read whole.
-std::optional<QByteArray> memberSha1(const QString &archive, quint64 index, qint64 limit = MaxRomBytes);
+// SHA-1 of one member of a ZIP archive (its place, size and CRC-32 as listed), inflated in memory; nothing when it
+// cannot be read whole as listed.
+std::optional<QByteArray> memberSha1(const QString &archive, const ZipMembers::Member &member,
+                                     qint64 limit = MaxRomBytes);
 
 // A member of an archive that the program takes for a ROM: ".gb" or ".gbc", as unpacking does.
 bool isRomMember(const QString &name);
