@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <zip.h>
+#include <zlib.h>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -248,6 +249,8 @@ bool read(const QString &archive, const Member &member, qint64 limit,
     const auto buffer = std::make_unique<char[]>(chunk);
     qint64 inflated = 0;
     bool whole = true;
+    // libzip lets some members pass without their checksum (an empty one, for one): it is checked here.
+    uLong crc = crc32(0, nullptr, 0);
     for (;;) {
         // One byte past the limit is enough to tell that a member is too large.
         const zip_int64_t n = zip_fread(file, buffer.get(), std::min(chunk, limit - inflated + 1));
@@ -258,10 +261,10 @@ bool read(const QString &archive, const Member &member, qint64 limit,
             whole = false;
             break;
         }
+        crc = crc32(crc, reinterpret_cast<const Bytef *>(buffer.get()), uInt(n));
         sink(buffer.get(), qsizetype(n));
     }
-    // zip_fclose reports a checksum that does not match the bytes.
-    return zip_fclose(file) == 0 && whole && inflated == member.size;
+    return zip_fclose(file) == 0 && whole && inflated == member.size && quint32(crc) == member.crc;
 }
 
 std::optional<QByteArray> readAll(const QString &archive, const Member &member, qint64 limit)

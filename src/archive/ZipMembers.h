@@ -32,7 +32,7 @@ std::optional<QList<Member>> listDirectly(const QByteArray &archive);
 
 // Inflates one member of a listing and hands its bytes to `sink` in pieces. False when libzip does not find that
 // member, with its size and CRC-32, at its place (an archive that reads two ways), when it cannot be read whole,
-// holds more than `limit` bytes (whatever size the archive declares) or fails its checksum.
+// holds more than `limit` bytes (whatever size the archive declares) or does not give the listed CRC-32.
 bool read(const QString &archive, const Member &member, qint64 limit,
           const std::function<void(const char *data, qsizetype size)> &sink);
 

@@ -137,11 +137,14 @@ std::optional<DatIndex> DatIndex::fromCache(const QByteArray &bytes, qint64 datS
         return std::nullopt;
 
     DatIndex index;
+    // An empty vector has no storage to copy into.
     index.m_roms.resize(header.romCount);
-    std::memcpy(index.m_roms.data(), data, romBytes);
+    if (romBytes > 0)
+        std::memcpy(index.m_roms.data(), data, romBytes);
     data += romBytes;
     index.m_nameEnds.resize(header.gameCount);
-    std::memcpy(index.m_nameEnds.data(), data, endBytes);
+    if (endBytes > 0)
+        std::memcpy(index.m_nameEnds.data(), data, endBytes);
     data += endBytes;
     index.m_names = QByteArray(data, qsizetype(header.nameBytes));
     data += header.nameBytes;
