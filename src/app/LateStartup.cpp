@@ -1,7 +1,9 @@
 #include "app/LateStartup.h"
 
 #include "language/Language.h"
+#include "mainwindow/GameList.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/ScreenshotActions.h"
 #include "mainwindow/Windows.h"
 #include "platform/AccessibleNames.h"
 #include "platform/FileLookup.h"
@@ -13,7 +15,7 @@ LateStartup::LateStartup(Windows &windows)
     setObjectName(QStringLiteral("TForm20"));
     MainWindow &main = *windows.mainWindow;
     // 1. The screenshot switch and its viewer.
-    main.restoreScreenshotSwitch();
+    main.screenshots().restoreSwitch();
     // 2. The default picture, found as a Windows installation would name it ("CTG.BMP" too).
     const QString picture = FileLookup::find(BaseFolder::path(), QStringLiteral("ctg.bmp"));
     if (!picture.isEmpty())

@@ -11,7 +11,6 @@
 #include "platform/Messages.h"
 #include "platform/ProgressWindow.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QThread>
@@ -30,17 +29,6 @@ CollectionCommands::CollectionCommands(QWidget *parent, ListedFiles listedFiles,
     : QObject(parent), m_parent(parent), m_listedFiles(std::move(listedFiles)), m_rereadList(std::move(rereadList)),
       m_catalog(std::make_shared<DatCatalog>())
 {
-    addAction("CargarDAT1", CollectionText::LoadDat)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
-    addAction("QuitarDAT1", CollectionText::ForgetDats);
-    addAction("VerificarColeccion1", CollectionText::VerifyCollection)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    addAction("RenombrarSegunDAT1", CollectionText::RenameToDat);
-    addAction("DeshacerRenombrar1", CollectionText::UndoRename);
-    connect(m_actions[0], &QAction::triggered, this, guarded([this] { loadDat(); }));
-    connect(m_actions[1], &QAction::triggered, this, guarded([this] { forgetDats(); }));
-    connect(m_actions[2], &QAction::triggered, this, guarded([this] { verify(); }));
-    connect(m_actions[3], &QAction::triggered, this, guarded([this] { renameToDat(); }));
-    connect(m_actions[4], &QAction::triggered, this, guarded([this] { undoLastRename(); }));
     startLoading();
 }
 
@@ -50,20 +38,6 @@ CollectionCommands::~CollectionCommands()
         m_loader->wait();
         delete m_loader;
     }
-}
-
-QAction *CollectionCommands::addAction(const char *name, int text)
-{
-    // Owned by the window, where the language texts and the menu look for them.
-    auto *action = new QAction(messageTable().text(text), m_parent);
-    action->setObjectName(QLatin1String(name));
-    m_actions.append(action);
-    return action;
-}
-
-QList<QAction *> CollectionCommands::actions() const
-{
-    return m_actions;
 }
 
 void CollectionCommands::startLoading()
@@ -98,8 +72,8 @@ void CollectionCommands::finishLoading()
 
 void CollectionCommands::updateActions()
 {
-    m_actions[1]->setEnabled(!m_datPaths.isEmpty());
-    m_actions[4]->setEnabled(DatRenamer::canUndo());
+    m_canUndo = DatRenamer::canUndo();
+    emit availabilityChanged();
 }
 
 void CollectionCommands::showDatFailures(const QList<DatReader::DatError> &failures)
@@ -264,6 +238,8 @@ void CollectionCommands::undoLastRename()
 
 DumpCheck CollectionCommands::checkOf(const QString &path) const
 {
+    if (m_catalog->isEmpty())
+        return {};
     const auto stamp = HashCache::stampOf(path);
     if (!stamp)
         return {};
@@ -274,5 +250,15 @@ QStringList CollectionCommands::detailLines(const QString &path) const
 {
     if (path.isEmpty())
         return {};
-    return QStringList{checkOf(path).tooltip()} + CartridgeHeader::detailLinesOf(path);
+    // The details are shown again at every selection; the ROM is read again only when it changed.
+    const auto stamp = HashCache::stampOf(path);
+    if (!stamp || path != m_headerPath || !(*stamp == m_headerStamp)) {
+        m_headerLines = stamp ? CartridgeHeader::detailLinesOf(path) : QStringList();
+        m_headerPath = path;
+        m_headerStamp = stamp.value_or(HashCache::Stamp{});
+    }
+    // The state says something only against loaded DATs.
+    if (m_catalog->isEmpty())
+        return m_headerLines;
+    return QStringList{checkOf(path).tooltip()} + m_headerLines;
 }

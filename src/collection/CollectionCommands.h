@@ -10,14 +10,13 @@
 #include <functional>
 #include <memory>
 
-class QAction;
 class QThread;
 class QWidget;
 
-// The main window's commands that check the collection against DAT files: "Cargar DAT…", "Quitar los DAT
-// cargados", "Verificar colección", "Renombrar según DAT" and "Deshacer último cambio de nombres", and what the
-// ROM list and the game's details show of the result. The DATs stored in Cartling.ini and the hashes of the last
-// verification are read on a worker thread when the object is made; checksChanged() tells when they are in.
+// The commands that check the collection against DAT files: "Cargar DAT…", "Quitar los DAT cargados",
+// "Verificar colección", "Renombrar según DAT" and "Deshacer último cambio de nombres", and what the ROM list and
+// the game's details show of the result. The DATs stored in Cartling.ini and the hashes of the last verification
+// are read on a worker thread when the object is made; checksChanged() tells when they are in.
 class CollectionCommands : public QObject
 {
     Q_OBJECT
@@ -30,9 +29,9 @@ public:
     CollectionCommands(QWidget *parent, ListedFiles listedFiles, RereadList rereadList);
     ~CollectionCommands() override;
 
-    // The menu items, children of the parent window so that the language texts reach them: "CargarDAT1",
-    // "QuitarDAT1", "VerificarColeccion1", "RenombrarSegunDAT1", "DeshacerRenombrar1", in menu order.
-    QList<QAction *> actions() const;
+    // Whether "Quitar los DAT cargados" and "Deshacer último cambio de nombres" have anything to do.
+    bool hasDats() const { return !m_datPaths.isEmpty(); }
+    bool canUndo() const { return m_canUndo; }
 
     // "Cargar DAT…": DAT files chosen in a file dialog are added to the list and read.
     void loadDat();
@@ -49,7 +48,8 @@ public:
 
     // How a file stands against the loaded DATs; "not checked" while it was not verified or changed since.
     DumpCheck checkOf(const QString &path) const;
-    // The lines the selected game's details add: its state, then what its cartridge header says.
+    // The lines the selected game's details add: its state (while DATs are loaded), then what its cartridge header
+    // says.
     QStringList detailLines(const QString &path) const;
 
     // Waits until the DATs of the settings file are read (the commands wait for it themselves).
@@ -58,9 +58,10 @@ public:
 signals:
     // Marks of any row may have changed: DATs loaded or removed, files verified or renamed.
     void checksChanged();
+    // hasDats() or canUndo() may have changed.
+    void availabilityChanged();
 
 private:
-    QAction *addAction(const char *name, int text);
     void startLoading();
     void updateActions();
     void showDatFailures(const QList<DatReader::DatError> &failures);
@@ -82,5 +83,8 @@ private:
     };
     QThread *m_loader = nullptr;
     std::shared_ptr<Loaded> m_loaded;
-    QList<QAction *> m_actions;
+    bool m_canUndo = false;
+    mutable QString m_headerPath;
+    mutable HashCache::Stamp m_headerStamp;
+    mutable QStringList m_headerLines;
 };

@@ -1,8 +1,8 @@
 #include "gamegenie/GameGenieDialog.h"
 
+#include "app/Session.h"
 #include "gamegenie/CheatCodeFormat.h"
 #include "library/GameDetails.h"
-#include "mainwindow/MainWindow.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
 #include "settings/SettingsFile.h"
@@ -103,9 +103,9 @@ void setTextIfChanged(QLineEdit *edit, const QString &text)
 
 } // namespace
 
-GameGenieDialog::GameGenieDialog(MainWindow &mainWindow)
-    : FormWindow("TForm8", QString::fromUtf8("Códigos Game Genie"), nullptr), m_main(mainWindow),
-      m_codes(mainWindow.configTemplate(), [&mainWindow] { return mainWindow.gameGenieSwitch()->isChecked(); })
+GameGenieDialog::GameGenieDialog(Session &session)
+    : FormWindow("TForm8", QString::fromUtf8("Códigos Game Genie"), nullptr), m_session(session),
+      m_codes(session.codes())
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
@@ -133,6 +133,7 @@ GameGenieDialog::GameGenieDialog(MainWindow &mainWindow)
 
     connectControls();
     loadFromRules();
+    connect(&m_session, &Session::codesChanged, this, [this] { loadFromRules(); });
 }
 
 // ---- Construction ----
@@ -385,25 +386,28 @@ void GameGenieDialog::loadCodes()
 
 void GameGenieDialog::changeTitle()
 {
-    if (const auto stored = GameDetails::storeTitle(m_main.selectedStem(), m_codes.title()))
-        m_main.showTitle(*stored);
+    if (const auto stored = GameDetails::storeTitle(m_session.selectedStem(), m_codes.title())) {
+        m_session.showTitle(*stored);
+        m_session.titlesStored();
+    }
 }
 
 // ---- Opening and closing ----
 
 void GameGenieDialog::openBesideMainWindow()
 {
-    const int mainLeft = m_main.x();
+    QWidget &main = *m_session.window();
+    const int mainLeft = main.x();
     // Opened again while open, it keeps the edges to go back to from its first opening.
     if (!isVisible() || !m_edgesBeforeOpening)
         m_edgesBeforeOpening = Edges{mainLeft, x()};
     // A main window grown wider than designed (a larger font, a longer translation) keeps the dialog beside it.
-    const int room = qMax(kMainWindowRoom, m_main.frameGeometry().width());
+    const int room = qMax(kMainWindowRoom, main.frameGeometry().width());
     if (mainLeft <= kMainWindowLeftmost) {
-        move(mainLeft + room, m_main.y());
+        move(mainLeft + room, main.y());
     } else {
-        m_main.move(kMainWindowLeftmost, m_main.y());
-        move(kMainWindowLeftmost + room, m_main.y());
+        main.move(kMainWindowLeftmost, main.y());
+        move(kMainWindowLeftmost + room, main.y());
     }
     show();
     activateWindow();
@@ -412,7 +416,8 @@ void GameGenieDialog::openBesideMainWindow()
 void GameGenieDialog::reject()
 {
     if (const auto edges = std::exchange(m_edgesBeforeOpening, std::nullopt)) {
-        m_main.move(edges->mainWindow, m_main.y());
+        QWidget &main = *m_session.window();
+        main.move(edges->mainWindow, main.y());
         move(edges->dialog, y());
     }
     FormWindow::reject();
@@ -422,9 +427,9 @@ void GameGenieDialog::showEvent(QShowEvent *event)
 {
     FormWindow::showEvent(event);
     guarded([this] {
-        if (!m_main.selectedEntry())
+        if (!m_session.selectedEntry())
             act([&] { m_codes.setInternalName(QString()); });
-        m_main.loadSelectedGameDetails();
+        m_session.loadSelectedGameDetails();
     })();
 }
 

@@ -6,15 +6,16 @@
 #include <array>
 #include <optional>
 
-class MainWindow;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class Session;
 
 // The Game Genie codes dialog: the selected game's title and ten code rows, beside the main window, on top
-// and not modal. Its state lives in GameGenieCodes; the controls show it and pass the user's changes on.
+// and not modal. Its state lives in the session's GameGenieCodes; the controls show it and pass the user's
+// changes on, and follow it when the selection or an action changes it.
 class GameGenieDialog : public FormWindow
 {
     Q_OBJECT
@@ -22,7 +23,7 @@ public:
     static constexpr int RowCount = GameGenieCodes::RowCount;
     static constexpr int FirstCheatSlot = GameGenieCodes::FirstCheatSlot;
 
-    explicit GameGenieDialog(MainWindow &mainWindow);
+    explicit GameGenieDialog(Session &session);
 
     GameGenieCodes &codes() { return m_codes; }
 
@@ -91,8 +92,8 @@ private:
     void loadFromRules();
     void showCodeCheck(int n);
 
-    MainWindow &m_main;
-    GameGenieCodes m_codes;
+    Session &m_session;
+    GameGenieCodes &m_codes;
     std::array<Row, RowCount> m_rows;
     QWidget *m_panel = nullptr;
     QGroupBox *m_group = nullptr;

@@ -253,15 +253,15 @@ constexpr const char *kTexts[] = {
     "",                                                      // 238
     "",                                                      // 239
     // Added texts: filter, titles in the list, favourites, recently played.
-    "",                                                      // 240
-    "",                                                      // 241
-    "",                                                      // 242
-    "",                                                      // 243
-    "",                                                      // 244
-    "",                                                      // 245
-    "",                                                      // 246
-    "",                                                      // 247
-    "",                                                      // 248
+    "Buscar juego (Ctrl+F)",                                                            // 240
+    "Filtro de juegos",                                                                 // 241
+    "Mostrar títulos",                                                                  // 242
+    "Favoritos",                                                                        // 243
+    "Jugados recientemente",                                                            // 244
+    "Favorito",                                                                         // 245
+    "Jugado por última vez: ",                                                          // 246
+    "Tiempo de juego: ",                                                                // 247
+    " veces",                                                                           // 248
     "",                                                      // 249
     "",                                                      // 250
     "",                                                      // 251
@@ -458,6 +458,13 @@ constexpr Target kTargets[] = {
     {173, "TForm12", "CheckBox2", TargetKind::Caption},
     {174, "TForm1", "AHMMenuItem13", TargetKind::Caption},
     {175, "TForm8", "Memo1", TargetKind::MemoText},
+    // Finding a game.
+    {242, "TForm1", "MostrarTitulos1", TargetKind::Caption},
+    {243, "TForm1", "Favoritos1", TargetKind::Caption},
+    {244, "TForm1", "Recientes1", TargetKind::Caption},
+    {245, "TForm1", "Favorito1", TargetKind::Caption},
+    {245, "TForm1", "Favorito2", TargetKind::Caption},
+    // Checking the collection against DAT files.
     {270, "TForm1", "CargarDAT1", TargetKind::Caption},
     {271, "TForm1", "VerificarColeccion1", TargetKind::Caption},
     {272, "TForm1", "RenombrarSegunDAT1", TargetKind::Caption},

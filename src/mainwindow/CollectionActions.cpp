@@ -1,15 +1,15 @@
 #include "mainwindow/CollectionActions.h"
 
+#include "app/Session.h"
 #include "archive/ArchiveNameDialog.h"
 #include "archive/RomPacker.h"
 #include "archive/RomUnpacker.h"
 #include "emulator/OtherOptions.h"
 #include "emulator/OtherOptionsDialog.h"
-#include "gamegenie/GameGenieDialog.h"
 #include "library/TitleExtraction.h"
 #include "library/TitleListGenerator.h"
 #include "library/TitleLists.h"
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/MainMenus.h"
 #include "mainwindow/Windows.h"
 #include "platform/PathHelpers.h"
 #include "platform/ProgressWindow.h"
@@ -17,9 +17,14 @@
 
 #include <QAction>
 
-CollectionActions::CollectionActions(MainWindow &window, Windows &windows)
-    : QObject(&window), m_window(window), m_windows(windows)
+CollectionActions::CollectionActions(Session &session, MainMenus &menus, Windows &windows)
+    : QObject(&menus), m_session(session), m_menus(menus), m_windows(windows)
 {
+}
+
+QString CollectionActions::caption(const char *item) const
+{
+    return m_menus.item(item)->text().remove(u'&');
 }
 
 bool CollectionActions::replaceTitles() const
@@ -45,10 +50,10 @@ CompressionOptions CollectionActions::compressionOptions() const
 
 void CollectionActions::compressSelected()
 {
-    const auto entry = m_window.selectedEntry();
+    const auto entry = m_session.selectedEntry();
     RomPacker::Selection selection;
     if (entry) {
-        const QStringList &files = m_window.packingList();
+        const QStringList &files = m_session.packingList();
         selection = {entry->fullPath, stemOf(entry->fullPath), files.isEmpty() ? QStringList{entry->fullPath} : files};
     }
     const auto askName = [this, &selection]() -> std::optional<QString> {
@@ -56,64 +61,56 @@ void CollectionActions::compressSelected()
             return std::nullopt;
         return m_windows.archiveNameDialog->askName(selection.stem);
     };
-    ProgressWindow progress(&m_window, m_window.action("Comprimir2")->text().remove(u'&'));
+    ProgressWindow progress(m_session.window(), caption("Comprimir2"));
     const RomPacker::Result result =
-        RomPacker(m_window.romList().folder(), compressionOptions(), askName, progress.progress()).pack(selection);
+        RomPacker(m_session.romList().folder(), compressionOptions(), askName, progress.progress()).pack(selection);
     if (result.rereadList())
-        m_window.romList().reread();
+        m_session.romList().reread();
 }
 
 void CollectionActions::extractSelected()
 {
-    const auto entry = m_window.selectedEntry();
+    const auto entry = m_session.selectedEntry();
     if (!entry)
         return;
-    ProgressWindow progress(&m_window, m_window.action("Descomprimir2")->text().remove(u'&'));
+    ProgressWindow progress(m_session.window(), caption("Descomprimir2"));
     RomUnpacker::unpackSelected(entry->fullPath, RomUnpacker::targetFolderFor(entry->fullPath), progress.progress());
-    m_window.romList().reread();
-}
-
-void CollectionActions::showInCodesDialog(const QString &internalName, const std::optional<QString> &title)
-{
-    GameGenieDialog *codes = m_windows.gameGenieDialog.get();
-    if (!codes)
-        return;
-    codes->showInternalName(internalName);
-    if (title)
-        codes->showTitle(*title);
+    m_session.romList().reread();
 }
 
 void CollectionActions::extractTitle()
 {
-    const auto entry = m_window.selectedEntry();
+    const auto entry = m_session.selectedEntry();
     if (!entry)
         return;
-    const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(entry->fullPath, m_window.selectedStem());
-    showInCodesDialog(shown.internalName, shown.codesTitle);
-    m_window.showTitle(shown.titleLabel);
+    const TitleExtraction::Shown shown = TitleExtraction::storeTitleOf(entry->fullPath, m_session.selectedStem());
+    m_session.showInCodes(shown.internalName, shown.codesTitle);
+    m_session.showTitle(shown.titleLabel);
+    m_session.titlesStored();
 }
 
 void CollectionActions::exportInternalName()
 {
-    const auto entry = m_window.selectedEntry();
+    const auto entry = m_session.selectedEntry();
     if (!entry)
         return;
-    showInCodesDialog(TitleExtraction::exportInternalName(entry->fullPath, m_window.selectedStem()), std::nullopt);
-    m_window.loadSelectedGameDetails();
+    m_session.showInCodes(TitleExtraction::exportInternalName(entry->fullPath, m_session.selectedStem()));
+    m_session.loadSelectedGameDetails();
 }
 
 void CollectionActions::generateTitleList(TitleList list)
 {
-    const RomListModel &rows = m_window.romList();
+    const RomListModel &rows = m_session.romList();
     QStringList files;
     files.reserve(rows.count());
     for (int row = 0; row < rows.count(); ++row)
         files.append(rows.entry(row).fullPath);
     const bool titles = list == TitleList::Titles;
-    ProgressWindow progress(
-        &m_window,
-        m_window.action(titles ? "GenerarlistadeTitulos1" : "ImportarnombredejuegoaGGcodesini1")->text().remove(u'&'));
+    ProgressWindow progress(m_session.window(),
+                            caption(titles ? "GenerarlistadeTitulos1" : "ImportarnombredejuegoaGGcodesini1"));
     TitleListGenerator(titles ? TitleLists::titlesFile() : TitleLists::internalNamesFile(), replaceTitles(),
                        progress.progress())
         .generate(files);
+    if (titles)
+        m_session.titlesStored();
 }

@@ -5,7 +5,8 @@
 #include <QObject>
 #include <optional>
 
-class MainWindow;
+class MainMenus;
+class Session;
 struct Windows;
 
 // The main window's commands that pack, unpack and take titles from the selected game or every listed game.
@@ -15,7 +16,7 @@ class CollectionActions : public QObject
 {
     Q_OBJECT
 public:
-    CollectionActions(MainWindow &window, Windows &windows);
+    CollectionActions(Session &session, MainMenus &menus, Windows &windows);
 
     // "Comprimir" and the compress button.
     void compressSelected();
@@ -43,9 +44,10 @@ public:
     bool replaceTitles() const;
 
 private:
-    // The codes dialog's internal-name label and game-name field.
-    void showInCodesDialog(const QString &internalName, const std::optional<QString> &title);
+    // The caption of a menu item, for the title of its progress window.
+    QString caption(const char *item) const;
 
-    MainWindow &m_window;
+    Session &m_session;
+    MainMenus &m_menus;
     Windows &m_windows;
 };

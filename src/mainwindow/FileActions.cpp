@@ -1,9 +1,10 @@
 #include "mainwindow/FileActions.h"
 
-#include "gamegenie/GameGenieDialog.h"
+#include "app/Session.h"
 #include "library/TitleDialog.h"
 #include "library/TitleRenamer.h"
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/GameList.h"
+#include "mainwindow/MainMenus.h"
 #include "mainwindow/RomListView.h"
 #include "mainwindow/Windows.h"
 #include "platform/ErrorHandler.h"
@@ -26,7 +27,8 @@ bool spanishDesktop()
 
 } // namespace
 
-FileActions::FileActions(MainWindow &window, Windows &windows) : QObject(&window), m_window(window), m_windows(windows)
+FileActions::FileActions(Session &session, GameList &list, MainMenus &menus, Windows &windows)
+    : QObject(&menus), m_session(session), m_list(list), m_menus(menus), m_windows(windows)
 {
 }
 
@@ -46,8 +48,8 @@ QString FileActions::deleteFailure(const QString &fileName)
 
 void FileActions::deleteSelected()
 {
-    if (const auto entry = m_window.selectedEntry()) {
-        RomListModel &list = m_window.romList();
+    if (const auto entry = m_session.selectedEntry()) {
+        RomListModel &list = m_session.romList();
         // The list works in its own folder; a folder that has gone away deletes nothing.
         if (QDir::setCurrent(list.folder())) {
             if (messages().confirm(deleteQuestion(entry->caption)) && !trash().moveToTrash(entry->fullPath))
@@ -55,52 +57,49 @@ void FileActions::deleteSelected()
             list.reread();
         }
     }
-    m_window.gameList().updateMenusForSelection();
+    m_list.updateMenusForSelection();
 }
 
 void FileActions::renameSelected()
 {
-    RomListView *view = m_window.gameList().view();
+    RomListView *view = m_list.view();
     const QModelIndexList selected = view->selectionModel()->selectedIndexes();
-    if (m_window.selectedEntry() && !selected.isEmpty())
+    if (m_session.selectedEntry() && !selected.isEmpty())
         view->editName(selected.first());
-    m_window.gameList().updateMenusForSelection();
+    m_list.updateMenusForSelection();
 }
 
 void FileActions::showExtracted(const TitleExtraction::Shown &shown)
 {
-    if (GameGenieDialog *codes = m_windows.gameGenieDialog.get()) {
-        codes->showInternalName(shown.internalName);
-        codes->showTitle(shown.codesTitle);
-    }
-    m_window.showTitle(shown.titleLabel);
+    m_session.showInCodes(shown.internalName, shown.codesTitle);
+    m_session.showTitle(shown.titleLabel);
 }
 
 void FileActions::setCurrentStem(const QString &stem)
 {
-    m_window.setSelectedStem(stem);
-    if (GameGenieDialog *codes = m_windows.gameGenieDialog.get())
-        codes->showInternalName(stem);
+    m_session.setSelectedStem(stem);
+    m_session.showInCodes(stem);
 }
 
 void FileActions::renameSelectedToTitle()
 {
-    const auto entry = m_window.selectedEntry();
+    const auto entry = m_session.selectedEntry();
     if (!entry)
         return;
     TitleRenamer renamer({[this](const TitleExtraction::Shown &shown) { showExtracted(shown); }, {}});
-    renamer.renameSelected(entry->fullPath, m_window.selectedStem());
-    m_window.gameList().loadRomFolder();
+    renamer.renameSelected(entry->fullPath, m_session.selectedStem());
+    m_session.titlesStored();
+    m_list.loadRomFolder();
 }
 
 void FileActions::renameAllToTitles()
 {
-    const RomListModel &rows = m_window.romList();
+    const RomListModel &rows = m_session.romList();
     QStringList files;
     files.reserve(rows.count());
     for (int row = 0; row < rows.count(); ++row)
         files.append(rows.entry(row).fullPath);
-    ProgressWindow progress(&m_window, m_window.action("rat")->text().remove(u'&'));
+    ProgressWindow progress(m_session.window(), m_menus.item("rat")->text().remove(u'&'));
     TitleRenamer renamer({[this](const TitleExtraction::Shown &shown) { showExtracted(shown); },
                           [this](const QString &stem) { setCurrentStem(stem); }},
                          progress.progress());
@@ -108,17 +107,21 @@ void FileActions::renameAllToTitles()
         renamer.renameAll(files);
     } catch (const CartlingError &) {
         // Files renamed before the error are shown under their new names.
-        m_window.gameList().loadRomFolder();
+        m_session.titlesStored();
+        m_list.loadRomFolder();
         throw;
     }
-    m_window.gameList().loadRomFolder();
+    m_session.titlesStored();
+    m_list.loadRomFolder();
 }
 
 void FileActions::changeTitle()
 {
-    const auto entry = m_window.selectedEntry();
+    const auto entry = m_session.selectedEntry();
     if (!entry || !m_windows.titleDialog)
         return;
-    if (m_windows.titleDialog->editTitle(entry->fullPath))
-        m_window.loadSelectedGameDetails();
+    if (m_windows.titleDialog->editTitle(entry->fullPath)) {
+        m_session.titlesStored();
+        m_session.loadSelectedGameDetails();
+    }
 }

@@ -2,7 +2,9 @@
 
 #include <QObject>
 
-class MainWindow;
+class GameList;
+class MainMenus;
+class Session;
 struct Windows;
 namespace TitleExtraction {
 struct Shown;
@@ -15,7 +17,7 @@ class FileActions : public QObject
 {
     Q_OBJECT
 public:
-    FileActions(MainWindow &window, Windows &windows);
+    FileActions(Session &session, GameList &list, MainMenus &menus, Windows &windows);
 
     // "Eliminar": after a confirmation the selected file goes to the desktop's trash; the list is read again
     // and the menus follow the (now empty) selection.
@@ -41,6 +43,8 @@ private:
     // The current stem and the codes dialog's internal-name label.
     void setCurrentStem(const QString &stem);
 
-    MainWindow &m_window;
+    Session &m_session;
+    GameList &m_list;
+    MainMenus &m_menus;
     Windows &m_windows;
 };

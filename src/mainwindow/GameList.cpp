@@ -1,5 +1,6 @@
 #include "mainwindow/GameList.h"
 
+#include "app/Session.h"
 #include "emulator/Launcher.h"
 #include "language/MessageTable.h"
 #include "mainwindow/MainMenus.h"
@@ -13,11 +14,13 @@
 #include <QLabel>
 #include <QMenu>
 
-GameList::GameList(QWidget *parent, MainMenus &menus, Steps steps)
-    : QObject(parent), m_menus(menus), m_steps(std::move(steps))
+GameList::GameList(QWidget *parent, Session &session, MainMenus &menus, Steps steps)
+    : QObject(parent), m_session(session), m_menus(menus), m_steps(std::move(steps)), m_model(session.romList())
 {
+    m_session.setSelectionSource([this] { return selectedEntry(); });
+    m_shown = new GameFilterModel(m_model, this);
     m_view = named(new RomListView(parent), "Filelistbox1");
-    m_view->setModel(&m_model);
+    m_view->setModel(m_shown);
     if (const View *view = m_menus.markedView())
         markView(*view);
 
@@ -34,10 +37,10 @@ GameList::GameList(QWidget *parent, MainMenus &menus, Steps steps)
                 popupOpening();
                 m_menus.popup()->popup(pos);
             }));
-    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+    connect(m_shown, &QAbstractItemModel::modelReset, this, [this] {
         // After a re-read the first entry has the focus mark and nothing is selected.
-        if (m_model.count() > 0)
-            m_view->selectionModel()->setCurrentIndex(m_model.index(0), QItemSelectionModel::NoUpdate);
+        if (m_shown->rowCount() > 0)
+            m_view->selectionModel()->setCurrentIndex(m_shown->index(0), QItemSelectionModel::NoUpdate);
         showCount();
     });
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { showCount(); });
@@ -49,9 +52,64 @@ std::optional<RomListModel::Entry> GameList::selectedEntry() const
     // whatever entry now stands in that row.
     m_model.count();
     const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
-    if (selected.isEmpty() || selected.first().row() >= m_model.count())
+    if (selected.isEmpty() || selected.first().row() >= m_shown->rowCount())
         return std::nullopt;
-    return m_model.entry(selected.first().row());
+    return m_shown->entry(selected.first().row());
+}
+
+template <typename F> void GameList::keepingSelection(F change)
+{
+    m_model.count();
+    const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
+    const int selectedSource = selected.isEmpty() ? -1 : m_shown->sourceRow(selected.first().row());
+    change();
+    if (const int row = selectedSource < 0 ? -1 : m_shown->rowOf(selectedSource); row >= 0) {
+        m_view->selectionModel()->setCurrentIndex(m_shown->index(row), QItemSelectionModel::ClearAndSelect);
+        m_view->scrollTo(m_shown->index(row));
+    } else if (selectedSource >= 0) {
+        // The selected game is no longer shown: the menus follow, as for a list left without a selection.
+        updateMenusForSelection();
+    }
+    showCount();
+}
+
+void GameList::setFilterText(const QString &typed)
+{
+    keepingSelection([&] { m_shown->setFilterText(typed); });
+}
+
+void GameList::setShowTitles(bool on)
+{
+    keepingSelection([&] { m_shown->setShowTitles(on); });
+}
+
+void GameList::titlesChanged()
+{
+    keepingSelection([&] { m_shown->titlesChanged(); });
+}
+
+void GameList::recordsChanged()
+{
+    keepingSelection([&] { m_shown->recordsChanged(); });
+}
+
+void GameList::selectRow(int row)
+{
+    if (row < 0 || row >= m_shown->rowCount())
+        return;
+    m_view->selectionModel()->setCurrentIndex(m_shown->index(row), QItemSelectionModel::ClearAndSelect);
+    m_view->scrollTo(m_shown->index(row));
+    selectionHandling();
+}
+
+void GameList::launchSelectedOrFirst()
+{
+    if (!selectedEntry())
+        selectRow(0);
+    if (!selectedEntry())
+        return;
+    m_steps.loadPicture();
+    m_steps.launchSelected();
 }
 
 void GameList::selectionHandling()
@@ -83,10 +141,11 @@ void GameList::updatePreview()
     const auto entry = selectedEntry();
     if (!entry)
         return;
-    m_preview = Launcher::commandLine(SettingsFile().read(Keys::Zibo), entry->fullPath);
+    const QString preview = Launcher::commandLine(SettingsFile().read(Keys::Zibo), entry->fullPath);
+    m_session.setCommandLinePreview(preview);
     if (m_labels.previewLength)
-        m_labels.previewLength->setText(QString::number(m_preview.size()));
-    m_packingList = QStringList{entry->fullPath};
+        m_labels.previewLength->setText(QString::number(preview.size()));
+    m_session.setPackingList({entry->fullPath});
 }
 
 void GameList::loadRomFolder()
@@ -108,8 +167,8 @@ void GameList::chooseView(const View &view)
     SettingsFile().write(Keys::Troms, view.troms);
     markView(view);
     m_model.setMask(QString::fromLatin1(view.mask));
-    if (m_labels.title)
-        m_labels.title->clear();
+    m_shown->setRows(view.rows);
+    m_session.showTitle(QString());
     showCount();
 }
 
@@ -118,6 +177,7 @@ void GameList::restoreView()
     if (const View *view = viewForTroms(SettingsFile().read(Keys::Troms))) {
         markView(*view);
         m_model.setMask(QString::fromLatin1(view->mask));
+        m_shown->setRows(view->rows);
     }
 }
 
@@ -130,6 +190,8 @@ void GameList::markView(const View &view)
 
 void GameList::showCount()
 {
-    if (m_labels.count)
-        m_labels.count->setText(messageTable().text(Msg::GameCount) + QString::number(m_model.count()));
+    if (m_labels.count) {
+        m_model.count(); // a re-read that is due first
+        m_labels.count->setText(messageTable().text(Msg::GameCount) + QString::number(m_shown->rowCount()));
+    }
 }

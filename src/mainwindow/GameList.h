@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/GameFilterModel.h"
 #include "mainwindow/RomListModel.h"
 #include "mainwindow/Views.h"
 
@@ -10,6 +11,7 @@
 
 class MainMenus;
 class QLabel;
+class Session;
 class RomListView;
 class QWidget;
 
@@ -28,28 +30,36 @@ public:
         std::function<void()> launchSelected;     // Enter and double click
         std::function<void()> showDefaultPicture; // after a refresh
     };
-    // The labels of the main window that the list writes.
+    // The status panels of the main window that the list writes.
     struct Labels
     {
-        QLabel *title = nullptr;         // emptied when the view changes
         QLabel *previewLength = nullptr; // status panel 0
         QLabel *count = nullptr;         // status panel 1
     };
 
-    GameList(QWidget *parent, MainMenus &menus, Steps steps);
+    // The list shows the session's ROM list and is the session's source of the selected entry.
+    GameList(QWidget *parent, Session &session, MainMenus &menus, Steps steps);
 
     // Called once the window's labels exist.
     void setLabels(const Labels &labels) { m_labels = labels; }
 
     RomListModel &model() { return m_model; }
+    // The rows as shown: the model's entries narrowed by the filter, titles, favourites and recent plays.
+    GameFilterModel &shown() { return *m_shown; }
     RomListView *view() const { return m_view; }
     std::optional<RomListModel::Entry> selectedEntry() const;
 
-    // The command line that a launch of the selected entry would use, and the selected entry's full path as
-    // the first line of the packing list; both set by the selection handling.
-    const QString &commandLinePreview() const { return m_preview; }
-    void setCommandLinePreview(const QString &line) { m_preview = line; }
-    const QStringList &packingList() const { return m_packingList; }
+    // The filter field's text, or titles switched on or off: the rows shown change, and a selected row that
+    // is still shown stays selected; the menus and the count follow.
+    void setFilterText(const QString &typed);
+    void setShowTitles(bool on);
+    // The title list or the play records changed on disk: the rows shown follow, as above.
+    void titlesChanged();
+    void recordsChanged();
+    // Selects a shown row as a click would (the selection handling runs); nothing for a row not shown.
+    void selectRow(int row);
+    // Launches the selected row, or the first row shown when none is selected; nothing without rows.
+    void launchSelectedOrFirst();
 
     // A click or a key release in the list: picture, menu states, details, then the preview.
     void selectionHandling();
@@ -70,14 +80,18 @@ public:
     void showCount();
 
 private:
+    // The command-line preview and the packing list of the selected entry, in the session.
     void updatePreview();
     void markView(const View &view);
 
+    Session &m_session;
     MainMenus &m_menus;
     Steps m_steps;
     Labels m_labels;
-    RomListModel m_model;
+    // Runs a change of the rows shown, keeping the selected row selected when it stays.
+    template <typename F> void keepingSelection(F change);
+
+    RomListModel &m_model;
+    GameFilterModel *m_shown = nullptr;
     RomListView *m_view = nullptr;
-    QString m_preview;
-    QStringList m_packingList;
 };

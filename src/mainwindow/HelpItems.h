@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
 
-class QDialog;
 class QWidget;
 struct Windows;
 

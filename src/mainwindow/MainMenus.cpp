@@ -1,5 +1,6 @@
 #include "mainwindow/MainMenus.h"
 
+#include "language/LanguageTable.h"
 #include "mainwindow/MenuStates.h"
 #include "platform/FormWindow.h"
 
@@ -139,6 +140,30 @@ QAction *MainMenus::item(const char *name) const
     return m_window.findChild<QAction *>(QString::fromLatin1(name));
 }
 
+QMenu *MainMenus::menu(const char *name) const
+{
+    for (QAction *top : m_window.menuBar()->actions()) {
+        if (top->menu() && top->menu()->objectName() == QLatin1String(name))
+            return top->menu();
+    }
+    return nullptr;
+}
+
+QAction *MainMenus::addFeatureItem(QMenu *menu, const char *name, int textIndex, const QKeySequence &shortcut,
+                                   QAction *before)
+{
+    auto *item = named(new QAction(LanguageTable::builtinText(textIndex), menu), name);
+    item->setShortcut(shortcut);
+    menu->insertAction(before, item);
+    return item;
+}
+
+void MainMenus::followSelection(QAction *item, SelectionRule rule)
+{
+    item->setEnabled(rule(std::nullopt));
+    m_following.push_back({item, std::move(rule)});
+}
+
 void MainMenus::markView(const View &view)
 {
     for (const View &v : kViews) {
@@ -161,4 +186,6 @@ void MainMenus::updateForSelection(const std::optional<QString> &selectedPath)
         if (QAction *a = item(selectionItem.action))
             a->setEnabled(enabledFor(selectionItem.rule, selectedPath));
     }
+    for (const FollowingItem &following : m_following)
+        following.item->setEnabled(following.rule(selectedPath));
 }

@@ -1,35 +1,35 @@
 #include "mainwindow/MainWindow.h"
 
+#include "app/Session.h"
 #include "archive/ZipLibrary.h"
 #include "emulator/AudioVideoDialog.h"
 #include "emulator/ControlsDialog.h"
 #include "emulator/DirectoriesDialog.h"
 #include "emulator/JoystickTypeDialog.h"
 #include "emulator/KeyboardDialog.h"
-#include "emulator/Launcher.h"
 #include "emulator/OtherOptionsDialog.h"
 #include "gamegenie/GameGenieDialog.h"
 #include "language/Language.h"
 #include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
-#include "library/GameDetails.h"
+#include "collection/CollectionCheck.h"
 #include "mainwindow/CollectionActions.h"
 #include "mainwindow/FileActions.h"
+#include "mainwindow/FilterField.h"
+#include "mainwindow/GameFinder.h"
+#include "mainwindow/GameList.h"
 #include "mainwindow/HelpItems.h"
+#include "mainwindow/LaunchActions.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/RomListView.h"
+#include "mainwindow/ScreenshotActions.h"
 #include "mainwindow/Windows.h"
 #include "platform/ErrorHandler.h"
-#include "platform/FileLookup.h"
 #include "platform/FormWindow.h"
 #include "platform/Messages.h"
-#include "platform/PathHelpers.h"
 #include "platform/Places.h"
-#include "screenshots/PictureLookup.h"
-#include "screenshots/PictureViewer.h"
-#include "screenshots/ScreenshotPlaces.h"
 #include "settings/BaseFolder.h"
 #include "settings/SettingsFile.h"
 
@@ -37,25 +37,28 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
 MainWindow::MainWindow(Windows &windows)
-    : m_windows(windows), m_language(std::make_unique<Language>([this] { return m_windows.all(); }))
+    : m_windows(windows), m_session(std::make_unique<Session>()),
+      m_language(std::make_unique<Language>([this] { return m_windows.all(); }))
 {
+    m_session->setLanguage(m_language.get());
+    m_session->setWindow(this);
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Cartling 1.7"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     BaseFolder::capture(); // the current folder, once
     m_menus = new MainMenus(*this);
     createControls();
@@ -73,12 +76,12 @@ MainWindow::MainWindow(Windows &windows)
     for (const char *folder : {"Roms", "Rts", "Save", "Zibo", "Shoots"})
         base.mkdir(QString::fromLatin1(folder));
     // The extraction list looks at the extraction folder.
-    m_extractionListFolder = Places::extractionFolder();
+    m_session->setExtractionListFolder(Places::extractionFolder());
     placeFromSettings();
     // The messages exist before the ROM folder check may need one.
     messageTable().loadMessages(LanguageTable::builtin());
     // The stored ROM folder, or the base folder with a message when it is gone (the setting stays).
-    RomListModel &list = m_gameList->model();
+    RomListModel &list = m_session->romList();
     const QString roms = SettingsFile().read(Keys::Roms, BaseFolder::path());
     if (roms.isEmpty() || !QFileInfo(roms).isDir()) {
         showMessage(
@@ -89,13 +92,17 @@ MainWindow::MainWindow(Windows &windows)
     }
     m_gameList->restoreView();
     // The stored palette line, handed to the audio/video options.
-    m_storedPalette = SettingsFile().read(Keys::Dcs);
+    m_session->setStoredPalette(SettingsFile().read(Keys::Dcs));
     // The list is loaded once more, as a refresh without the count.
     m_gameList->loadRomFolder();
     m_started = true;
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The list and its view go before the session whose model they show.
+    delete takeCentralWidget();
+}
 
 // ---- Construction ----
 
@@ -130,10 +137,27 @@ void MainWindow::createControls()
     QFont bold = m_title->font();
     bold.setBold(true);
     m_title->setFont(bold);
+    connect(m_session.get(), &Session::titleShown, m_title, &QLabel::setText);
 
-    m_gameList = new GameList(client, *m_menus,
-                              {[this] { loadSelectedPicture(); }, [this] { loadSelectedGameDetails(); },
-                               [this] { launchSelected(); }, [this] { showDefaultPicture(); }});
+    // What features add about the selected game, under its title; hidden while they have nothing to say.
+    m_details = named(new QLabel(client), "GameDetails");
+    m_details->setTextFormat(Qt::PlainText);
+    m_details->setWordWrap(true);
+    m_details->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_details->hide();
+    connect(m_session.get(), &Session::detailsChanged, this, [this] { showDetails(); });
+
+    m_listArea = named(new QStackedWidget(client), "ListArea");
+    // The list takes the room the window gives it; its own wish would widen the window beyond its design.
+    m_listArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+
+    m_screenshots = new ScreenshotActions(this, *m_session, *m_menus, m_windows);
+    m_launches = new LaunchActions(*this, *m_session, *m_screenshots->timer());
+    m_gameList = new GameList(
+        m_listArea, *m_session, *m_menus,
+        {[this] { m_screenshots->loadSelectedPicture(); }, [this] { m_session->loadSelectedGameDetails(); },
+         [this] { m_launches->launchSelected(); }, [this] { m_screenshots->showDefaultPicture(); }});
 
     m_startButton = named(new QPushButton(client), "Button1");
     m_startButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
@@ -154,18 +178,18 @@ void MainWindow::createControls()
     status->addWidget(m_panel0);
     status->addWidget(m_panel1, 1);
     setStatusBar(status);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    m_gameList->setLabels({m_title, m_panel0, m_panel1});
-
-    m_screenshotTimer = named(new QTimer(this), "Timer1");
-    m_screenshotTimer->setInterval(700);
-    connect(m_screenshotTimer, &QTimer::timeout, this, guarded([this] { collectScreenshot(); }));
+    m_listArea->addWidget(listView());
+    layOut(compress, group, divider);
+    m_finder = new GameFinder(*m_session, *m_gameList, *m_menus, *m_launches);
+    addAboveList(m_finder->field());
+    m_gameList->setLabels({m_panel0, m_panel1});
 
     m_help = new HelpItems(*this, m_windows);
-    m_collection = new CollectionActions(*this, m_windows);
-    m_files = new FileActions(*this, m_windows);
+    m_collection = new CollectionActions(*m_session, *m_menus, m_windows);
+    m_collectionCheck = new CollectionCheck(*m_session, *m_menus);
+    m_files = new FileActions(*m_session, *m_gameList, *m_menus, m_windows);
 
-    connect(m_startButton, &QPushButton::clicked, this, guarded([this] { launchSelected(); }));
+    connect(m_startButton, &QPushButton::clicked, this, guarded([this] { m_launches->launchSelected(); }));
     connect(compress, &QToolButton::clicked, this, guarded([this] { m_collection->compressSelected(); }));
     connect(m_gameGenieSwitch, &QCheckBox::toggled, this, guarded([this] { gameGenieSwitchToggled(); }));
     connect(editCodes, &QPushButton::clicked, this, guarded([this] {
@@ -186,10 +210,10 @@ void MainWindow::connectMenus()
         };
     };
     for (const char *item : {"Jugar1", "Jugar2"})
-        on(item, [this] { launchSelected(); });
-    on("BuscarRoms1", [this] { chooseRomFolder(); });
-    on("BuscarZiboexe1", [this] { locateEmulator(); });
-    on("ss", [this] { screenshotSwitchClicked(); });
+        on(item, [this] { m_launches->launchSelected(); });
+    on("BuscarRoms1", modal(&Windows::romFolderDialog));
+    on("BuscarZiboexe1", [this] { m_launches->locateEmulator(); });
+    on("ss", [this] { m_screenshots->switchClicked(); });
     for (const char *item : {"Salir1", "AHMMenuItem12"})
         on(item, [this] { close(); });
     for (const View &view : kViews) {
@@ -230,20 +254,62 @@ void MainWindow::connectMenus()
     on("AHMMenuItem13", [this] { m_help->showHomePage(); });
 }
 
+void MainWindow::layOut(QWidget *compress, QWidget *codesGroup, QWidget *divider)
+{
+    // The design's places: the tool row at the top, the title at 50, the list at 71, the start button at
+    // 337, all inside a client area 225 wide and 383 high; what features add above the list takes its room
+    // from the list.
+    const auto inset = [](QWidget *widget, int left, int right) {
+        auto *row = new QHBoxLayout;
+        row->setContentsMargins(left, 0, right, 0);
+        row->addWidget(widget);
+        return row;
+    };
+    auto *tools = new QHBoxLayout;
+    tools->setContentsMargins(14, 0, 4, 0);
+    compress->setFixedSize(36, 37);
+    codesGroup->setFixedSize(148, 41);
+    tools->addWidget(compress, 0, Qt::AlignBottom);
+    tools->addStretch();
+    tools->addWidget(codesGroup);
+    divider->setFixedHeight(4);
+    m_title->setFixedHeight(17);
+    m_startButton->setFixedHeight(41);
+
+    auto *column = new QVBoxLayout(centralWidget());
+    column->setContentsMargins(0, 0, 0, 5);
+    column->setSpacing(4);
+    column->addLayout(tools);
+    column->addSpacing(-3);
+    column->addWidget(divider);
+    column->addLayout(inset(m_title, 4, 6));
+    column->addLayout(inset(m_details, 4, 6));
+    m_aboveList = new QVBoxLayout;
+    m_aboveList->setContentsMargins(8, 0, 8, 0);
+    column->addLayout(m_aboveList);
+    column->addLayout(inset(m_listArea, 8, 8), 1);
+    column->addSpacing(2);
+    column->addLayout(inset(m_startButton, 14, 10));
+}
+
 void MainWindow::placeControls()
 {
-    // The designed client area is 225 wide; it grows when the menu bar needs more room (a larger default
-    // font than the design's, a longer translation), and the controls stretch with it.
-    const int width = qMax(225, menuBar()->sizeHint().width());
-    QWidget *client = centralWidget();
-    client->setFixedSize(width, 383);
-    const int extra = width - 225;
-    client->findChild<QWidget *>(QStringLiteral("SpeedButton1"))->setGeometry(14, 4, 36, 37);
-    client->findChild<QWidget *>(QStringLiteral("GroupBox1"))->setGeometry(73 + extra, 0, 148, 41);
-    client->findChild<QWidget *>(QStringLiteral("AHMFormDivider1"))->setGeometry(0, 42, width, 4);
-    m_title->setGeometry(4, 50, 215 + extra, 17);
-    listView()->setGeometry(8, 71, 209 + extra, 260);
-    m_startButton->setGeometry(14, 337, 201 + extra, 41);
+    // The designed client area is 225 wide and 383 high, the least it takes; it is wider when the menu bar
+    // needs more room (a larger default font than the design's, a longer translation). The user may make the
+    // window larger, and the list grows with it.
+    centralWidget()->setMinimumSize(qMax(225, menuBar()->sizeHint().width()), 383);
+}
+
+void MainWindow::addAboveList(QWidget *widget)
+{
+    m_aboveList->addWidget(widget);
+}
+
+void MainWindow::showDetails()
+{
+    const QStringList lines = m_session->detailLines();
+    m_details->setText(lines.join(u'\n'));
+    m_details->setVisible(!lines.isEmpty());
 }
 
 // ---- Shared state ----
@@ -278,146 +344,12 @@ QDialog *MainWindow::readmeViewer() const
     return m_help->readmeViewer();
 }
 
-// ---- The selected game ----
-
-void MainWindow::loadSelectedGameDetails()
-{
-    const auto entry = selectedEntry();
-    const auto details = GameDetails::read(entry ? std::optional(entry->fullPath) : std::nullopt);
-    if (!details)
-        return;
-    // In this order: a row's flag is stored under the internal name already shown.
-    m_selectedStem = details->stem;
-    GameGenieDialog *codes = m_windows.gameGenieDialog.get();
-    if (codes)
-        codes->showInternalName(details->internalName);
-    showTitle(details->shownTitle());
-    if (codes) {
-        codes->showTitle(details->shownTitle());
-        codes->showRows(details->codes);
-    }
-    applyGameGenieSwitch();
-}
-
-void MainWindow::showTitle(const QString &title)
-{
-    m_title->setText(title);
-}
-
-void MainWindow::loadSelectedPicture()
-{
-    const auto entry = selectedEntry();
-    if (!entry || !m_windows.pictureViewer)
-        return;
-    if (const auto picture = PictureLookup::gamePicture(BaseFolder::path(), entry->fullPath))
-        m_windows.pictureViewer->showPicture(picture->image);
-}
-
-void MainWindow::collectScreenshot()
-{
-    const auto entry = selectedEntry();
-    const ScreenshotOptions options =
-        m_screenshotOptions ? m_screenshotOptions() : ScreenshotOptions::fromSettings(SettingsFile());
-    const auto result =
-        m_screenshotHarvest.step(action("ss")->isChecked(), entry ? entry->fullPath : QString(), options);
-    if (result.pictureChanged())
-        loadSelectedPicture();
-}
-
-void MainWindow::screenshotSwitchClicked()
-{
-    const QString emulator = ScreenshotPlaces::emulatorFolder(SettingsFile());
-    ScreenshotPlaces::discardLeftover(ScreenshotPlaces::all(BaseFolder::path(), emulator));
-    const bool on = action("ss")->isChecked();
-    SettingsFile().write(Keys::Shoots, on); // a refused write leaves the marker and the viewer as they are
-    m_menus->setScreenshotSwitch(on);
-    if (m_windows.pictureViewer)
-        m_windows.pictureViewer->setVisible(on);
-}
-
-void MainWindow::setScreenshotOptionsSource(std::function<ScreenshotOptions()> source)
-{
-    m_screenshotOptions = std::move(source);
-}
-
-void MainWindow::showDefaultPicture()
-{
-    const QString picture = FileLookup::find(BaseFolder::path(), QStringLiteral("ctg.jpg"));
-    if (m_windows.pictureViewer && !picture.isEmpty())
-        m_windows.pictureViewer->loadPicture(picture);
-}
-
-void MainWindow::restoreScreenshotSwitch()
-{
-    const bool on = SettingsFile().read(Keys::Shoots);
-    m_menus->setScreenshotSwitch(on);
-    if (on && m_windows.pictureViewer)
-        m_windows.pictureViewer->show();
-}
-
-// ---- Launch ----
-
-void MainWindow::launch(const QString &rom)
-{
-    Launcher launcher(m_template, {[this] { m_screenshotTimer->start(); },
-                                   [this] {
-                                       if (m_windows.gameGenieDialog)
-                                           m_windows.gameGenieDialog->uncheckShortCodes();
-                                       applyGameGenieSwitch();
-                                   }});
-    if (const auto line = launcher.launch(rom))
-        m_gameList->setCommandLinePreview(*line);
-}
-
-void MainWindow::launchSelected()
-{
-    if (const auto entry = selectedEntry())
-        launch(entry->fullPath);
-}
-
-void MainWindow::applyGameGenieSwitch()
-{
-    if (GameGenieDialog *codes = m_windows.gameGenieDialog.get()) {
-        if (m_gameGenieSwitch->isChecked())
-            codes->applyCheats();
-        else
-            codes->removeCheats();
-    }
-}
+// ---- The Game Genie switch ----
 
 void MainWindow::gameGenieSwitchToggled()
 {
-    applyGameGenieSwitch();
-    m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, QString())));
-}
-
-// ---- Folders and the emulator ----
-
-void MainWindow::chooseRomFolder()
-{
-    if (m_windows.romFolderDialog)
-        m_windows.romFolderDialog->exec();
-}
-
-void MainWindow::locateEmulator()
-{
-    const QString filter = QStringLiteral("Zibo (zibo zibo.exe);;Ejecutables (*.exe);;Todos los archivos (*)");
-    const QString file = QFileDialog::getOpenFileName(this, action("BuscarZiboexe1")->text(), QString(), filter);
-    storeEmulatorPath(file);
-}
-
-void MainWindow::storeEmulatorPath(const QString &file)
-{
-    if (file.isEmpty())
-        return;
-    SettingsFile settings;
-    settings.write(Keys::Zibo, file);
-    settings.write(Keys::Zibod, folderOf(file));
-}
-
-void MainWindow::showReadme()
-{
-    m_help->showReadme();
+    m_session->setCheatsOn(m_gameGenieSwitch->isChecked());
+    m_session->configTemplate().saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, QString())));
 }
 
 // ---- Window ----
@@ -426,6 +358,11 @@ void MainWindow::placeFromSettings()
 {
     const SettingsFile settings;
     move(settings.read(Keys::Left), settings.read(Keys::Top));
+    // The size stored at shutdown, never below the design's size, which is also what none keeps.
+    adjustSize();
+    const QSize stored(settings.read(Keys::Width), settings.read(Keys::Height));
+    if (stored.width() > 0 && stored.height() > 0)
+        resize(stored.expandedTo(size()));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -438,6 +375,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
             settings.write(Keys::Top2, m_windows.gameGenieDialog->y());
             settings.write(Keys::Left2, m_windows.gameGenieDialog->x());
         }
+        settings.write(Keys::Width, width());
+        settings.write(Keys::Height, height());
     } catch (const CartlingError &error) {
         // The position is lost, but the program still ends: a refused write must not keep it open.
         reportError(error);
@@ -459,6 +398,6 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        guarded([this] { loadSelectedPicture(); })();
+        guarded([this] { m_screenshots->loadSelectedPicture(); })();
     QMainWindow::changeEvent(event);
 }

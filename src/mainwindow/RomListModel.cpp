@@ -74,13 +74,51 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return m_names.at(index.row());
-    case Qt::ToolTipRole:
-        return QDir::toNativeSeparators(m_folder + m_names.at(index.row()));
+    case Qt::ToolTipRole: {
+        QString tip = QDir::toNativeSeparators(m_folder + m_names.at(index.row()));
+        for (const RowNote &note : notesFor(index.row())) {
+            if (!note.tooltip.isEmpty())
+                tip += u'\n' + note.tooltip;
+        }
+        return tip;
+    }
+    case Qt::AccessibleDescriptionRole: {
+        QStringList lines;
+        for (const RowNote &note : notesFor(index.row()))
+            lines.append(note.tooltip);
+        lines.removeAll(QString());
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(QStringLiteral(", ")));
+    }
+    case MarksRole: {
+        QStringList marks;
+        for (const RowNote &note : notesFor(index.row()))
+            marks.append(note.mark);
+        marks.removeAll(QString());
+        return marks.join(u' ');
+    }
     case FullPathRole:
         return m_folder + m_names.at(index.row());
     default:
         return {};
     }
+}
+
+std::vector<RomListModel::RowNote> RomListModel::notesFor(int row) const
+{
+    std::vector<RowNote> notes;
+    if (m_rowNotes.empty())
+        return notes;
+    const Entry entry{m_names.at(row), m_folder + m_names.at(row)};
+    notes.reserve(m_rowNotes.size());
+    for (const RowNotes &feature : m_rowNotes)
+        notes.push_back(feature(entry));
+    return notes;
+}
+
+void RomListModel::notesChanged()
+{
+    if (!m_names.isEmpty())
+        emit dataChanged(index(0), index(int(m_names.size()) - 1), {Qt::ToolTipRole, MarksRole});
 }
 
 Qt::ItemFlags RomListModel::flags(const QModelIndex &index) const
@@ -110,6 +148,18 @@ RomListModel::Entry RomListModel::entry(int row) const
     readIfAsked();
     const QString &name = m_names.at(row);
     return {name, m_folder + name};
+}
+
+const QString &RomListModel::caption(int row) const
+{
+    readIfAsked();
+    return m_names.at(row);
+}
+
+const QStringList &RomListModel::captions() const
+{
+    readIfAsked();
+    return m_names;
 }
 
 bool RomListModel::setFolder(const QString &folder)

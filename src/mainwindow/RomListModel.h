@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
+#include <vector>
 
 // The entries of the ROM list: the files of one folder that match a mask of ";"-separated patterns.
 class RomListModel : public QAbstractListModel
@@ -18,6 +20,17 @@ public:
 
     // The entry's full path, for the list widget.
     static constexpr int FullPathRole = Qt::UserRole;
+    // The marks that features give the entry, joined, drawn at the row's end.
+    static constexpr int MarksRole = Qt::UserRole + 1;
+
+    // What a feature shows on a row besides its caption: a short mark and a line for the row's tooltip.
+    // Both empty when the feature has nothing to say about the file.
+    struct RowNote
+    {
+        QString mark;
+        QString tooltip;
+    };
+    using RowNotes = std::function<RowNote(const Entry &entry)>;
 
     // The list's own mask before any view is applied.
     static inline const QString InitialMask = QStringLiteral("*.gb;*.zip;*.gbc;*.cgb;*.sgb");
@@ -43,10 +56,19 @@ public:
     // views see the model reset at that moment.
     void reread();
 
+    // A feature's notes on every row; asked for only as rows are shown.
+    void addRowNotes(RowNotes notes) { m_rowNotes.push_back(std::move(notes)); }
+    // A feature's notes changed: the views show every row again.
+    void notesChanged();
+
     const QString &folder() const { return m_folder; }
     const QString &mask() const { return m_mask; }
     int count() const;
     Entry entry(int row) const;
+    // The entry's file name, without building its path.
+    const QString &caption(int row) const;
+    // Every entry's file name, in order.
+    const QStringList &captions() const;
 
     // The names of the folder's entries that are not folders, in the folder's own order.
     static QStringList fileNames(const QString &folder);
@@ -55,6 +77,7 @@ public:
     static bool matches(QStringView pattern, QStringView name);
 
 private:
+    std::vector<RowNote> notesFor(int row) const;
     // Carries out a re-read that was asked for, if any.
     void readIfAsked() const;
     void readNow();
@@ -62,6 +85,7 @@ private:
     QString m_folder;
     QString m_mask = InitialMask;
     QStringList m_names; // the entries' captions; the full path is the folder and the caption
+    std::vector<RowNotes> m_rowNotes;
     bool m_readAsked = false;
     bool m_readScheduled = false;
 };

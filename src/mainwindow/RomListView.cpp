@@ -4,12 +4,56 @@
 #include "platform/FileAttributes.h"
 #include "platform/Messages.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Draws a row as usual, with the marks that features give it at its right end.
+class MarkedRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QString marks = index.data(RomListModel::MarksRole).toString();
+        if (marks.isEmpty()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem row(option);
+        initStyleOption(&row, index);
+        const QStyle *style = row.widget ? row.widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &row, painter, row.widget);
+        const int room = row.fontMetrics.horizontalAdvance(marks) + 8;
+        QStyleOptionViewItem caption(option);
+        caption.rect.setRight(option.rect.right() - room);
+        caption.state &= ~QStyle::State_HasFocus; // the row's focus frame is drawn whole below
+        QStyledItemDelegate::paint(painter, caption, index);
+        painter->save();
+        const bool selected = row.state & QStyle::State_Selected;
+        painter->setPen(selected ? row.palette.color(QPalette::HighlightedText) : row.palette.color(QPalette::Link));
+        painter->drawText(option.rect.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, marks);
+        painter->restore();
+        if (row.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(row);
+            focus.backgroundColor = row.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, row.widget);
+        }
+    }
+};
+
+} // namespace
 
 RomListView::RomListView(QWidget *parent) : QListView(parent)
 {
+    setItemDelegate(new MarkedRowDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
     setUniformItemSizes(true); // ten thousand files stay smooth

@@ -34,6 +34,9 @@ inline constexpr IntKey Top2{"Posicion", "top2", 86};
 inline constexpr IntKey Left2{"Posicion", "left2", 253};
 inline constexpr IntKey Top3{"Posicion", "top3", 119};   // readers pass the viewer's current position
 inline constexpr IntKey Left3{"Posicion", "left3", 511}; // readers pass the viewer's current position
+// The main window's size inside its frame; 0 (absent) keeps the design's size.
+inline constexpr IntKey Width{"Posicion", "width", 0};
+inline constexpr IntKey Height{"Posicion", "height", 0};
 
 // [Directorios]: folders and the emulator.
 inline constexpr StringKey Roms{"Directorios", "Roms", ""};   // readers pass the base folder
@@ -45,6 +48,8 @@ inline constexpr StringKey Save{"Directorios", "Save", ""};
 // [Configuracion]
 inline constexpr IntKey Troms{"Configuracion", "Troms", 3};
 inline constexpr BoolKey Shoots{"Configuracion", "shoots", false};
+// "Mostrar títulos": the list shows the games' titles in place of their file names.
+inline constexpr BoolKey ShowTitles{"Configuracion", "Titulos", false};
 
 // [Video]
 inline constexpr IntKey Brillo{"Video", "Brillo", 0};

@@ -34,17 +34,19 @@ QAction *MainWindowTest::item(const char *name) const
 QStringList MainWindowTest::captions() const
 {
     QStringList list;
-    for (int row = 0; row < main().romList().count(); ++row)
-        list.append(main().romList().entry(row).caption);
+    for (int row = 0; row < main().session().romList().count(); ++row)
+        list.append(main().session().romList().entry(row).caption);
     return list;
 }
 
 void MainWindowTest::clickEntry(const QString &caption) const
 {
     QListView *view = main().listView();
-    for (int row = 0; row < main().romList().count(); ++row) {
-        if (main().romList().entry(row).caption == caption) {
-            const QModelIndex index = main().romList().index(row);
+    main().session().romList().count(); // a re-read that is due first
+    const QAbstractItemModel *rows = view->model();
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const QModelIndex index = rows->index(row, 0);
+        if (index.data(RomListModel::FullPathRole).toString().endsWith(u'/' + caption)) {
             view->scrollTo(index);
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
             return;

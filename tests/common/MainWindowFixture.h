@@ -2,8 +2,16 @@
 
 #include "TestSupport.h"
 
+#include "app/Session.h"
 #include "app/Startup.h"
+#include "mainwindow/GameList.h"
+#include "mainwindow/HelpItems.h"
+#include "mainwindow/LaunchActions.h"
+#include "mainwindow/MainMenus.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/ScreenshotActions.h"
+
+#include <QListView>
 
 #include <memory>
 

@@ -256,7 +256,7 @@ using AudioVideoStartup = MainWindowTest;
 TEST_F(AudioVideoStartup, WithNoSettingsTheTemplateHoldsTheDefaultLinesAndNothingIsStored)
 {
     start();
-    const ConfigTemplate &t = main().configTemplate();
+    const ConfigTemplate &t = main().session().configTemplate();
     EXPECT_EQ(t.line(4), "-sound 1");
     EXPECT_EQ(t.line(5), "-uperiod 0");
     EXPECT_EQ(t.line(12), "-stereo 1");

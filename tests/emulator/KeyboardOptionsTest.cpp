@@ -141,7 +141,7 @@ TEST_F(KeyboardStartup, JunkSettingsStartCleanlyAndNothingIsStored)
                            "[Teclado]\r\nIzquierda=75\r\nB=abc\r\nAutofire a=7\r\n";
     writeSettings(ini);
     start();
-    const ConfigTemplate &t = main().configTemplate();
+    const ConfigTemplate &t = main().session().configTemplate();
     EXPECT_EQ(t.line(4), "-sound 1");
     EXPECT_EQ(t.line(12), "-stereo 1");
     EXPECT_EQ(t.line(13), "-vol 15");

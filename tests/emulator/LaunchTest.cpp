@@ -51,14 +51,14 @@ TEST_F(Launch, WritesZiboCfgIntoTheEmulatorFolderAndStartsTheRomAsOneArgument)
     start();
     clickEntry("Tetris.gb");
     item("Jugar1")->trigger();
-    EXPECT_TRUE(main().screenshotTimer()->isActive());
-    EXPECT_EQ(main().screenshotTimer()->interval(), 700);
-    EXPECT_EQ(readFile("emu/Zibo.cfg"), templateBytes(main().configTemplate()));
+    EXPECT_TRUE(main().screenshots().timer()->isActive());
+    EXPECT_EQ(main().screenshots().timer()->interval(), 700);
+    EXPECT_EQ(readFile("emu/Zibo.cfg"), templateBytes(main().session().configTemplate()));
     ASSERT_EQ(m_starter.starts.size(), 1);
     EXPECT_EQ(m_starter.starts[0].program, path("emu/zibo"));
     EXPECT_EQ(m_starter.starts[0].arguments, QStringList{path("roms/Tetris.gb")});
     EXPECT_EQ(m_starter.starts[0].workingFolder, path("roms"));
-    EXPECT_EQ(main().commandLinePreview(), path("emu/zibo") + " \"" + path("roms/Tetris.gb") + "\"");
+    EXPECT_EQ(main().session().commandLinePreview(), path("emu/zibo") + " \"" + path("roms/Tetris.gb") + "\"");
     EXPECT_TRUE(m_messages.shown.isEmpty());
 
     // A ZIP entry goes to the emulator unchanged; two launches start two emulators.
@@ -76,7 +76,7 @@ TEST_F(Launch, AMissingEmulatorIsReportedAndOnlyTheScreenshotWatchStarts)
     item("Jugar1")->trigger();
     EXPECT_EQ(m_messages.shown,
               QStringList{QString::fromUtf8("No se encuentra Zibo.exe...Use el menú para localizarlo, (Crtl+D)")});
-    EXPECT_TRUE(main().screenshotTimer()->isActive());
+    EXPECT_TRUE(main().screenshots().timer()->isActive());
     EXPECT_FALSE(QFile::exists(path("emu/Zibo.cfg")));
     EXPECT_TRUE(m_starter.starts.isEmpty());
 }
@@ -114,7 +114,7 @@ TEST_F(Launch, WithoutAStoredEmulatorTheOneInTheRomFolderIsUsed)
     item("Jugar1")->trigger();
     ASSERT_EQ(m_starter.starts.size(), 1);
     EXPECT_EQ(m_starter.starts[0].program, path("roms/zibo"));
-    EXPECT_TRUE(main().commandLinePreview().startsWith("zibo \""));
+    EXPECT_TRUE(main().session().commandLinePreview().startsWith("zibo \""));
     EXPECT_TRUE(QFile::exists(path("Zibo.cfg"))); // the base folder
 }
 
@@ -169,7 +169,7 @@ TEST_F(Launch, AnEmulatorFolderTheUserCannotWriteGetsZiboCfgInTheBaseFoldersZibo
     EXPECT_TRUE(m_messages.errors.isEmpty()) << qPrintable(m_messages.errors.join(u'\n'));
     EXPECT_TRUE(m_messages.shown.isEmpty());
     EXPECT_FALSE(QFile::exists(path("emu/Zibo.cfg")));
-    EXPECT_EQ(readFile("Zibo/Zibo.cfg"), templateBytes(main().configTemplate()));
+    EXPECT_EQ(readFile("Zibo/Zibo.cfg"), templateBytes(main().session().configTemplate()));
     ASSERT_EQ(m_starter.starts.size(), 1);
     EXPECT_EQ(m_starter.starts[0].program, path("emu/zibo"));
     EXPECT_EQ(m_starter.starts[0].arguments, QStringList{path("roms/Tetris.gb")});
@@ -234,7 +234,7 @@ TEST_F(StandInLaunch, TheEmulatorGetsTheRomPathUnchangedAndTheExactConfig)
     EXPECT_EQ(record["arguments"].toArray(), QJsonArray{path("roms/" + name)});
     EXPECT_EQ(record["workingFolder"].toString(), path("roms"));
     const QByteArray config = QByteArray::fromBase64(record["config"].toString().toLatin1());
-    EXPECT_EQ(config, templateBytes(main().configTemplate()));
+    EXPECT_EQ(config, templateBytes(main().session().configTemplate()));
     EXPECT_EQ(config.count("\r\n"), 59);
     EXPECT_FALSE(QFile::exists(path("roms/hacked")));
     EXPECT_FALSE(QFile::exists(path("hacked")));

@@ -108,7 +108,7 @@ TEST_F(StartupConfiguration, JunkInTheSettingsFileStartsCleanlyAndIsLeftAlone)
     EXPECT_TRUE(m_messages.errors.isEmpty());
     EXPECT_EQ(readFile("Cartling.ini"), ini);
 
-    const ConfigTemplate &cfg = main().configTemplate();
+    const ConfigTemplate &cfg = main().session().configTemplate();
     OtherOptionsDialog &other = *windows().otherOptionsDialog;
     EXPECT_TRUE(control<QRadioButton>(&other, "RadioButton1")->isChecked());
     EXPECT_EQ(cfg.line(28), "");
@@ -140,7 +140,7 @@ TEST_F(StartupConfiguration, AFolderOptionWhoseFolderIsNotAFolderIsTheOneThingSt
     EXPECT_EQ(readFile("Cartling.ini"), after);
     EXPECT_EQ(windows().otherOptionsDialog->options().compression().level, "x");
     EXPECT_EQ(windows().directoriesDialog->picker(DirectoriesOptions::Rts)->text(), path("notafolder"));
-    EXPECT_EQ(main().configTemplate().line(50), "");
+    EXPECT_EQ(main().session().configTemplate().line(50), "");
     EXPECT_TRUE(windows().directoriesDialog->options().screenshotOptions().convertToJpeg);
 }
 
@@ -161,7 +161,7 @@ TEST_F(StartupConfiguration, TheFourWindowsHoldEveryComponentTheLanguageTextsRea
     applyLanguage(table, ours);
     EXPECT_EQ(control<QRadioButton>(ours[0], "RadioButton1")->text(), "Automatic");
     EXPECT_TRUE(control<QRadioButton>(ours[0], "RadioButton1")->isChecked());
-    EXPECT_EQ(main().configTemplate().line(28), "");
+    EXPECT_EQ(main().session().configTemplate().line(28), "");
 
     // Escape closes each of them, and so does Enter, which presses "Aceptar".
     for (QWidget *window : ours) {
@@ -190,8 +190,8 @@ TEST_F(StartupConfiguration, FilingAScreenshotTakesTheDirectoriesDialogsLiveOpti
     SettingsFile().write(Keys::Comjpg, false);
 
     clickEntry("Tetris.gb");
-    main().collectScreenshot();
-    main().collectScreenshot();
+    main().screenshots().collectScreenshot();
+    main().screenshots().collectScreenshot();
     EXPECT_TRUE(QFile::exists(path("Shoots/Tetris.jpg")));
     EXPECT_FALSE(QFile::exists(path("Shoots/Tetris.bmp")));
 }

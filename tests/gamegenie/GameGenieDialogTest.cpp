@@ -33,7 +33,7 @@ protected:
     }
 
     GameGenieDialog &dialog() const { return *windows().gameGenieDialog; }
-    QString slot(int row) const { return main().configTemplate().line(GameGenieDialog::FirstCheatSlot + row - 1); }
+    QString slot(int row) const { return main().session().configTemplate().line(GameGenieDialog::FirstCheatSlot + row - 1); }
     QStringList cheatSlots() const
     {
         QStringList lines;
@@ -247,7 +247,7 @@ TEST_F(CodesDialog, WithoutAnInternalNameTheHintShowsInsteadOfTheCodes)
 
     // Opening with nothing selected empties the internal name and leaves the group as it was.
     clickEmptySpace();
-    ASSERT_FALSE(main().selectedEntry());
+    ASSERT_FALSE(main().session().selectedEntry());
     openDialog();
     EXPECT_EQ(internalName(), "");
     EXPECT_TRUE(codeGroup()->isVisible());

@@ -25,7 +25,7 @@ TEST_F(SelectedGame, AGameWithoutAStoredTitleShowsItsStem)
     writeFile("Pong.gb", "rom");
     start();
     clickEntry("Pong.gb");
-    EXPECT_EQ(main().selectedStem(), "Pong");
+    EXPECT_EQ(main().session().selectedStem(), "Pong");
     EXPECT_EQ(titleLabel(), "Pong");
     EXPECT_EQ(titleField(), "Pong");
     EXPECT_EQ(internalName(), "");
@@ -75,10 +75,10 @@ TEST_F(SelectedGame, ARomAndItsArchiveShareTitleAndInternalNameAndStemsShareCode
     main().gameGenieSwitch()->setChecked(true);
     for (const char *rom : {"Mario.zip", "Mario.gb", "Mario DX.gbc"}) {
         clickEntry(rom);
-        EXPECT_EQ(main().selectedStem(), QString(rom).section('.', 0, 0)) << rom;
+        EXPECT_EQ(main().session().selectedStem(), QString(rom).section('.', 0, 0)) << rom;
         EXPECT_EQ(codes().code(2)->text(), "0FF-0FF-0FF") << rom;
         EXPECT_TRUE(codes().box(2)->isChecked()) << rom;
-        EXPECT_EQ(main().configTemplate().line(36), "-cheat 0FF-0FF-0FF") << rom;
+        EXPECT_EQ(main().session().configTemplate().line(36), "-cheat 0FF-0FF-0FF") << rom;
     }
     EXPECT_EQ(titleLabel(), "Mario DX");
     EXPECT_EQ(internalName(), "marioland");
@@ -98,7 +98,7 @@ TEST_F(SelectedGame, ANameWithoutAStemShowsAnEmptyTitle)
     writeFile("Titulos.ini", "[Otro]\r\nTitulo=Otro\r\n");
     start();
     clickEntry(".gb");
-    EXPECT_EQ(main().selectedStem(), "");
+    EXPECT_EQ(main().session().selectedStem(), "");
     EXPECT_EQ(titleLabel(), "");
 }
 
@@ -110,10 +110,10 @@ TEST_F(SelectedGame, WithNothingSelectedNothingChanges)
     start();
     clickEntry("Tetris.gb");
     clickEmptySpace();
-    ASSERT_FALSE(main().selectedEntry());
+    ASSERT_FALSE(main().session().selectedEntry());
     writeFile("GGCT.ini", "");
-    main().loadSelectedGameDetails();
-    EXPECT_EQ(main().selectedStem(), "Tetris");
+    main().session().loadSelectedGameDetails();
+    EXPECT_EQ(main().session().selectedStem(), "Tetris");
     EXPECT_EQ(titleLabel(), "Tetris");
     EXPECT_EQ(internalName(), "TETRIS");
     EXPECT_EQ(codes().code(1)->text(), "01A-B2C-D3E");

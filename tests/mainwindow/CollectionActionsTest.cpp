@@ -56,11 +56,11 @@ TEST_F(CollectionActions, TheCompressButtonPacksTheSelectedRomAndTheListShowsThe
 
     EXPECT_EQ(m_messages.shown, QStringList{archived});
     EXPECT_EQ(captions(), QStringList({"Juego.gb", "Juego.zip"}));
-    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(main().session().selectedEntry());
 
     // Without a selection the button does nothing.
     QFile::remove(path("Juego.zip"));
-    main().romList().reread();
+    main().session().romList().reread();
     QTest::mouseClick(main().findChild<QToolButton *>("SpeedButton1"), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(path("Juego.zip")));
 }
@@ -97,7 +97,7 @@ TEST_F(CollectionActions, UnpackingPutsTheRomsIntoTheParentFolderAndRereadsTheLi
     EXPECT_EQ(readFile("../Juego.gb"), romImage("JUEGO"));
     EXPECT_EQ(readFile("../Otro.gbc"), romImage("OTRO"));
     QCoreApplication::processEvents();
-    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(main().session().selectedEntry());
 }
 
 TEST_F(CollectionActions, ExtractingATitleShowsItAboveTheListAndInTheCodesDialog)

@@ -81,7 +81,7 @@ TEST_F(FileActions, DeletingAsksThenSendsTheFileToTheTrashAndRereadsTheList)
     EXPECT_EQ(m_trash.moved, QStringList{path("Juego.gb")});
     EXPECT_EQ(captions(), QStringList{"Otro.gb"});
     // The re-read left nothing selected, and the menus follow.
-    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(main().session().selectedEntry());
     EXPECT_FALSE(item("Eliminar2")->isEnabled());
 
     // A trash that refuses the file says so.
@@ -104,7 +104,7 @@ TEST_F(FileActions, ANameEditedInTheListRenamesTheFileUnlessTakenOrUnchanged)
     typeName("Nuevo juego.gb");
     EXPECT_EQ(captions(), QStringList({"Nuevo juego.gb", "Otro.gb"}));
     EXPECT_EQ(readFile("Nuevo juego.gb"), "juego");
-    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(main().session().selectedEntry());
     // Broke when the Enter that ended the editing went on to the list: it launched the game.
     EXPECT_TRUE(m_starter.starts.isEmpty());
     EXPECT_TRUE(m_messages.shown.isEmpty());
@@ -141,16 +141,16 @@ TEST_F(FileActions, RenamingToTitlesShowsWhatWasExtractedAndLoadsTheFolderAgain)
     EXPECT_EQ(titleLabel(), "ZELDA");
     EXPECT_EQ(internalNameLabel(), "b");
     EXPECT_EQ(captions(), QStringList({"a.gb", "c.gb", "ZELDA.gb"}));
-    EXPECT_EQ(main().selectedStem(), "b");
+    EXPECT_EQ(main().session().selectedStem(), "b");
 
     // Every file: the current stem and the codes dialog's internal name are left at the last one.
     item("rat")->trigger();
     EXPECT_EQ(captions(), QStringList({"c.gb", "TETRIS.gb", "ZELDA.gb"}));
     EXPECT_EQ(m_messages.shown, QStringList{"Los nombres fueron cambiados"});
-    EXPECT_EQ(main().selectedStem(), "ZELDA");
+    EXPECT_EQ(main().session().selectedStem(), "ZELDA");
     EXPECT_EQ(internalNameLabel(), "ZELDA");
     EXPECT_EQ(titleLabel(), "ZELDA");
-    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(main().session().selectedEntry());
 
     // A view that shows nothing.
     m_messages.shown.clear();

@@ -53,7 +53,7 @@ TEST_F(Selection, AClickEnablesTheItemsForAFileOrAnArchive)
     EXPECT_EQ(enabledItems(), archive);
 
     clickEmptySpace();
-    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(main().session().selectedEntry());
     EXPECT_EQ(enabledItems(), QStringList());
 }
 
@@ -66,9 +66,9 @@ TEST_F(Selection, TheCommandLinePreviewAndItsLength)
     start();
     clickEntry("Juego.gb");
     const QString expected = "/emu/zibo \"" + path("Juego.gb") + "\"";
-    EXPECT_EQ(main().commandLinePreview(), expected);
+    EXPECT_EQ(main().session().commandLinePreview(), expected);
     EXPECT_EQ(main().statusPanel(0), QString::number(expected.size()));
-    EXPECT_EQ(main().packingList(), QStringList{path("Juego.gb")});
+    EXPECT_EQ(main().session().packingList(), QStringList{path("Juego.gb")});
 }
 
 TEST_F(Selection, KeysAndThePopupMenuRunTheSelectionHandlingToo)
@@ -77,15 +77,15 @@ TEST_F(Selection, KeysAndThePopupMenuRunTheSelectionHandlingToo)
     QListView *view = main().listView();
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Down); // the focus mark is on the first entry; Down selects the second
-    ASSERT_TRUE(main().selectedEntry());
-    EXPECT_EQ(main().selectedEntry()->caption, "Otro.Zip");
+    ASSERT_TRUE(main().session().selectedEntry());
+    EXPECT_EQ(main().session().selectedEntry()->caption, "Otro.Zip");
     EXPECT_TRUE(main().action("Descomprimir2")->isEnabled());
-    EXPECT_EQ(main().packingList(), QStringList{path("Otro.Zip")});
+    EXPECT_EQ(main().session().packingList(), QStringList{path("Otro.Zip")});
 
-    view->selectionModel()->select(main().romList().index(2), QItemSelectionModel::ClearAndSelect);
+    view->selectionModel()->select(view->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
     main().gameList().popupOpening();
     EXPECT_TRUE(main().action("Comprimir1")->isEnabled());
-    EXPECT_EQ(main().packingList(), QStringList{path("tercero.gbc")});
+    EXPECT_EQ(main().session().packingList(), QStringList{path("tercero.gbc")});
 }
 
 TEST_F(Selection, NothingIsSelectedAfterARereadAndNothingStarts)
@@ -94,7 +94,7 @@ TEST_F(Selection, NothingIsSelectedAfterARereadAndNothingStarts)
     start();
     clickEntry("Juego.gb");
     item("Actualizar1")->trigger();
-    EXPECT_FALSE(main().selectedEntry());
+    EXPECT_FALSE(main().session().selectedEntry());
     EXPECT_EQ(main().listView()->currentIndex().row(), 0); // the focus mark, not a selection
 
     QTest::mouseClick(main().findChild<QPushButton *>("Button1"), Qt::LeftButton);
@@ -103,7 +103,7 @@ TEST_F(Selection, NothingIsSelectedAfterARereadAndNothingStarts)
     QTest::mouseDClick(main().listView()->viewport(), Qt::LeftButton, {}, QPoint(5, main().listView()->height() - 5));
     item("Jugar1")->trigger();
     EXPECT_TRUE(m_starter.starts.isEmpty());
-    EXPECT_FALSE(main().screenshotTimer()->isActive());
+    EXPECT_FALSE(main().screenshots().timer()->isActive());
     EXPECT_TRUE(m_messages.shown.isEmpty());
 }
 
@@ -116,7 +116,7 @@ TEST_F(Selection, DoubleClickAndEnterLaunchTheSelectedEntry)
     start();
     clickEntry("tercero.gbc");
     QListView *view = main().listView();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(main().romList().index(2)).center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 0)).center());
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Enter);
     ASSERT_EQ(m_starter.starts.size(), 2);
@@ -165,9 +165,9 @@ TEST_F(Selection, TheFolderDialogPreviewsStoresOrPutsTheStoredFolderBack)
 TEST_F(Selection, LocatingTheEmulatorStoresItsPathAndFolder)
 {
     start();
-    main().storeEmulatorPath("");
+    main().launches().storeEmulatorPath("");
     EXPECT_FALSE(QFile::exists(path("Cartling.ini")));
-    main().storeEmulatorPath("/opt/Emu Zibo/zibo");
+    main().launches().storeEmulatorPath("/opt/Emu Zibo/zibo");
     EXPECT_EQ(readFile("Cartling.ini"), "[Directorios]\r\nZibo=/opt/Emu Zibo/zibo\r\nZibod=/opt/Emu Zibo/\r\n");
 }
 

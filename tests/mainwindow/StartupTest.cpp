@@ -27,11 +27,11 @@ TEST_F(Startup, AnEmptyBaseFolderGetsItsFoldersAndNoSettingsFile)
     EXPECT_FALSE(QFile::exists(path("Cartling.ini")));
     EXPECT_EQ(main().windowTitle(), "Cartling 1.7");
     EXPECT_EQ(main().statusPanel(1), QString::fromUtf8("Nº de Juegos = 0"));
-    EXPECT_EQ(main().romList().folder(), m_base + '/');
+    EXPECT_EQ(main().session().romList().folder(), m_base + '/');
     EXPECT_EQ(main().markedView()->troms, 3);
     EXPECT_EQ(main().pos(), QPoint(281, 115));
-    EXPECT_EQ(main().storedPalette(), ";xxxxx");
-    EXPECT_FALSE(main().screenshotTimer()->isActive());
+    EXPECT_EQ(main().session().storedPalette(), ";xxxxx");
+    EXPECT_FALSE(main().screenshots().timer()->isActive());
     EXPECT_TRUE(m_messages.shown.isEmpty());
     EXPECT_TRUE(m_messages.errors.isEmpty());
 }
@@ -107,15 +107,23 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            "!Comprimir",
                            "!Descomprimir",
                            "-",
+                           "!Favorito [Ctrl+B]",
                            "!Eliminar",
                            "!Cambiar Nombre",
                            QString::fromUtf8("!Cambiar Título"),
                            QString::fromUtf8("!Renombrar Archivo a Título"),
                            "-",
+                           QString::fromUtf8("Cargar DAT… [Ctrl+Shift+D]"),
+                           "!Quitar los DAT cargados",
+                           QString::fromUtf8("Verificar colección [Ctrl+Shift+V]"),
+                           QString::fromUtf8("Renombrar según DAT"),
+                           QString::fromUtf8("!Deshacer último cambio de nombres"),
+                           "-",
                            "Salir [Ctrl+S]"}));
     EXPECT_EQ(describe(tops[1]->menu()),
               QStringList({"Gameboy Roms", "Gameboy Color Roms", "Super Gameboy Roms", "Roms Formato GBZ",
-                           "Roms formato ZIP", "Todas las Roms", "-", "Screen Shoots", "-", "Actualizar"}));
+                           "Roms formato ZIP", "Todas las Roms", "Favoritos", "Jugados recientemente", "-",
+                           QString::fromUtf8("Mostrar títulos"), "Screen Shoots", "-", "Actualizar"}));
     EXPECT_EQ(describe(tops[2]->menu()), QStringList({"Audio / Video [Ctrl+A]", "Teclado [Ctrl+T]", "Joystick [Ctrl+J]",
                                                       "Controles [Ctrl+C]", "Otras Configuraciones 1  [Ctrl+O]",
                                                       "Otras Configuraciones 2  [Ctrl+V]", "-", "Idioma [Ctrl+I]"}));
@@ -123,7 +131,7 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
     EXPECT_EQ(describe(main().popupMenu()),
               QStringList({"Jugar", "-", "Comprimir", "Descomprimir", "-",
                            QString::fromUtf8("Exportar nombre a Lista de Códigos"), QString::fromUtf8("Extraer Título"),
-                           "-", "!Eliminar", "!Cambiar nombre", QString::fromUtf8("!Cambiar Título"),
+                           "-", "!Favorito", "!Eliminar", "!Cambiar nombre", QString::fromUtf8("!Cambiar Título"),
                            QString::fromUtf8("!Renombrar Archivo a Título"), "-", "Actualizar", "-", "Salir"}));
     // The marker stands in front of "Todas las Roms" only; "Screen Shoots" is off.
     for (const char *view : {"Ga1", "Ga2", "sgb", "gbz", "ZipRoms1"})
@@ -139,7 +147,7 @@ TEST_F(Startup, AMissingRomFolderIsNamedAndTheBaseFolderListed)
     start();
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(m_messages.shown[0], QString::fromUtf8("El directorio \"/no/such/folder\" no Existe"));
-    EXPECT_EQ(main().romList().folder(), m_base + '/');
+    EXPECT_EQ(main().session().romList().folder(), m_base + '/');
     EXPECT_EQ(captions(), QStringList{"juego.gb"});
     EXPECT_EQ(readFile("Cartling.ini"), "[Directorios]\r\nRoms=/no/such/folder\r\n");
 }
@@ -158,13 +166,28 @@ TEST_F(Startup, TheStoredRomFolderIsListedAndBecomesTheCurrentFolder)
 TEST_F(Startup, ClosingStoresBothPositionsAndTheWindowReopensThere)
 {
     start();
+    const QSize designed = main().size();
     main().move(300, 200);
     windows().gameGenieDialog->move(410, 120);
     stop();
-    EXPECT_EQ(readFile("Cartling.ini"), "[Posicion]\r\ntop=200\r\nleft=300\r\ntop2=120\r\nleft2=410\r\n");
+    EXPECT_EQ(readFile("Cartling.ini"), "[Posicion]\r\ntop=200\r\nleft=300\r\ntop2=120\r\nleft2=410\r\nwidth=" +
+                                            QByteArray::number(designed.width()) +
+                                            "\r\nheight=" + QByteArray::number(designed.height()) + "\r\n");
     start();
     EXPECT_EQ(main().pos(), QPoint(300, 200));
     EXPECT_EQ(windows().gameGenieDialog->pos(), QPoint(410, 120));
+    EXPECT_EQ(main().size(), designed);
+    // A larger window, and its list, come back as large; a stored size below the least is not taken.
+    const int listHeight = main().listView()->height();
+    main().resize(designed + QSize(200, 300));
+    stop();
+    start();
+    EXPECT_EQ(main().size(), designed + QSize(200, 300));
+    EXPECT_EQ(main().listView()->height(), listHeight + 300);
+    stop();
+    writeSettings("[Posicion]\r\nwidth=20\r\nheight=20\r\n");
+    start();
+    EXPECT_EQ(main().size(), designed);
 }
 
 TEST_F(Startup, AReadOnlySettingsFileStillLetsTheProgramClose)
@@ -187,7 +210,7 @@ class ReadmeChoice : public MainWindowTest
 protected:
     QString shownReadme()
     {
-        main().showReadme();
+        main().help().showReadme();
         QDialog *viewer = main().readmeViewer();
         if (!viewer || !viewer->isVisible())
             return {};
@@ -225,7 +248,7 @@ TEST_F(ReadmeChoice, AMissingReadmeGivesTheMessage)
     writeFile("leeme.txt", "solo en espanol");
     writeSettings("[OtrasConfig2]\r\nArchName=english.cti\r\n");
     start();
-    main().showReadme();
+    main().help().showReadme();
     EXPECT_EQ(m_messages.shown,
               QStringList{QString::fromUtf8(
                   "No se encuentra el archivo Léeme.txt..debe colocarlo en el directorio del Cartling")});
@@ -243,8 +266,8 @@ TEST_F(Startup, TheScreenshotSwitchComesBackWithItsViewer)
 TEST_F(Startup, TheExtractionFolderIsMadeAndTheExtractionListPointsAtIt)
 {
     start();
-    EXPECT_TRUE(QFileInfo(main().extractionListFolder()).isDir());
-    EXPECT_TRUE(main().extractionListFolder().startsWith(m_temp.path()));
+    EXPECT_TRUE(QFileInfo(main().session().extractionListFolder()).isDir());
+    EXPECT_TRUE(main().session().extractionListFolder().startsWith(m_temp.path()));
 }
 
 TEST_F(Startup, TheAboutBoxNamesTheVersion)

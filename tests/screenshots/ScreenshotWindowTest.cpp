@@ -129,7 +129,7 @@ TEST_F(ScreenshotWindow, ADamagedShotNeverStopsTheProgramAndStaysInPlace)
     start();
     clickEntry("Tetris.gb");
     for (int tick = 0; tick < 4; ++tick)
-        main().collectScreenshot();
+        main().screenshots().collectScreenshot();
     EXPECT_EQ(QFile(path("emu/ZIBO0000.BMP")).size(), 554);
     EXPECT_TRUE(QDir(path("Shoots")).isEmpty());
     EXPECT_TRUE(m_messages.shown.isEmpty());
@@ -141,10 +141,10 @@ TEST_F(ScreenshotWindow, LiveOptionsFromTheCallerOverrideTheSettingsFile)
     storeSettings("[Configuracion]\r\nshoots=1\r\n");
     writeFile("emu/ZIBO0000.BMP", bitmapBytes());
     start();
-    main().setScreenshotOptionsSource([] { return ScreenshotOptions{true, true, 30}; });
+    main().screenshots().setOptionsSource([] { return ScreenshotOptions{true, true, 30}; });
     clickEntry("Tetris.gb");
-    main().collectScreenshot();
-    main().collectScreenshot();
+    main().screenshots().collectScreenshot();
+    main().screenshots().collectScreenshot();
     EXPECT_FALSE(QFile::exists(path("Shoots/Tetris.bmp")));
     EXPECT_EQ(readFile("Shoots/Tetris.jpg"), jpegBytes(screenPicture(), 30));
 }
@@ -160,7 +160,7 @@ TEST_F(ScreenshotWindow, TheStandInsShotIsFiledAsTheGamesJpegAndShown)
     clickEntry("Tetris.gb");
     item("Jugar1")->trigger();
     qunsetenv("ZIBO_STANDIN_SHOT");
-    EXPECT_TRUE(main().screenshotTimer()->isActive());
+    EXPECT_TRUE(main().screenshots().timer()->isActive());
 
     QElapsedTimer clock;
     clock.start();
