@@ -15,6 +15,8 @@ namespace DatReader {
 
 namespace {
 
+constexpr qsizetype MaxGameName = 1024;
+
 [[noreturn]] void notReadable(const QString &path, qint64 line)
 {
     throw DatError(DatError::Kind::NotReadable, path, line, {});
@@ -151,7 +153,8 @@ DatIndex read(QIODevice &device, const QString &path, const Limits &limits)
                 inHeader = name == u"header";
                 inGame = name == u"game" || name == u"machine";
                 if (inGame) {
-                    gameName = xml.attributes().value(QLatin1String("name")).toString();
+                    // No file name is this long; a longer one is a trick to fill the memory.
+                    gameName = xml.attributes().value(QLatin1String("name")).left(MaxGameName).toString();
                     gameHasRoms = false;
                 }
             } else if (depth == 3 && inHeader && name == u"name") {
