@@ -49,9 +49,9 @@ void CollectionCommands::startLoading()
     m_loader = QThread::create([loaded, paths] {
         loaded->dats = DatCatalog::loadAll(paths);
         loaded->cache.load();
+        loaded->canUndo = DatRenamer::canUndo();
     });
     connect(m_loader, &QThread::finished, this, [this] { finishLoading(); });
-    updateActions();
     m_loader->start();
 }
 
@@ -65,7 +65,8 @@ void CollectionCommands::finishLoading()
     const std::shared_ptr<Loaded> loaded = std::move(m_loaded);
     m_catalog = loaded->dats.catalog;
     m_cache = loaded->cache;
-    updateActions();
+    m_canUndo = loaded->canUndo;
+    emit availabilityChanged();
     emit checksChanged();
     showDatFailures(loaded->dats.failures);
 }

@@ -80,6 +80,7 @@ private:
     {
         DatCatalog::LoadResult dats;
         HashCache cache;
+        bool canUndo = false; // the rename log is read there too
     };
     QThread *m_loader = nullptr;
     std::shared_ptr<Loaded> m_loaded;
