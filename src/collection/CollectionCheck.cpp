@@ -23,19 +23,19 @@ CollectionCheck::CollectionCheck(Session &session, MainMenus &menus) : QObject(&
 
     QMenu *file = menus.menu("AHMMenuItem1");
     QAction *quit = menus.item("Salir1");
-    const auto add = [&](const char *name, int text, const QKeySequence &shortcut, void (CollectionCommands::*run)()) {
+    const auto add = [&](const char *name, int text, const QKeySequence &shortcut, auto run) {
         QAction *item = menus.addFeatureItem(file, name, text, shortcut, quit);
-        connect(item, &QAction::triggered, this, guarded([this, run] { (m_commands->*run)(); }));
+        connect(item, &QAction::triggered, this, guarded(run));
         return item;
     };
     // After the divider that ends the per-game items, with one of their own before "Salir".
     add("CargarDAT1", CollectionText::LoadDat, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
-        &CollectionCommands::loadDat);
-    m_forget = add("QuitarDAT1", CollectionText::ForgetDats, {}, &CollectionCommands::forgetDats);
+        [this] { m_commands->loadDat(); });
+    m_forget = add("QuitarDAT1", CollectionText::ForgetDats, {}, [this] { m_commands->forgetDats(); });
     add("VerificarColeccion1", CollectionText::VerifyCollection, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
-        &CollectionCommands::verify);
-    add("RenombrarSegunDAT1", CollectionText::RenameToDat, {}, &CollectionCommands::renameToDat);
-    m_undo = add("DeshacerRenombrar1", CollectionText::UndoRename, {}, &CollectionCommands::undoLastRename);
+        [this] { m_commands->verify(); });
+    add("RenombrarSegunDAT1", CollectionText::RenameToDat, {}, [this] { m_commands->renameToDat(); });
+    m_undo = add("DeshacerRenombrar1", CollectionText::UndoRename, {}, [this] { m_commands->undoLastRename(); });
     file->insertSeparator(quit);
     updateItems();
     connect(m_commands, &CollectionCommands::availabilityChanged, this, [this] { updateItems(); });
