@@ -13,6 +13,7 @@
 #include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
+#include "collection/CollectionCheck.h"
 #include "mainwindow/CollectionActions.h"
 #include "mainwindow/FileActions.h"
 #include "mainwindow/FilterField.h"
@@ -186,6 +187,7 @@ void MainWindow::createControls()
 
     m_help = new HelpItems(*this, m_windows);
     m_collection = new CollectionActions(*m_session, *m_menus, m_windows);
+    m_collectionCheck = new CollectionCheck(*m_session, *m_menus);
     m_files = new FileActions(*m_session, *m_gameList, *m_menus, m_windows);
     m_nameRepair = new NameRepairActions(*m_session, *m_gameList, *m_menus);
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 class CollectionActions;
+class CollectionCheck;
 class FileActions;
 class GameFinder;
 class GameList;
@@ -95,6 +96,7 @@ private:
     GameList *m_gameList = nullptr;
     HelpItems *m_help = nullptr;
     CollectionActions *m_collection = nullptr;
+    CollectionCheck *m_collectionCheck = nullptr;
     FileActions *m_files = nullptr;
     LaunchActions *m_launches = nullptr;
     ScreenshotActions *m_screenshots = nullptr;

@@ -114,6 +114,12 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            QString::fromUtf8("!Cambiar Título"),
                            QString::fromUtf8("!Renombrar Archivo a Título"),
                            "-",
+                           QString::fromUtf8("Cargar DAT… [Ctrl+Shift+D]"),
+                           "!Quitar los DAT cargados",
+                           QString::fromUtf8("Verificar colección [Ctrl+Shift+V]"),
+                           QString::fromUtf8("Renombrar según DAT"),
+                           QString::fromUtf8("!Deshacer último cambio de nombres"),
+                           "-",
                            "Salir [Ctrl+S]"}));
     EXPECT_EQ(describe(tops[1]->menu()),
               QStringList({"Gameboy Roms", "Gameboy Color Roms", "Super Gameboy Roms", "Roms Formato GBZ",
