@@ -143,8 +143,11 @@ void MainWindow::createControls()
     // What features add about the selected game, under its title; hidden while they have nothing to say.
     m_details = named(new QLabel(client), "GameDetails");
     m_details->setTextFormat(Qt::PlainText);
-    m_details->setWordWrap(true);
     m_details->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_details->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QFont smaller = m_details->font();
+    smaller.setPointSizeF(smaller.pointSizeF() * 0.9);
+    m_details->setFont(smaller);
     m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_details->hide();
     connect(m_session.get(), &Session::detailsChanged, this, [this] { showDetails(); });
@@ -309,9 +312,37 @@ void MainWindow::addAboveList(QWidget *widget)
 
 void MainWindow::showDetails()
 {
-    const QStringList lines = m_session->detailLines();
-    m_details->setText(lines.join(u'\n'));
-    m_details->setVisible(!lines.isEmpty());
+    m_detailLines = m_session->detailLines();
+    fitDetails();
+}
+
+void MainWindow::fitDetails()
+{
+    // Three lines at the design's size, one more for each line's height the window has grown, so the list
+    // keeps its room; each line cut to the width, and all of them in the tooltip.
+    const QFontMetrics metrics(m_details->font());
+    const int grown = m_designHeight > 0 ? qMax(0, height() - m_designHeight) : 0;
+    const qsizetype room = 3 + grown / qMax(1, metrics.lineSpacing());
+    const int width = qMax(40, centralWidget()->width() - 10); // the label's insets
+    const QString more = QStringLiteral(" \u2026");
+    QStringList shown;
+    for (qsizetype i = 0; i < qMin(room, m_detailLines.size()); ++i) {
+        const bool last = i == room - 1 && m_detailLines.size() > room;
+        const int left = last ? width - metrics.horizontalAdvance(more) : width;
+        shown.append(metrics.elidedText(m_detailLines[i], Qt::ElideRight, left) + (last ? more : QString()));
+    }
+    const QString all = m_detailLines.join(u'\n');
+    m_details->setText(shown.join(u'\n'));
+    m_details->setToolTip(all);
+    m_details->setAccessibleDescription(all);
+    m_details->setVisible(!m_detailLines.isEmpty());
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!m_detailLines.isEmpty())
+        fitDetails();
 }
 
 // ---- Shared state ----
@@ -362,6 +393,7 @@ void MainWindow::placeFromSettings()
     move(settings.read(Keys::Left), settings.read(Keys::Top));
     // The size stored at shutdown, never below the design's size, which is also what none keeps.
     adjustSize();
+    m_designHeight = height();
     const QSize stored(settings.read(Keys::Width), settings.read(Keys::Height));
     if (stored.width() > 0 && stored.height() > 0)
         resize(stored.expandedTo(size()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -78,6 +79,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
@@ -86,6 +88,7 @@ private:
     void placeControls();
     // The details that features give for the selected game, under its title.
     void showDetails();
+    void fitDetails();
     void placeFromSettings();
 
     Windows &m_windows;
@@ -105,6 +108,8 @@ private:
 
     QLabel *m_title = nullptr; // the selected game's title
     QLabel *m_details = nullptr;
+    QStringList m_detailLines;
+    int m_designHeight = 0;
     QStackedWidget *m_listArea = nullptr;
     QVBoxLayout *m_aboveList = nullptr;
     QCheckBox *m_gameGenieSwitch = nullptr;
