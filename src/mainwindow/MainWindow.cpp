@@ -405,9 +405,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
         SettingsFile settings;
         settings.write(Keys::Top, y());
         settings.write(Keys::Left, x());
-        if (m_windows.gameGenieDialog) {
-            settings.write(Keys::Top2, m_windows.gameGenieDialog->y());
-            settings.write(Keys::Left2, m_windows.gameGenieDialog->x());
+        // The codes dialog's place, where it stands, or where it would open when it was never shown.
+        if (const GameGenieDialog *codes = m_windows.gameGenieDialog.ifMade()) {
+            settings.write(Keys::Top2, codes->y());
+            settings.write(Keys::Left2, codes->x());
+        } else {
+            settings.write(Keys::Top2, settings.read(Keys::Top2));
+            settings.write(Keys::Left2, settings.read(Keys::Left2));
         }
         settings.write(Keys::Width, width());
         settings.write(Keys::Height, height());
