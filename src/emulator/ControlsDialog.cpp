@@ -11,7 +11,8 @@
 #include <QVBoxLayout>
 
 ControlsDialog::ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent), m_owned(std::make_unique<ControlsOptions>(configTemplate)), m_options(*m_owned)
+    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent),
+      m_owned(std::make_unique<ControlsOptions>(configTemplate)), m_options(*m_owned)
 {
     build();
 }

@@ -16,7 +16,8 @@
 #include <QVBoxLayout>
 
 DirectoriesDialog::DirectoriesDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm12", QStringLiteral("Otras Configuraciones 2"), parent), m_owned(std::make_unique<DirectoriesOptions>(configTemplate)), m_options(*m_owned)
+    : FormWindow("TForm12", QStringLiteral("Otras Configuraciones 2"), parent),
+      m_owned(std::make_unique<DirectoriesOptions>(configTemplate)), m_options(*m_owned)
 {
     build();
 }

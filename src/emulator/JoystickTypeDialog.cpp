@@ -10,7 +10,8 @@
 #include <QVBoxLayout>
 
 JoystickTypeDialog::JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent), m_owned(std::make_unique<JoystickTypeOptions>(configTemplate)), m_options(*m_owned)
+    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent),
+      m_owned(std::make_unique<JoystickTypeOptions>(configTemplate)), m_options(*m_owned)
 {
     build();
 }

@@ -32,8 +32,8 @@ QString openPicture(QWidget *parent, const QString &start)
 } // namespace
 
 OtherOptionsDialog::OtherOptionsDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm5", QStringLiteral("Otras configuraciones"), parent), m_owned(std::make_unique<OtherOptions>(configTemplate)), m_options(*m_owned),
-      m_choosePicture(openPicture)
+    : FormWindow("TForm5", QStringLiteral("Otras configuraciones"), parent),
+      m_owned(std::make_unique<OtherOptions>(configTemplate)), m_options(*m_owned), m_choosePicture(openPicture)
 {
     build();
 }

@@ -26,6 +26,7 @@
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/RomListView.h"
 #include "mainwindow/ScreenshotActions.h"
+#include "mainwindow/ToolIcons.h"
 #include "mainwindow/Windows.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormWindow.h"
@@ -114,7 +115,7 @@ void MainWindow::createControls()
 
     auto *compress = named(new QToolButton(client), "SpeedButton1");
     compress->setAutoRaise(true);
-    compress->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    compress->setIcon(ToolIcons::compress(24));
     compress->setIconSize(QSize(24, 24));
     compress->setToolTip(QStringLiteral("Comprime Juego Seleccionado"));
 
@@ -164,7 +165,7 @@ void MainWindow::createControls()
          [this] { m_launches->launchSelected(); }, [this] { m_screenshots->showDefaultPicture(); }});
 
     m_startButton = named(new QPushButton(client), "Button1");
-    m_startButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_startButton->setIcon(ToolIcons::play(28));
     m_startButton->setIconSize(QSize(28, 28));
     m_startButton->setToolTip(QStringLiteral("Jugar"));
     setFocusProxy(m_startButton);

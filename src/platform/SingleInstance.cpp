@@ -5,11 +5,20 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -31,23 +40,53 @@ SingleInstance::SingleInstance(const QString &baseFolder, QObject *parent) : QOb
     m_socketPath = name + QStringLiteral(".socket");
 }
 
-SingleInstance::~SingleInstance() = default;
-
-SingleInstance::Claim SingleInstance::claim()
+SingleInstance::~SingleInstance()
 {
+#ifdef Q_OS_UNIX
+    if (m_lockFile >= 0)
+        ::close(m_lockFile);
+#endif
+}
+
+SingleInstance::Lock SingleInstance::takeLock()
+{
+#ifdef Q_OS_UNIX
+    // A lock of the system's, not a lock file's contents: nothing is written or synced to disk at start-up,
+    // and a holder that died holds nothing.
+    m_lockFile = ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_lockFile < 0)
+        return Lock::Unusable;
+    if (::flock(m_lockFile, LOCK_EX | LOCK_NB) == 0)
+        return Lock::Held;
+    const bool taken = errno == EWOULDBLOCK;
+    ::close(m_lockFile);
+    m_lockFile = -1;
+    return taken ? Lock::Taken : Lock::Unusable;
+#else
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     // Held for the whole run: only a holder that has died leaves a stale lock, however old it is.
     m_lock->setStaleLockTime(std::chrono::milliseconds::zero());
-    if (m_lock->tryLock(0)) {
-        listen();
-        return Claim::First;
-    }
-    if (m_lock->error() != QLockFile::LockFailedError) {
-        // A runtime folder that cannot hold the lock guards nothing; Cartling runs as it always did.
-        m_lock.reset();
-        return Claim::First;
-    }
+    if (m_lock->tryLock(0))
+        return Lock::Held;
+    const bool taken = m_lock->error() == QLockFile::LockFailedError;
     m_lock.reset();
+    return taken ? Lock::Taken : Lock::Unusable;
+#endif
+}
+
+SingleInstance::Claim SingleInstance::claim()
+{
+    switch (takeLock()) {
+    case Lock::Held:
+        // Listening can wait for the window: a later start that comes meanwhile tries again for a while.
+        QTimer::singleShot(200, this, [this] { listen(); });
+        return Claim::First;
+    case Lock::Unusable:
+        // A runtime folder that cannot hold the lock guards nothing; Cartling runs as it always did.
+        return Claim::First;
+    case Lock::Taken:
+        break;
+    }
     // The holder may have taken the lock a moment ago and not listen yet.
     const QDeadlineTimer deadline(std::chrono::seconds(5));
     while (!deadline.hasExpired()) {

@@ -32,9 +32,19 @@ signals:
 
 private:
     void listen();
+    // Takes the folder's lock without waiting: Held (taken), Taken (another process holds it), or Unusable
+    // (the runtime folder cannot hold a lock).
+    enum class Lock
+    {
+        Held,
+        Taken,
+        Unusable,
+    };
+    Lock takeLock();
 
     QString m_lockPath;
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
+    int m_lockFile = -1; // the descriptor whose lock the system drops when this process ends
     QLocalServer *m_server = nullptr;
 };
