@@ -3,8 +3,11 @@
 #include "FuzzSupport.h"
 
 #include "platform/ErrorHandler.h"
+#include "platform/Messages.h"
+#include "platform/TextEncoding.h"
 #include "settings/DataIniFile.h"
 
+#include <QFile>
 #include <QList>
 #include <utility>
 
@@ -31,6 +34,14 @@ Snapshot snapshot(const DataIniFile &ini)
     return sections;
 }
 
+// The refusal the object repeats when it goes is said to nobody.
+class SilentMessages : public MessageSink
+{
+public:
+    void show(const QString &) override {}
+    bool confirm(const QString &) override { return false; }
+};
+
 // What a write-back keeps: the sections that hold lines.
 Snapshot withLines(const Snapshot &sections)
 {
@@ -46,6 +57,8 @@ Snapshot withLines(const Snapshot &sections)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    static SilentMessages silent;
+    setMessageSink(&silent);
     const QByteArray bytes = fuzzInput(data, size);
     const QString path = fuzzFolder() + QStringLiteral("/Titulos.ini");
     writeFuzzFile(path, bytes);
@@ -61,6 +74,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const Snapshot loaded = snapshot(ini);
         section = loaded.isEmpty() ? QStringLiteral("Fuzz") : loaded.first().first;
         ini.writeString(section, QStringLiteral("Titulo"), value);
+        // Text of which no section could be read is never written back: the file stays as it was.
+        if (loaded.isEmpty() && TextEncoding::holdsText(TextEncoding::decode(bytes))) {
+            bool refused = false;
+            try {
+                ini.updateFile();
+            } catch (const CartlingError &) {
+                refused = true;
+            }
+            QFile file(path);
+            FUZZ_CHECK(refused && file.open(QIODevice::ReadOnly) && file.readAll() == bytes,
+                       QString::fromLatin1(bytes.toHex()));
+            return 0; // the object's own last write-back is refused as quietly
+
+        }
         FUZZ_CHECK(ini.readString(section, QStringLiteral("Titulo"), QString()) == value, section);
         // Only a write-back drops the sections without lines; a write that changed nothing writes nothing.
         inMemory = ini.isModified() ? withLines(snapshot(ini)) : snapshot(ini);

@@ -6,6 +6,7 @@
 #include "platform/TextEncoding.h"
 #include "settings/SettingsFile.h"
 
+#include <QFile>
 #include <QList>
 
 namespace {
@@ -39,6 +40,17 @@ QList<Entry> entriesOf(const QByteArray &bytes)
     return entries;
 }
 
+// Text of which not one line reads as a section header: a write must leave such a file alone.
+bool nothingReadable(const QByteArray &bytes)
+{
+    const QString text = TextEncoding::decode(bytes);
+    for (const QString &line : TextEncoding::splitLines(text)) {
+        if (line.trimmed().startsWith(u'[') && line.contains(u']'))
+            return false;
+    }
+    return TextEncoding::holdsText(text);
+}
+
 QStringList readAll(const SettingsFile &settings, const QList<Entry> &entries)
 {
     QStringList values;
@@ -68,6 +80,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Values that fit Windows-1252 but whose bytes would read as UTF-8, and one beyond Windows-1252.
     const QString first = QString::fromUtf8("Wei\xc3\x9f\xe2\x80\x9c");
     const QString second = size % 2 ? QString::fromUtf8("/juegos/Pok\xc3\xa9mon") : QString::fromUtf8("\xe2\x9c\x93");
+    if (nothingReadable(bytes)) {
+        bool refused = false;
+        try {
+            settings.writeString(changed.section, changed.key, first);
+        } catch (const CartlingError &) {
+            refused = true;
+        }
+        QFile file(path);
+        FUZZ_CHECK(refused && file.open(QIODevice::ReadOnly) && file.readAll() == bytes,
+                   QString::fromLatin1(bytes.toHex()));
+        return 0;
+    }
     try {
         settings.writeString(changed.section, changed.key, first);
         settings.writeString(added.section, added.key, second);

@@ -34,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const TextEncoding::Encoded written = TextEncoding::encodeAs(read.text, read.encoding);
     FUZZ_CHECK(TextEncoding::decodeDetected(written.bytes).text == read.text, QString::fromLatin1(bytes.toHex()));
     const bool exact = read.encoding == Encoding::Windows1252 || read.encoding == Encoding::Utf8 ||
+                       read.encoding == Encoding::Utf16LEWithoutMark || read.encoding == Encoding::Utf16BEWithoutMark ||
                        ((read.encoding == Encoding::Utf16LE || read.encoding == Encoding::Utf16BE) && size % 2 == 0);
     if (exact) {
         FUZZ_CHECK(written.encoding == read.encoding, QString::fromLatin1(bytes.toHex()));
@@ -46,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // A value written into a file of any encoding reads back as the same value.
     const QString value = valueFrom(bytes);
-    for (Encoding encoding :
-         {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark, Encoding::Utf16LE, Encoding::Utf16BE}) {
+    for (Encoding encoding : {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark, Encoding::Utf16LE,
+                              Encoding::Utf16BE, Encoding::Utf16LEWithoutMark, Encoding::Utf16BEWithoutMark}) {
         const TextEncoding::Encoded encoded = TextEncoding::encodeAs(value, encoding);
         FUZZ_CHECK(TextEncoding::decodeDetected(encoded.bytes).text == value, QString::fromLatin1(bytes.toHex()));
     }

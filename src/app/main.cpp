@@ -1,7 +1,11 @@
 #include "app/CartlingApplication.h"
 #include "app/Startup.h"
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/MessageBoxSink.h"
+#include "platform/Messages.h"
+#include "platform/SingleInstance.h"
 #include "settings/BaseFolder.h"
 
 #include <QCommandLineParser>
@@ -129,9 +133,30 @@ int main(int argc, char **argv)
     MessageBoxSink boxes;
     setMessageSink(&boxes);
 
+    // Two Cartlings on one base folder would write their copies of the data files over each other's: a second
+    // start hands over to the first and ends.
+    SingleInstance instance(QDir::currentPath());
+    switch (instance.claim()) {
+    case SingleInstance::Claim::First:
+        break;
+    case SingleInstance::Claim::Handed:
+        return 0;
+    case SingleInstance::Claim::Silent:
+        showMessage(
+            messageTable().text(SafetyText::OtherInstanceSilent).arg(QDir::toNativeSeparators(QDir::currentPath())));
+        return 1;
+    }
+
     const auto windows = createWindows();
     if (!windows->mainWindow->started())
         return 1;
+    MainWindow *main = windows->mainWindow.get();
+    QObject::connect(&instance, &SingleInstance::raiseRequested, main, [main] {
+        if (main->isMinimized())
+            main->showNormal();
+        main->raise();
+        main->activateWindow();
+    });
     QObject::connect(windows->mainWindow.get(), &MainWindow::closed, &app, &QApplication::quit);
     app.setQuitOnLastWindowClosed(false);
     windows->mainWindow->show();

@@ -29,9 +29,10 @@ enum class Outcome
 QString targetFolderFor(const QString &archive);
 
 // Extracts the archive into the temporary extraction folder and copies every ROM found there (".gb" and
-// ".gbc" in any letter case) to target + "/" + name, replacing what is there. Shows the message for an
-// archive without ROMs, or the one for several ROMs (and still copies them all). A ROM that cannot be
-// copied is reported once the others are done; the file it should have replaced stays as it was. The
+// ".gbc" in any letter case) to target + "/" + name, replacing what is there after moving it to the trash.
+// Shows the message for an archive without ROMs, or the one for several ROMs (and still copies them all). A ROM
+// that cannot be copied, or whose namesake cannot go to the trash, is reported once the others are done; the
+// file it should have replaced stays as it was. The
 // temporary folder is emptied afterwards in every case. Raises CartlingError when that folder cannot be used.
 Outcome unpackSelected(const QString &archive, const QString &target, const Progress &progress = {});
 

@@ -1,5 +1,6 @@
 #include "emulator/AudioVideoDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
 
@@ -50,10 +51,21 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QWidget *b
 
 AudioVideoDialog::AudioVideoDialog(ConfigTemplate &configTemplate, const QString &storedPalette, QWidget *parent)
     : FormWindow("TForm3", QStringLiteral("Configuracion     Audio / Video"), parent),
-      m_options(configTemplate, storedPalette)
+      m_owned(std::make_unique<AudioVideoOptions>(configTemplate, storedPalette)), m_options(*m_owned)
+{
+    m_options.load();
+    build();
+}
+
+AudioVideoDialog::AudioVideoDialog(AudioVideoOptions &options, QWidget *parent)
+    : FormWindow("TForm3", QStringLiteral("Configuracion     Audio / Video"), parent), m_options(options)
+{
+    build();
+}
+
+void AudioVideoDialog::build()
 {
     setModal(true);
-    m_options.load();
     createLayout();
     loadFromOptions();
     connectLayout();
@@ -125,6 +137,7 @@ void AudioVideoDialog::createLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(audio);
     layout->addWidget(video);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(m_close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -2,6 +2,7 @@
 
 #include "emulator/ConfigTemplate.h"
 #include "platform/Places.h"
+#include "platform/TextEncoding.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -239,10 +240,15 @@ QString AudioVideoOptions::recordingFileName(const QString &name)
 {
     // Refused in file names where the emulator runs (Windows), and so also in its compatibility layers.
     static const QString refused = QStringLiteral("/\\:*?\"<>|");
-    QString file = name.left(RecordingNameLength);
-    for (QChar &c : file) {
-        if (c == u' ' || c.unicode() < 0x20 || c.unicode() == 0x7f || refused.contains(c))
-            c = u'_';
+    QString file;
+    for (const char32_t c : name.left(RecordingNameLength).toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        // The emulator reads Zibo.cfg as Windows-1252: a character without a byte there is no use to it either.
+        if (c == u' ' || c < 0x20 || c == 0x7f || refused.contains(character) ||
+            !TextEncoding::fitsWindows1252(character))
+            file += u'_';
+        else
+            file += character;
     }
     return file;
 }

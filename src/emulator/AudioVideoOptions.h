@@ -62,7 +62,8 @@ public:
     // The folder the emulator records into: "sndfiles" on the drive root.
     static QString recordingFolder();
     // The recording file's name as the emulator gets it: at most 8 characters, blanks and every character a
-    // file name cannot hold (path separators included) made "_", so the file stays in the recording folder.
+    // file name cannot hold (path separators included) or Zibo.cfg cannot carry (none in Windows-1252) made "_",
+    // so the file stays in the recording folder.
     static QString recordingFileName(const QString &name);
     // "-logsnd <folder>/<file>.snd " with its trailing blank.
     static QString recordingLine(const QString &name);

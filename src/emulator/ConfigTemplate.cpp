@@ -1,6 +1,7 @@
 #include "emulator/ConfigTemplate.h"
 
 #include "platform/ErrorHandler.h"
+#include "platform/TextEncoding.h"
 #include "platform/TextFile.h"
 #include "settings/BaseFolder.h"
 
@@ -49,8 +50,20 @@ void ConfigTemplate::replace(int slot, const QString &text)
     m_lines[slot] = line;
 }
 
+QByteArray ConfigTemplate::bytes() const
+{
+    // The emulator reads single bytes: always Windows-1252 and never a mark, so line 0 starts with ";" and "Ñ" is
+    // D1. A line that cannot be written so never reaches the emulator; the options keep such text out already.
+    QStringList lines = m_lines;
+    for (QString &line : lines) {
+        if (!TextEncoding::fitsWindows1252(line))
+            line.clear();
+    }
+    return TextEncoding::toWindows1252(TextEncoding::joinLines(lines));
+}
+
 void ConfigTemplate::saveAs(const QString &path) const
 {
-    if (!TextFile::writeLines(path, m_lines))
+    if (!TextFile::writeBytes(path, bytes()))
         throw CartlingError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +18,11 @@ public:
     const QString &line(int slot) const { return m_lines.at(slot); }
     const QStringList &lines() const { return m_lines; }
 
-    // Writes the 59 lines, each followed by CR LF, atomically. Raises CartlingError "Cannot create file <path>"
-    // when the file cannot be written.
+    // The 59 lines, each followed by CR LF, in Windows-1252 without a mark; a line holding a character that
+    // has no byte there is left empty.
+    QByteArray bytes() const;
+    // Writes bytes() atomically. Raises CartlingError "Cannot create file <path>" when the file cannot be
+    // written.
     void saveAs(const QString &path) const;
 
     static QStringList initialLines();

@@ -1,5 +1,6 @@
 #include "emulator/ControlsDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/ErrorHandler.h"
 
 #include <QCheckBox>
@@ -10,7 +11,19 @@
 #include <QVBoxLayout>
 
 ControlsDialog::ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent), m_options(configTemplate)
+    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent),
+      m_owned(std::make_unique<ControlsOptions>(configTemplate)), m_options(*m_owned)
+{
+    build();
+}
+
+ControlsDialog::ControlsDialog(ControlsOptions &options, QWidget *parent)
+    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent), m_options(options)
+{
+    build();
+}
+
+void ControlsDialog::build()
 {
     setModal(true);
     m_useJoystick = named(new QCheckBox(QStringLiteral("Usar Joystick"), this), "CheckBox1");
@@ -33,6 +46,7 @@ ControlsDialog::ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_useJoystick);
     layout->addWidget(players);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

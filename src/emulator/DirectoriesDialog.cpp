@@ -1,5 +1,6 @@
 #include "emulator/DirectoriesDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "emulator/FolderPicker.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
@@ -15,7 +16,19 @@
 #include <QVBoxLayout>
 
 DirectoriesDialog::DirectoriesDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm12", QStringLiteral("Otras Configuraciones 2"), parent), m_options(configTemplate)
+    : FormWindow("TForm12", QStringLiteral("Otras Configuraciones 2"), parent),
+      m_owned(std::make_unique<DirectoriesOptions>(configTemplate)), m_options(*m_owned)
+{
+    build();
+}
+
+DirectoriesDialog::DirectoriesDialog(DirectoriesOptions &options, QWidget *parent)
+    : FormWindow("TForm12", QStringLiteral("Otras Configuraciones 2"), parent), m_options(options)
+{
+    build();
+}
+
+void DirectoriesDialog::build()
 {
     using Folder = DirectoriesOptions::Folder;
     setModal(true);
@@ -69,6 +82,7 @@ DirectoriesDialog::DirectoriesDialog(ConfigTemplate &configTemplate, QWidget *pa
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(folders);
     layout->addWidget(shots);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     loadFromRules();

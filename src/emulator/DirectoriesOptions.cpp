@@ -93,6 +93,11 @@ void DirectoriesOptions::setFolderOption(Folder folder, bool on)
 
 void DirectoriesOptions::writeFolderSlot(Folder folder)
 {
+    // A folder stored before Zibo.cfg refused such names is left out, as when the option is off.
+    if (!fitsConfig(m_folders[folder].text)) {
+        m_template.replace(keysOf(folder).slot, QString());
+        return;
+    }
     // One separator is added even when the text ends in one: the emulator is given exactly this.
     m_template.replace(keysOf(folder).slot, QLatin1String(keysOf(folder).prefix) +
                                                 QDir::toNativeSeparators(m_folders[folder].text) + QDir::separator());
@@ -105,7 +110,7 @@ void DirectoriesOptions::setFolderText(Folder folder, const QString &text)
 
 bool DirectoriesOptions::pickFolder(Folder folder, const QString &path)
 {
-    if (refusedForLineBreak(path))
+    if (refusedForConfig(path))
         return false;
     m_folders[folder].text = path;
     if (isFolder(path))

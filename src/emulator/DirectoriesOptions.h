@@ -29,8 +29,9 @@ public:
     // Text typed into a picker: shown, never stored; the slot takes it when the box is next clicked.
     void setFolderText(Folder folder, const QString &text);
     // A folder chosen in the browse window: shown, and stored when it exists. The slot keeps its text until the
-    // box is clicked or the program starts again. A folder holding a line break is refused with a message
-    // (false) and nothing changes.
+    // box is clicked or the program starts again. A folder that Zibo.cfg cannot carry (a line break, a
+    // character outside Windows-1252) is refused with a message (false) and nothing changes; such a folder
+    // stored or typed earlier is left out of Zibo.cfg.
     bool pickFolder(Folder folder, const QString &path);
     // Showing the dialog: the pickers show the stored folders again.
     void reloadFolders();

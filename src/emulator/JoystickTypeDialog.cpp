@@ -1,5 +1,6 @@
 #include "emulator/JoystickTypeDialog.h"
 
+#include "emulator/EmulatorUseLine.h"
 #include "platform/ErrorHandler.h"
 
 #include <QComboBox>
@@ -9,7 +10,19 @@
 #include <QVBoxLayout>
 
 JoystickTypeDialog::JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent), m_options(configTemplate)
+    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent),
+      m_owned(std::make_unique<JoystickTypeOptions>(configTemplate)), m_options(*m_owned)
+{
+    build();
+}
+
+JoystickTypeDialog::JoystickTypeDialog(JoystickTypeOptions &options, QWidget *parent)
+    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent), m_options(options)
+{
+    build();
+}
+
+void JoystickTypeDialog::build()
 {
     setModal(true);
     auto *label = named(new QLabel(QStringLiteral("Tipo de Joystick"), this), "Label1");
@@ -24,6 +37,7 @@ JoystickTypeDialog::JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_types);
+    layout->addWidget(new EmulatorUseLine(this));
     layout->addWidget(close, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -1,15 +1,45 @@
 #include "emulator/Launcher.h"
 
 #include "emulator/ConfigTemplate.h"
+#include "emulator/EmulatorArguments.h"
+#include "emulator/EmulatorRuns.h"
+#include "emulator/EmulatorText.h"
+#include "emulator/MgbaCheats.h"
 #include "language/MessageTable.h"
+#include "platform/ErrorHandler.h"
 #include "platform/Messages.h"
 #include "platform/Places.h"
-#include "platform/ProcessStarter.h"
+#include "screenshots/ScreenshotPlaces.h"
 #include "settings/BaseFolder.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+// The cheat lines of Zibo.cfg ("-cheat " and a code) as active rows without descriptions.
+std::optional<CodeSet> rowsFromTemplate(const ConfigTemplate &configTemplate)
+{
+    static const QString option = QStringLiteral("-cheat ");
+    CodeSet rows;
+    bool any = false;
+    for (int n = 1; n <= int(rows.size()); ++n) {
+        const QString &line = configTemplate.line(34 + n);
+        if (line.startsWith(option)) {
+            rows[n - 1] = {true, line.mid(option.size()), QString()};
+            any = true;
+        }
+    }
+    return any ? std::optional(rows) : std::nullopt;
+}
+
+bool holdsCode(const CodeSet &rows)
+{
+    return std::any_of(rows.begin(), rows.end(), [](const CodeRow &row) { return !row.code.trimmed().isEmpty(); });
+}
+
+} // namespace
 
 Launcher::Launcher(ConfigTemplate &configTemplate, Steps steps) : m_template(configTemplate), m_steps(std::move(steps))
 {
@@ -20,6 +50,78 @@ QString Launcher::commandLine(const QString &emulator, const QString &rom)
     return QDir::toNativeSeparators(emulator) + QStringLiteral(" \"") + QDir::toNativeSeparators(rom) + u'"';
 }
 
+QString Launcher::commandLine(const QString &emulator, const QStringList &arguments)
+{
+    QString line = QDir::toNativeSeparators(emulator);
+    for (QString argument : arguments) {
+        if (argument.isEmpty() || argument.contains(u'"') ||
+            std::any_of(argument.begin(), argument.end(), [](QChar c) { return c.isSpace(); }))
+            argument = u'"' + argument.replace(QStringLiteral("\""), QStringLiteral("\"\"\"")) + u'"';
+        line += u' ' + argument;
+    }
+    return line;
+}
+
+std::optional<CodeSet> Launcher::codeRows() const
+{
+    return m_steps.codeRows ? m_steps.codeRows() : rowsFromTemplate(m_template);
+}
+
+LaunchFiles Launcher::files(const SettingsFile &settings, const QString &rom, bool cheatsWanted)
+{
+    const QString base = BaseFolder::path();
+    LaunchFiles files;
+    files.rom = rom;
+    files.shotsFolder = ScreenshotPlaces::pictureFolder(base);
+    QDir().mkpath(files.shotsFolder);
+    const QString saves = settings.read(Keys::Save);
+    if (settings.read(Keys::Savedir) && !saves.isEmpty() && QFileInfo(saves).isDir())
+        files.savesFolder = saves;
+    if (cheatsWanted) {
+        const std::optional<CodeSet> rows = codeRows();
+        files.cheats = MgbaCheats::path(base, rom);
+        if (!MgbaCheats::write(files.cheats, rows.value_or(CodeSet()), messageTable().text(EmulatorText::CodeName)))
+            throw CartlingError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(files.cheats)));
+    }
+    return files;
+}
+
+std::optional<QStringList> Launcher::arguments(EmulatorKind kind, const QString &program, const QString &rom)
+{
+    const SettingsFile settings;
+    switch (kind) {
+    case EmulatorKind::Zibo:
+        return QStringList{rom};
+    case EmulatorKind::Mgba: {
+        const std::optional<CodeSet> rows = codeRows();
+        return EmulatorArguments::mgba(settings, files(settings, rom, rows && holdsCode(*rows)));
+    }
+    case EmulatorKind::RetroArch: {
+        QString core = settings.read(Keys::RetroArchCore);
+        const QStringList folders = RetroArchCores::folders(EmulatorKinds::isFlatpakExport(program));
+        if (core.isEmpty() || !QFileInfo(core).isFile())
+            core = RetroArchCores::find(folders).value(0);
+        if (core.isEmpty()) {
+            showMessage(messageTable().text(EmulatorText::NoCore) + folders.join(QStringLiteral("; ")));
+            return std::nullopt;
+        }
+        return EmulatorArguments::retroArch(core, rom);
+    }
+    case EmulatorKind::OwnCommand: {
+        const QString commandTemplate = settings.read(Keys::OwnCommandLine);
+        if (!EmulatorArguments::quotesBalanced(commandTemplate)) {
+            showMessage(messageTable().text(EmulatorText::UnbalancedQuote));
+            return std::nullopt;
+        }
+        LaunchFiles launchFiles = files(settings, rom, commandTemplate.contains(QStringLiteral("%CHEATS%")));
+        if (launchFiles.savesFolder.isEmpty())
+            launchFiles.savesFolder = BaseFolder::path() + QStringLiteral("/Save");
+        return EmulatorArguments::ownCommand(commandTemplate, launchFiles);
+    }
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> Launcher::launch(const QString &rom)
 {
     if (m_steps.startScreenshotWatch)
@@ -27,8 +129,14 @@ std::optional<QString> Launcher::launch(const QString &rom)
 
     // A relative emulator path is taken from the current folder, the listed ROM folder.
     const QString emulator = SettingsFile().read(Keys::Zibo, Places::defaultEmulatorName());
+    const EmulatorKind kind = EmulatorKinds::ofStored(SettingsFile(), emulator);
     if (emulator.isEmpty() || !QFileInfo(emulator).isFile()) {
-        showMessage(messageTable().text(Msg::EmulatorMissing));
+        if (kind == EmulatorKind::Zibo)
+            showMessage(messageTable().text(Msg::EmulatorMissing));
+        else
+            showMessage(messageTable().text(EmulatorText::CannotStartStart, QDir::toNativeSeparators(emulator),
+                                            EmulatorText::CannotStartEnd) +
+                        messageTable().text(EmulatorText::ProgramGone));
         return std::nullopt;
     }
 
@@ -42,10 +150,14 @@ std::optional<QString> Launcher::launch(const QString &rom)
         return std::nullopt;
     }
 
+    // Written for every kind: harmless to the others, and Zibo finds it current when the user goes back.
     m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, BaseFolder::path() + u'/')));
 
-    const QString line = commandLine(emulator, rom);
-    // The program and the ROM path go as they are, one argument each, never through a shell.
-    processStarter().start(QFileInfo(emulator).absoluteFilePath(), {rom}, QDir::currentPath());
-    return line;
+    const std::optional<QStringList> arguments = this->arguments(kind, emulator, rom);
+    if (!arguments)
+        return std::nullopt;
+    // The program and every argument go as they are, one argument each, never through a shell.
+    EmulatorRuns &runs = m_steps.runs ? *m_steps.runs : emulatorRuns();
+    runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom);
+    return kind == EmulatorKind::Zibo ? commandLine(emulator, rom) : commandLine(emulator, *arguments);
 }

@@ -1,12 +1,20 @@
 #pragma once
 
+#include "emulator/EmulatorKind.h"
+#include "gamegenie/GameGenieCodeStore.h"
+
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
 class ConfigTemplate;
+class EmulatorRuns;
+class SettingsFile;
+struct LaunchFiles;
 
-// The launch of the emulator on one ROM (launch): checks, Zibo.cfg written, the emulator started.
+// The launch of the emulator on one ROM (launch): checks, Zibo.cfg written (whatever the emulator, so
+// going back to Zibo loses nothing), the emulator started with the arguments its kind takes.
 class Launcher
 {
 public:
@@ -14,18 +22,32 @@ public:
     {
         std::function<void()> startScreenshotWatch; // first, whatever follows
         std::function<void()> prepareCheats;        // the row check, then "Usar" or "No Usar"
+        // The code rows passed to emulators that take a cheats file, after prepareCheats; nothing while the
+        // Game Genie switch is off. Without it, the active codes are taken from Zibo.cfg's cheat lines.
+        std::function<std::optional<CodeSet>()> codeRows;
+        // Where the start goes; the program's one list when not given.
+        EmulatorRuns *runs = nullptr;
     };
 
     Launcher(ConfigTemplate &configTemplate, Steps steps);
 
-    // Runs the eight steps; the command line started, or nothing when a check stopped the launch (its
-    // message shown). A refused Zibo.cfg raises CartlingError and starts nothing.
+    // Runs the launch; the command line started, or nothing when a check stopped the launch (its
+    // message shown). A refused Zibo.cfg or cheats file raises CartlingError and starts nothing.
     std::optional<QString> launch(const QString &rom);
 
     // The command line as shown to the user: the emulator's path, a blank, the ROM path in double quotes.
     static QString commandLine(const QString &emulator, const QString &rom);
+    // The command line of an emulator started with an argument list: each argument that holds a blank or a
+    // quote in double quotes, as an own command line would be typed.
+    static QString commandLine(const QString &emulator, const QStringList &arguments);
+
+    // The program and its arguments for the kind; nothing when a check stopped it (its message shown).
+    std::optional<QStringList> arguments(EmulatorKind kind, const QString &program, const QString &rom);
 
 private:
+    LaunchFiles files(const SettingsFile &settings, const QString &rom, bool cheatsWanted);
+    std::optional<CodeSet> codeRows() const;
+
     ConfigTemplate &m_template;
     Steps m_steps;
 };

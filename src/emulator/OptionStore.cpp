@@ -1,6 +1,9 @@
 #include "emulator/OptionStore.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "platform/Messages.h"
+#include "platform/TextEncoding.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -29,10 +32,19 @@ void OptionStore::write(const StringKey &key, const QString &value)
     settings.write(key, value);
 }
 
-bool refusedForLineBreak(const QString &path)
+bool fitsConfig(const QString &path)
 {
-    if (!path.contains(u'\n') && !path.contains(u'\r'))
+    return !path.contains(u'\n') && !path.contains(u'\r') && TextEncoding::fitsWindows1252(path);
+}
+
+bool refusedForConfig(const QString &path)
+{
+    if (fitsConfig(path))
         return false;
+    if (!path.contains(u'\n') && !path.contains(u'\r')) {
+        showMessage(messageTable().text(SafetyText::NameNotForEmulator).arg(QDir::toNativeSeparators(path)));
+        return true;
+    }
     QString shown = QDir::toNativeSeparators(path);
     shown.replace(u'\r', u' ').replace(u'\n', u' ');
     showMessage(QStringLiteral("No se puede usar \"%1\": su nombre contiene un salto de línea, que partiría su "

@@ -22,5 +22,9 @@ private:
     bool m_starting = false;
 };
 
-// A path or folder that would split its Zibo.cfg line in two: shows why it is refused and answers true.
-bool refusedForLineBreak(const QString &path);
+// A path or folder that Zibo.cfg cannot carry: one that would split its line in two, or one holding a
+// character that has no Windows-1252 byte (the emulator reads single bytes). Shows why it is refused and
+// answers true.
+bool refusedForConfig(const QString &path);
+// Whether a path stored earlier can reach Zibo.cfg as it stands; one that cannot is left out of it.
+bool fitsConfig(const QString &path);

@@ -67,9 +67,9 @@ void OtherOptions::runCreationSteps()
     // 5. The model; any stored value but 2 to 4 leaves "Autodetectar" and the line as it is.
     step([&] { chooseModel(settings.read(Keys::GBmodos)); });
     // 6.
-    if (m_useBackground && !m_picture.isEmpty())
+    if (m_useBackground && !m_picture.isEmpty() && fitsConfig(m_picture))
         m_template.replace(BackgroundSlot, backgroundLine(m_picture));
-    else if (!m_useBackground)
+    else if (!m_useBackground || !fitsConfig(m_picture))
         m_template.replace(BackgroundSlot, QStringLiteral(" "));
 }
 
@@ -151,7 +151,7 @@ void OtherOptions::setUseBackground(bool on)
 
 bool OtherOptions::choosePicture(const QString &path)
 {
-    if (refusedForLineBreak(path))
+    if (refusedForConfig(path))
         return false;
     m_picture = path;
     m_store.write(Keys::FondoF, path);
@@ -163,7 +163,8 @@ bool OtherOptions::choosePicture(const QString &path)
 void OtherOptions::writePictureSlot()
 {
     m_store.write(Keys::Fondo, m_useBackground);
-    if (!m_useBackground)
+    // A picture stored before Zibo.cfg refused such names is left out, as when the option is off.
+    if (!m_useBackground || !fitsConfig(m_picture))
         m_template.replace(BackgroundSlot, QStringLiteral(" "));
     else if (m_picture.size() > 1)
         m_template.replace(BackgroundSlot, backgroundLine(m_picture));

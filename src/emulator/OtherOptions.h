@@ -35,7 +35,8 @@ public:
     void chooseModel(int model); // 1 to 4; any other value changes nothing
     void setUseBackground(bool on);
     // A picture confirmed in the picker: shown, stored and, with the box ticked, passed to the emulator. A path
-    // holding a line break is refused with a message (false) and nothing changes.
+    // that Zibo.cfg cannot carry (a line break, a character outside Windows-1252) is refused with a message
+    // (false) and nothing changes; one stored earlier is left out of Zibo.cfg.
     bool choosePicture(const QString &path);
     void setReplaceTitles(bool on);
 

@@ -1,5 +1,9 @@
 #include "gamegenie/GameGenieCodeStore.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
+#include "platform/ErrorHandler.h"
+#include "platform/TextEncoding.h"
 #include "settings/BaseFolder.h"
 #include "settings/DataIniFile.h"
 
@@ -72,10 +76,16 @@ void GameGenieCodeStore::saveAll(const QString &internalName, const CodeSet &row
 {
     if (internalName.isEmpty())
         return;
-    // A value the file refuses (a line break) must not leave half of the rows written: the rows are tried on
-    // an unnamed file first, which never touches the disk.
-    DataIniFile trial{QString()};
-    writeRows(trial, internalName, rows);
+    // A value the file refuses (a line break) must not leave half of the rows written: every row is checked
+    // before the file is touched. A code goes to the emulator in Zibo.cfg, which holds only Windows-1252.
+    for (const CodeRow &row : rows) {
+        if (!TextEncoding::fitsWindows1252(row.code))
+            throw CartlingError(messageTable().text(SafetyText::CodeNotForEmulator).arg(row.code));
+    }
+    for (int n = 1; n <= RowCount; ++n) {
+        DataIniFile::checkStorable(fileName(), internalName, codeKey(n), rows[n - 1].code);
+        DataIniFile::checkStorable(fileName(), internalName, descriptionKey(n), rows[n - 1].description);
+    }
     DataIniFile file(fileName());
     writeRows(file, internalName, rows);
     file.updateFile();

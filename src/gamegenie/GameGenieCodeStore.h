@@ -43,7 +43,8 @@ public:
 
     // Writes AC, C and D of rows 1 to 10 in that order (a new section gets its thirty lines in that order).
     // With an empty internal name nothing is written. Raises CartlingError when the file cannot be read or
-    // written; the file on disk is then unchanged.
+    // written, or a value cannot be stored (a line break, a code holding a character outside Windows-1252,
+    // which Zibo.cfg cannot carry); the file on disk is then unchanged.
     void saveAll(const QString &internalName, const CodeSet &rows) const;
 
     // Writes row n's "AC" key alone, and only when its code has 8 characters or more. With an empty internal

@@ -31,6 +31,7 @@ constexpr int kCodeLeft = 62;
 constexpr int kCodeWidth = 92;
 constexpr int kCheckLeft = kCodeLeft + kCodeWidth + 2;
 constexpr int kCheckWidth = 22;
+constexpr int kCodeLength = 11; // "01A-B2C-D3E", the longest code form
 constexpr int kDescriptionLeft = kCheckLeft + kCheckWidth + 2;
 // The main window's left edge at or left of which the dialog opens beside it without moving it, and the
 // room the main window takes at the size it was designed for.
@@ -216,7 +217,7 @@ void GameGenieDialog::createRows()
         AccessibleNames::nameAfter(row.box, activar, number);
         row.code = new QLineEdit(m_group);
         row.code->setObjectName(QStringLiteral("C%1").arg(n));
-        row.code->setMaxLength(11);
+        row.code->setMaxLength(kCodeLength);
         row.code->setGeometry(kCodeLeft, top, kCodeWidth, 22);
         AccessibleNames::nameAfter(row.code, codigo, number);
         row.check = new QLabel(m_group);
@@ -294,6 +295,8 @@ void GameGenieDialog::loadFromRules()
         const QSignalBlocker codeBlocker(row.code);
         const QSignalBlocker descriptionBlocker(row.description);
         row.box->setChecked(rules.active);
+        // The limit is for typing: a longer code stored in the file is shown whole, as it is saved and sent.
+        row.code->setMaxLength(qMax(kCodeLength, int(rules.code.size())));
         setTextIfChanged(row.code, rules.code);
         setTextIfChanged(row.description, rules.description);
         showCodeCheck(n);

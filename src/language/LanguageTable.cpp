@@ -201,16 +201,22 @@ constexpr const char *kTexts[] = {
     "",                                                      // 188
     "",                                                      // 189
     // Added texts: files and names that cannot be read, a second Cartling.
-    "",                                                      // 190
-    "",                                                      // 191
-    "",                                                      // 192
-    "",                                                      // 193
-    "",                                                      // 194
-    "",                                                      // 195
-    "",                                                      // 196
-    "",                                                      // 197
-    "",                                                      // 198
-    "",                                                      // 199
+    "No se guarda nada en \"%1\": el archivo tiene contenido, pero no se pudo leer ninguna línea de él. "
+    "Se deja como está.",                                    // 190
+    "No se puede usar \"%1\": Zibo lee su configuración en Windows-1252, y este nombre tiene caracteres "
+    "que no caben en ella. Elija otro.",                     // 191
+    "El código \"%1\" tiene caracteres que Zibo no puede leer; no se guarda nada.", // 192
+    "\"%1\" no se pudo enviar a la papelera, así que no se ha reemplazado.", // 193
+    "Se omite \"%1\": su nombre contiene un salto de línea, que no cabe en una lista de títulos.", // 194
+    "Se omitieron %1 archivos cuyo nombre no es texto válido. Use \"Reparar nombre\" en el menú de "
+    "cada uno.",                                             // 195
+    "El nombre de este archivo no es texto válido (viene de otro sistema). \"Reparar nombre\" lo cambia "
+    "a \"%1\".",                                             // 196
+    "Reparar nombre",                                        // 197
+    "No se pudo cambiar el nombre a \"%1\": ya existe un archivo con ese nombre o la carpeta no lo "
+    "permite.",                                              // 198
+    "Cartling ya está abierto con la carpeta base \"%1\", pero no responde. Ciérrelo antes de abrirlo "
+    "de nuevo.",                                             // 199
     "",                                                      // 200
     "",                                                      // 201
     "",                                                      // 202
@@ -222,34 +228,45 @@ constexpr const char *kTexts[] = {
     "",                                                      // 208
     "",                                                      // 209
     // Added texts: emulator kinds and the installed emulators.
-    "",                                                      // 210
-    "",                                                      // 211
-    "",                                                      // 212
-    "",                                                      // 213
-    "",                                                      // 214
-    "",                                                      // 215
-    "",                                                      // 216
-    "",                                                      // 217
-    "",                                                      // 218
-    "",                                                      // 219
-    "",                                                      // 220
-    "",                                                      // 221
-    "",                                                      // 222
-    "",                                                      // 223
-    "",                                                      // 224
-    "",                                                      // 225
-    "",                                                      // 226
-    "",                                                      // 227
-    "",                                                      // 228
-    "",                                                      // 229
-    "",                                                      // 230
-    "",                                                      // 231
-    "",                                                      // 232
-    "",                                                      // 233
-    "",                                                      // 234
-    "",                                                      // 235
-    "",                                                      // 236
-    "",                                                      // 237
+    "Emuladores instalados…",                                // 210
+    "Emuladores instalados",                                 // 211
+    "Emuladores encontrados en este equipo (PATH y "
+    "carpetas de Flatpak):",                                 // 212
+    "No se ha encontrado ningún emulador conocido "
+    "(mGBA, RetroArch) en PATH ni en las carpetas de "
+    "Flatpak. Puede elegir el programa con «Buscar "
+    "programa…».",                                           // 213
+    "Usar",                                                  // 214
+    "Buscar programa…",                                      // 215
+    "Cerrar",                                                // 216
+    "Línea de órdenes propia",                               // 217
+    "Argumentos del programa elegido, con %ROM%, "
+    "%CHEATS%, %SAVES% y %SHOTS%. Vacío: los "
+    "argumentos de su tipo.",                                // 218
+    "Guardar",                                               // 219
+    "La línea de órdenes propia tiene unas comillas "
+    "sin cerrar.",                                           // 220
+    "Tipo",                                                  // 221
+    "Programa",                                              // 222
+    "Núcleo",                                                // 223
+    "Línea propia",                                          // 224
+    "No se puede iniciar el emulador \"",                    // 225
+    "\": ",                                                  // 226
+    "el programa ya no existe.",                             // 227
+    "el programa no es ejecutable.",                         // 228
+    "El emulador \"",                                        // 229
+    "\" ha terminado nada más empezar.",                     // 230
+    " Su último mensaje: ",                                  // 231
+    "No se ha encontrado ningún núcleo de Game Boy "
+    "para RetroArch (gambatte, sameboy, mgba, "
+    "gearboy). Se ha buscado en: ",                          // 232
+    "De las opciones de esta ventana, el emulador "
+    "elegido usa solo: ",                                    // 233
+    "El emulador elegido no usa las opciones de "
+    "emulador de esta ventana.",                             // 234
+    "Programa: ",                                            // 235
+    "Código ",                                               // 236
+    "Elija primero un programa.",                            // 237
     "",                                                      // 238
     "",                                                      // 239
     // Added texts: filter, titles in the list, favourites, recently played.
@@ -285,36 +302,37 @@ constexpr const char *kTexts[] = {
     "",                                                      // 268
     "",                                                      // 269
     // Added texts: collection check against DAT files.
-    "",                                                      // 270
-    "",                                                      // 271
-    "",                                                      // 272
-    "",                                                      // 273
-    "",                                                      // 274
-    "",                                                      // 275
-    "",                                                      // 276
-    "",                                                      // 277
-    "",                                                      // 278
-    "",                                                      // 279
-    "",                                                      // 280
-    "",                                                      // 281
-    "",                                                      // 282
-    "",                                                      // 283
-    "",                                                      // 284
-    "",                                                      // 285
-    "",                                                      // 286
-    "",                                                      // 287
-    "",                                                      // 288
-    "",                                                      // 289
-    "",                                                      // 290
-    "",                                                      // 291
-    "",                                                      // 292
-    "",                                                      // 293
-    "",                                                      // 294
-    "",                                                      // 295
-    "",                                                      // 296
-    "",                                                      // 297
-    "",                                                      // 298
-    "",                                                      // 299
+    "Cargar DAT…",                                                                        // 270
+    "Verificar colección",                                                                // 271
+    "Renombrar según DAT",                                                                // 272
+    "Deshacer último cambio de nombres",                                                  // 273
+    "Quitar los DAT cargados",                                                            // 274
+    "Volcado correcto: %1 (%2)",                                                          // 275
+    "El CRC coincide con %1 (%2), pero no el SHA-1 o el tamaño: "
+    "volcado erróneo o cabecera equivocada",                                              // 276
+    "Desconocido en los DAT cargados",                                                    // 277
+    "Sin verificar",                                                                      // 278
+    "Suma de la cabecera: ",                                                              // 279
+    "Suma global: ",                                                                      // 280
+    "%1, correcta",                                                                       // 281
+    "%1, errónea (debería ser %2)",                                                       // 282
+    "Tipo de cartucho: %1",                                                               // 283
+    "Tamaño de ROM: %1, de RAM: %2",                                                      // 284
+    "Game Boy Color: %1; Super Game Boy: %2",                                             // 285
+    "no",                                                                                 // 286
+    "sí",                                                                                 // 287
+    "compatible",                                                                         // 288
+    "solo Game Boy Color",                                                                // 289
+    "Cabecera incompleta",                                                                // 290
+    "No se puede leer el DAT %1: no es XML de Logiqx o está dañado",                      // 291
+    "%1 es demasiado grande para un DAT (más de %2 entradas o %3 MB)",                    // 292
+    "No hay ningún DAT cargado; cárguelo con «Cargar DAT…»",                              // 293
+    "Verificados %1 archivos: %2 correctos, %3 erróneos, %4 desconocidos",                // 294
+    "No se pudieron leer y se omitieron:",                                                // 295
+    "Se cambiarán estos %1 nombres; ningún archivo existente se reemplaza:",              // 296
+    "Ningún archivo verificado necesita un nombre nuevo según los DAT",                   // 297
+    "Nombres cambiados: %1. Sin cambiar (nombre ocupado o no válido): %2",                // 298
+    "No hay ningún cambio de nombres que deshacer",                                       // 299
 };
 
 static_assert(std::size(kTexts) == EntryCount);
@@ -457,7 +475,9 @@ constexpr Target kTargets[] = {
     {173, "TForm12", "CheckBox2", TargetKind::Caption},
     {174, "TForm1", "AHMMenuItem13", TargetKind::Caption},
     {175, "TForm8", "Memo1", TargetKind::MemoText},
-    // Finding a game.
+    // Added since.
+    {197, "TForm1", "Repararnombre1", TargetKind::Caption},
+    {210, "TForm1", "EmuladoresInstalados1", TargetKind::Caption},
     {242, "TForm1", "MostrarTitulos1", TargetKind::Caption},
     {243, "TForm1", "Favoritos1", TargetKind::Caption},
     {244, "TForm1", "Recientes1", TargetKind::Caption},
@@ -465,6 +485,12 @@ constexpr Target kTargets[] = {
     {245, "TForm1", "Favorito2", TargetKind::Caption},
     // The picture view.
     {260, "TForm1", "VistaImagenes1", TargetKind::Caption},
+    // Checking the collection against DAT files.
+    {270, "TForm1", "CargarDAT1", TargetKind::Caption},
+    {271, "TForm1", "VerificarColeccion1", TargetKind::Caption},
+    {272, "TForm1", "RenombrarSegunDAT1", TargetKind::Caption},
+    {273, "TForm1", "DeshacerRenombrar1", TargetKind::Caption},
+    {274, "TForm1", "QuitarDAT1", TargetKind::Caption},
 };
 
 } // namespace

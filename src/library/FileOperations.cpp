@@ -4,6 +4,7 @@
 #include "platform/PathHelpers.h"
 
 #include <QDirIterator>
+#include <algorithm>
 
 namespace FileOperations {
 
@@ -66,7 +67,12 @@ QString titledName(const QString &title, const QString &path)
 
 bool isUsableTitle(const QString &title)
 {
-    return title != u"." && title != u".." && !title.contains(u'/') && !title.contains(u'\\');
+    // Refused in file names on Windows: a copy of the collection there could not open the file.
+    static const QString refusedOnWindows = QStringLiteral(":*?\"<>|");
+    if (title == u"." || title == u".." || title.contains(u'/') || title.contains(u'\\'))
+        return false;
+    return std::none_of(title.begin(), title.end(),
+                        [](QChar c) { return c.unicode() < 0x20 || refusedOnWindows.contains(c); });
 }
 
 } // namespace FileOperations

@@ -38,7 +38,8 @@ bool renameByHand(const QString &path, const QString &newName);
 QString titledName(const QString &title, const QString &path);
 
 // Whether a title can name a file of the folder at all. One holding a path separator, or "." or "..", would
-// take the file elsewhere; the file system is taken to refuse it.
+// take the file elsewhere, and one holding a control character or one of : * ? " < > | is a name that a
+// Windows copy of the collection cannot open; the file system is taken to refuse them all.
 bool isUsableTitle(const QString &title);
 
 } // namespace FileOperations

@@ -28,8 +28,11 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
     }
 
     // A file that cannot be read ends the run, but the titles gathered before it are kept.
+    TitleLists::SkippedFiles skipped;
     const bool finished = TitleLists::runOverFiles(list, int(files.size()), m_progress, [&](int index) {
         const QString &path = files[index];
+        if (skipped.skip(path))
+            return;
         const QString stem = stemOf(path);
         std::optional<QString> title;
         if (!isArchive(path)) {
@@ -50,7 +53,10 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
         }
     });
     result.cancelled = !finished;
-    if (!result.cancelled)
+    result.skipped = skipped.count();
+    if (!result.cancelled) {
         showMessage(messageTable().text(Msg::ListGenerated));
+        skipped.report();
+    }
     return result;
 }

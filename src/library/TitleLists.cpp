@@ -1,7 +1,10 @@
 #include "library/TitleLists.h"
 
+#include "language/SafetyTexts.h"
 #include "library/RomTitle.h"
 #include "platform/ErrorHandler.h"
+#include "platform/Messages.h"
+#include "platform/NameEncoding.h"
 #include "platform/PathHelpers.h"
 #include "settings/BaseFolder.h"
 #include "settings/DataIniFile.h"
@@ -25,6 +28,28 @@ std::optional<QString> titleOf(const QString &path, const SingleRomMessages &tex
     std::optional<QString> title;
     RomUnpacker::withSingleRom(path, texts, [&title](const QString &rom) { title = readCartridgeTitle(rom); });
     return title;
+}
+
+bool SkippedFiles::skip(const QString &path)
+{
+    if (NameEncoding::isUndecodable(path)) {
+        ++m_undecodable;
+        return true;
+    }
+    const QString stem = stemOf(path);
+    if (!stem.contains(u'\r') && !stem.contains(u'\n'))
+        return false;
+    ++m_lineBreaks;
+    QString shown = fileNameOf(path);
+    shown.replace(u'\r', u' ').replace(u'\n', u' ');
+    showMessage(messageTable().text(SafetyText::NameWithLineBreak).arg(shown));
+    return true;
+}
+
+void SkippedFiles::report() const
+{
+    if (m_undecodable > 0)
+        showMessage(messageTable().text(SafetyText::UndecodableNamesSkipped).arg(m_undecodable));
 }
 
 bool runOverFiles(DataIniFile &list, int total, const Progress &progress, const std::function<void(int)> &step)

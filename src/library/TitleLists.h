@@ -32,6 +32,23 @@ inline constexpr SingleRomMessages listMessages{Msg::TitlesNoRomStart, Msg::Titl
 // cannot be read or the extraction folder cannot be used.
 std::optional<QString> titleOf(const QString &path, const SingleRomMessages &texts);
 
+// The files a run over many files leaves out, so that one odd file does not end the run: a name that is not
+// text (counted, and said once at the end) and a stem holding a line break, which no title list can hold (said
+// at once, as for an archive without a ROM).
+class SkippedFiles
+{
+public:
+    // True when the run must leave the file out.
+    bool skip(const QString &path);
+    // How many names that are not text were left out, in one message; nothing when there were none.
+    void report() const;
+    int count() const { return m_undecodable + m_lineBreaks; }
+
+private:
+    int m_undecodable = 0;
+    int m_lineBreaks = 0;
+};
+
 // Runs `step` on files 0 to total - 1 with progress, then writes `list` once. A file that cannot be read
 // (CartlingError) ends the run, but what was gathered in `list` before it is still written. Returns false when
 // `progress` cancelled.

@@ -54,8 +54,11 @@ TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
     QString folder = folderOf(paths.first());
     std::optional<FileOperations::FolderNames> names(std::in_place, folder);
     // A ROM that cannot be read ends the run; the titles extracted before it are kept.
+    TitleLists::SkippedFiles skipped;
     const bool finished = TitleLists::runOverFiles(titles, int(paths.size()), m_progress, [&](int index) {
         const QString &path = paths[index];
+        if (skipped.skip(path))
+            return;
         const QString stem = stemOf(path);
         if (m_steps.setCurrentStem)
             m_steps.setCurrentStem(stem);
@@ -72,7 +75,10 @@ TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
             ++result.renamed;
     });
     result.cancelled = !finished;
-    if (!result.cancelled)
+    result.skipped = skipped.count();
+    if (!result.cancelled) {
         showMessage(messageTable().text(Msg::NamesChanged));
+        skipped.report();
+    }
     return result;
 }

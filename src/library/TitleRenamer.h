@@ -27,6 +27,7 @@ public:
     {
         int renamed = 0;
         bool cancelled = false; // `progress` cancelled; the files done until then stay renamed
+        int skipped = 0;        // files left out for their names (TitleLists::SkippedFiles)
     };
 
     explicit TitleRenamer(Steps steps = {}, Progress progress = {});
@@ -36,7 +37,8 @@ public:
     bool renameSelected(const QString &path, const QString &currentStem);
 
     // "Renombrar archivos a títulos (A todo)": every file (full paths, as the rows were named at the start), in
-    // order, then "Los nombres fueron cambiados", also when renames failed; with no files only "No se encuentran
+    // order (leaving out a file whose name a title list cannot hold, TitleLists::SkippedFiles), then "Los
+    // nombres fueron cambiados", also when renames failed; with no files only "No se encuentran
     // Juegos". The title list is written once at the end, and also when an unreadable ROM ends the run with its
     // error (CartlingError). `progress` hears the files done of the files in all and may cancel (no closing
     // message then).

@@ -1,11 +1,11 @@
 #include "mainwindow/GameFinder.h"
 
 #include "app/Session.h"
+#include "emulator/EmulatorRuns.h"
 #include "language/MessageTable.h"
 #include "library/TitleLists.h"
 #include "mainwindow/FilterField.h"
 #include "mainwindow/GameList.h"
-#include "mainwindow/LaunchActions.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/RomListView.h"
 #include "platform/ErrorHandler.h"
@@ -15,6 +15,7 @@
 #include "settings/SettingsFile.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QLocale>
 #include <QMenu>
 #include <QShortcut>
@@ -53,7 +54,7 @@ QString duration(qint64 seconds)
 
 } // namespace
 
-GameFinder::GameFinder(Session &session, GameList &list, MainMenus &menus, LaunchActions &launches)
+GameFinder::GameFinder(Session &session, GameList &list, MainMenus &menus)
     : QObject(&menus), m_session(session), m_list(list), m_menus(menus)
 {
     m_field = named(new FilterField, "FilterField");
@@ -84,9 +85,10 @@ GameFinder::GameFinder(Session &session, GameList &list, MainMenus &menus, Launc
     });
     m_session.addDetailLines([this](const RomListModel::Entry &entry) { return detailLines(entry.fullPath); });
 
-    connect(&launches, &LaunchActions::launched, this, guarded([this](const QString &rom) { launched(rom); }));
-    connect(&launches, &LaunchActions::playEnded, this,
-            guarded([this](const QString &rom, qint64 seconds) { playEnded(rom, seconds); }));
+    connect(&emulatorRuns(), &EmulatorRuns::started, this,
+            guarded([this](const QString &rom, const QDateTime &at) { emulatorStarted(rom, at); }));
+    connect(&emulatorRuns(), &EmulatorRuns::ended, this,
+            guarded([this](const QString &rom, const QDateTime &at, int) { emulatorEnded(rom, at); }));
     createItems();
 }
 
@@ -147,15 +149,22 @@ void GameFinder::toggleFavourite()
     recordsChanged();
 }
 
-void GameFinder::launched(const QString &rom)
+void GameFinder::emulatorStarted(const QString &rom, const QDateTime &at)
 {
-    m_records.recordLaunch(stemOf(rom), QDateTime::currentDateTime());
+    m_running.insert(rom, at);
+    m_records.recordLaunch(stemOf(rom), at);
     recordsChanged();
 }
 
-void GameFinder::playEnded(const QString &rom, qint64 seconds)
+void GameFinder::emulatorEnded(const QString &rom, const QDateTime &at)
 {
-    m_records.recordPlay(stemOf(rom), seconds);
+    // Of several emulators on one ROM, the one started first is taken to end first.
+    const QList<QDateTime> starts = m_running.values(rom);
+    if (starts.isEmpty())
+        return;
+    const QDateTime started = *std::min_element(starts.begin(), starts.end());
+    m_running.remove(rom, started);
+    m_records.recordPlay(stemOf(rom), started.secsTo(at));
     recordsChanged();
 }
 

@@ -2,6 +2,8 @@
 
 #include "library/PlayRecords.h"
 
+#include <QDateTime>
+#include <QMultiHash>
 #include <QObject>
 
 // The language entries of finding a game.
@@ -22,7 +24,6 @@ enum : int
 
 class FilterField;
 class GameList;
-class LaunchActions;
 class MainMenus;
 class QAction;
 class Session;
@@ -34,7 +35,8 @@ class GameFinder : public QObject
 {
     Q_OBJECT
 public:
-    GameFinder(Session &session, GameList &list, MainMenus &menus, LaunchActions &launches);
+    // Plays are recorded as the emulators started by the launches start and end.
+    GameFinder(Session &session, GameList &list, MainMenus &menus);
 
     // The field, for the main window to place above the list.
     FilterField *field() const { return m_field; }
@@ -47,9 +49,9 @@ public:
     // The selected game made a favourite, or no longer one.
     void toggleFavourite();
 
-    // A launch of the ROM started, and an emulator started on it ended after `seconds`.
-    void launched(const QString &rom);
-    void playEnded(const QString &rom, qint64 seconds);
+    // An emulator started on the ROM, and one ended: its time counts as played.
+    void emulatorStarted(const QString &rom, const QDateTime &at);
+    void emulatorEnded(const QString &rom, const QDateTime &at);
 
 private:
     void createItems();
@@ -64,4 +66,6 @@ private:
     QAction *m_showTitles = nullptr;
     QAction *m_favourite = nullptr;
     QAction *m_favouritePopup = nullptr;
+    // When each emulator still running started, by the ROM it runs.
+    QMultiHash<QString, QDateTime> m_running;
 };

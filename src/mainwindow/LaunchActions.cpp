@@ -1,28 +1,43 @@
 #include "mainwindow/LaunchActions.h"
 
 #include "app/Session.h"
+#include "emulator/EmulatorText.h"
+#include "emulator/InstalledEmulatorsDialog.h"
 #include "emulator/Launcher.h"
+#include "mainwindow/MainMenus.h"
+#include "platform/ErrorHandler.h"
 #include "platform/PathHelpers.h"
 #include "settings/SettingsFile.h"
 
 #include <QAction>
 #include <QFileDialog>
+#include <QMenu>
 #include <QTimer>
 #include <QWidget>
 
-LaunchActions::LaunchActions(QWidget &window, Session &session, QTimer &screenshotTimer)
+LaunchActions::LaunchActions(QWidget &window, Session &session, QTimer &screenshotTimer, MainMenus &menus)
     : QObject(&window), m_window(window), m_session(session), m_screenshotTimer(screenshotTimer)
 {
+    QMenu *file = menus.menu("AHMMenuItem1");
+    const QList<QAction *> items = file->actions();
+    const qsizetype locate = items.indexOf(menus.item("BuscarZiboexe1"));
+    QAction *installed = menus.addFeatureItem(file, "EmuladoresInstalados1", EmulatorText::InstalledEmulatorsItem, {},
+                                              items.value(locate + 1));
+    connect(installed, &QAction::triggered, this, guarded([this] { showInstalledEmulators(); }));
 }
 
 void LaunchActions::launch(const QString &rom)
 {
     Launcher launcher(m_session.configTemplate(),
-                      {[this] { m_screenshotTimer.start(); }, [this] { m_session.prepareCheatsForLaunch(); }});
-    if (const auto line = launcher.launch(rom)) {
+                      {[this] { m_screenshotTimer.start(); }, [this] { m_session.prepareCheatsForLaunch(); },
+                       [this]() -> std::optional<CodeSet> {
+                           if (!m_session.cheatsOn())
+                               return std::nullopt;
+                           return m_session.codes().rows();
+                       },
+                       nullptr});
+    if (const auto line = launcher.launch(rom))
         m_session.setCommandLinePreview(*line);
-        emit launched(rom);
-    }
 }
 
 void LaunchActions::launchSelected()
@@ -45,4 +60,11 @@ void LaunchActions::storeEmulatorPath(const QString &file)
     SettingsFile settings;
     settings.write(Keys::Zibo, file);
     settings.write(Keys::Zibod, folderOf(file));
+}
+
+void LaunchActions::showInstalledEmulators()
+{
+    if (!m_installed)
+        m_installed = new InstalledEmulatorsDialog(&LaunchActions::storeEmulatorPath, &m_window);
+    m_installed->exec();
 }

@@ -2,18 +2,20 @@
 
 #include <QObject>
 
+class InstalledEmulatorsDialog;
+class MainMenus;
 class QTimer;
 class QWidget;
 class Session;
 
 // The main window's commands that start the emulator and choose it: "Jugar" (the start button, Enter, a
-// double click) and "Buscar Zibo".
+// double click), "Buscar Zibo" and "Emuladores instalados…".
 class LaunchActions : public QObject
 {
     Q_OBJECT
 public:
-    // `screenshotTimer` is switched on by every launch.
-    LaunchActions(QWidget &window, Session &session, QTimer &screenshotTimer);
+    // `screenshotTimer` is switched on by every launch. Adds "Emuladores instalados…" after "Buscar Zibo".
+    LaunchActions(QWidget &window, Session &session, QTimer &screenshotTimer, MainMenus &menus);
 
     // Starts the emulator on the ROM (checks, Zibo.cfg, the command line); the preview keeps the line started.
     void launch(const QString &rom);
@@ -24,15 +26,14 @@ public:
     void locateEmulator();
     // Stores the emulator's path and its folder; an empty path (a cancelled dialog) stores nothing.
     static void storeEmulatorPath(const QString &file);
-
-signals:
-    // The emulator was started on the ROM.
-    void launched(const QString &rom);
-    // An emulator started on the ROM ended after running this long.
-    void playEnded(const QString &rom, qint64 seconds);
+    // "Emuladores instalados…": the emulators found on this machine, one of them to be stored.
+    void showInstalledEmulators();
+    // The window, made on first use; null until then.
+    InstalledEmulatorsDialog *installedEmulators() const { return m_installed; }
 
 private:
     QWidget &m_window;
     Session &m_session;
     QTimer &m_screenshotTimer;
+    InstalledEmulatorsDialog *m_installed = nullptr;
 };

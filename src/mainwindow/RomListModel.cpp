@@ -1,6 +1,9 @@
 #include "mainwindow/RomListModel.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
+#include "platform/NameEncoding.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -8,6 +11,7 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -98,6 +102,8 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
     }
     case FullPathRole:
         return m_folder + m_names.at(index.row());
+    case RawNameRole:
+        return m_rawNames.value(m_names.at(index.row()));
     default:
         return {};
     }
@@ -106,10 +112,17 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
 std::vector<RomListModel::RowNote> RomListModel::notesFor(int row) const
 {
     std::vector<RowNote> notes;
+    const QString &name = m_names.at(row);
+    const QByteArray raw = m_rawNames.value(name);
+    // A name that is not text names no file: said on the row itself, whatever features are in use.
+    if (!raw.isEmpty()) {
+        notes.push_back({QStringLiteral("\u26A0"),
+                         messageTable().text(SafetyText::UndecodableNameTip).arg(NameEncoding::windowsReading(raw))});
+    }
     if (m_rowNotes.empty())
         return notes;
-    const Entry entry{m_names.at(row), m_folder + m_names.at(row)};
-    notes.reserve(m_rowNotes.size());
+    const Entry entry{name, m_folder + name, raw};
+    notes.reserve(notes.size() + m_rowNotes.size());
     for (const RowNotes &feature : m_rowNotes)
         notes.push_back(feature(entry));
     return notes;
@@ -147,7 +160,7 @@ RomListModel::Entry RomListModel::entry(int row) const
 {
     readIfAsked();
     const QString &name = m_names.at(row);
-    return {name, m_folder + name};
+    return {name, m_folder + name, m_rawNames.value(name)};
 }
 
 const QString &RomListModel::caption(int row) const
@@ -204,7 +217,8 @@ void RomListModel::readIfAsked() const
 void RomListModel::readNow()
 {
     m_readAsked = false;
-    const QStringList names = m_folder.isEmpty() ? QStringList() : fileNames(m_folder);
+    QHash<QString, QByteArray> rawNames;
+    const QStringList names = m_folder.isEmpty() ? QStringList() : fileNames(m_folder, &rawNames);
     QStringList entries;
     const QStringList patterns = m_mask.split(u';', Qt::SkipEmptyParts);
     for (const QString &pattern : patterns) {
@@ -217,10 +231,11 @@ void RomListModel::readNow()
     std::stable_sort(entries.begin(), entries.end(), lessWithoutCase);
     beginResetModel();
     m_names = std::move(entries);
+    m_rawNames = std::move(rawNames);
     endResetModel();
 }
 
-QStringList RomListModel::fileNames(const QString &folder)
+QStringList RomListModel::fileNames(const QString &folder, QHash<QString, QByteArray> *undecodable)
 {
     QStringList names;
 #ifdef Q_OS_UNIX
@@ -241,8 +256,11 @@ QStringList RomListModel::fileNames(const QString &folder)
             // A link counts as what it points to; a broken link is listed like any other file.
             folderEntry = ::fstatat(fd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
-        if (!folderEntry)
-            names.append(QFile::decodeName(name));
+        if (folderEntry)
+            continue;
+        names.append(QFile::decodeName(name));
+        if (undecodable && !NameEncoding::isText(QByteArray::fromRawData(name, qsizetype(std::strlen(name)))))
+            undecodable->insert(names.last(), QByteArray(name));
     }
     ::closedir(dir);
 #else

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -16,12 +18,17 @@ public:
     {
         QString caption;  // file name with its extension
         QString fullPath; // the list's folder (ending in "/") followed by the file name
+        // The name's bytes when they are not text (not UTF-8, from another system); empty for every other name.
+        // Such an entry carries a mark and a tooltip line, and only these bytes name its file.
+        QByteArray rawName;
     };
 
     // The entry's full path, for the list widget.
     static constexpr int FullPathRole = Qt::UserRole;
     // The marks that features give the entry, joined, drawn at the row's end.
     static constexpr int MarksRole = Qt::UserRole + 1;
+    // Entry::rawName.
+    static constexpr int RawNameRole = Qt::UserRole + 2;
 
     // What a feature shows on a row besides its caption: a short mark and a line for the row's tooltip.
     // Both empty when the feature has nothing to say about the file.
@@ -70,8 +77,9 @@ public:
     // Every entry's file name, in order.
     const QStringList &captions() const;
 
-    // The names of the folder's entries that are not folders, in the folder's own order.
-    static QStringList fileNames(const QString &folder);
+    // The names of the folder's entries that are not folders, in the folder's own order. Names that are not
+    // text go into `undecodable` too, by the name as read, with their bytes.
+    static QStringList fileNames(const QString &folder, QHash<QString, QByteArray> *undecodable = nullptr);
 
     // Wildcard match of one pattern ("*" and "?") without regard to case.
     static bool matches(QStringView pattern, QStringView name);
@@ -84,7 +92,8 @@ private:
 
     QString m_folder;
     QString m_mask = InitialMask;
-    QStringList m_names; // the entries' captions; the full path is the folder and the caption
+    QStringList m_names;                   // the entries' captions; the full path is the folder and the caption
+    QHash<QString, QByteArray> m_rawNames; // the bytes of the captions that are not text
     std::vector<RowNotes> m_rowNotes;
     bool m_readAsked = false;
     bool m_readScheduled = false;

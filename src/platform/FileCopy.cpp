@@ -30,7 +30,7 @@ std::unique_ptr<QFile> createPartFile(const QString &target)
 
 } // namespace
 
-bool replace(const QString &source, const QString &target)
+bool replace(const QString &source, const QString &target, const std::function<bool()> &beforeReplacing)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
@@ -54,7 +54,7 @@ bool replace(const QString &source, const QString &target)
     if (whole)
         part->setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
     part->close();
-    whole = whole && part->error() == QFileDevice::NoError;
+    whole = whole && part->error() == QFileDevice::NoError && (!beforeReplacing || beforeReplacing());
     std::error_code error;
     if (whole)
         std::filesystem::rename(part->filesystemFileName(), QFile(target).filesystemFileName(), error);

@@ -78,6 +78,13 @@ QByteArray unusedNameBeside(const QByteArray &path)
 
 } // namespace
 
+bool renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
+{
+    if (from.contains('\0') || to.contains('\0') || from.isEmpty() || to.isEmpty() || from == to)
+        return false;
+    return renameExclusive(from.constData(), to.constData()) == Outcome::Renamed;
+}
+
 bool renameWithoutReplacing(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from);
@@ -109,6 +116,11 @@ bool renameWithoutReplacing(const QString &from, const QString &to)
 }
 
 #else
+
+bool renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
+{
+    return renameWithoutReplacing(QFile::decodeName(from), QFile::decodeName(to));
+}
 
 bool renameWithoutReplacing(const QString &from, const QString &to)
 {

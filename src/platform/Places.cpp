@@ -26,7 +26,7 @@ QString driveRoot()
 #endif
 }
 
-QString extractionFolder()
+QString runtimeFolder()
 {
     QString base;
 #ifdef Q_OS_UNIX
@@ -34,14 +34,21 @@ QString extractionFolder()
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
 #endif
         base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty())
-        base = QDir::tempPath();
+    return base.isEmpty() ? QDir::tempPath() : base;
+}
+
+QString userId()
+{
 #ifdef Q_OS_UNIX
-    const QString user = QString::number(::geteuid());
+    return QString::number(::geteuid());
 #else
-    const QString user = qEnvironmentVariable("USERNAME");
+    return qEnvironmentVariable("USERNAME");
 #endif
-    return base + QStringLiteral("/cartling-gbrom-") + user;
+}
+
+QString extractionFolder()
+{
+    return runtimeFolder() + QStringLiteral("/cartling-gbrom-") + userId();
 }
 
 bool ensureExtractionFolder()

@@ -8,6 +8,11 @@ namespace Places {
 // "C:/" on Windows; elsewhere $CARTLING_DRIVE_ROOT when set, else the home folder. Ends in "/".
 QString driveRoot();
 
+// The user's runtime folder ($XDG_RUNTIME_DIR), else the temporary folder.
+QString runtimeFolder();
+// The user's number (elsewhere the user's name), for names in shared folders.
+QString userId();
+
 // The private temporary extraction folder: cartling-gbrom-<uid> in the runtime (else temporary) folder.
 QString extractionFolder();
 // Creates the extraction folder (mode 0700) when missing. False when it cannot be made or must not be used:

@@ -10,7 +10,9 @@ ProgressWindow::ProgressWindow(QWidget *parent, const QString &caption)
 {
     m_dialog->setObjectName(QStringLiteral("ProgressWindow"));
     m_dialog->setWindowTitle(caption);
-    m_dialog->setWindowModality(Qt::WindowModal);
+    // Modal to the whole program: a window of its own (the codes dialog) could otherwise write a data file that
+    // the work then overwrites with its copy at the end.
+    m_dialog->setWindowModality(Qt::ApplicationModal);
     // The window is shown here, after half a second of work, not on Qt's guess of how long the work will take.
     m_dialog->setMinimumDuration(std::numeric_limits<int>::max());
     m_dialog->setAutoClose(false);
@@ -50,7 +52,7 @@ bool ProgressWindow::report(int done, int total)
         m_dialog->hide();
     else if (!m_dialog->isVisible() && m_clock.elapsed() >= ShowAfterMs)
         m_dialog->show();
-    // Until the window is up (it then blocks the main window), clicks and keys wait: a second operation must
+    // Until the window is up (it then blocks every other window), clicks and keys wait: a second operation must
     // not start inside this one.
     QApplication::processEvents(m_dialog->isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     return !m_dialog->wasCanceled();

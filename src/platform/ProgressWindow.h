@@ -11,7 +11,8 @@ class QWidget;
 
 // The progress of one long operation on the GUI thread: a window showing files done of files in all, with a
 // button that cancels, which appears only when the work has taken about half a second. While the work runs,
-// the window system's events are handled between files, so the program keeps drawing.
+// the window system's events are handled between files, so the program keeps drawing, but no other window of
+// the program takes clicks or keys.
 class ProgressWindow
 {
 public:

@@ -17,6 +17,7 @@ constexpr char16_t kHighTable[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2
 const QByteArray kUtf8Mark("\xEF\xBB\xBF");
 const QByteArray kUtf16LEMark("\xFF\xFE");
 const QByteArray kUtf16BEMark("\xFE\xFF");
+const QByteArray kMarkLineEnd("\r\n");
 
 int windows1252Byte(char16_t u)
 {
@@ -98,6 +99,34 @@ bool startsWithMark(QByteArrayView bytes)
     return bytes.startsWith(kUtf8Mark) || bytes.startsWith(kUtf16LEMark) || bytes.startsWith(kUtf16BEMark);
 }
 
+enum class Utf16Guess
+{
+    None,
+    LittleEndian,
+    BigEndian,
+};
+
+// UTF-16 without a mark: no 8-bit text file holds a NUL, while UTF-16 of Latin letters, digits and the INI
+// punctuation has a zero byte in one position of each pair. The first units decide: zero bytes in at least a
+// quarter of them on one side and next to none on the other. An odd number of bytes is no UTF-16.
+Utf16Guess guessUtf16(QByteArrayView bytes)
+{
+    if (bytes.size() < 2 || bytes.size() % 2 != 0)
+        return Utf16Guess::None;
+    const qsizetype units = qMin<qsizetype>(bytes.size(), 512) / 2;
+    qsizetype zeroFirst = 0;
+    qsizetype zeroSecond = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        zeroFirst += bytes[2 * i] == 0 ? 1 : 0;
+        zeroSecond += bytes[2 * i + 1] == 0 ? 1 : 0;
+    }
+    if (zeroSecond * 4 >= units && zeroFirst * 16 <= zeroSecond)
+        return Utf16Guess::LittleEndian;
+    if (zeroFirst * 4 >= units && zeroSecond * 16 <= zeroFirst)
+        return Utf16Guess::BigEndian;
+    return Utf16Guess::None;
+}
+
 // Valid UTF-8 as text. QString::fromUtf8 drops a U+FEFF at the start, which would take a character from a
 // text that begins with one (after the file's own mark, or after a stray byte).
 QString fromUtf8(QByteArrayView bytes)
@@ -140,9 +169,9 @@ QString fromUtf16(QByteArrayView bytes, bool bigEndian)
     return text;
 }
 
-QByteArray toUtf16(const QString &text, bool bigEndian)
+QByteArray toUtf16(const QString &text, bool bigEndian, bool mark = true)
 {
-    QByteArray bytes = bigEndian ? kUtf16BEMark : kUtf16LEMark;
+    QByteArray bytes = !mark ? QByteArray() : bigEndian ? kUtf16BEMark : kUtf16LEMark;
     const qsizetype start = bytes.size();
     bytes.resize(start + 2 * text.size());
     char *out = bytes.data() + start;
@@ -242,6 +271,15 @@ bool fitsWindows1252(const QString &text)
     return true;
 }
 
+bool holdsText(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c != u'\r' && c != u'\n' && c != u' ' && c != u'\t' && c != QChar(26))
+            return true;
+    }
+    return false;
+}
+
 bool isValidUtf8(QByteArrayView bytes)
 {
     return validUtf8Prefix(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size()) == bytes.size();
@@ -250,12 +288,24 @@ bool isValidUtf8(QByteArrayView bytes)
 Decoded decodeDetected(const QByteArray &bytes)
 {
     const QByteArrayView view(bytes);
-    if (view.startsWith(kUtf8Mark))
-        return {fromLenientUtf8(view.sliced(kUtf8Mark.size())), Encoding::Utf8WithMark};
+    if (view.startsWith(kUtf8Mark)) {
+        QByteArrayView rest = view.sliced(kUtf8Mark.size());
+        if (rest.startsWith(kMarkLineEnd))
+            rest = rest.sliced(kMarkLineEnd.size());
+        return {fromLenientUtf8(rest), Encoding::Utf8WithMark};
+    }
     if (view.startsWith(kUtf16LEMark))
         return {fromUtf16(view.sliced(2), false), Encoding::Utf16LE};
     if (view.startsWith(kUtf16BEMark))
         return {fromUtf16(view.sliced(2), true), Encoding::Utf16BE};
+    switch (guessUtf16(view)) {
+    case Utf16Guess::LittleEndian:
+        return {fromUtf16(view, false), Encoding::Utf16LEWithoutMark};
+    case Utf16Guess::BigEndian:
+        return {fromUtf16(view, true), Encoding::Utf16BEWithoutMark};
+    case Utf16Guess::None:
+        break;
+    }
     if (isAscii(view))
         return {QString::fromLatin1(bytes), Encoding::Windows1252};
     if (isValidUtf8(view))
@@ -272,15 +322,20 @@ Encoded encodeAs(const QString &text, Encoding wanted)
 {
     switch (wanted) {
     case Encoding::Windows1252: {
-        // Bytes that form UTF-8 beyond ASCII, or begin like a mark, would read back as other text.
+        // Bytes that form UTF-8 beyond ASCII, begin like a mark or hold zero bytes like UTF-16 would read back
+        // as other text.
         QByteArray bytes;
-        if (toWindows1252Exact(text, &bytes) && !startsWithMark(bytes) && (isAscii(bytes) || !isValidUtf8(bytes)))
+        if (toWindows1252Exact(text, &bytes) && !startsWithMark(bytes) && (isAscii(bytes) || !isValidUtf8(bytes)) &&
+            guessUtf16(bytes) == Utf16Guess::None)
             return {bytes, Encoding::Windows1252};
         break;
     }
     case Encoding::Utf8:
-        if (!text.startsWith(QChar(0xFEFF)))
-            return {text.toUtf8(), Encoding::Utf8};
+        if (!text.startsWith(QChar(0xFEFF))) {
+            QByteArray bytes = text.toUtf8();
+            if (guessUtf16(bytes) == Utf16Guess::None)
+                return {bytes, Encoding::Utf8};
+        }
         break;
     case Encoding::Utf8WithMark:
         break;
@@ -288,8 +343,18 @@ Encoded encodeAs(const QString &text, Encoding wanted)
         return {toUtf16(text, false), Encoding::Utf16LE};
     case Encoding::Utf16BE:
         return {toUtf16(text, true), Encoding::Utf16BE};
+    case Encoding::Utf16LEWithoutMark:
+    case Encoding::Utf16BEWithoutMark: {
+        // Only while the bytes are still recognised as this UTF-16; otherwise the mark says it.
+        const bool bigEndian = wanted == Encoding::Utf16BEWithoutMark;
+        QByteArray bytes = toUtf16(text, bigEndian, false);
+        if (!startsWithMark(bytes) &&
+            guessUtf16(bytes) == (bigEndian ? Utf16Guess::BigEndian : Utf16Guess::LittleEndian))
+            return {bytes, wanted};
+        return {toUtf16(text, bigEndian), bigEndian ? Encoding::Utf16BE : Encoding::Utf16LE};
     }
-    return {kUtf8Mark + text.toUtf8(), Encoding::Utf8WithMark};
+    }
+    return {kUtf8Mark + kMarkLineEnd + text.toUtf8(), Encoding::Utf8WithMark};
 }
 
 QByteArray encode(const QString &text)

@@ -5,17 +5,22 @@
 #include <QStringList>
 
 // Text files are shared with Windows installations. Reading: a UTF-8 byte-order mark means UTF-8, FF FE or
-// FE FF means UTF-16; otherwise UTF-8 when the bytes are valid UTF-8, else Windows-1252. Writing keeps the
-// encoding a file was read in, always so that reading what was written gives back exactly the same text.
+// FE FF means UTF-16; without a mark, zero bytes in one position of every pair mean UTF-16 (no text file holds a
+// NUL); otherwise UTF-8 when the bytes are valid UTF-8, else Windows-1252. Writing keeps the encoding a file was
+// read in, always so that reading what was written gives back exactly the same text.
 namespace TextEncoding {
 
 enum class Encoding
 {
     Windows1252, // also plain ASCII, and the choice for a new file
     Utf8,        // valid UTF-8 without a mark
+    // The mark stands on a line of its own (mark, CR LF, text), so an older Windows reader takes it for a stray
+    // line rather than part of the first section's name; that CR LF is no part of the text.
     Utf8WithMark,
     Utf16LE, // with its mark FF FE
     Utf16BE, // with its mark FE FF
+    Utf16LEWithoutMark,
+    Utf16BEWithoutMark,
 };
 
 struct Decoded
@@ -43,6 +48,8 @@ Encoded encodeAs(const QString &text, Encoding wanted);
 QByteArray encode(const QString &text);
 
 bool fitsWindows1252(const QString &text);
+// True when the text holds something besides line ends, blanks, tabs and the end-of-file character.
+bool holdsText(QStringView text);
 QString fromWindows1252(const QByteArray &bytes);
 QByteArray toWindows1252(const QString &text); // characters without a byte become "?"
 // True when the bytes are UTF-8 by the strict rules (no overlong forms, no surrogates, nothing past U+10FFFF).

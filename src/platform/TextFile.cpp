@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -58,14 +59,22 @@ QByteArray readBounded(QFile &file, qint64 expected, qint64 limit, const QString
 }
 
 #ifdef Q_OS_UNIX
+// The temporary file of a save stands beside the file, so the last step is one rename within a folder; its
+// name is one no user would choose, so that cleaning up after a killed save never takes a user's own
+// "Titulos.ini.backup" or "GGCodes.ini.old001".
+constexpr char kTemporaryPart[] = ".cartling-tmp-";
+constexpr int kTemporaryRandomLength = 6;
+
+QString temporaryPrefix(const QFileInfo &file)
+{
+    return u'.' + file.fileName() + QLatin1String(kTemporaryPart);
+}
+
 // An existing file keeps its owner and mode: a write made as root must not hand a user's file to root.
-void keepOwnerAndMode(QSaveFile &file, const QString &path)
+void keepOwnerAndMode(int fd, const QString &path)
 {
     struct stat st;
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return;
-    const int fd = file.handle();
-    if (fd < 0)
         return;
     // Only root may give a file away; anyone else keeps what the system allows.
     if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
@@ -74,17 +83,88 @@ void keepOwnerAndMode(QSaveFile &file, const QString &path)
     }
 }
 
-// QSaveFile writes into an unnamed file where the system has them, names it "<file>.XXXXXX" once it is
-// complete and renames it over the file. A write killed between those last two steps leaves that name
-// behind; the next save of the file removes it. Only files that cannot be anyone else's are touched: regular
-// files of this user, of exactly that name form, with no other link.
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A new temporary file beside `file`, made create-exclusive so that nothing already there (a planted link
+// included) is written through. Its path goes to `made`.
+int createTemporary(const QFileInfo &file, QByteArray *made)
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const QByteArray prefix = QFile::encodeName(file.absolutePath() + u'/' + temporaryPrefix(file));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray path = prefix;
+        for (int i = 0; i < kTemporaryRandomLength; ++i)
+            path += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            *made = path;
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *at = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, size_t(qMin<qint64>(left, 1 << 20)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        at += n;
+        left -= n;
+    }
+    // A file system that cannot sync says so with EINVAL; anything else (a full disk found late) is a failure.
+    return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+}
+
+// The bytes written whole under a temporary name, then renamed over the file. Raises on failure, with nothing
+// left behind.
+void saveAtomically(const QString &path, const QString &file, const QByteArray &bytes)
+{
+    using TextFile::Error;
+    const QFileInfo info(file);
+    QByteArray temporary;
+    const int fd = createTemporary(info, &temporary);
+    if (fd < 0)
+        throw Error(Error::Action::Write, path, systemReason(errno));
+    keepOwnerAndMode(fd, file);
+    int error = writeAll(fd, bytes) ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        throw Error(Error::Action::Write, path, systemReason(error));
+    }
+    if (::rename(temporary.constData(), QFile::encodeName(file).constData()) != 0) {
+        const int renameError = errno;
+        ::unlink(temporary.constData());
+        throw Error(Error::Action::Write, path, systemReason(renameError));
+    }
+}
+
+// A save killed before its rename leaves its temporary file; the next save of the file removes it. Only files
+// that cannot be anyone else's are touched: regular files of this user, of exactly that name form, with no other
+// link.
 void removeLeftovers(const QString &file)
 {
     const QFileInfo info(file);
-    const QString prefix = info.fileName() + u'.';
+    const QString prefix = temporaryPrefix(info);
     const QDir folder = info.dir();
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+    for (const QString &name : folder.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.size() != prefix.size() + kTemporaryRandomLength || !name.startsWith(prefix))
             continue;
         const QStringView suffix = QStringView(name).sliced(prefix.size());
         if (!std::all_of(suffix.begin(), suffix.end(),
@@ -231,12 +311,13 @@ void save(const QString &path, const QByteArray &bytes)
         throw Error(Error::Action::Write, path, notRegular());
     if (!writable(file))
         throw Error(Error::Action::Write, path, QStringLiteral("the file or its folder is read-only"));
+#ifdef Q_OS_UNIX
+    saveAtomically(path, file, bytes);
+    removeLeftovers(file);
+#else
     QSaveFile output(file);
     if (!output.open(QIODevice::WriteOnly))
         throw Error(Error::Action::Write, path, output.errorString());
-#ifdef Q_OS_UNIX
-    keepOwnerAndMode(output, file);
-#endif
     // QSaveFile misses an error of the last flush inside commit(), so the buffer is flushed and checked here.
     if (output.write(bytes) != bytes.size() || !output.flush()) {
         const QString reason = output.errorString();
@@ -245,8 +326,6 @@ void save(const QString &path, const QByteArray &bytes)
     }
     if (!output.commit())
         throw Error(Error::Action::Write, path, output.errorString());
-#ifdef Q_OS_UNIX
-    removeLeftovers(file);
 #endif
 }
 

@@ -64,9 +64,9 @@ bool writable(const QString &path);
 bool folderWritable(const QString &path);
 
 // Writes the bytes whole through a temporary file beside the target, so a failure or a crash never leaves
-// half a file, and no temporary file stays behind (one that a write killed at its very end left under the
-// name "<file>.XXXXXX", a complete copy, is removed by the next save). An existing file keeps its owner and
-// mode. Raises TextFile::Error naming the file when the write is refused or fails; the old file is then
+// half a file, and no temporary file stays behind (one that a killed write left under the name
+// ".<file>.cartling-tmp-XXXXXX" is removed by the next save; nothing else is). An existing file keeps its owner
+// and mode. Raises TextFile::Error naming the file when the write is refused or fails; the old file is then
 // untouched.
 void save(const QString &path, const QByteArray &bytes);
 // Every line followed by CR LF, in `encoding` as far as the text reads back the same (TextEncoding::encodeAs).

@@ -90,6 +90,18 @@ QImage decode(const QByteArray &bytes)
     return reader.read();
 }
 
+QByteArray encode(const QImage &picture)
+{
+    if (picture.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        return {};
+    return bytes;
+}
+
 bool readFile(const QString &path, QByteArray *bytes)
 {
     QFile file(path);

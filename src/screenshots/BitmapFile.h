@@ -23,6 +23,9 @@ inline constexpr int HeaderBytes = 54;
 // fewer pixel rows than the header describes.
 QImage decode(const QByteArray &bytes);
 
+// The picture as a 24-bit Windows bitmap file, as the emulator writes its shots; empty for a null picture.
+QByteArray encode(const QImage &picture);
+
 // Reads a whole file of at most MaxFileSize bytes; false when it cannot be read or is larger.
 bool readFile(const QString &path, QByteArray *bytes);
 

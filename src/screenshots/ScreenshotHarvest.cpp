@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 // Writes the bytes as the file, whole or not at all, replacing what was there.
@@ -43,13 +45,16 @@ QString ScreenshotHarvest::filedBitmapPath(const QString &baseFolder, const QStr
     return PictureLookup::fileIn(PictureLookup::shotsFolder(baseFolder), stemOf(romPath) + QStringLiteral(".bmp"));
 }
 
-bool ScreenshotHarvest::settled(const QString &source)
+ScreenshotHarvest::Sighting &ScreenshotHarvest::observe(const QString &source)
 {
     const QFileInfo info(source);
-    if (m_seen.path == source && m_seen.size == info.size() && m_seen.modified == info.lastModified())
-        return true;
-    m_seen = {source, info.size(), info.lastModified(), false};
-    return false;
+    Sighting &seen = m_seen[source];
+    if (seen.size == info.size() && seen.modified == info.lastModified()) {
+        ++seen.unchangedTicks;
+        return seen;
+    }
+    seen = {info.size(), info.lastModified(), 0, false, false};
+    return seen;
 }
 
 ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &selectedRom,
@@ -61,48 +66,97 @@ ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &
 
     const QString base = m_baseFolder.isEmpty() ? BaseFolder::path() : m_baseFolder;
     const QString emulator = ScreenshotPlaces::emulatorFolder(SettingsFile(m_settingsPath));
-    result.source = ScreenshotPlaces::lastExisting(ScreenshotPlaces::all(base, emulator));
-    if (result.source.isEmpty()) {
+    const QStringList places = ScreenshotPlaces::all(base, emulator);
+    QList<std::pair<QString, Kind>> sources;
+    for (qsizetype i = places.size() - 1; i >= 0; --i) {
+        if (QFileInfo(places[i]).isFile())
+            sources.append({places[i], Kind::Bitmap});
+    }
+    for (const QString &png : ScreenshotPlaces::pngShots(base))
+        sources.append({png, Kind::Png});
+
+    // Files gone since the last tick are forgotten, so the memory stays as small as the places.
+    for (auto it = m_seen.begin(); it != m_seen.end();) {
+        const bool present =
+            std::any_of(sources.begin(), sources.end(), [&](const auto &s) { return s.first == it.key(); });
+        it = present ? std::next(it) : m_seen.erase(it);
+    }
+    if (sources.isEmpty()) {
         result.outcome = Outcome::NoShot;
         return result;
     }
-    if (!settled(result.source)) {
-        result.outcome = Outcome::Waiting;
-        return result;
+    for (const auto &[source, kind] : sources) {
+        const Result tried = consider(source, kind, base, selectedRom, options);
+        if (tried.outcome == Outcome::Filed || tried.outcome == Outcome::CopyFailed ||
+            tried.outcome == Outcome::ConversionFailed)
+            return tried;
+        if (result.outcome == Outcome::Off)
+            result = tried; // what the last place showed, when nothing is filed
     }
-    if (m_seen.damaged) {
-        result.outcome = Outcome::Damaged;
-        return result;
-    }
+    return result;
+}
 
-    QFile file(result.source);
-    if (!file.open(QIODevice::ReadOnly)) {
+ScreenshotHarvest::Result ScreenshotHarvest::consider(const QString &source, Kind kind, const QString &base,
+                                                      const QString &selectedRom, const ScreenshotOptions &options)
+{
+    Result result;
+    result.source = source;
+    Sighting &seen = observe(source);
+    result.outcome = seen.unchangedTicks == 0 ? Outcome::Waiting
+                     : seen.damaged           ? Outcome::Damaged
+                     : seen.handled           ? Outcome::Unchanged
+                                              : Outcome::Off;
+    if (result.outcome != Outcome::Off)
+        return result;
+
+    QByteArray bytes;
+    if (!BitmapFile::readFile(source, &bytes)) {
         result.outcome = Outcome::Waiting;
         return result;
     }
-    const qint64 declared = BitmapFile::declaredSize(file.peek(BitmapFile::HeaderBytes));
-    if (declared >= 0 && file.size() < declared) {
+    // Whole by its own account: a bitmap as long as its header says, a PNG ending in its closing chunk.
+    static const QByteArray pngEnd = QByteArray::fromHex("0000000049454e44ae426082");
+    const qint64 declared = kind == Kind::Bitmap ? BitmapFile::declaredSize(bytes.left(BitmapFile::HeaderBytes)) : 0;
+    const bool whole = kind == Kind::Bitmap ? bytes.size() >= declared : bytes.endsWith(pngEnd);
+    if (!whole && seen.unchangedTicks < TicksBeforeShortFileIsTaken && declared >= 0) {
         result.outcome = Outcome::Waiting; // the emulator has not written all of it yet
         return result;
     }
-    file.close();
-    QByteArray bytes;
-    if (declared < 0 || !BitmapFile::readFile(result.source, &bytes) || BitmapFile::decode(bytes).isNull()) {
-        m_seen.damaged = true;
+    QByteArray bitmap;
+    if (kind == Kind::Bitmap) {
+        if (declared >= 0 && !BitmapFile::decode(bytes).isNull())
+            bitmap = bytes; // the very bytes that were checked
+    } else {
+        bitmap = BitmapFile::encode(QImage::fromData(bytes, "PNG"));
+    }
+    if (bitmap.isEmpty()) {
+        seen.damaged = true;
         result.outcome = Outcome::Damaged;
         return result;
     }
+    return file(source, bitmap, !whole, base, selectedRom, options);
+}
 
-    // File the very bytes that were checked, whole or not at all, so the emulator's file can go.
+ScreenshotHarvest::Result ScreenshotHarvest::file(const QString &source, const QByteArray &bitmap, bool keepSource,
+                                                  const QString &base, const QString &selectedRom,
+                                                  const ScreenshotOptions &options)
+{
+    Result result;
+    result.source = source;
+    Sighting &seen = m_seen[source];
+    // Whatever happens now, the same file is not tried again until it changes.
+    seen.handled = true;
+
+    // File the bitmap whole or not at all, so the emulator's file can go.
     const QString target = filedBitmapPath(base, selectedRom);
     QDir().mkdir(folderOf(target));
     FileAttributes::makePlainArchive(target);
-    if (!writeWhole(target, bytes)) {
+    if (!writeWhole(target, bitmap)) {
         result.outcome = Outcome::CopyFailed;
         return result;
     }
-    const bool sourceIsTarget = sameFile(result.source, target);
-    FileAttributes::makePlainArchive(result.source);
+    const bool sourceIsTarget = sameFile(source, target);
+    FileAttributes::makePlainArchive(source);
     result.picture = target;
 
     if (options.convertToJpeg) {
@@ -118,9 +172,10 @@ ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &
             QFile::remove(target);
     }
 
-    if (!sourceIsTarget)
-        QFile::remove(result.source);
-    m_seen = {};
+    if (!sourceIsTarget && !keepSource) {
+        QFile::remove(source);
+        m_seen.remove(source);
+    }
     result.outcome = Outcome::Filed;
     return result;
 }

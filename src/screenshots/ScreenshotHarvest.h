@@ -3,13 +3,16 @@
 #include "screenshots/ScreenshotOptions.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
-// Collects the emulator's screenshot: one step per timer tick finds "ZIBO0000.BMP" at the last existing
-// of the 13 places, files it in the shots folder under the selected game's stem, converts it to JPEG when
-// so set, and deletes the emulator's file. A file is taken only when it is a whole bitmap that has not
-// changed since the previous tick, so a shot the emulator is still writing waits, and the emulator's
-// file is deleted only once the shot is safely filed: no shot is ever lost.
+// Collects the emulator's screenshot: one step per timer tick looks at "ZIBO0000.BMP" in the existing of the
+// 13 places, from the last to the first, then at the PNG shots that other emulators leave in Cartling's own
+// picture folder, and files the first that is ready in the shots folder under the selected game's stem,
+// converts it to JPEG when so set, and deletes the emulator's file. A file is taken only when it is a whole
+// picture that has not changed since the previous tick, so a shot the emulator is still writing waits, and
+// the emulator's file is deleted only once the shot is safely filed: no shot is ever lost. A file that waits
+// or cannot be decoded does not keep the others from being filed.
 class ScreenshotHarvest
 {
 public:
@@ -18,8 +21,10 @@ public:
         Off,              // the switch is off or no game is selected: nothing looked at
         NoShot,           // none of the places holds a file
         Waiting,          // a file seen for the first time, still changing, or shorter than its header says
-        Damaged,          // a whole file that is no bitmap that can be decoded: left where it is
-        Filed,            // filed (and converted when so set); the emulator's file is gone
+        Damaged,          // a whole file that is no picture that can be decoded: left where it is
+        Unchanged,        // filed before with its file kept, or refused by the shots folder: taken again
+                          // only once it changes
+        Filed,            // filed (and converted when so set); the emulator's file is gone, unless kept
         CopyFailed,       // the shots folder refused the bitmap: the emulator's file stays
         ConversionFailed, // the bitmap is filed but the JPEG could not be written: the emulator's file stays
     };
@@ -33,6 +38,10 @@ public:
         bool pictureChanged() const { return outcome == Outcome::Filed || outcome == Outcome::ConversionFailed; }
     };
 
+    // Ticks a file must stay unchanged before it is taken although its header says it is longer: some
+    // writers store a wrong size. Such a file is filed but kept, since it may be damaged.
+    static constexpr int TicksBeforeShortFileIsTaken = 5;
+
     // The base folder and the settings file are read on every step; nothing else is cached.
     explicit ScreenshotHarvest(QString baseFolder = {}, QString settingsPath = {});
 
@@ -44,17 +53,28 @@ public:
     static QString filedBitmapPath(const QString &baseFolder, const QString &romPath);
 
 private:
-    // A file whose size and time of change are the same at two ticks in a row is no longer being written.
-    bool settled(const QString &source);
+    enum class Kind
+    {
+        Bitmap,
+        Png,
+    };
+    struct Sighting
+    {
+        qint64 size = -1;
+        QDateTime modified;
+        int unchangedTicks = 0;
+        bool damaged = false; // decoded once and refused: not read again while unchanged
+        bool handled = false; // filed and kept, or the filing failed: not filed again while unchanged
+    };
+
+    // The file's sighting, renewed for this tick: its unchanged ticks count up while size and time stay.
+    Sighting &observe(const QString &source);
+    Result consider(const QString &source, Kind kind, const QString &base, const QString &selectedRom,
+                    const ScreenshotOptions &options);
+    Result file(const QString &source, const QByteArray &bitmap, bool keepSource, const QString &base,
+                const QString &selectedRom, const ScreenshotOptions &options);
 
     QString m_baseFolder;
     QString m_settingsPath;
-    struct Sighting
-    {
-        QString path;
-        qint64 size = -1;
-        QDateTime modified;
-        bool damaged = false; // decoded once and refused: not read again while unchanged
-    };
-    Sighting m_seen;
+    QHash<QString, Sighting> m_seen;
 };

@@ -106,4 +106,20 @@ QString discardLeftover(const QStringList &places)
     return leftover;
 }
 
+QString pictureFolder(const QString &baseFolder)
+{
+    return subFolder(baseFolder, QStringLiteral("Capturas"));
+}
+
+QStringList pngShots(const QString &baseFolder)
+{
+    const QDir folder(pictureFolder(baseFolder));
+    QStringList shots;
+    // Name filters match without regard to case unless told otherwise.
+    for (const QFileInfo &info :
+         folder.entryInfoList({QStringLiteral("*.png")}, QDir::Files | QDir::Hidden, QDir::Time | QDir::Reversed))
+        shots.append(info.filePath());
+    return shots;
+}
+
 } // namespace ScreenshotPlaces

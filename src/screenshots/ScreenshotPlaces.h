@@ -38,4 +38,11 @@ QString lastExisting(const QStringList &places, bool switchPlacesOnly = false);
 // selected next. Places 9 to 11 are left for the next tick. Returns the deleted file, or empty.
 QString discardLeftover(const QStringList &places);
 
+// Cartling's own picture folder in the base folder, which emulators other than Zibo are told to save their
+// shots in ("Capturas", found without regard to case).
+QString pictureFolder(const QString &baseFolder);
+
+// The PNG shots in the picture folder, oldest first, so that the newest of a session ends up as the picture.
+QStringList pngShots(const QString &baseFolder);
+
 } // namespace ScreenshotPlaces

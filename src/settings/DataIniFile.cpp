@@ -1,5 +1,7 @@
 #include "settings/DataIniFile.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "platform/ErrorHandler.h"
 #include "platform/TextFile.h"
 #include "settings/SettingsFile.h"
@@ -219,6 +221,9 @@ void DataIniFile::load()
     }
     if (reading)
         addSection(name, hash, text, headerStart, bodyStart, cleanEnd, text.size(), clean);
+    // Something is there, but not one section of it could be read (another encoding, another kind of file):
+    // writing back would leave only what is written now.
+    m_unreadable = m_sections.empty() && TextEncoding::holdsText(text);
 }
 
 void DataIniFile::addSection(QStringView name, size_t hash, const QString &text, qsizetype headerStart,
@@ -370,10 +375,8 @@ void DataIniFile::writeString(const QString &section, const QString &key, const 
     entry += value;
     entry.truncate(cutLength(entry, MaxLineLength));
     const QStringView line(entry);
-    if (const QString why = refusal(section, key, value, line); !why.isEmpty()) {
-        throw CartlingError(QStringLiteral("Cannot store \"%1\" in section \"%2\" of \"%3\": %4.")
-                                .arg(key, section, QDir::toNativeSeparators(m_fileName), why));
-    }
+    if (const QString why = refusal(section, key, value, line); !why.isEmpty())
+        refuse(m_fileName, section, key, why);
     Section &target = findOrAppend(section, line.size() + 2);
     const BodyLine old = findKey(target.text, target.bodyStart(), key);
     if (old.start >= 0 && QStringView(target.text).sliced(old.start, old.length) == line)
@@ -385,6 +388,23 @@ void DataIniFile::writeString(const QString &section, const QString &key, const 
         target.text += kLineEnd;
     }
     m_modified = true;
+}
+
+void DataIniFile::checkStorable(const QString &fileName, const QString &section, const QString &key,
+                                const QString &value)
+{
+    if (key.isEmpty())
+        return;
+    QString entry = key + u'=' + value;
+    entry.truncate(cutLength(entry, MaxLineLength));
+    if (const QString why = refusal(section, key, value, entry); !why.isEmpty())
+        refuse(fileName, section, key, why);
+}
+
+void DataIniFile::refuse(const QString &fileName, const QString &section, const QString &key, const QString &why)
+{
+    throw CartlingError(QStringLiteral("Cannot store \"%1\" in section \"%2\" of \"%3\": %4.")
+                            .arg(key, section, QDir::toNativeSeparators(fileName), why));
 }
 
 int DataIniFile::readInteger(const QString &section, const QString &key, int def) const
@@ -476,6 +496,9 @@ void DataIniFile::updateFile()
     if (!m_modified || m_fileName.isEmpty()) {
         m_modified = false;
         return;
+    }
+    if (m_unreadable) {
+        throw CartlingError(messageTable().text(SafetyText::UnreadableFile).arg(QDir::toNativeSeparators(m_fileName)));
     }
     qsizetype size = 0;
     for (const Section &section : m_sections)

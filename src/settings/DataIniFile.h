@@ -47,6 +47,9 @@ public:
     // for a name or value holding a line break and for a line that would not read back as this key and value
     // (a key holding "=", or a line that would read as a section header); the file is then unchanged.
     void writeString(const QString &section, const QString &key, const QString &value);
+    // Raises the error writeString would raise for this line in the file `fileName`, without any file.
+    static void checkStorable(const QString &fileName, const QString &section, const QString &key,
+                              const QString &value);
     // Decimal, or hexadecimal after "0x"/"0X"; `def` when the value is missing, empty or not a number.
     int readInteger(const QString &section, const QString &key, int def) const;
     void writeInteger(const QString &section, const QString &key, int value);
@@ -65,10 +68,13 @@ public:
     void deleteKey(const QString &section, const QString &key);
 
     // Writes the file back when something changed and the name is not empty; raises CartlingError naming the
-    // file when the write fails, and the file on disk then stays as it was.
+    // file when the write fails, and the file on disk then stays as it was. A file that held text of which no
+    // section could be read is never written back: that is refused the same way.
     void updateFile();
 
 private:
+    [[noreturn]] static void refuse(const QString &fileName, const QString &section, const QString &key,
+                                    const QString &why);
     // A section as it is written: its header line and its lines, each followed by CR LF, in one block, so
     // that a lookup touches one piece of memory and most sections are taken from the file in one copy.
     struct Section
@@ -110,5 +116,6 @@ private:
     qsizetype m_slotsUsed = 0;       // including Removed ones
     qsizetype m_erased = 0;
     bool m_modified = false;
+    bool m_unreadable = false;
     TextEncoding::Encoding m_encoding = TextEncoding::Encoding::Windows1252;
 };

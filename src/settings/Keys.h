@@ -107,4 +107,14 @@ inline constexpr StringKey ArchId{"OtrasConfig2", "ArchId", ""};
 inline constexpr StringKey ArchName{"OtrasConfig2", "ArchName", ""}; // the read-me choice passes "español.cti"
 inline constexpr IntKey ArchNameInd{"OtrasConfig2", "ArchNameInd", 0};
 
+// [Emulador]: how emulators other than Zibo are started. The own command line (arguments with %ROM%,
+// %CHEATS%, %SAVES% and %SHOTS%) serves only the program it was written for.
+inline constexpr StringKey OwnCommandLine{"Emulador", "Linea", ""};
+inline constexpr StringKey OwnCommandProgram{"Emulador", "LineaPrograma", ""};
+inline constexpr StringKey RetroArchCore{"Emulador", "Nucleo", ""}; // empty: the first Game Boy core found
+
+// [DAT]: the DAT files the collection is checked against, as keys DAT1 to DAT<Cuantos>.
+inline constexpr IntKey DatCount{"DAT", "Cuantos", 0};
+inline constexpr StringKey DatFile{"DAT", "DAT", ""}; // the name is followed by the number, 1 to Cuantos
+
 } // namespace Keys

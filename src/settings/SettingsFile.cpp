@@ -1,14 +1,19 @@
 #include "settings/SettingsFile.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "platform/ErrorHandler.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextFile.h"
 #include "settings/BaseFolder.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
+
+#include <algorithm>
 
 namespace {
 
@@ -65,6 +70,12 @@ qsizetype findKey(const QStringList &lines, const SectionRange &range, const QSt
             return i;
     }
     return -1;
+}
+
+bool holdsSection(const QStringList &lines)
+{
+    QStringView name;
+    return std::any_of(lines.begin(), lines.end(), [&](const QString &line) { return sectionHeader(line, &name); });
 }
 
 bool holdsLineBreak(const QString &text)
@@ -183,6 +194,10 @@ void SettingsFile::writeString(const QString &section, const QString &key, const
         const WriteLock lock(target);
         TextEncoding::Encoding encoding = TextEncoding::Encoding::Windows1252;
         QStringList lines = TextFile::loadLines(m_path, &encoding).value_or(QStringList());
+        if (!holdsSection(lines) && TextEncoding::holdsText(TextEncoding::joinLines(lines))) {
+            // Text of which not one section reads (another encoding, another kind of file) is left alone.
+            throw CartlingError(messageTable().text(SafetyText::UnreadableFile).arg(QDir::toNativeSeparators(m_path)));
+        }
         insertValue(lines, section, key, value);
         TextFile::saveLines(m_path, lines, encoding);
     } catch (const TextFile::Error &error) {

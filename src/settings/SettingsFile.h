@@ -31,7 +31,8 @@ public:
     // Raises CartlingError "Unable to write to <path>" when the file or its folder refuses the write; the
     // same followed by ": <reason>." when the path is no regular file, a link to no file, far too large or
     // unreadable, or stays locked; and refuses names or values holding a line break, so no write can add
-    // lines to the file.
+    // lines to the file. A file holding text in which not one section reads is refused with a message naming
+    // it, and left as it is.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);

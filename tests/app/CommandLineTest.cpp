@@ -1,6 +1,7 @@
 #include "ProgramRun.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -105,6 +106,35 @@ TEST_F(CommandLine, WithoutAnOptionTheCurrentFolderIsTheBaseFolder)
     ASSERT_TRUE(withDisplay.startUntil(Program, {}, m_cwd, m_cwd + "/Shoots", &errors)) << errors.constData();
     EXPECT_EQ(treeOf(m_cwd), BaseFolders);
     EXPECT_FALSE(QFile::exists(m_root + QStringLiteral("/home/.local/share/cartling")));
+}
+
+// Two Cartlings on one base folder wrote their copies of the data files over each other's.
+TEST_F(CommandLine, ASecondStartOnTheSameBaseFolderHandsOverAndEnds)
+{
+    const ProgramRun withDisplay(m_root, true);
+    const QString base = m_root + QStringLiteral("/x");
+    const std::unique_ptr<QProcess> first = withDisplay.start(Program, {"--base-folder", base}, m_cwd);
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(base + "/Shoots") && first->state() != QProcess::NotRunning && clock.elapsed() < 60000)
+        first->waitForFinished(100);
+    ASSERT_TRUE(QFile::exists(base + "/Shoots")) << first->readAllStandardError().constData();
+
+    // The same folder, also by another path to it: the running one is asked to the front, this one ends.
+    ASSERT_TRUE(QFile::link(base, m_root + QStringLiteral("/link")));
+    for (const QString &path : {base, m_root + QStringLiteral("/link")}) {
+        const auto second = withDisplay.run(Program, {"--base-folder", path}, m_cwd);
+        EXPECT_TRUE(second.finished) << qPrintable(path);
+        EXPECT_EQ(second.exitCode, 0) << second.errors.constData();
+    }
+    EXPECT_EQ(first->state(), QProcess::Running);
+
+    // Another folder runs as usual.
+    QByteArray errors;
+    EXPECT_TRUE(withDisplay.startUntil(Program, {"--base-folder", m_root + "/y"}, m_cwd, m_root + "/y/Shoots", &errors))
+        << errors.constData();
+    first->kill();
+    first->waitForFinished();
 }
 
 } // namespace

@@ -43,13 +43,21 @@ ProgramRun::Result ProgramRun::run(const QString &program, const QStringList &ar
     return result;
 }
 
+std::unique_ptr<QProcess> ProgramRun::start(const QString &program, const QStringList &arguments,
+                                            const QString &workingFolder) const
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(m_environment);
+    process->setWorkingDirectory(workingFolder);
+    process->start(program, arguments);
+    return process;
+}
+
 bool ProgramRun::startUntil(const QString &program, const QStringList &arguments, const QString &workingFolder,
                             const QString &marker, QByteArray *errors) const
 {
-    QProcess process;
-    process.setProcessEnvironment(m_environment);
-    process.setWorkingDirectory(workingFolder);
-    process.start(program, arguments);
+    const std::unique_ptr<QProcess> started = start(program, arguments, workingFolder);
+    QProcess &process = *started;
     QElapsedTimer clock;
     clock.start();
     bool seen = false;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // Cartling as a user starts it: a real process whose home, data, runtime and drive-root folders all lie in
 // one temporary folder, so it touches nothing of the machine's.
@@ -25,6 +27,9 @@ public:
     };
     // Runs the program to its end.
     Result run(const QString &program, const QStringList &arguments, const QString &workingFolder) const;
+    // Starts the program and leaves it running (it ends with the returned object).
+    std::unique_ptr<QProcess> start(const QString &program, const QStringList &arguments,
+                                    const QString &workingFolder) const;
     // Starts the program, waits until `marker` exists (the main window has been made), then ends it. False
     // when the marker did not come; `errors` then holds what the program said.
     bool startUntil(const QString &program, const QStringList &arguments, const QString &workingFolder,

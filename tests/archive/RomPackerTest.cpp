@@ -135,6 +135,13 @@ TEST_F(RomPackerTest, TheRomIsDeletedOnlyOnceANewArchiveHoldsItWhole)
     EXPECT_EQ(readFile("roms/second.gb"), "second");
     EXPECT_EQ(m_messages.errors.size(), 1);
     EXPECT_TRUE(m_messages.errors.value(0).contains("folder.zip")) << qPrintable(m_messages.errors.value(0));
+
+    // A file list that lacks the ROM makes an archive without it: the ROM stays.
+    writeFile("roms/third.gb", "third");
+    writeFile("roms/notes.txt", "notes");
+    const RomPacker::Selection lacking{path("roms/third.gb"), "third", {path("roms/notes.txt")}};
+    EXPECT_FALSE(RomPacker(path("roms"), {.deleteRom = true}).pack(lacking).romDeleted);
+    EXPECT_EQ(readFile("roms/third.gb"), "third");
 }
 
 TEST_F(RomPackerTest, CancellingLeavesTheDiskAsItWas)

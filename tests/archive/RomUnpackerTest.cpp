@@ -56,21 +56,37 @@ protected:
     }
 };
 
-TEST_F(RomUnpackerTest, TheRomGoesToTheParentOfTheRomFolderReplacingAReadOnlyFile)
+// The file replaced was lost outright: a wrong click cost the user's own ROM.
+TEST_F(RomUnpackerTest, TheRomGoesToTheParentOfTheRomFolderReplacingAReadOnlyFileMovedToTheTrash)
 {
     writeFile("src/game.gb", romImage("GAME"));
     writeFile("src/notes.txt", "notes");
     infoZip("game.zip", {"game.gb", "notes.txt"});
     writeFile("game.gb", "stale");
     QFile::setPermissions(path("game.gb"), QFileDevice::ReadOwner);
+    // What an earlier use left in the extraction folder is neither copied nor counted.
+    ASSERT_TRUE(Places::ensureExtractionFolder());
+    writeFile("src/stray.gb", "stray");
+    ASSERT_TRUE(QFile::copy(path("src/stray.gb"), Places::extractionFolder() + "/stray.gb"));
 
     EXPECT_EQ(unpack("game.zip"), RomUnpacker::Outcome::Done);
 
     EXPECT_EQ(readFile("game.gb"), romImage("GAME"));
+    EXPECT_EQ(m_trash.moved, QStringList{path("game.gb")});
     EXPECT_FALSE(QFile::exists(path("notes.txt")));
+    EXPECT_FALSE(QFile::exists(path("stray.gb")));
     EXPECT_EQ(entries("roms"), QStringList{"game.zip"});
     EXPECT_TRUE(m_messages.shown.isEmpty());
     EXPECT_TRUE(extractionLeftovers().isEmpty());
+
+    // A file the trash refuses stays, and that is said.
+    writeFile("game.gb", "mine");
+    m_trash.works = false;
+    unpack("game.zip");
+    EXPECT_EQ(readFile("game.gb"), "mine");
+    ASSERT_EQ(m_messages.errors.size(), 1);
+    EXPECT_TRUE(m_messages.errors[0].contains(path("game.gb"))) << qPrintable(m_messages.errors[0]);
+    EXPECT_EQ(entries(""), QStringList({"game.gb", "roms", "src"}));
 }
 
 TEST_F(RomUnpackerTest, TwoRomsAreCountedInTheMessageAndBothCopied)

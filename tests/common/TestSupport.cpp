@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "platform/TextEncoding.h"
 #include "settings/BaseFolder.h"
 
 #include <QDir>
@@ -7,7 +8,10 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <fcntl.h>
+#include <ftw.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 void BaseFolderTest::SetUp()
 {
@@ -67,6 +71,15 @@ void BaseFolderTest::TearDown()
                 pending.append(info.absoluteFilePath());
         }
     }
+    // Qt lists no name that is not text, so the temporary folder could not go while one is left.
+    ::nftw(
+        QFile::encodeName(m_temp.path()).constData(),
+        [](const char *path, const struct stat *, int, struct FTW *at) {
+            if (!TextEncoding::isValidUtf8(QByteArrayView(path + at->base)))
+                ::remove(path);
+            return 0;
+        },
+        16, FTW_DEPTH | FTW_PHYS);
 }
 
 QString BaseFolderTest::path(const QString &name) const
@@ -126,4 +139,16 @@ FileSizeLimit::~FileSizeLimit()
 QStringList folderEntries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QString writeRawNamed(const QString &folder, const QByteArray &name, const QByteArray &bytes)
+{
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    EXPECT_GE(fd, 0) << path.constData();
+    if (fd >= 0) {
+        EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+        ::close(fd);
+    }
+    return QFile::decodeName(name);
 }

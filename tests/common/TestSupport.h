@@ -103,5 +103,9 @@ private:
 // The names in a folder, hidden ones too: what a write left behind.
 QStringList folderEntries(const QString &folder);
 
+// Writes a file whose name is these bytes (a Latin-1 "Pok\xe9mon.gb" copied from Windows) into the folder, and
+// returns its name as a listing of the folder reads it.
+QString writeRawNamed(const QString &folder, const QByteArray &name, const QByteArray &bytes);
+
 // Writes a ROM image of `size` bytes whose 16 title bytes at 0x134 are `title` padded with zero bytes.
 QByteArray romImage(const QByteArray &title, int size = 32 * 1024);

@@ -238,9 +238,12 @@ TEST_F(AudioVideoOptionsTest, TheRecordingLineFollowsTheBoxTheNameAndTheLanguage
     EXPECT_FALSE(QFileInfo::exists(path("Cartling.ini"))); // recording is never stored
 }
 
-// Broke when the name went into the line as typed: "../x" made the emulator record outside its folder.
-TEST_F(AudioVideoOptionsTest, ARecordingNameNeverLeavesTheRecordingFolder)
+// Broke when the name went into the line as typed: "../x" made the emulator record outside its folder, and
+// "łódź" made Zibo.cfg UTF-8.
+TEST_F(AudioVideoOptionsTest, ARecordingNameNeverLeavesTheRecordingFolderNorWindows1252)
 {
+    EXPECT_EQ(AudioVideoOptions::recordingFileName(QString::fromUtf8("łódź")), QString::fromUtf8("_ód_"));
+    EXPECT_EQ(AudioVideoOptions::recordingFileName(QString::fromUtf8("a😀b")), "a_b");
     EXPECT_EQ(AudioVideoOptions::recordingFileName("../x"), ".._x");
     EXPECT_EQ(AudioVideoOptions::recordingFileName("..\\..\\x"), ".._.._x");
     EXPECT_EQ(AudioVideoOptions::recordingFileName("a:b*c?d"), "a_b_c_d");

@@ -145,15 +145,27 @@ TEST_F(DirectoriesRules, OnlyAFolderThatExistsIsStoredButATypedOneIsUsedAtTheCli
     EXPECT_EQ(options.folderText(DirectoriesOptions::Rts), "");
 }
 
-TEST_F(DirectoriesRules, AFolderWhoseNameHoldsALineBreakIsRefused)
+// A folder named "Дмитрий" once made the whole Zibo.cfg UTF-8 with a mark.
+TEST_F(DirectoriesRules, AFolderThatZiboCfgCannotCarryIsRefusedAndOneStoredIsLeftOut)
 {
-    ASSERT_TRUE(QDir().mkpath(path("two\nlines")));
-    DirectoriesOptions options(m_template);
-    options.setFolderOption(DirectoriesOptions::Rts, true);
-    EXPECT_FALSE(options.pickFolder(DirectoriesOptions::Rts, path("two\nlines")));
-    ASSERT_EQ(m_messages.shown.size(), 1);
-    EXPECT_EQ(options.folderText(DirectoriesOptions::Rts), "");
-    EXPECT_EQ(SettingsFile().read(Keys::Rts), "");
+    for (const QString name : {QStringLiteral("two\nlines"), QString::fromUtf8("Дмитрий")}) {
+        ASSERT_TRUE(QDir().mkpath(path(name)));
+        m_messages.shown.clear();
+        DirectoriesOptions options(m_template);
+        options.setFolderOption(DirectoriesOptions::Rts, true);
+        EXPECT_FALSE(options.pickFolder(DirectoriesOptions::Rts, path(name)));
+        ASSERT_EQ(m_messages.shown.size(), 1);
+        EXPECT_EQ(options.folderText(DirectoriesOptions::Rts), "");
+        EXPECT_EQ(SettingsFile().read(Keys::Rts), "");
+
+        if (name.contains(u'\n'))
+            continue; // the settings file takes no line break
+        SettingsFile().write(Keys::Rts, path(name));
+        const DirectoriesOptions stored(m_template);
+        EXPECT_TRUE(stored.folderOption(DirectoriesOptions::Rts));
+        EXPECT_EQ(m_template.line(50), "") << qPrintable(name);
+        SettingsFile().write(Keys::Rts, QString());
+    }
 }
 
 TEST_F(DirectoriesRules, ClearingJpegClearsAndGreysDeleteBitmaps)

@@ -34,6 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"0100C3C0", Kind::GameShark, nullptr}, Case{"O1A-B2C-D3E", Kind::Unknown, "O"},
                       Case{"01A-B2C-D3I", Kind::Unknown, "I"}, Case{"0lOOC3C0", Kind::Unknown, "O e I"},
                       Case{"01AB2CD3E", Kind::Unknown, "Faltan los guiones"},
+                      Case{"ABCDEF", Kind::Unknown, "Faltan los guiones"},
                       Case{"01AB-2CD3E", Kind::Unknown, "Guiones"}, Case{" ABC-DEF", Kind::Unknown, "espacios"},
                       Case{"ABC-DEG", Kind::Unknown, "ni GameShark"}, Case{"123", Kind::Unknown, "ni GameShark"}));
 

@@ -4,6 +4,7 @@
 #include "platform/ErrorHandler.h"
 
 #include <QFile>
+#include <tuple>
 
 namespace {
 
@@ -81,16 +82,26 @@ TEST_F(CodeStore, SavingTheSameRowsAgainDoesNotRewriteTheFile)
     EXPECT_EQ(readFile("data/GGCodes.ini"), saved);
 }
 
-// Broke when a code holding a line break was refused halfway: the rows before it were written, the rest not.
-TEST_F(CodeStore, ARefusedValueLeavesTheFileAsItWas)
+// Broke when a code holding a line break was refused halfway: the rows before it were written, the rest not;
+// its message then named the file "" ; and a code "Ω12-345-678" was stored although Zibo.cfg cannot carry it.
+TEST_F(CodeStore, ARefusedValueLeavesTheFileAsItWasAndSaysWhy)
 {
     m_store.saveAll("TETRIS", sampleRows());
     const QByteArray saved = codes();
-    CodeSet broken = sampleRows();
-    broken[0].description = "Vidas infinitas";
-    broken[5].description = "dos\nlineas";
-    EXPECT_THROW(m_store.saveAll("TETRIS", broken), CartlingError);
-    EXPECT_EQ(codes(), saved);
+    for (const auto &[row, code, description, named] :
+         {std::tuple{5, "01A-B2C-D3E", "dos\nlineas", "GGCodes.ini"}, {2, "Ω12-345-678", "", "Ω12-345-678"}}) {
+        CodeSet broken = sampleRows();
+        broken[0].description = "Vidas infinitas";
+        broken[row].code = QString::fromUtf8(code);
+        broken[row].description = description;
+        try {
+            m_store.saveAll("TETRIS", broken);
+            ADD_FAILURE() << code << " stored";
+        } catch (const CartlingError &error) {
+            EXPECT_TRUE(error.text().contains(QString::fromUtf8(named))) << qPrintable(error.text());
+        }
+        EXPECT_EQ(codes(), saved);
+    }
 }
 
 // ---- Loading ----

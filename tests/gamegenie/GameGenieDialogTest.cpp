@@ -133,9 +133,16 @@ TEST_F(CodesDialog, SaveAllUnticksShortCodesAndStoresTheRows)
     dialog().box(1)->setChecked(true);
     dialog().code(2)->setText("ABC-DE");
     dialog().box(2)->setChecked(true);
+    dialog().code(3)->setText("ABC-DEF"); // the shortest code form stays ticked
+    dialog().box(3)->setChecked(true);
+    dialog().code(10)->setText("DEF-ABC");
+    dialog().box(10)->setChecked(true);
     click("Button5"); // "Guardar Todo"
     EXPECT_FALSE(dialog().box(2)->isChecked());
+    EXPECT_TRUE(dialog().box(3)->isChecked());
     const QByteArray stored = readFile("GGCodes.ini");
+    EXPECT_TRUE(stored.contains("AC3=1\r\nC3=ABC-DEF\r\n")) << stored.constData();
+    EXPECT_TRUE(stored.contains("AC10=1\r\nC10=DEF-ABC\r\n")) << stored.constData();
     EXPECT_TRUE(stored.startsWith(QString::fromUtf8("[TETRIS]\r\nAC1=1\r\nC1=01A-B2C-D3E\r\nD1=Vidas ñ\r\nAC2=0\r\n"
                                                     "C2=ABC-DE\r\n")
                                       .toLatin1()));
@@ -337,6 +344,11 @@ TEST_F(CodesDialog, ACodeFieldHoldsAtMostElevenCharacters)
     EXPECT_EQ(dialog().code(1)->text(), "01A-B2C-D3E");
     click("Button5");
     EXPECT_TRUE(readFile("GGCodes.ini").contains("C1=01A-B2C-D3E\r\n"));
+
+    // The limit is for typing: a longer code in the file was shown cut while it was saved and sent whole.
+    writeFile("GGCodes.ini", "[TETRIS]\r\nC2=01A-B2C-D3E-F4A\r\n");
+    click("Button4");
+    EXPECT_EQ(dialog().code(2)->text(), "01A-B2C-D3E-F4A");
 }
 
 } // namespace

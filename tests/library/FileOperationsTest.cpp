@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
 #include "library/TitleRenamer.h"
 #include "platform/ErrorHandler.h"
@@ -8,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <unistd.h>
 
 namespace {
 
@@ -69,8 +72,12 @@ TEST_F(FileOperationsTest, ANameHeldByAnotherEntryInAnyCaseRenamesNothing)
     EXPECT_EQ(readFile("roms/game.gb"), "game");
     EXPECT_EQ(readFile("roms/TETRIS.GB"), "tetris");
 
-    // The rename itself refuses an existing name, should one appear after the folder was looked at.
+    // The rename itself refuses an existing name, should one appear after the folder was looked at, and
+    // renames nothing from a missing file or through a name that a NUL would cut short.
     EXPECT_FALSE(FileRename::renameWithoutReplacing(rom("game.gb"), rom("TETRIS.GB")));
+    EXPECT_FALSE(FileRename::renameWithoutReplacing(rom("missing.gb"), rom("other.gb")));
+    EXPECT_FALSE(FileRename::renameWithoutReplacing(rom("game.gb"), rom(QStringLiteral("x") + QChar(0) + "y")));
+    EXPECT_FALSE(FileRename::renameWithoutReplacing(rom(QStringLiteral("game.gb") + QChar(0) + "z"), rom("x.gb")));
     EXPECT_EQ(readFile("roms/TETRIS.GB"), "tetris");
     EXPECT_EQ(roms(), QStringList({"Folder.gb", "TETRIS.GB", "game.gb"}));
 
@@ -124,7 +131,8 @@ TEST_F(FileOperationsTest, AnEmptyTitleIsReportedAndTheFileKeepsItsNameButLosesI
     EXPECT_EQ(readFile("Titulos.ini"), "[blank]\r\nTitulo=\r\n\r\n");
 }
 
-// Broke when a title was joined to the folder as it stood: "../x" moved the file out of the ROM folder.
+// Broke when a title was joined to the folder as it stood: "../x" moved the file out of the ROM folder; and a
+// title holding : * ? " < > | made a name that a Windows copy of the collection cannot open.
 TEST_F(FileOperationsTest, NamesAndTitlesThatWouldLeaveTheFolderRenameNothingSilently)
 {
     makeFolder("roms/sub");
@@ -132,7 +140,8 @@ TEST_F(FileOperationsTest, NamesAndTitlesThatWouldLeaveTheFolderRenameNothingSil
     for (const QString name : {"", ".", "..", "../game.gb", "sub/game.gb", "a\\b.gb"})
         EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), name)) << qPrintable(name);
     EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), QStringLiteral("x") + QChar(0) + ".gb"));
-    for (const QByteArray title : {"../escaped", "sub/game", "..\\escaped", ".", ".."}) {
+    for (const QByteArray title : {"../escaped", "sub/game", "..\\escaped", ".", "..", "Zelda: DX", "What?", "A*B",
+                                   "\"Q\"", "<x>", "a|b", "tab\there"}) {
         writeTitles("[game]\r\nTitulo=" + title + "\r\n\r\n");
         EXPECT_FALSE(renameSelected("game.gb", "game")) << title.constData();
     }
@@ -162,6 +171,36 @@ TEST_F(FileOperationsTest, RenamingAllGoesRowByRowAndReportsOnceAtTheEnd)
     EXPECT_EQ(m_messages.shown, QStringList({notFound, namesChanged}));
     EXPECT_EQ(readFile("Titulos.ini"), "[b]\r\nTitulo=TETRIS\r\n\r\n[c]\r\nTitulo=TETRIS\r\n\r\n"
                                        "[a]\r\nTitulo=TETRIS\r\n\r\n[d]\r\nTitulo=\r\n\r\n");
+}
+
+// A name holding a line break, or one that is not text, ended the run at its row.
+TEST_F(FileOperationsTest, RenamingAllSkipsNamesNoListCanHoldAndGoesOn)
+{
+    writeFile("roms/two\nlines.gb", romImage("TWO"));
+    const QString latin1 = writeRawNamed(path("roms"), "Pok\xe9mon.gb", romImage("POKEMON"));
+    writeFile("roms/z.gb", romImage("ZELDA"));
+    const auto result = renameAll({latin1, "two\nlines.gb", "z.gb"});
+    EXPECT_EQ(result.renamed, 1);
+    EXPECT_EQ(result.skipped, 2);
+    EXPECT_EQ(roms(), QStringList({"ZELDA.gb", "two\nlines.gb"})); // Qt lists no name that is not text
+    EXPECT_EQ(::access((QFile::encodeName(path("roms")) + "/Pok\xe9mon.gb").constData(), F_OK), 0);
+    const MessageTable &table = messageTable();
+    EXPECT_EQ(m_messages.shown, QStringList({table.text(SafetyText::NameWithLineBreak).arg("two lines.gb"),
+                                             namesChanged, table.text(SafetyText::UndecodableNamesSkipped).arg(1)}));
+}
+
+// The folder's names were read once for the run: a title taken in one folder kept the files of the next
+// from it.
+TEST_F(FileOperationsTest, RenamingAllOverTwoFoldersLooksEachFolderUp)
+{
+    makeFolder("more");
+    writeFile("roms/TETRIS.gb", "taken");
+    writeFile("roms/a.gb", romImage("TETRIS"));
+    writeFile("more/b.gb", romImage("TETRIS"));
+    const auto result = TitleRenamer().renameAll({rom("a.gb"), path("more/b.gb")});
+    EXPECT_EQ(result.renamed, 1);
+    EXPECT_EQ(roms(), QStringList({"TETRIS.gb", "a.gb"}));
+    EXPECT_EQ(folderEntries(path("more")), QStringList{"TETRIS.gb"});
 }
 
 TEST_F(FileOperationsTest, AnUnreadableRomEndsTheRunKeepingTheTitlesAndNamesBeforeIt)

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "gamegenie/GameGenieDialog.h"
+#include "library/GameDetails.h"
 #include "mainwindow/Windows.h"
 
 #include <QCheckBox>
@@ -100,6 +101,9 @@ TEST_F(SelectedGame, ANameWithoutAStemShowsAnEmptyTitle)
     clickEntry(".gb");
     EXPECT_EQ(main().session().selectedStem(), "");
     EXPECT_EQ(titleLabel(), "");
+    // Storing a title under the empty stem would make a "[]" section.
+    EXPECT_FALSE(GameDetails::storeTitle("", "Nuevo"));
+    EXPECT_EQ(readFile("Titulos.ini"), "[Otro]\r\nTitulo=Otro\r\n");
 }
 
 TEST_F(SelectedGame, WithNothingSelectedNothingChanges)

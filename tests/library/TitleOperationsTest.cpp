@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "library/TitleExtraction.h"
 #include "library/TitleListGenerator.h"
 #include "library/TitleLists.h"
@@ -150,7 +151,9 @@ TEST_F(TitleOperationsTest, ARunKeepsEditedEntriesUnlessTitlesAreToBeReplaced)
     EXPECT_FALSE(leftoversInExtractionFolder());
 }
 
-TEST_F(TitleOperationsTest, ArchivesWithoutOrWithSeveralRomsAreReportedAndSkipped)
+// A name holding a line break, or one that is not text, once ended the run at its row: the rows after it were
+// never read and no closing message came.
+TEST_F(TitleOperationsTest, OddFilesAreReportedAndSkippedAndTheRunGoesOn)
 {
     writeFile("src/a.gb", romImage("A"));
     writeFile("src/b.gbc", romImage("B"));
@@ -159,14 +162,21 @@ TEST_F(TitleOperationsTest, ArchivesWithoutOrWithSeveralRomsAreReportedAndSkippe
     infoZip("pair.zip", {"a.gb", "b.gbc"});
     infoZip("super.zip", {"c.sgb"});
     writeFile("roms/broken.zip", "PK\x03\x04 cut short");
+    writeFile("roms/two\nlines.gb", romImage("TWO"));
+    const QString latin1 = writeRawNamed(path("roms"), "Pok\xe9mon.gb", romImage("POKEMON"));
 
-    generate({"broken.zip", "d.gb", "pair.zip", "super.zip"}, false, "GGCT.ini");
+    const auto result =
+        generate({"broken.zip", latin1, "two\nlines.gb", "d.gb", "pair.zip", "super.zip"}, false, "GGCT.ini");
 
+    EXPECT_EQ(result.skipped, 2);
     EXPECT_EQ(readFile("GGCT.ini"), "[d]\r\nTitulo=D\r\n\r\n");
+    const MessageTable &table = messageTable();
     EXPECT_EQ(m_messages.shown,
               QStringList({"Imposible encontrar nombre  ,broken.zip  no es un juego",
+                           table.text(SafetyText::NameWithLineBreak).arg("two lines.gb"),
                            QString::fromUtf8("Imposible encontrar nombre, el archivo pair.zip contiene más de una ROM"),
-                           "Imposible encontrar nombre  ,super.zip  no es un juego", generated}));
+                           "Imposible encontrar nombre  ,super.zip  no es un juego", generated,
+                           table.text(SafetyText::UndecodableNamesSkipped).arg(1)}));
 }
 
 TEST_F(TitleOperationsTest, AnEmptyListSaysSoAndWritesNothing)
@@ -190,6 +200,12 @@ TEST_F(TitleOperationsTest, AnUnreadableRomEndsTheRunButKeepsWhatWasGathered)
     }
     EXPECT_EQ(readFile("Titulos.ini"), "[first]\r\nTitulo=FIRST\r\n\r\n");
     EXPECT_TRUE(m_messages.shown.isEmpty());
+
+    // A list that cannot be written says so too, besides the unreadable ROM.
+    QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
+    EXPECT_THROW(generate({"last.gb", "folder.gb"}, false), CartlingError);
+    ASSERT_EQ(m_messages.errors.size(), 1);
+    EXPECT_TRUE(m_messages.errors[0].contains(path("Titulos.ini"))) << qPrintable(m_messages.errors[0]);
 }
 
 TEST_F(TitleOperationsTest, ACancelledRunWritesWhatItGatheredWithoutTheSuccessMessage)

@@ -63,6 +63,25 @@ protected:
     QString shownStem, shownTitle;
 };
 
+// A Latin-1 name copied from Windows could not be opened, launched or renamed from the list.
+TEST_F(FileActions, RepairNameGivesANameThatIsNotTextItsWindowsReading)
+{
+    writeFile("Tetris.gb", "x");
+    const QString latin1 = writeRawNamed(m_base, "Pok\xe9mon.gb", "rom");
+    start();
+    QAction *repair = item("Repararnombre1");
+    ASSERT_NE(repair, nullptr);
+    clickEntry("Tetris.gb");
+    EXPECT_FALSE(repair->isEnabled());
+    clickEntry(latin1);
+    ASSERT_TRUE(repair->isEnabled());
+    repair->trigger();
+    EXPECT_EQ(readFile(QString::fromUtf8("Pokémon.gb")), "rom");
+    EXPECT_EQ(captions(), QStringList({QString::fromUtf8("Pokémon.gb"), "Tetris.gb"}));
+    EXPECT_FALSE(repair->isEnabled());
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
 TEST_F(FileActions, DeletingAsksThenSendsTheFileToTheTrashAndRereadsTheList)
 {
     writeFile("Juego.gb", "juego");

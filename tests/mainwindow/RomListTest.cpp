@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "mainwindow/RomListModel.h"
+#include "platform/NameEncoding.h"
 #include "mainwindow/Views.h"
 
 #include <QAbstractItemModelTester>
@@ -63,6 +66,36 @@ TEST_F(RomList, NamesWithBlanksQuotesAndOtherLettersAreListedAsThey)
     for (int row = 0; row < model.count(); ++row)
         EXPECT_TRUE(QFile::exists(model.entry(row).fullPath)) << qPrintable(model.entry(row).caption);
     EXPECT_FALSE(QFile::exists(path("x")));
+}
+
+// A Latin-1 name copied from Windows showed as "Pok\uFFFDmon.gb" like any other and could not be used; it is
+// marked, says why, and "Reparar nombre" gives it its name as text without replacing a file.
+TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
+{
+    writeFile("Tetris.gb", "x");
+    const QString shown = writeRawNamed(m_base, "Pok\xe9mon.gb", "rom");
+    writeRawNamed(m_base, "Caf\xe9.gb", "mine");
+    writeFile(QString::fromUtf8("Café.gb"), "taken");
+    RomListModel model;
+    model.setFolder(m_base);
+    ASSERT_EQ(model.count(), 4);
+    const QModelIndex pokemon = model.index(2);
+    ASSERT_EQ(model.entry(2).caption, shown);
+    EXPECT_EQ(model.entry(2).rawName, "Pok\xe9mon.gb");
+    EXPECT_FALSE(model.data(pokemon, RomListModel::MarksRole).toString().isEmpty());
+    EXPECT_TRUE(model.data(pokemon, Qt::ToolTipRole)
+                    .toString()
+                    .endsWith(messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb"))));
+    EXPECT_TRUE(model.entry(3).rawName.isEmpty());
+    EXPECT_TRUE(model.data(model.index(3), RomListModel::MarksRole).toString().isEmpty());
+
+    EXPECT_TRUE(NameEncoding::repair(m_base, "Pok\xe9mon.gb"));
+    EXPECT_FALSE(NameEncoding::repair(m_base, "Caf\xe9.gb"));
+    EXPECT_EQ(readFile(QString::fromUtf8("Pokémon.gb")), "rom");
+    EXPECT_EQ(readFile(QString::fromUtf8("Café.gb")), "taken");
+    model.reread();
+    EXPECT_EQ(list(model).size(), 4);
+    EXPECT_EQ(model.entry(2).caption, QString::fromUtf8("Pokémon.gb"));
 }
 
 TEST_F(RomList, SettingAFolderIgnoresTheSameOrAMissingFolderAndFollowsTheCurrentFolder)

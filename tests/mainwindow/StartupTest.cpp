@@ -39,6 +39,9 @@ TEST_F(Startup, AnEmptyBaseFolderGetsItsFoldersAndNoSettingsFile)
 TEST_F(Startup, TheFifteenWindowsExistInOrderWithTheirCaptions)
 {
     start();
+    // Only the main window and the viewer are made at start-up; the dialogs when first shown.
+    EXPECT_EQ(windows().all().size(), 2);
+    windows().makeAll();
     const QList<QWidget *> all = windows().all();
     const QStringList expected{"TForm1", "TForm2", "TForm3",  "TForm4",  "TForm5",  "TForm6",  "TForm7",
                                "TForm8", "TForm9", "TForm10", "TForm11", "TForm12", "TForm13", "TForm14"};
@@ -97,6 +100,7 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            "-",
                            "Buscar Roms [Ctrl+R]",
                            "Buscar Zibo [Ctrl+D]",
+                           QString::fromUtf8("Emuladores instalados…"),
                            "-",
                            QString::fromUtf8("Generar lista de Títulos para Códigos Game Genie [Ctrl+I]"),
                            QString::fromUtf8("Generar lista de Títulos (A Todo) [Ctrl+G]"),
@@ -113,6 +117,12 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            QString::fromUtf8("!Cambiar Título"),
                            QString::fromUtf8("!Renombrar Archivo a Título"),
                            "-",
+                           QString::fromUtf8("Cargar DAT… [Ctrl+Shift+D]"),
+                           "!Quitar los DAT cargados",
+                           QString::fromUtf8("Verificar colección [Ctrl+Shift+V]"),
+                           QString::fromUtf8("Renombrar según DAT"),
+                           QString::fromUtf8("!Deshacer último cambio de nombres"),
+                           "-",
                            "Salir [Ctrl+S]"}));
     EXPECT_EQ(describe(tops[1]->menu()),
               QStringList({"Gameboy Roms", "Gameboy Color Roms", "Super Gameboy Roms", "Roms Formato GBZ",
@@ -127,7 +137,8 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
               QStringList({"Jugar", "-", "Comprimir", "Descomprimir", "-",
                            QString::fromUtf8("Exportar nombre a Lista de Códigos"), QString::fromUtf8("Extraer Título"),
                            "-", "!Favorito", "!Eliminar", "!Cambiar nombre", QString::fromUtf8("!Cambiar Título"),
-                           QString::fromUtf8("!Renombrar Archivo a Título"), "-", "Actualizar", "-", "Salir"}));
+                           QString::fromUtf8("!Renombrar Archivo a Título"), "!Reparar nombre", "-", "Actualizar", "-",
+                           "Salir"}));
     // The marker stands in front of "Todas las Roms" only; "Screen Shoots" is off.
     for (const char *view : {"Ga1", "Ga2", "sgb", "gbz", "ZipRoms1"})
         EXPECT_TRUE(item(view)->icon().isNull()) << view;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QThread>
 #include <QWidget>
@@ -43,6 +44,15 @@ TEST(ProgressWindow, AppearsOnlyForLongWorkAndItsButtonCancels)
 
     ASSERT_TRUE(progress(50, 100));
     ASSERT_TRUE(dialog->isVisible());
+    // A window of its own (the codes dialog) once stored a title that the work then overwrote.
+    QWidget other;
+    auto *store = new QPushButton("Cambiar", &other);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    bool stored = false;
+    QObject::connect(store, &QPushButton::clicked, [&stored] { stored = true; });
+    QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, store->geometry().center());
+    EXPECT_FALSE(stored);
     QTest::mouseClick(dialog->findChild<QAbstractButton *>(), Qt::LeftButton);
     EXPECT_FALSE(progress(51, 100));
     EXPECT_TRUE(slow.cancelled());

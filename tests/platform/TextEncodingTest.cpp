@@ -21,7 +21,7 @@ TEST(TextEncoding, ReadsUtf8WhenValidElseWindows1252)
 TEST(TextEncoding, WritesWindows1252WhenEveryCharacterFitsElseUtf8)
 {
     EXPECT_EQ(encode(QString::fromUtf8("Ñ º á €")), QByteArray("\xd1 \xba \xe1 \x80"));
-    EXPECT_EQ(encode(QString::fromUtf8("ポケモン ñ")), "\xEF\xBB\xBF" + QString::fromUtf8("ポケモン ñ").toUtf8());
+    EXPECT_EQ(encode(QString::fromUtf8("ポケモン ñ")), "\xEF\xBB\xBF\r\n" + QString::fromUtf8("ポケモン ñ").toUtf8());
 }
 
 TEST(TextEncoding, EveryWindows1252ByteRoundTrips)
@@ -44,9 +44,25 @@ TEST(TextEncoding, TheFilesEncodingIsDetected)
     const Decoded be = decodeDetected(QByteArray("\xfe\xff\0[\0A\0]\0\xf1", 10));
     EXPECT_EQ(be.encoding, Encoding::Utf16BE);
     EXPECT_EQ(be.text, QString::fromUtf8("[A]ñ"));
+    // Without a mark, zero bytes on one side of each pair mean UTF-16; a file of Windows-1252 never holds one.
+    const Decoded leBare = decodeDetected(QByteArray("[\0A\0]\0\r\0\n\0\x14\x04", 12));
+    EXPECT_EQ(leBare.encoding, Encoding::Utf16LEWithoutMark);
+    EXPECT_EQ(leBare.text, QString::fromUtf8("[A]\r\nД"));
+    EXPECT_EQ(decodeDetected(QByteArray("\0[\0A\0]\0\xf1", 8)).encoding, Encoding::Utf16BEWithoutMark);
+    EXPECT_EQ(decodeDetected(QByteArray("[\0A\0]", 5)).encoding, Encoding::Windows1252); // an odd size is no UTF-16
     // Overlong forms, surrogates and cut sequences are no UTF-8.
     for (const char *bytes : {"\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "a\xe2\x82"})
         EXPECT_EQ(decodeDetected(bytes).encoding, Encoding::Windows1252) << bytes;
+}
+
+// A UTF-8 mark in front of the first section header made an older Windows reader take it as part of the
+// section's name: the mark stands on a line of its own, which is no part of the text.
+TEST(TextEncoding, AUtf8MarkStandsOnALineOfItsOwn)
+{
+    const Encoded encoded = encodeAs(QString::fromUtf8("[Título]\r\n"), Encoding::Utf8WithMark);
+    EXPECT_EQ(encoded.bytes, "\xef\xbb\xbf\r\n[T\xc3\xadtulo]\r\n");
+    EXPECT_EQ(decode(encoded.bytes), QString::fromUtf8("[Título]\r\n"));
+    EXPECT_EQ(decode("\xef\xbb\xbf[A]"), "[A]"); // as other programs write it
 }
 
 // A UTF-8 mark followed by one stray byte made the whole file Windows-1252, so the mark became "ï»¿" in front
@@ -79,8 +95,8 @@ TEST(TextEncoding, EveryTextReadsBackAsWrittenInEveryEncoding)
     QRandomGenerator random(1252);
     for (int round = 0; round < 2000; ++round) {
         const QString text = randomText(random, round % 2 ? Characters::Unicode : Characters::Windows1252, 40, true);
-        for (Encoding wanted :
-             {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark, Encoding::Utf16LE, Encoding::Utf16BE}) {
+        for (Encoding wanted : {Encoding::Windows1252, Encoding::Utf8, Encoding::Utf8WithMark, Encoding::Utf16LE,
+                                Encoding::Utf16BE, Encoding::Utf16LEWithoutMark, Encoding::Utf16BEWithoutMark}) {
             const Encoded encoded = encodeAs(text, wanted);
             const Decoded decoded = decodeDetected(encoded.bytes);
             ASSERT_EQ(decoded.text, text) << int(wanted) << " " << encoded.bytes.toHex().constData();

@@ -3,9 +3,11 @@
 
 #include "platform/Places.h"
 #include "screenshots/JpegCodec.h"
+#include "screenshots/PictureLookup.h"
 #include "screenshots/ScreenshotHarvest.h"
 #include "screenshots/ScreenshotPlaces.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 
@@ -161,10 +163,15 @@ TEST_F(Harvest, AShotIsFiledUnderTheSelectedGameAsTheJpegOptionsSay)
         EXPECT_EQ(QFile::exists(path("Shoots/Tetris.jpg")), c.jpegWritten) << qPrintable(label);
         if (c.bitmapKept)
             EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes());
-        if (c.jpegWritten)
+        if (c.jpegWritten) {
             EXPECT_EQ(readFile("Shoots/Tetris.jpg"), jpegBytes());
+            // The viewer reads a JPEG by either of its extensions.
+            QFile::copy(path("Shoots/Tetris.jpg"), path("Shoots/Tetris.jpeg"));
+            EXPECT_EQ(PictureLookup::load(path("Shoots/Tetris.jpeg")).size(), QSize(160, 144));
+        }
         EXPECT_EQ(result.picture, path(c.jpegWritten ? "Shoots/Tetris.jpg" : "Shoots/Tetris.bmp"));
     }
+    EXPECT_EQ(JpegCodec::withJpegExtension("shot"), "shot.jpg");
 }
 
 TEST_F(Harvest, OneShotPerTickTheLowestPlaceInTheTableFirst)
@@ -230,26 +237,87 @@ TEST_F(Harvest, ADamagedShotStaysWhereItIsAndNothingIsFiled)
     EXPECT_EQ(fileShot().outcome, Outcome::Filed);
 }
 
-TEST_F(Harvest, WhenTheShotCannotBeFiledTheEmulatorsFileStays)
+TEST_F(Harvest, WhenTheShotCannotBeFiledTheEmulatorsFileStaysAndIsTriedAgainOnlyOnceItChanges)
 {
     put(12, bitmapBytes());
     QDir(path("Shoots")).removeRecursively();
     writeFile("Shoots", "a file where the folder should be");
     EXPECT_EQ(fileShot().outcome, Outcome::CopyFailed);
     EXPECT_TRUE(QFile::exists(place(12)));
-
+    // Every tick used to read, file and show the same shot again.
     QFile::remove(path("Shoots"));
-    makeFolder("Shoots/Tetris.jpg"); // the JPEG cannot be written
+    makeFolder("Shoots/Tetris.jpg"); // from now on the JPEG cannot be written
+    EXPECT_EQ(m_harvest.step(true, m_rom, {true, true, 75}).outcome, Outcome::Unchanged);
+    EXPECT_FALSE(QFile::exists(path("Shoots/Tetris.bmp")));
+
+    put(12, bitmapBytes(screenPicture().copy(0, 0, 150, 144)));
     const ScreenshotHarvest::Result result = fileShot({true, true, 75});
     EXPECT_EQ(result.outcome, Outcome::ConversionFailed);
     EXPECT_TRUE(result.pictureChanged());
-    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes()); // filed, and kept since there is no JPEG
+    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes(screenPicture().copy(0, 0, 150, 144))); // kept: no JPEG
     EXPECT_TRUE(QFile::exists(place(12)));
+    EXPECT_EQ(m_harvest.step(true, m_rom, {true, true, 75}).outcome, Outcome::Unchanged);
 
     // A missing shots folder is made again.
     QDir(path("Shoots")).removeRecursively();
+    put(12, bitmapBytes());
     EXPECT_EQ(fileShot().outcome, Outcome::Filed);
     EXPECT_FALSE(QFile::exists(place(12)));
+}
+
+// A file at a later place that never completed, or never decoded, kept the emulator's real shot at an
+// earlier place from ever being filed.
+TEST_F(Harvest, AShotThatWaitsOrIsDamagedDoesNotBlockTheOtherPlaces)
+{
+    QByteArray lyingHeader = bitmapBytes(screenPicture(Qt::green));
+    lyingHeader[2] = char(quint8(lyingHeader[2]) + 100); // states 100 bytes more than it has
+    const struct
+    {
+        const char *label;
+        QByteArray blocker;
+        bool filedInTheEnd;
+    } cases[] = {
+        {"never whole", bitmapBytes().left(5000), false},
+        {"not a bitmap", "not a bitmap", false},
+        {"header states a wrong size", lyingHeader, true},
+    };
+    for (const auto &c : cases) {
+        QDir(path("Shoots")).removeRecursively();
+        put(12, c.blocker);
+        put(8, bitmapBytes(screenPicture(Qt::red)));
+        const ScreenshotHarvest::Result first = fileShot();
+        EXPECT_EQ(first.outcome, Outcome::Filed) << c.label;
+        EXPECT_EQ(first.source, place(8)) << c.label;
+        EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes(screenPicture(Qt::red))) << c.label;
+
+        int filed = 0;
+        for (int tick = 0; tick < ScreenshotHarvest::TicksBeforeShortFileIsTaken + 3; ++tick)
+            filed += m_harvest.step(true, m_rom, {}).outcome == Outcome::Filed;
+        EXPECT_EQ(filed, c.filedInTheEnd ? 1 : 0) << c.label;
+        if (c.filedInTheEnd)
+            EXPECT_EQ(readFile("Shoots/Tetris.bmp"), lyingHeader) << c.label;
+        EXPECT_EQ(readFile(QDir(m_base).relativeFilePath(place(12))), c.blocker) << c.label; // kept: may be damaged
+        QFile::remove(place(12));
+    }
+}
+
+TEST_F(Harvest, APngShotInThePictureFolderIsFiledAsABitmapAndRemoved)
+{
+    makeFolder("Capturas");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    screenPicture().save(&buffer, "PNG");
+    writeFile("Capturas/Tetris-0.png", png.left(png.size() - 12)); // the closing chunk not written yet
+    for (int tick = 0; tick < 3; ++tick)
+        EXPECT_EQ(m_harvest.step(true, m_rom, {}).outcome, Outcome::Waiting) << tick;
+
+    writeFile("Capturas/Tetris-0.png", png);
+    const ScreenshotHarvest::Result result = fileShot({true, false, 75});
+    EXPECT_EQ(result.outcome, Outcome::Filed);
+    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes());
+    EXPECT_EQ(readFile("Shoots/Tetris.jpg"), jpegBytes());
+    EXPECT_FALSE(QFile::exists(path("Capturas/Tetris-0.png")));
 }
 
 TEST_F(Harvest, AShotFiledOntoItselfIsKept)
@@ -271,6 +339,8 @@ TEST_F(Harvest, TheSwitchDiscardsLeftoversOnlyInItsOwnPlaces)
     EXPECT_EQ(ScreenshotPlaces::discardLeftover(ScreenshotPlaces::all(m_base, m_emulator)), QString());
     EXPECT_FALSE(QFile::exists(place(3)));
     EXPECT_TRUE(QFile::exists(place(11)));
+    put(12, "left by the emulator alone");
+    EXPECT_EQ(ScreenshotPlaces::discardLeftover(ScreenshotPlaces::all(m_base, m_emulator)), place(12));
 
     // The next tick files the one the switch left.
     put(11, bitmapBytes());

@@ -147,8 +147,10 @@ TEST_F(DataIniFileTest, ASectionWithoutLinesIsNotWritten)
         data.writeString("B", "", "anything"); // an empty key erases the section
         EXPECT_FALSE(data.sectionExists("B"));
         data.writeString("B", "y", "back"); // a new section goes to the end
+        data.writeString("C", "", "");      // so does an empty key with an empty value
+        EXPECT_FALSE(data.sectionExists("C"));
     }
-    EXPECT_EQ(ini(), "[C]\r\nz=3\r\n\r\n[B]\r\ny=back\r\n\r\n");
+    EXPECT_EQ(ini(), "[B]\r\ny=back\r\n\r\n");
 }
 
 TEST_F(DataIniFileTest, AnEmptyKeyAndSectionWritesTheFileBackAtOnce)
@@ -211,6 +213,7 @@ TEST_F(DataIniFileTest, OddFilesLoadAndKeepEveryValidLine)
     } files[] = {
         {"CR ends", "[A]\rx=1\ry=2\r", {"x=1", "y=2"}},
         {"LF ends", "[A]\nx=1\n", {"x=1"}},
+        {"a blank line between keys", "[A]\r\nx=1\r\n\r\ny=2\r\n", {"x=1", "y=2"}},
         {"a NUL byte", QByteArray("[A]\nx=1\0z\ny=2\n", 14), {QString::fromLatin1("x=1\0z", 5), "y=2"}},
         {"binary junk", "[A]\nx=1\n\x81\xfe\xff\x01\x1a\n", {"x=1", QString::fromUtf8("\u0081þÿ\u0001\u001a")}},
         {"a 10 MB line", "[A]\nx=1\n" + tenMegabyteLine + "\ny=2\n", {"x=1", tenMegabyteLine.left(255), "y=2"}},
@@ -246,7 +249,8 @@ TEST_F(DataIniFileTest, TheFileKeepsItsEncodingWhereTheTextAllows)
         DataIniFile data(file());
         data.writeString("Japan", "Titulo", QString::fromUtf8("ポケモン"));
     }
-    EXPECT_TRUE(ini().startsWith("\xef\xbb\xbf[Pok\xc3\xa9mon]\r\n"));
+    // The mark on a line of its own: an older Windows reader took "\xef\xbb\xbf[Pokémon]" for the first section.
+    EXPECT_TRUE(ini().startsWith("\xef\xbb\xbf\r\n[Pok\xc3\xa9mon]\r\n"));
     {
         DataIniFile data(file());
         EXPECT_EQ(data.encoding(), Encoding::Utf8WithMark);
@@ -254,6 +258,39 @@ TEST_F(DataIniFileTest, TheFileKeepsItsEncodingWhereTheTextAllows)
         data.writeString("Plain", "Titulo", "ascii");
     }
     EXPECT_TRUE(ini().startsWith("\xef\xbb\xbf")); // stays UTF-8 once it is
+}
+
+// A Titulos.ini saved as UTF-16 without a mark read as empty, and the first write left only the new entry.
+TEST_F(DataIniFileTest, Utf16WithoutAMarkIsReadAndAFileOfWhichNothingReadsIsNeverWritten)
+{
+    const auto utf16 = [](const QString &text) {
+        return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    };
+    writeIni(utf16(QString::fromUtf8("[Tetris]\r\nTitulo=Tetris ñ\r\n")));
+    {
+        DataIniFile data(file());
+        EXPECT_EQ(data.readString("tetris", "Titulo", ""), QString::fromUtf8("Tetris ñ"));
+        data.writeString("Zelda", "Titulo", "Zelda");
+    }
+    EXPECT_EQ(ini(), utf16(QString::fromUtf8("[Tetris]\r\nTitulo=Tetris ñ\r\n\r\n[Zelda]\r\nTitulo=Zelda\r\n\r\n")));
+
+    const QByteArray utf32("[\0\0\0T\0\0\0]\0\0\0\r\0\0\0\n\0\0\0x\0\0\0=\0\0\0"
+                           "1\0\0\0",
+                           32);
+    for (const QByteArray &unreadable : {utf32, QByteArray("Titulo=Tetris\r\n")}) {
+        writeIni(unreadable);
+        {
+            DataIniFile data(file());
+            data.writeString("Zelda", "Titulo", "Zelda");
+            try {
+                data.updateFile();
+                ADD_FAILURE() << "written over " << unreadable.toHex().constData();
+            } catch (const CartlingError &error) {
+                EXPECT_TRUE(error.text().contains(file())) << qPrintable(error.text());
+            }
+        }
+        EXPECT_EQ(ini(), unreadable);
+    }
 }
 
 TEST_F(DataIniFileTest, RandomValuesRoundTripOverWindows1252AndUnicode)

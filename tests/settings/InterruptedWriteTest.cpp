@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
+#include <unistd.h>
 
 namespace {
 
@@ -67,14 +68,14 @@ TEST_P(InterruptedWriteTest, AKilledWriterLeavesTheOldFileOrTheNewOneAndNoTempor
         ASSERT_GE(now, generation + 1) << "round " << round << ": the file is neither an old one nor a new one";
         changes += now > generation + 1 ? 1 : 0;
         generation = now;
-        // The lock file of a killed writer may stay; the next writer takes it over. The new file, complete,
-        // stands under a temporary name only between its last two steps (named, then renamed over the file);
-        // a kill just then leaves it, and the next write removes it.
+        // The lock file of a killed writer may stay; the next writer takes it over. A kill before the rename
+        // leaves the temporary file, whole or not, under its own name; the next write removes it.
         for (const QString &name : folderEntries(m_base)) {
             if (name == file || name == file + QStringLiteral(".lock"))
                 continue;
-            ASSERT_TRUE(name.startsWith(file + u'.') && name.size() == file.size() + 7) << qPrintable(name);
-            ASSERT_EQ(generationOf(data, readFile(name)), generation + 1) << "a temporary file that is no whole file";
+            ASSERT_TRUE(name.startsWith(u'.' + file + QStringLiteral(".cartling-tmp-")) &&
+                        name.size() == file.size() + 21)
+                << qPrintable(name);
         }
     }
     EXPECT_GT(changes, 0) << "no kill came later than the first write";
@@ -86,16 +87,30 @@ TEST_P(InterruptedWriteTest, AKilledWriterLeavesTheOldFileOrTheNewOneAndNoTempor
 
 using LeftoverTest = BaseFolderTest;
 
-TEST_F(LeftoverTest, AWriteRemovesWhatAKilledWriteLeftUnderATemporaryName)
+// Every save removed "<file>." plus six letters or digits: the user's own "Cartling.ini.backup" and
+// "GGCodes.ini.old001" went with the temporary files. Only Cartling's own temporary name is cleaned up, and
+// never a file with another link.
+TEST_F(LeftoverTest, AWriteRemovesOnlyWhatAKilledWriteLeftUnderItsTemporaryName)
 {
     writeFile("Cartling.ini", "[Prueba]\r\ng=1\r\n");
-    const QStringList others = {"Cartling.ini.bak", "Cartling.ini.AbC12", "Cartling.ini.AbC1234", "Other.ini.AbC123"};
-    for (const QString &name : others + QStringList{"Cartling.ini.AbC123"})
+    writeFile("mine.txt", "mine");
+    const QStringList others = {"Cartling.ini.backup",
+                                "Cartling.ini.AbC123",
+                                ".Cartling.ini.cartling-tmp-AbC12",
+                                ".Other.ini.cartling-tmp-AbC123",
+                                ".Cartling.ini.cartling-tmp-Linked",
+                                "mine.txt"};
+    for (const QString &name : others.first(4))
         writeFile(name, "x");
+    ASSERT_EQ(::link(QFile::encodeName(path("mine.txt")).constData(),
+                     QFile::encodeName(path(".Cartling.ini.cartling-tmp-Linked")).constData()),
+              0);
+    writeFile(".Cartling.ini.cartling-tmp-AbC123", "[Prueba]\r\ng=");
     SettingsFile(path("Cartling.ini")).writeInteger("Prueba", "g", 2);
     QStringList expected = others + QStringList{"Cartling.ini"};
     expected.sort();
     EXPECT_EQ(folderEntries(m_base), expected);
+    EXPECT_EQ(readFile("mine.txt"), "mine");
 }
 
 INSTANTIATE_TEST_SUITE_P(SettingsAndData, InterruptedWriteTest, ::testing::Bool(),

@@ -82,7 +82,7 @@ TEST_F(SettingsSafetyTest, KeysNobodyWroteKeepTheirBytes)
 {
     for (const QByteArray &original : {QByteArray("[OtrasConfig2]\r\nArchName=espa\xf1ol.cti\r\nx=\x80\x93\r\n"),
                                        QByteArray("[OtrasConfig2]\r\nArchName=espa\xc3\xb1ol.cti\r\n"),
-                                       QByteArray("\xef\xbb\xbf[OtrasConfig2]\r\nArchName=\xc3\xb1\r\n")}) {
+                                       QByteArray("\xef\xbb\xbf\r\n[OtrasConfig2]\r\nArchName=\xc3\xb1\r\n")}) {
         writeIni(original);
         settings().write(Keys::Quality, 80);
         EXPECT_EQ(ini(), original + "q=80\r\n");
@@ -90,21 +90,24 @@ TEST_F(SettingsSafetyTest, KeysNobodyWroteKeepTheirBytes)
 }
 
 // A mark followed by one byte that is no UTF-8 made the mark part of the first header, and a write then
-// appended a second copy of that section.
+// appended a second copy of that section. The mark goes on a line of its own, so an older Windows reader does
+// not take it for part of "[Video]" either.
 TEST_F(SettingsSafetyTest, AUtf8MarkIsAlwaysRecognised)
 {
     writeIni("\xef\xbb\xbf[Video]\r\nColor=3\r\ndcs=\xf1\r\n");
     EXPECT_EQ(settings().read(Keys::Color), 3);
     settings().write(Keys::Color, 4);
-    EXPECT_EQ(ini(), "\xef\xbb\xbf[Video]\r\nColor=4\r\ndcs=\xc3\xb1\r\n");
+    EXPECT_EQ(ini(), "\xef\xbb\xbf\r\n[Video]\r\nColor=4\r\ndcs=\xc3\xb1\r\n");
+    EXPECT_EQ(settings().read(Keys::Color), 4);
 }
 
-// A UTF-16 file, as Windows' own settings functions and Notepad write it, read as all defaults and the first
-// write corrupted it.
+// A UTF-16 file, as Windows' own settings functions and Notepad write it, with or without its mark, read as all
+// defaults and the first write corrupted it.
 TEST_F(SettingsSafetyTest, Utf16FilesAreReadAndWrittenBackInUtf16)
 {
-    for (bool bigEndian : {false, true}) {
-        const auto encoding = bigEndian ? TextEncoding::Encoding::Utf16BE : TextEncoding::Encoding::Utf16LE;
+    using TextEncoding::Encoding;
+    for (const Encoding encoding :
+         {Encoding::Utf16LE, Encoding::Utf16BE, Encoding::Utf16LEWithoutMark, Encoding::Utf16BEWithoutMark}) {
         writeIni(TextEncoding::encodeAs(QString::fromUtf8("[Configuracion]\r\nTroms=5\r\n"), encoding).bytes);
         EXPECT_EQ(settings().read(Keys::Troms), 5);
         settings().write(Keys::Roms, QString::fromUtf8("/ポケモン"));
@@ -113,6 +116,15 @@ TEST_F(SettingsSafetyTest, Utf16FilesAreReadAndWrittenBackInUtf16)
                              encoding)
                              .bytes);
     }
+}
+
+// Text in which no section reads (another encoding, another kind of file) is left alone, and said so.
+TEST_F(SettingsSafetyTest, AFileOfWhichNothingReadsIsNeverWritten)
+{
+    const QByteArray utf32("\0\0\0[\0\0\0V\0\0\0]\0\0\0\r\0\0\0\n", 20);
+    writeIni(utf32);
+    EXPECT_TRUE(writeError().contains(path("Cartling.ini"))) << qPrintable(writeError());
+    EXPECT_EQ(ini(), utf32);
 }
 
 // ---- Links, pipes and huge files ----

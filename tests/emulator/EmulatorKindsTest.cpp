@@ -1,0 +1,422 @@
+#include "MainWindowFixture.h"
+
+#include "emulator/AudioVideoDialog.h"
+#include "emulator/ConfigTemplate.h"
+#include "emulator/EmulatorArguments.h"
+#include "emulator/EmulatorKind.h"
+#include "emulator/EmulatorRuns.h"
+#include "emulator/InstalledEmulators.h"
+#include "emulator/InstalledEmulatorsDialog.h"
+#include "emulator/KeyboardDialog.h"
+#include "emulator/MgbaCheats.h"
+#include "gamegenie/GameGenieDialog.h"
+#include "mainwindow/Windows.h"
+#include "settings/SettingsFile.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+class EmulatorChoice : public BaseFolderTest
+{
+};
+
+TEST_F(EmulatorChoice, AreKnownByTheProgramsNameItsLinkAndFlatpakExports)
+{
+    const struct
+    {
+        const char *program;
+        EmulatorKind kind;
+    } cases[] = {
+        {"/usr/games/mgba-qt", EmulatorKind::Mgba},
+        {"/usr/games/mgba", EmulatorKind::Mgba},
+        {"/var/lib/flatpak/exports/bin/io.mgba.mGBA", EmulatorKind::Mgba},
+        {"C:/Emu/mGBA.exe", EmulatorKind::Mgba},
+        {"/usr/bin/retroarch", EmulatorKind::RetroArch},
+        {"/home/ana/.local/share/flatpak/exports/bin/org.libretro.RetroArch", EmulatorKind::RetroArch},
+        {"/opt/emu/zibo", EmulatorKind::Zibo},
+        {"/opt/emu/mgba-qt.sh", EmulatorKind::Zibo},
+        {"/opt/mgba-qt/visualboyadvance", EmulatorKind::Zibo},
+        {"", EmulatorKind::Zibo},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(EmulatorKinds::recognise(c.program), c.kind) << c.program;
+    EXPECT_TRUE(EmulatorKinds::isFlatpakExport("/var/lib/flatpak/exports/bin/org.libretro.RetroArch"));
+    EXPECT_FALSE(EmulatorKinds::isFlatpakExport("/usr/bin/retroarch"));
+
+    // A link of the user's own name is known by the program it leads to.
+    writeFile("mgba-qt", "#!/bin/sh\n");
+    QFile::link(path("mgba-qt"), path("gba"));
+    EXPECT_EQ(EmulatorKinds::recognise(path("gba")), EmulatorKind::Mgba);
+
+    // An own command line serves only the program it was stored for.
+    writeFile("Cartling.ini", "[Emulador]\r\nLinea=--rom %ROM%\r\nLineaPrograma=/opt/emu/zibo\r\n");
+    EXPECT_EQ(EmulatorKinds::ofStored(SettingsFile(), "/opt/emu/zibo"), EmulatorKind::OwnCommand);
+    EXPECT_EQ(EmulatorKinds::ofStored(SettingsFile(), "/usr/games/mgba-qt"), EmulatorKind::Mgba);
+}
+
+TEST_F(EmulatorChoice, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
+{
+    const LaunchFiles files{"/roms/Mi juego.gb", "/base/Trucos/Mi juego.cheats", "/base/Capturas", "/saves"};
+    const auto option = [](const QString &setting) { return QStringList{"-C", setting}; };
+    const struct
+    {
+        const char *label;
+        QByteArray ini;
+        LaunchFiles files;
+        QStringList expected;
+    } cases[] = {
+        {"defaults",
+         "",
+         {files.rom, {}, files.shotsFolder, {}},
+         option("volume=119") + QStringList{"-s", "0"} + option("screenshotPath=/base/Capturas") +
+             QStringList{"/roms/Mi juego.gb"}},
+        {"no sound, 15 fps, grey, Super Game Boy",
+         "[Sonido]\r\nTipo=0\r\nVolumen=3\r\n[Video]\r\nScreen update frequency=2\r\nColor=6\r\n"
+         "[OtrasConfig]\r\nGBmodos=4\r\n",
+         files,
+         option("mute=1") + QStringList{"-s", "3"} + option("gb.pal[0]=16777215") + option("gb.pal[1]=13290186") +
+             option("gb.pal[2]=11711154") + option("gb.pal[3]=8224125") + option("gb.model=SGB") +
+             option("savegamePath=/saves") + option("screenshotPath=/base/Capturas") + option("cheatAutoload=1") +
+             option("cheatsPath=/base/Trucos") + QStringList{"/roms/Mi juego.gb"}},
+        {"full volume, 30 fps, the five-digit colour, colour model",
+         "[Sonido]\r\nVolumen=20\r\n[Video]\r\nScreen update frequency=1\r\nColor=5\r\n[OtrasConfig]\r\nGBmodos=2\r\n",
+         {files.rom, {}, {}, {}},
+         option("volume=256") + QStringList{"-s", "1"} + option("gb.pal[0]=2424677") + option("gb.pal[1]=2411044") +
+             option("gb.pal[2]=1611288") + option("gb.pal[3]=22784") + option("gb.model=CGB") +
+             QStringList{"/roms/Mi juego.gb"}},
+        {"normal model, out-of-range choices read as defaults",
+         "[Sonido]\r\nVolumen=1\r\n[Video]\r\nScreen update frequency=7\r\nColor=9\r\n[OtrasConfig]\r\nGBmodos=3\r\n",
+         {files.rom, {}, {}, {}},
+         option("volume=17") + QStringList{"-s", "0"} + option("gb.model=DMG") + QStringList{"/roms/Mi juego.gb"}},
+    };
+    for (const auto &c : cases) {
+        writeFile("Cartling.ini", c.ini);
+        EXPECT_EQ(EmulatorArguments::mgba(SettingsFile(), c.files), c.expected) << c.label;
+    }
+}
+
+TEST_F(EmulatorChoice, AnOwnCommandLineKeepsEveryFileOneWholeArgument)
+{
+    const QString rom = QString::fromUtf8("/roms/Mi \"juego\" 100% %SAVES% ñandú.gb");
+    const LaunchFiles files{rom, "/base/Trucos.cheats", "/base/Capturas", "/base/Save"};
+    EXPECT_EQ(
+        EmulatorArguments::ownCommand(R"(--rom "%ROM%" -c%CHEATS% --dirs=%SAVES%,%SHOTS% """x""" it's)", files),
+        (QStringList{"--rom", rom, "-c/base/Trucos.cheats", "--dirs=/base/Save,/base/Capturas", "\"x\"", "it's"}));
+    EXPECT_EQ(EmulatorArguments::ownCommand("%ROM%", files), QStringList{rom});
+
+    const struct
+    {
+        const char *line;
+        bool balanced;
+    } quotes[] = {{"", true},         {R"(-a "b c")", true}, {R"(-a "b)", false}, {R"("""")", false},
+                  {R"(""" x)", true}, {R"(-a ""b)", true},   {R"(x ")", false}};
+    for (const auto &q : quotes) {
+        EXPECT_EQ(EmulatorArguments::quotesBalanced(q.line), q.balanced) << q.line;
+        EXPECT_EQ(EmulatorArguments::ownCommand(q.line, files).has_value(), q.balanced) << q.line;
+    }
+}
+
+TEST_F(EmulatorChoice, TheCheatsFileHoldsOneSetPerCodeAndNoDescriptionBreaksIt)
+{
+    CodeSet rows;
+    rows[0] = {true, "ABC-DEF-GHI", "Vidas\r\ninfinitas"};
+    rows[1] = {false, "01FFC2C3", "# no es una cabecera"};
+    rows[2] = {true, "ABC-DEF", "!disabled"};
+    rows[3] = {true, " 123-456 ", "  "};
+    rows[4] = {true, "", "sin código"};
+    rows[5] = {true, "!reset", "una orden"};
+    rows[6] = {true, "CCC-DDD\nEEE", QString(200, QChar(0x00F1))};
+    EXPECT_EQ(MgbaCheats::file(rows, "Code "), QByteArray("# Vidas infinitas\nABC-DEF-GHI\n"
+                                                          "!disabled\n# # no es una cabecera\n01FFC2C3\n"
+                                                          "# !disabled\nABC-DEF\n"
+                                                          "# Code 4\n123-456\n"
+                                                          "# ") +
+                                                   QString(48, QChar(0x00F1)).toUtf8() + "\nCCC-DDD EEE\n");
+    EXPECT_EQ(MgbaCheats::file(CodeSet(), "Code "), QByteArray());
+}
+
+TEST_F(EmulatorChoice, KnownProgramsAreFoundOnceOnThePathAndAmongFlatpakExports)
+{
+    for (const char *name : {"bin/mgba-qt", "bin/retroarch", "bin/zibo", "games/notrun", "flatpak/io.mgba.mGBA"}) {
+        makeFolder(QFileInfo(name).path());
+        writeFile(name, "#!/bin/sh\n");
+        QFile::setPermissions(path(name), QFile::permissions(path(name)) | QFileDevice::ExeOwner);
+    }
+    QFile::link(path("bin/mgba-qt"), path("games/mgba"));
+    QFile::setPermissions(path("games/notrun"), QFileDevice::ReadOwner); // not executable: not listed
+    QFile::rename(path("games/notrun"), path("games/mgba-qt"));
+    const auto found = InstalledEmulators::find({path("bin"), path("games"), path("missing")}, {path("flatpak")});
+    QStringList listed;
+    for (const auto &f : found)
+        listed << EmulatorKinds::name(f.kind) + " " + QDir(m_base).relativeFilePath(f.program);
+    EXPECT_EQ(listed, (QStringList{"mGBA bin/mgba-qt", "RetroArch bin/retroarch", "mGBA flatpak/io.mgba.mGBA"}));
+}
+
+// Launches through the main window, with starts recorded.
+class KindLaunch : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        makeFolder("emu");
+        makeFolder("roms");
+        writeFile("roms/Tetris.gb", "rom");
+        m_home = m_temp.path() + "/home";
+        QDir().mkpath(m_home);
+        m_oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(m_home));
+    }
+    void TearDown() override
+    {
+        qputenv("HOME", m_oldHome);
+        MainWindowTest::TearDown();
+    }
+
+    void storeEmulator(const QString &program, const QByteArray &more = {}) const
+    {
+        writeFile("emu/" + program, "#!/bin/sh\n");
+        QFile::setPermissions(path("emu/" + program),
+                              QFile::permissions(path("emu/" + program)) | QFileDevice::ExeOwner);
+        writeSettings("[Directorios]\r\nZibo=" + path("emu/" + program).toUtf8() +
+                      "\r\nZibod=" + path("emu/").toUtf8() + "\r\nRoms=" + path("roms").toUtf8() + "\r\n" + more);
+    }
+
+    void launchTetris()
+    {
+        QDir::setCurrent(m_base); // the base folder is the current folder when the windows are made
+        start();
+        clickEntry("Tetris.gb");
+        item("Jugar1")->trigger();
+    }
+
+    QString m_home;
+    QByteArray m_oldHome;
+};
+
+TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgIsWrittenWhateverTheKind)
+{
+    const QString rom = path("roms/Tetris.gb");
+    makeFolder("saves");
+    const QString core = m_home + "/.var/app/org.libretro.RetroArch/config/retroarch/cores/gambatte_libretro.so";
+    QDir().mkpath(QFileInfo(core).path());
+    QFile(core).open(QIODevice::WriteOnly);
+    const struct
+    {
+        const char *program;
+        QByteArray settings;
+        QStringList arguments;
+    } cases[] = {
+        {"mgba-qt",
+         "[OtrasConfig2]\r\nSavedir=1\r\n",
+         {"-C", "volume=119", "-s", "0", "-C", "savegamePath=" + path("saves"), "-C",
+          "screenshotPath=" + path("Capturas"), rom}},
+        {"org.libretro.RetroArch", "", {"-L", core, rom}},
+        {"retroarch", "[Emulador]\r\nNucleo=" + core.toUtf8() + "\r\n", {"-L", core, rom}},
+        {"zibo",
+         "[Emulador]\r\nLinea=-f \"%ROM%\" %SHOTS% %SAVES%\r\nLineaPrograma=" + path("emu/zibo").toUtf8() + "\r\n",
+         {"-f", rom, path("Capturas"), path("Save")}},
+        {"zibo", "", {rom}},
+    };
+    for (const auto &c : cases) {
+        storeEmulator(c.program, c.settings);
+        SettingsFile().write(Keys::Save, path("saves"));
+        launchTetris();
+        ASSERT_EQ(m_starter.starts.size(), 1) << c.program;
+        EXPECT_EQ(m_starter.starts[0].program, path(QString("emu/") + c.program));
+        EXPECT_EQ(m_starter.starts[0].arguments, c.arguments) << c.program;
+        EXPECT_EQ(readFile("emu/Zibo.cfg").count("\r\n"), 59) << c.program;
+        EXPECT_TRUE(m_messages.shown.isEmpty()) << qPrintable(m_messages.shown.join('\n'));
+        stop();
+        m_starter.starts.clear();
+        QFile::remove(path("emu/Zibo.cfg"));
+    }
+    EXPECT_TRUE(QDir(path("Capturas")).exists());
+}
+
+TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
+{
+    storeEmulator("mgba-qt");
+    start();
+    clickEntry("Tetris.gb");
+    GameGenieDialog &codes = *windows().gameGenieDialog;
+    codes.code(1)->setText("ABC-DEF-GHI");
+    codes.description(1)->setText("Vidas\ninfinitas");
+    codes.box(1)->setChecked(true);
+    codes.code(2)->setText("ABC");
+    codes.box(2)->setChecked(true);
+    main().gameGenieSwitch()->setChecked(true);
+    item("Jugar1")->trigger();
+    ASSERT_EQ(m_starter.starts.size(), 1);
+    EXPECT_EQ(m_starter.starts[0].arguments.mid(m_starter.starts[0].arguments.size() - 5),
+              (QStringList{"-C", "cheatAutoload=1", "-C", "cheatsPath=" + path("Trucos"), path("roms/Tetris.gb")}));
+    // The row check switched the short code off: it stays in the file as a set that starts switched off.
+    EXPECT_EQ(readFile("Trucos/Tetris.cheats"),
+              QByteArray("# Vidas infinitas\nABC-DEF-GHI\n!disabled\n# Código 2\nABC\n"));
+
+    main().gameGenieSwitch()->setChecked(false);
+    item("Jugar1")->trigger();
+    ASSERT_EQ(m_starter.starts.size(), 2);
+    EXPECT_FALSE(m_starter.starts[1].arguments.contains("cheatsPath=" + path("Trucos")));
+    stop();
+
+    storeEmulator("org.libretro.RetroArch");
+    launchTetris();
+    EXPECT_EQ(m_starter.starts.size(), 2);
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_TRUE(m_messages.shown[0].endsWith(m_home + "/.var/app/org.libretro.RetroArch/config/retroarch/cores"))
+        << qPrintable(m_messages.shown[0]);
+}
+
+TEST_F(KindLaunch, OptionWindowsSayWhichOptionsTheChosenEmulatorUsesAndLookAsBeforeWithZibo)
+{
+    const struct
+    {
+        const char *program;
+        bool lineShown;
+        const char *audioVideo;
+    } cases[] = {
+        {"zibo", false, ""},
+        {"mgba-qt", true,
+         "De las opciones de esta ventana, el emulador elegido usa solo: Sonido, Volumen, Screen update "
+         "frequency, Color."},
+        {"retroarch", true, "El emulador elegido no usa las opciones de emulador de esta ventana."},
+    };
+    for (const auto &c : cases) {
+        storeEmulator(c.program);
+        QDir::setCurrent(m_base);
+        start();
+        windows().audioVideoDialog->show();
+        const auto *line = windows().audioVideoDialog->findChild<QLabel *>("EmulatorUse");
+        ASSERT_TRUE(line);
+        EXPECT_EQ(line->isVisible(), c.lineShown) << c.program;
+        if (c.lineShown)
+            EXPECT_EQ(line->text(), QString::fromUtf8(c.audioVideo)) << c.program;
+        windows().keyboardDialog->show();
+        EXPECT_EQ(windows().keyboardDialog->findChild<QLabel *>("EmulatorUse")->isVisible(), c.lineShown);
+        stop();
+    }
+}
+
+TEST_F(KindLaunch, TheInstalledEmulatorsWindowStoresTheChoiceAsBuscarZiboDoes)
+{
+    writeSettings("");
+    QList<InstalledEmulators::Found> found{
+        {EmulatorKind::Mgba, "/usr/games/mgba-qt", {}},
+        {EmulatorKind::RetroArch, "/usr/bin/retroarch", {"/cores/a.so", "/cores/b.so"}}};
+    QStringList stored;
+    const auto store = [&stored](const QString &program) {
+        stored << program;
+        SettingsFile().write(Keys::Zibo, program);
+    };
+    InstalledEmulatorsDialog dialog(
+        store, nullptr, [&found] { return found; }, [] { return QString("/opt/own/emu"); });
+    dialog.show();
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(0), "mGBA");
+    QTreeWidgetItem *core = dialog.list()->topLevelItem(1)->child(1);
+    EXPECT_EQ(core->text(1), "/cores/b.so");
+    dialog.list()->setCurrentItem(core);
+    QTest::mouseClick(dialog.findChild<QPushButton *>("UseEmulator"), Qt::LeftButton);
+    EXPECT_EQ(stored, QStringList{"/usr/bin/retroarch"});
+    EXPECT_EQ(SettingsFile().read(Keys::RetroArchCore), "/cores/b.so");
+    EXPECT_FALSE(dialog.isVisible());
+
+    // An own command line with a quote left open cannot be saved; a whole one is stored for the stored program.
+    dialog.show();
+    auto *line = dialog.findChild<QLineEdit *>("OwnCommandLine");
+    auto *save = dialog.findChild<QPushButton *>("SaveOwnCommand");
+    QTest::keyClicks(line, "-L \"%ROM%");
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(dialog.saveOwnCommand());
+    EXPECT_EQ(m_messages.shown,
+              QStringList{QString::fromUtf8("La línea de órdenes propia tiene unas comillas sin cerrar.")});
+    QTest::keyClicks(line, "\"");
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_EQ(SettingsFile().read(Keys::OwnCommandLine), "-L \"%ROM%\"");
+    EXPECT_EQ(EmulatorKinds::ofStored(SettingsFile()), EmulatorKind::OwnCommand);
+
+    // With none found it says so and offers the file dialog.
+    found.clear();
+    dialog.close();
+    dialog.show();
+    EXPECT_TRUE(dialog.findChild<QLabel *>("NoneFound")->isVisible());
+    EXPECT_FALSE(dialog.list()->isVisible());
+    QTest::mouseClick(dialog.findChild<QPushButton *>("ChooseProgram"), Qt::LeftButton);
+    EXPECT_EQ(stored.last(), "/opt/own/emu");
+}
+
+// Real processes, started and watched as a user's launch is.
+class WatchedLaunch : public KindLaunch
+{
+protected:
+    void SetUp() override
+    {
+        KindLaunch::SetUp();
+        setProcessStarter(nullptr);
+    }
+};
+
+TEST_F(WatchedLaunch, AnEmulatorThatCannotRunOrEndsAtOnceIsNamedWithItsLastErrorLine)
+{
+    storeEmulator("mgba-qt");
+    writeFile("emu/mgba-qt", "#!/bin/sh\necho starting >&2\necho 'mgba-qt: unknown option' >&2\necho >&2\nexit 2\n");
+    QSignalSpy ended(&emulatorRuns(), &EmulatorRuns::ended);
+    launchTetris();
+    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_EQ(ended[0][0].toString(), path("roms/Tetris.gb"));
+    EXPECT_EQ(ended[0][2].toInt(), 2);
+    EXPECT_EQ(m_messages.shown, QStringList{QString::fromUtf8("El emulador \"") + path("emu/mgba-qt") +
+                                            QString::fromUtf8("\" ha terminado nada más empezar. Su último mensaje: "
+                                                              "mgba-qt: unknown option")});
+
+    m_messages.shown.clear();
+    QFile::setPermissions(path("emu/mgba-qt"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    item("Jugar1")->trigger();
+    EXPECT_EQ(m_messages.shown, QStringList{"No se puede iniciar el emulador \"" + path("emu/mgba-qt") +
+                                            "\": el programa no es ejecutable."});
+    m_messages.shown.clear();
+    QFile::remove(path("emu/mgba-qt"));
+    item("Jugar1")->trigger();
+    EXPECT_EQ(m_messages.shown, QStringList{"No se puede iniciar el emulador \"" + path("emu/mgba-qt") +
+                                            "\": el programa ya no existe."});
+}
+
+TEST_F(WatchedLaunch, TheRecordingStandInTakesMgbasArgumentsAsGiven)
+{
+    storeEmulator("mgba-qt", "[Sonido]\r\nTipo=0\r\n");
+    QFile::remove(path("emu/mgba-qt"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CARTLING_BIN_DIR "/zibo"), path("emu/mgba-qt")));
+    const QString name = QString::fromUtf8("Mi \"juego\" $(touch hacked) 100%.gb");
+    writeFile("roms/" + name, "rom");
+    qputenv("ZIBO_STANDIN_RECORD", QFile::encodeName(path("record.jsonl")));
+    QSignalSpy ended(&emulatorRuns(), &EmulatorRuns::ended);
+    start();
+    clickEntry(name);
+    item("Jugar1")->trigger();
+    const bool finished = ended.wait(20000);
+    qunsetenv("ZIBO_STANDIN_RECORD");
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(ended[0][2].toInt(), 0);
+    const QJsonObject record = QJsonDocument::fromJson(readFile("record.jsonl")).object();
+    EXPECT_EQ(record["arguments"].toArray(),
+              QJsonArray::fromStringList(
+                  {"-C", "mute=1", "-s", "0", "-C", "screenshotPath=" + path("Capturas"), path("roms/" + name)}));
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+    EXPECT_FALSE(QFile::exists(path("roms/hacked")));
+}
+
+} // namespace
