@@ -185,27 +185,32 @@ QByteArray toUtf16(const QString &text, bool bigEndian, bool mark = true)
     return bytes;
 }
 
-// The text's Windows-1252 bytes, or false when a character has none.
-bool toWindows1252Exact(const QString &text, QByteArray *bytes)
+// Copies a block of 64 characters as bytes; false when one of them is above FF or in 80..9F, where
+// Windows-1252 differs from Latin-1. Simple enough, with pointers that do not overlap, to be vectorised.
+constexpr qsizetype kBlock = 64;
+
+bool plainBlock(const char16_t *__restrict in, char *__restrict out)
+{
+    unsigned odd = 0;
+    for (qsizetype k = 0; k < kBlock; ++k) {
+        const char16_t c = in[k];
+        out[k] = static_cast<char>(c);
+        odd |= unsigned(c >> 8) | unsigned((c & 0xE0) == 0x80);
+    }
+    return odd == 0;
+}
+
+// The text's Windows-1252 bytes written to `out` (room for text.size() bytes), or false when a character has
+// none.
+bool toWindows1252Exact(QStringView text, char *out)
 {
     const qsizetype n = text.size();
-    bytes->resize(n);
-    char *out = bytes->data();
-    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *in = text.utf16();
     qsizetype i = 0;
     while (i < n) {
-        // Blocks of plain Latin-1 go straight through; the loop is simple enough to be vectorised.
-        constexpr qsizetype kBlock = 64;
-        if (i + kBlock <= n) {
-            char16_t high = 0;
-            for (qsizetype k = 0; k < kBlock; ++k) {
-                out[i + k] = static_cast<char>(in[i + k]);
-                high |= in[i + k] & 0xFF80;
-            }
-            if (high == 0) {
-                i += kBlock;
-                continue;
-            }
+        if (i + kBlock <= n && plainBlock(in + i, out + i)) {
+            i += kBlock;
+            continue;
         }
         const qsizetype end = qMin(n, i + kBlock);
         for (; i < end; ++i) {
@@ -216,6 +221,14 @@ bool toWindows1252Exact(const QString &text, QByteArray *bytes)
         }
     }
     return true;
+}
+
+// Bytes that form UTF-8 beyond ASCII, begin like a mark or hold zero bytes like UTF-16 would read back as other
+// text than the Windows-1252 they were written as.
+bool readsBackAsWindows1252(const QByteArray &bytes)
+{
+    return !startsWithMark(bytes) && (isAscii(bytes) || !TextEncoding::isValidUtf8(bytes)) &&
+           guessUtf16(bytes) == Utf16Guess::None;
 }
 
 } // namespace
@@ -322,11 +335,8 @@ Encoded encodeAs(const QString &text, Encoding wanted)
 {
     switch (wanted) {
     case Encoding::Windows1252: {
-        // Bytes that form UTF-8 beyond ASCII, begin like a mark or hold zero bytes like UTF-16 would read back
-        // as other text.
-        QByteArray bytes;
-        if (toWindows1252Exact(text, &bytes) && !startsWithMark(bytes) && (isAscii(bytes) || !isValidUtf8(bytes)) &&
-            guessUtf16(bytes) == Utf16Guess::None)
+        QByteArray bytes(text.size(), Qt::Uninitialized);
+        if (toWindows1252Exact(text, bytes.data()) && readsBackAsWindows1252(bytes))
             return {bytes, Encoding::Windows1252};
         break;
     }
@@ -355,6 +365,33 @@ Encoded encodeAs(const QString &text, Encoding wanted)
     }
     }
     return {kUtf8Mark + kMarkLineEnd + text.toUtf8(), Encoding::Utf8WithMark};
+}
+
+Encoded encodeAs(const std::vector<QStringView> &pieces, Encoding wanted)
+{
+    qsizetype size = 0;
+    for (const QStringView piece : pieces)
+        size += piece.size();
+    // The common case goes straight to bytes, without the joined text.
+    if (wanted == Encoding::Windows1252) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        char *out = bytes.data();
+        bool fits = true;
+        for (const QStringView piece : pieces) {
+            if (!toWindows1252Exact(piece, out)) {
+                fits = false;
+                break;
+            }
+            out += piece.size();
+        }
+        if (fits && readsBackAsWindows1252(bytes))
+            return {bytes, Encoding::Windows1252};
+    }
+    QString text;
+    text.reserve(size);
+    for (const QStringView piece : pieces)
+        text += piece;
+    return encodeAs(text, wanted);
 }
 
 QByteArray encode(const QString &text)

@@ -76,41 +76,66 @@ private:
     [[noreturn]] static void refuse(const QString &fileName, const QString &section, const QString &key,
                                     const QString &why);
     // A section as it is written: its header line and its lines, each followed by CR LF, in one block, so
-    // that a lookup touches one piece of memory and most sections are taken from the file in one copy.
+    // that a lookup touches one piece of memory. A section read from the file stays a piece of the file's
+    // text until it is changed; only then does it get a copy of its own.
     struct Section
     {
-        QString text;
-        qsizetype nameLength = 0;
-        size_t hash = 0; // of the name folded to one case
+        QString own;       // the text once changed (or rebuilt on loading), null until then
+        quint32 start = 0; // the text as a piece of the file's text, while `own` is null
+        quint32 length = 0;
+        quint32 nameLength = 0;
+        bool owned = false;
         bool erased = false;
-
-        QStringView name() const { return QStringView(text).sliced(1, nameLength); }
-        qsizetype bodyStart() const { return nameLength + 4; } // after "[", the name, "]" and CR LF
-        bool hasLines() const { return text.size() > bodyStart(); }
     };
-    // The index: open addressing on the names' hashes, eight bytes a slot so that the table stays small
-    // enough for the processor's caches. The bucket comes from the hash's low half, the tag is its high half.
+    // The index: open addressing on the names' hashes. The tag picks the bucket, so the table grows from its
+    // own slots without touching the sections. A section that is a piece of the file's text is reached from
+    // its slot alone, one fetch from memory fewer for a lookup in a large file.
     struct Slot
     {
         quint32 tag = 0;
         quint32 section = Empty; // position in m_sections, or Empty, or Removed
+        quint32 start = Own;     // the section's text in m_text, or Own for a text of its own
+        quint32 length = 0;
     };
     static constexpr quint32 Empty = 0xFFFFFFFF;
     static constexpr quint32 Removed = 0xFFFFFFFE;
+    static constexpr quint32 Own = 0xFFFFFFFF;
+    // A section's text and where its name ends.
+    struct Text
+    {
+        QStringView text;
+        qsizetype nameLength = 0;
+
+        QStringView name() const { return text.sliced(1, nameLength); }
+        qsizetype bodyStart() const { return nameLength + 4; } // after "[", the name, "]" and CR LF
+    };
+
+    QStringView textOf(const Section &section) const
+    {
+        return section.owned ? QStringView(section.own) : QStringView(m_text).sliced(section.start, section.length);
+    }
+    QStringView nameOf(const Section &section) const { return textOf(section).sliced(1, section.nameLength); }
+    Text textAt(qsizetype slot) const;
+    // The section's own text, copied from the file's text first if need be, to be changed.
+    QString &ownText(qsizetype slot);
 
     void load();
-    void addSection(QStringView name, size_t hash, const QString &text, qsizetype headerStart, qsizetype bodyStart,
-                    qsizetype cleanEnd, qsizetype rawEnd, bool clean);
-    qsizetype findSlot(QStringView name, size_t hash) const;
-    void indexSection(size_t hash, qsizetype section);
-    void rebuildIndex(qsizetype capacity);
-    Section *find(const QString &section);
-    const Section *find(const QString &section) const;
-    // The section, made at the end with room for `room` more characters when it is missing.
-    Section &findOrAppend(const QString &section, qsizetype room);
+    void addSection(QStringView name, quint32 tag, qsizetype headerStart, qsizetype bodyStart, qsizetype cleanEnd,
+                    qsizetype rawEnd, bool clean);
+    qsizetype findSlot(QStringView name, quint32 tag) const;
+    // Enters the section in the index; gives its slot.
+    qsizetype indexSection(quint32 tag, qsizetype section);
+    void resizeIndex(qsizetype sections);
+    // The slot of the section, or -1.
+    qsizetype slotOf(const QString &section) const;
+    // The slot of the section, made at the end with room for `room` more characters when it is missing.
+    qsizetype findOrAppend(const QString &section, qsizetype room);
     void compact();
+    // The file's text in its encoding, encoded piece by piece where the encoding allows.
+    TextEncoding::Encoded encoded() const;
 
     QString m_fileName;
+    QString m_text;                  // the file's text as loaded, which unchanged sections are pieces of
     std::vector<Section> m_sections; // file order, erased sections left as gaps until compacted
     std::vector<Slot> m_slots;       // a power of two in size, at most half in use
     qsizetype m_slotsUsed = 0;       // including Removed ones
