@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -15,17 +17,18 @@
 
 QString headerTitle(const QByteArray &header)
 {
-    QString title;
+    char16_t title[RomTitle::Length];
+    qsizetype kept = 0;
     const qsizetype end = qMin(header.size(), RomTitle::Offset + RomTitle::Length);
     for (qsizetype i = RomTitle::Offset; i < end; ++i) {
         const auto byte = static_cast<unsigned char>(header[i]);
         // Colour games keep their flag 0x80 in the last title byte; it reads as a blank.
         if (byte == 128)
-            title += u' ';
+            title[kept++] = u' ';
         else if (byte >= 32 && byte < 128)
-            title += QChar(byte);
+            title[kept++] = byte;
     }
-    return title;
+    return QString(reinterpret_cast<const QChar *>(title), kept);
 }
 
 namespace {
@@ -38,14 +41,16 @@ namespace {
 
 } // namespace
 
-QString readCartridgeTitle(const QString &path)
-{
 #ifdef Q_OS_UNIX
-    // Plain system calls: a title run reads thousands of headers, and QFile's own bookkeeping would cost more
-    // than the reads. The file is opened first so that one fstat tells whether the attribute needs changing;
-    // without blocking, so a pipe with a ROM's name cannot hang the program.
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+namespace {
+
+// The title of the file `name`, opened relative to the folder handle (AT_FDCWD for a whole path); `path` names
+// the file in messages and for its attribute. Plain system calls: a title run reads thousands of headers, and
+// QFile's own bookkeeping would cost more than the reads. The file is opened first so that one fstat tells
+// whether the attribute needs changing; without blocking, so a pipe with a ROM's name cannot hang the program.
+QString readTitleAt(int folder, const char *name, const QString &path)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         FileAttributes::makePlainArchive(path);
@@ -77,6 +82,15 @@ QString readCartridgeTitle(const QString &path)
     }
     ::close(fd);
     return headerTitle(QByteArray::fromRawData(header, have));
+}
+
+} // namespace
+#endif
+
+QString readCartridgeTitle(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return readTitleAt(AT_FDCWD, QFile::encodeName(path).constData(), path);
 #else
     FileAttributes::makePlainArchive(path);
     QFile file(path);
@@ -93,5 +107,50 @@ QString readCartridgeTitle(const QString &path)
         header += part;
     }
     return headerTitle(header);
+#endif
+}
+
+CartridgeTitleReader::~CartridgeTitleReader()
+{
+#ifdef Q_OS_UNIX
+    if (m_folderHandle >= 0)
+        ::close(m_folderHandle);
+#endif
+}
+
+QString CartridgeTitleReader::read(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0 || slash + 1 == path.size())
+        return readCartridgeTitle(path);
+    const QStringView folder = QStringView(path).first(qMax<qsizetype>(slash, 1)); // "/" stays itself
+    if (!m_folderTried || folder != m_folder) {
+        if (m_folderHandle >= 0)
+            ::close(m_folderHandle);
+        m_folder = folder.toString();
+#ifdef O_PATH
+        constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+        constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+        m_folderHandle = ::open(QFile::encodeName(m_folder).constData(), kFolderFlags);
+        m_folderTried = true;
+    }
+    // A folder that cannot be opened: the whole path gives the file's own error.
+    if (m_folderHandle < 0)
+        return readCartridgeTitle(path);
+    // Most names are plain ASCII, which needs no conversion and no allocation.
+    const QStringView name = QStringView(path).sliced(slash + 1);
+    char plain[256];
+    if (name.size() < qsizetype(sizeof plain) &&
+        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        std::transform(name.begin(), name.end(), plain, [](QChar c) { return char(c.unicode()); });
+        plain[name.size()] = '\0';
+        return readTitleAt(m_folderHandle, plain, path);
+    }
+    return readTitleAt(m_folderHandle, QFile::encodeName(name.toString()).constData(), path);
+#else
+    return readCartridgeTitle(path);
 #endif
 }

@@ -29,6 +29,7 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
 
     // A file that cannot be read ends the run, but the titles gathered before it are kept.
     TitleLists::SkippedFiles skipped;
+    CartridgeTitleReader reader;
     const bool finished = TitleLists::runOverFiles(list, int(files.size()), m_progress, [&](int index) {
         const QString &path = files[index];
         if (skipped.skip(path))
@@ -36,9 +37,9 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
         const QString stem = stemOf(path);
         std::optional<QString> title;
         if (!isArchive(path)) {
-            // readCartridgeTitle gives the file the plain archive attribute itself; a file left unread gets it here.
+            // The reader gives the file the plain archive attribute itself; a file left unread gets it here.
             if (m_replaceTitles || !list.sectionExists(stem))
-                title = readCartridgeTitle(path);
+                title = reader.read(path);
             else
                 FileAttributes::makePlainArchive(path);
         } else {

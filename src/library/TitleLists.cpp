@@ -9,6 +9,8 @@
 #include "settings/BaseFolder.h"
 #include "settings/DataIniFile.h"
 
+#include <algorithm>
+
 namespace TitleLists {
 
 QString titlesFile()
@@ -36,8 +38,10 @@ bool SkippedFiles::skip(const QString &path)
         ++m_undecodable;
         return true;
     }
-    const QString stem = stemOf(path);
-    if (!stem.contains(u'\r') && !stem.contains(u'\n'))
+    // The stem, as stemOf gives it, looked at in place: this runs for every file of a run.
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
+    const QStringView stem = name.first(qMax<qsizetype>(name.lastIndexOf(u'.'), 0));
+    if (std::none_of(stem.begin(), stem.end(), [](QChar c) { return c == u'\r' || c == u'\n'; }))
         return false;
     ++m_lineBreaks;
     QString shown = fileNameOf(path);

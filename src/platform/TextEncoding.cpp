@@ -185,14 +185,12 @@ QByteArray toUtf16(const QString &text, bool bigEndian, bool mark = true)
     return bytes;
 }
 
-// Copies a block of 64 characters as bytes; false when one of them is above FF or in 80..9F, where
-// Windows-1252 differs from Latin-1. Simple enough, with pointers that do not overlap, to be vectorised.
-constexpr qsizetype kBlock = 64;
-
-bool plainBlock(const char16_t *__restrict in, char *__restrict out)
+// Copies a block of characters as bytes; false when one of them is above FF or in 80..9F, where Windows-1252
+// differs from Latin-1. Simple enough, with pointers that do not overlap and a fixed length, to be vectorised.
+template <qsizetype Block> bool plainBlock(const char16_t *__restrict in, char *__restrict out)
 {
     unsigned odd = 0;
-    for (qsizetype k = 0; k < kBlock; ++k) {
+    for (qsizetype k = 0; k < Block; ++k) {
         const char16_t c = in[k];
         out[k] = static_cast<char>(c);
         odd |= unsigned(c >> 8) | unsigned((c & 0xE0) == 0x80);
@@ -201,23 +199,28 @@ bool plainBlock(const char16_t *__restrict in, char *__restrict out)
 }
 
 // The text's Windows-1252 bytes written to `out` (room for text.size() bytes), or false when a character has
-// none.
+// none. Long runs go in large blocks; the short lines of a data file in small ones.
 bool toWindows1252Exact(QStringView text, char *out)
 {
     const qsizetype n = text.size();
     const char16_t *in = text.utf16();
     qsizetype i = 0;
     while (i < n) {
-        if (i + kBlock <= n && plainBlock(in + i, out + i)) {
-            i += kBlock;
+        if (i + 64 <= n && plainBlock<64>(in + i, out + i)) {
+            i += 64;
             continue;
         }
-        const qsizetype end = qMin(n, i + kBlock);
-        for (; i < end; ++i) {
-            const int b = windows1252Byte(in[i]);
-            if (b < 0)
-                return false;
-            out[i] = static_cast<char>(b);
+        for (const qsizetype stop = qMin(n, i + 64); i < stop;) {
+            if (i + 8 <= stop && plainBlock<8>(in + i, out + i)) {
+                i += 8;
+                continue;
+            }
+            for (const qsizetype end = qMin(stop, i + 8); i < end; ++i) {
+                const int b = windows1252Byte(in[i]);
+                if (b < 0)
+                    return false;
+                out[i] = static_cast<char>(b);
+            }
         }
     }
     return true;

@@ -4,6 +4,7 @@
 #include "language/SafetyTexts.h"
 #include "platform/ErrorHandler.h"
 #include "platform/TextFile.h"
+#include "settings/IniText.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -11,105 +12,11 @@
 #include <exception>
 #include <iterator>
 
+using namespace IniText;
+
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
-
-// Characters, not UTF-16 units: a character outside the basic plane is never cut in half.
-qsizetype cutLength(QStringView text, int characters)
-{
-    if (text.size() <= characters)
-        return text.size();
-    qsizetype at = 0;
-    for (int count = 0; count < characters && at < text.size(); ++count)
-        at += (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) ? 2 : 1;
-    return at;
-}
-
-bool holdsLineBreak(QStringView text)
-{
-    // Names and values are short: one plain pass beats two searches.
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
-}
-
-bool isHeader(QStringView line)
-{
-    return line.size() >= 2 && line.startsWith(u'[') && line.endsWith(u']');
-}
-
-bool isBlank(QStringView line)
-{
-    return line.isEmpty() || (line.size() == 1 && line[0] == QChar(26)); // the end-of-file character alone
-}
-
-// The lines of a text as read: CR LF, LF and CR end a line, and a last line without an end counts.
-class LineScanner
-{
-public:
-    LineScanner(const QString &text, qsizetype from, qsizetype to) : m_text(text), m_at(from), m_to(to) {}
-
-    bool next()
-    {
-        if (m_at >= m_to)
-            return false;
-        start = m_at;
-        qsizetype end = m_at;
-        while (end < m_to && m_text[end] != u'\r' && m_text[end] != u'\n')
-            ++end;
-        rawLength = end - start;
-        crLf = end + 1 < m_to && m_text[end] == u'\r' && m_text[end + 1] == u'\n';
-        m_at = qMin(m_to, end + (crLf ? 2 : 1));
-        after = m_at;
-        line = QStringView(m_text).sliced(
-            start, cutLength(QStringView(m_text).sliced(start, rawLength), DataIniFile::MaxLineLength));
-        return true;
-    }
-
-    QStringView line;    // cut to the longest line held
-    qsizetype start = 0; // where the line begins in the text
-    qsizetype rawLength = 0;
-    qsizetype after = 0; // where the next line begins
-    bool crLf = false;   // the line ends in CR LF
-
-private:
-    const QString &m_text;
-    qsizetype m_at;
-    qsizetype m_to;
-};
-
-// One line of a section's body, without its CR LF; start is -1 when there is none.
-struct BodyLine
-{
-    qsizetype start = -1;
-    qsizetype length = 0;
-};
-
-// Every line of a block whose lines all end in CR LF, from `at` on.
-template <typename F> void forEachLine(QStringView body, qsizetype at, F visit)
-{
-    while (at < body.size()) {
-        const qsizetype end = body.indexOf(u'\r', at); // lines hold no CR, and each ends in CR LF
-        visit(body.sliced(at, end - at), at);
-        at = end + 2;
-    }
-}
-
-// The first line from `at` on whose name part (the text before its first "=") equals the key without regard
-// to case.
-BodyLine findKey(QStringView body, qsizetype at, QStringView key)
-{
-    if (key.contains(u'='))
-        return {};
-    while (at < body.size()) {
-        const qsizetype end = body.indexOf(u'\r', at);
-        const QStringView line = body.sliced(at, end - at);
-        if (line.size() > key.size() && line[key.size()] == u'=' &&
-            (line.first(key.size()) == key || line.first(key.size()).compare(key, Qt::CaseInsensitive) == 0))
-            return {at, end - at};
-        at = end + 2;
-    }
-    return {};
-}
 
 // Why a line cannot be stored so that it reads back as this key and value; empty when it can.
 QString refusal(const QString &section, const QString &key, const QString &value, QStringView line)
@@ -123,35 +30,6 @@ QString refusal(const QString &section, const QString &key, const QString &value
     if (isHeader(line))
         return QStringLiteral("the line would read as a section header");
     return {};
-}
-
-bool sameName(QStringView a, QStringView b)
-{
-    return a == b || a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// Folds case character by character (whole characters outside the basic plane too), the way the
-// case-insensitive comparison does, so names that compare equal hash alike.
-quint32 foldedHash(QStringView name)
-{
-    size_t hash = 0xcbf29ce484222325ULL ^ size_t(name.size());
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        char32_t c = name[i].unicode();
-        if (c < 0x80) {
-            if (c >= u'A' && c <= u'Z')
-                c += 0x20;
-        } else {
-            if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
-                c = QChar::surrogateToUcs4(char16_t(c), name[++i].unicode());
-            c = QChar::toCaseFolded(c);
-        }
-        hash = (hash ^ c) * 0x100000001b3ULL;
-    }
-    // The multiplications carry differences only upwards; the table picks its bucket from the low bits.
-    hash ^= hash >> 33;
-    hash *= 0xff51afd7ed558ccdULL;
-    hash ^= hash >> 33;
-    return quint32(hash);
 }
 
 } // namespace
@@ -228,7 +106,7 @@ void DataIniFile::load()
     // Something is there, but not one section of it could be read (another encoding, another kind of file):
     // writing back would leave only what is written now.
     m_unreadable = m_sections.empty() && TextEncoding::holdsText(text);
-    if (std::none_of(m_sections.begin(), m_sections.end(), [](const Section &s) { return !s.owned; }))
+    if (std::none_of(m_sections.begin(), m_sections.end(), [](const Section &s) { return s.store == Store::File; }))
         m_text = QString(); // nothing refers to it
 }
 
@@ -238,10 +116,10 @@ void DataIniFile::addSection(QStringView name, quint32 tag, qsizetype headerStar
     Section section;
     section.nameLength = quint32(name.size());
     if (clean) {
+        section.store = Store::File;
         section.start = quint32(headerStart);
         section.length = quint32(cleanEnd - headerStart);
     } else {
-        section.owned = true;
         section.own = u'[' + name.toString() + u']' + kLineEnd;
         LineScanner lines(m_text, bodyStart, rawEnd);
         while (lines.next()) {
@@ -258,12 +136,13 @@ void DataIniFile::addSection(QStringView name, quint32 tag, qsizetype headerStar
 DataIniFile::Text DataIniFile::textAt(qsizetype slot) const
 {
     const Slot &at = m_slots[slot];
-    if (at.start == Own) {
+    if (at.place == Own) {
         const Section &section = m_sections[at.section];
         return {QStringView(section.own), section.nameLength};
     }
-    // A piece of the file begins with its header line, "[", the name, "]" and CR LF; names hold no CR.
-    const QStringView text = QStringView(m_text).sliced(at.start, at.length);
+    // A piece begins with its header line, "[", the name, "]" and CR LF; names hold no CR.
+    const QString &store = at.place & AddedPiece ? m_added : m_text;
+    const QStringView text = QStringView(store).sliced(at.place & ~AddedPiece, at.length);
     qsizetype cr = 1;
     while (text[cr] != u'\r')
         ++cr;
@@ -274,10 +153,10 @@ QString &DataIniFile::ownText(qsizetype slot)
 {
     Slot &at = m_slots[slot];
     Section &section = m_sections[at.section];
-    if (!section.owned) {
+    if (section.store != Store::Own) {
         section.own = textOf(section).toString();
-        section.owned = true;
-        at.start = Own;
+        section.store = Store::Own;
+        at.place = Own;
     }
     return section.own;
 }
@@ -306,7 +185,10 @@ qsizetype DataIniFile::indexSection(quint32 tag, qsizetype section)
     while (m_slots[at].section != Empty)
         at = (at + 1) & mask;
     const Section &added = m_sections[section];
-    m_slots[at] = {tag, quint32(section), added.owned ? Own : added.start, added.length};
+    const quint32 place = added.store == Store::Own     ? Own
+                          : added.store == Store::Added ? added.start | AddedPiece
+                                                        : added.start;
+    m_slots[at] = {tag, quint32(section), place, added.length};
     ++m_slotsUsed;
     return qsizetype(at);
 }
@@ -339,22 +221,32 @@ qsizetype DataIniFile::slotOf(const QString &section) const
     return findSlot(name, foldedHash(name));
 }
 
-qsizetype DataIniFile::findOrAppend(const QString &section, qsizetype room)
+void DataIniFile::append(QStringView name, quint32 tag, QStringView line)
 {
-    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
-    const quint32 tag = foldedHash(name);
-    if (const qsizetype slot = findSlot(name, tag); slot >= 0)
-        return slot;
+    // Made in one piece, with its one line and the empty line that follows it in the file: a title run adds
+    // thousands of sections, and these follow each other in the added text as they will in the file.
     Section added;
     added.nameLength = quint32(name.size());
-    added.owned = true;
-    added.own.reserve(name.size() + 4 + room);
-    added.own += u'[';
-    added.own += name;
-    added.own += u']';
-    added.own += kLineEnd;
+    added.length = quint32(name.size() + line.size() + 6);
+    char16_t *at = nullptr;
+    if (m_added.size() + added.length + 2 < AddedPiece - 1) {
+        added.store = Store::Added;
+        added.start = quint32(m_added.size());
+        m_added.resize(m_added.size() + added.length + 2);
+        at = reinterpret_cast<char16_t *>(m_added.data()) + added.start;
+    } else {
+        added.own = QString(added.length, Qt::Uninitialized);
+        at = reinterpret_cast<char16_t *>(added.own.data());
+    }
+    *at++ = u'[';
+    at = std::copy_n(name.utf16(), name.size(), at);
+    at = std::copy_n(u"]\r\n", 3, at);
+    at = std::copy_n(line.utf16(), line.size(), at);
+    at = std::copy_n(u"\r\n", 2, at);
+    if (added.store == Store::Added)
+        std::copy_n(u"\r\n", 2, at);
     m_sections.push_back(std::move(added));
-    return indexSection(tag, qsizetype(m_sections.size()) - 1);
+    indexSection(tag, qsizetype(m_sections.size()) - 1);
 }
 
 // Erased sections leave gaps so that erasing stays cheap; they are swept out once they are the majority.
@@ -413,7 +305,14 @@ void DataIniFile::writeString(const QString &section, const QString &key, const 
     const QStringView line = QStringView(entry, whole).first(cutLength(QStringView(entry, whole), MaxLineLength));
     if (const QString why = refusal(section, key, value, line); !why.isEmpty())
         refuse(m_fileName, section, key, why);
-    const qsizetype slot = findOrAppend(section, line.size() + 2);
+    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
+    const quint32 tag = foldedHash(name);
+    const qsizetype slot = findSlot(name, tag);
+    if (slot < 0) {
+        append(name, tag, line);
+        m_modified = true;
+        return;
+    }
     const Text target = textAt(slot);
     const BodyLine old = findKey(target.text, target.bodyStart(), key);
     if (old.start >= 0 && target.text.sliced(old.start, old.length) == line)
@@ -512,7 +411,7 @@ void DataIniFile::eraseSection(const QString &section)
     Section &found = m_sections[m_slots[slot].section];
     m_slots[slot].section = Removed;
     found.erased = true;
-    found.owned = true;
+    found.store = Store::Own;
     found.own = QString();
     ++m_erased;
     m_modified = true;
@@ -548,9 +447,10 @@ TextEncoding::Encoded DataIniFile::encoded() const
         QStringView text = textOf(section);
         if (section.erased || text.size() <= qsizetype(section.nameLength) + 4) // no header without lines
             continue;
+        const QString &store = storeText(section.store);
         const qsizetype end = qsizetype(section.start) + text.size();
-        if (!section.owned && end + 1 < m_text.size() && m_text[end] == u'\r' && m_text[end + 1] == u'\n') {
-            add(QStringView(m_text).sliced(section.start, text.size() + kLineEnd.size()));
+        if (section.store != Store::Own && end + 1 < store.size() && store[end] == u'\r' && store[end + 1] == u'\n') {
+            add(QStringView(store).sliced(section.start, text.size() + kLineEnd.size()));
         } else {
             add(text);
             add(kLineEnd);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TextEncoding.h"
+#include "settings/IniText.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,7 @@
 class DataIniFile
 {
 public:
-    static constexpr int MaxLineLength = 255;
+    static constexpr int MaxLineLength = IniText::MaxLineLength;
     // A longer name would make a header line that reads back cut, so names are cut to this length.
     static constexpr int MaxSectionNameLength = MaxLineLength - 2;
     // Far beyond any collection of titles or codes; a larger file is refused unread.
@@ -75,31 +76,40 @@ public:
 private:
     [[noreturn]] static void refuse(const QString &fileName, const QString &section, const QString &key,
                                     const QString &why);
+    // Where a section's text is kept: a piece of the file's text as loaded, a piece of the text that new
+    // sections are added to, or a text of its own once it has changed. Pieces save an allocation per section,
+    // and pieces that follow each other are encoded in one run when the file is written.
+    enum class Store : quint8
+    {
+        File,
+        Added,
+        Own,
+    };
     // A section as it is written: its header line and its lines, each followed by CR LF, in one block, so
-    // that a lookup touches one piece of memory. A section read from the file stays a piece of the file's
-    // text until it is changed; only then does it get a copy of its own.
+    // that a lookup touches one piece of memory.
     struct Section
     {
-        QString own;       // the text once changed (or rebuilt on loading), null until then
-        quint32 start = 0; // the text as a piece of the file's text, while `own` is null
+        QString own;       // the text, while the store is Own
+        quint32 start = 0; // the text as a piece of its store
         quint32 length = 0;
         quint32 nameLength = 0;
-        bool owned = false;
+        Store store = Store::Own;
         bool erased = false;
     };
     // The index: open addressing on the names' hashes. The tag picks the bucket, so the table grows from its
-    // own slots without touching the sections. A section that is a piece of the file's text is reached from
-    // its slot alone, one fetch from memory fewer for a lookup in a large file.
+    // own slots without touching the sections. A section that is a piece is reached from its slot alone, one
+    // fetch from memory fewer for a lookup in a large file.
     struct Slot
     {
         quint32 tag = 0;
         quint32 section = Empty; // position in m_sections, or Empty, or Removed
-        quint32 start = Own;     // the section's text in m_text, or Own for a text of its own
+        quint32 place = Own;     // the piece's start, with AddedPiece for the added text; Own for an own text
         quint32 length = 0;
     };
     static constexpr quint32 Empty = 0xFFFFFFFF;
     static constexpr quint32 Removed = 0xFFFFFFFE;
     static constexpr quint32 Own = 0xFFFFFFFF;
+    static constexpr quint32 AddedPiece = 0x80000000;
     // A section's text and where its name ends.
     struct Text
     {
@@ -110,13 +120,16 @@ private:
         qsizetype bodyStart() const { return nameLength + 4; } // after "[", the name, "]" and CR LF
     };
 
+    const QString &storeText(Store store) const { return store == Store::File ? m_text : m_added; }
     QStringView textOf(const Section &section) const
     {
-        return section.owned ? QStringView(section.own) : QStringView(m_text).sliced(section.start, section.length);
+        return section.store == Store::Own
+                   ? QStringView(section.own)
+                   : QStringView(storeText(section.store)).sliced(section.start, section.length);
     }
     QStringView nameOf(const Section &section) const { return textOf(section).sliced(1, section.nameLength); }
     Text textAt(qsizetype slot) const;
-    // The section's own text, copied from the file's text first if need be, to be changed.
+    // The section's own text, copied from its store first if need be, to be changed.
     QString &ownText(qsizetype slot);
 
     void load();
@@ -128,14 +141,15 @@ private:
     void resizeIndex(qsizetype sections);
     // The slot of the section, or -1.
     qsizetype slotOf(const QString &section) const;
-    // The slot of the section, made at the end with room for `room` more characters when it is missing.
-    qsizetype findOrAppend(const QString &section, qsizetype room);
+    // A new section at the end, holding the line.
+    void append(QStringView name, quint32 tag, QStringView line);
     void compact();
     // The file's text in its encoding, encoded piece by piece where the encoding allows.
     TextEncoding::Encoded encoded() const;
 
     QString m_fileName;
-    QString m_text;                  // the file's text as loaded, which unchanged sections are pieces of
+    QString m_text;                  // the file's text as loaded
+    QString m_added;                 // the text of sections added since, each followed by CR LF
     std::vector<Section> m_sections; // file order, erased sections left as gaps until compacted
     std::vector<Slot> m_slots;       // a power of two in size, at most half in use
     qsizetype m_slotsUsed = 0;       // including Removed ones
