@@ -2,11 +2,10 @@
 
 #include "platform/ErrorHandler.h"
 #include "platform/FileAttributes.h"
+#include "platform/PathHelpers.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -121,7 +120,7 @@ CartridgeTitleReader::~CartridgeTitleReader()
 QString CartridgeTitleReader::read(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype slash = lastOf(path, u'/');
     if (slash < 0 || slash + 1 == path.size())
         return readCartridgeTitle(path);
     const QStringView folder = QStringView(path).first(qMax<qsizetype>(slash, 1)); // "/" stays itself
@@ -143,12 +142,16 @@ QString CartridgeTitleReader::read(const QString &path)
     // Most names are plain ASCII, which needs no conversion and no allocation.
     const QStringView name = QStringView(path).sliced(slash + 1);
     char plain[256];
-    if (name.size() < qsizetype(sizeof plain) &&
-        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; })) {
-        std::transform(name.begin(), name.end(), plain, [](QChar c) { return char(c.unicode()); });
+    char16_t odd = 0;
+    if (name.size() < qsizetype(sizeof plain)) {
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            plain[i] = char(name[i].unicode());
+            odd |= name[i].unicode() & 0xFF80;
+        }
         plain[name.size()] = '\0';
-        return readTitleAt(m_folderHandle, plain, path);
     }
+    if (name.size() < qsizetype(sizeof plain) && odd == 0)
+        return readTitleAt(m_folderHandle, plain, path);
     return readTitleAt(m_folderHandle, QFile::encodeName(name.toString()).constData(), path);
 #else
     return readCartridgeTitle(path);

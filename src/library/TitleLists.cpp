@@ -38,9 +38,8 @@ bool SkippedFiles::skip(const QString &path)
         ++m_undecodable;
         return true;
     }
-    // The stem, as stemOf gives it, looked at in place: this runs for every file of a run.
-    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
-    const QStringView stem = name.first(qMax<qsizetype>(name.lastIndexOf(u'.'), 0));
+    // The stem looked at in place: this runs for every file of a run.
+    const QStringView stem = stemView(path);
     if (std::none_of(stem.begin(), stem.end(), [](QChar c) { return c == u'\r' || c == u'\n'; }))
         return false;
     ++m_lineBreaks;

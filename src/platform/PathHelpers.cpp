@@ -31,8 +31,8 @@ QString extensionOf(const QString &path)
 
 QString stemOf(const QString &path)
 {
-    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
-    const qsizetype dot = name.lastIndexOf(u'.');
+    const QStringView name = fileNameView(path);
+    const qsizetype dot = lastOf(name, u'.');
     return dot < 0 ? QString() : name.first(dot).toString();
 }
 
@@ -49,8 +49,8 @@ QString zipTag(const QString &extension)
 bool isArchive(const QString &path)
 {
     // zipTag(extensionOf(path)) == "zip", looked at in place: this runs for every file of a run.
-    const qsizetype dot = path.lastIndexOf(u'.');
-    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = lastOf(path, u'.');
+    const qsizetype slash = lastOf(path, u'/');
     const QStringView extension = QStringView(path).sliced(dot < 0 || slash > dot ? slash + 1 : dot + 1);
     const auto is = [](QChar c, char16_t lower) { return c == lower || c == QChar(lower - 0x20); };
     return extension.size() >= 3 && is(extension[0], u'z') && is(extension[1], u'i') && is(extension[2], u'p');

@@ -87,8 +87,17 @@ qsizetype validUtf8Prefix(const unsigned char *p, qsizetype n)
 
 bool isAscii(QByteArrayView bytes)
 {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    const char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < n; ++i) {
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
             return false;
     }
     return true;

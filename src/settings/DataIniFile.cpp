@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <iterator>
 
@@ -19,7 +20,7 @@ namespace {
 const QString kLineEnd = QStringLiteral("\r\n");
 
 // Why a line cannot be stored so that it reads back as this key and value; empty when it can.
-QString refusal(const QString &section, const QString &key, const QString &value, QStringView line)
+QString refusal(QStringView section, QStringView key, QStringView value, QStringView line)
 {
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
         return QStringLiteral("a name or value holds a line break");
@@ -215,7 +216,7 @@ void DataIniFile::resizeIndex(qsizetype sections)
     }
 }
 
-qsizetype DataIniFile::slotOf(const QString &section) const
+qsizetype DataIniFile::slotOf(QStringView section) const
 {
     const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
     return findSlot(name, foldedHash(name));
@@ -239,14 +240,24 @@ void DataIniFile::append(QStringView name, quint32 tag, QStringView line)
         at = reinterpret_cast<char16_t *>(added.own.data());
     }
     *at++ = u'[';
-    at = std::copy_n(name.utf16(), name.size(), at);
-    at = std::copy_n(u"]\r\n", 3, at);
-    at = std::copy_n(line.utf16(), line.size(), at);
+    std::memcpy(at, name.data(), name.size() * sizeof(char16_t));
+    at = std::copy_n(u"]\r\n", 3, at + name.size());
+    std::memcpy(at, line.data(), line.size() * sizeof(char16_t));
+    at += line.size();
     at = std::copy_n(u"\r\n", 2, at);
     if (added.store == Store::Added)
         std::copy_n(u"\r\n", 2, at);
     m_sections.push_back(std::move(added));
     indexSection(tag, qsizetype(m_sections.size()) - 1);
+}
+
+void DataIniFile::reserve(qsizetype sections)
+{
+    m_sections.reserve(m_sections.size() + sections);
+    if ((m_slotsUsed + sections) * 2 > qsizetype(m_slots.size()))
+        resizeIndex(qsizetype(m_sections.size()) - m_erased + sections);
+    // A name, a short line and the ends of both make some sixty characters.
+    m_added.reserve(m_added.size() + sections * 64);
 }
 
 // Erased sections leave gaps so that erasing stays cheap; they are swept out once they are the majority.
@@ -284,11 +295,11 @@ QString DataIniFile::readString(const QString &section, const QString &key, cons
     return found.text.sliced(line.start + key.size() + 1, line.length - key.size() - 1).toString();
 }
 
-void DataIniFile::writeString(const QString &section, const QString &key, const QString &value)
+void DataIniFile::writeString(QStringView section, QStringView key, QStringView value)
 {
     if (key.isEmpty()) {
         if (!section.isEmpty() || !value.isEmpty())
-            eraseSection(section);
+            eraseSection(section.toString());
         else
             updateFile();
         return;
@@ -297,15 +308,15 @@ void DataIniFile::writeString(const QString &section, const QString &key, const 
     char16_t entry[2 * MaxLineLength];
     const qsizetype whole = qMin<qsizetype>(key.size() + 1 + value.size(), std::size(entry));
     const qsizetype keyPart = qMin(key.size(), whole);
-    std::copy_n(key.utf16(), keyPart, entry);
+    std::memcpy(entry, key.constData(), keyPart * sizeof(char16_t));
     if (keyPart < whole) {
         entry[keyPart] = u'=';
-        std::copy_n(value.utf16(), whole - keyPart - 1, entry + keyPart + 1);
+        std::memcpy(entry + keyPart + 1, value.constData(), (whole - keyPart - 1) * sizeof(char16_t));
     }
     const QStringView line = QStringView(entry, whole).first(cutLength(QStringView(entry, whole), MaxLineLength));
     if (const QString why = refusal(section, key, value, line); !why.isEmpty())
         refuse(m_fileName, section, key, why);
-    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
+    const QStringView name = section.first(cutLength(section, MaxSectionNameLength));
     const quint32 tag = foldedHash(name);
     const qsizetype slot = findSlot(name, tag);
     if (slot < 0) {
@@ -338,10 +349,10 @@ void DataIniFile::checkStorable(const QString &fileName, const QString &section,
         refuse(fileName, section, key, why);
 }
 
-void DataIniFile::refuse(const QString &fileName, const QString &section, const QString &key, const QString &why)
+void DataIniFile::refuse(const QString &fileName, QStringView section, QStringView key, const QString &why)
 {
     throw CartlingError(QStringLiteral("Cannot store \"%1\" in section \"%2\" of \"%3\": %4.")
-                            .arg(key, section, QDir::toNativeSeparators(fileName), why));
+                            .arg(key.toString(), section.toString(), QDir::toNativeSeparators(fileName), why));
 }
 
 int DataIniFile::readInteger(const QString &section, const QString &key, int def) const
@@ -398,7 +409,7 @@ QStringList DataIniFile::readSectionValues(const QString &section) const
     return lines;
 }
 
-bool DataIniFile::sectionExists(const QString &section) const
+bool DataIniFile::sectionExists(QStringView section) const
 {
     return slotOf(section) >= 0;
 }

@@ -47,7 +47,11 @@ public:
     // section when the section or the value is not empty, else writes the file back. Raises CartlingError
     // for a name or value holding a line break and for a line that would not read back as this key and value
     // (a key holding "=", or a line that would read as a section header); the file is then unchanged.
-    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeString(QStringView section, QStringView key, QStringView value);
+    void writeString(const QString &section, const QString &key, const QString &value)
+    {
+        writeString(QStringView(section), QStringView(key), QStringView(value));
+    }
     // Raises the error writeString would raise for this line in the file `fileName`, without any file.
     static void checkStorable(const QString &fileName, const QString &section, const QString &key,
                               const QString &value);
@@ -64,9 +68,13 @@ public:
     QStringList readSections() const;
     // The section's lines, whole.
     QStringList readSectionValues(const QString &section) const;
-    bool sectionExists(const QString &section) const;
+    bool sectionExists(QStringView section) const;
+    bool sectionExists(const QString &section) const { return sectionExists(QStringView(section)); }
     void eraseSection(const QString &section);
     void deleteKey(const QString &section, const QString &key);
+
+    // Room for `sections` more sections of a line or two without growing: for a run that adds one per file.
+    void reserve(qsizetype sections);
 
     // Writes the file back when something changed and the name is not empty; raises CartlingError naming the
     // file when the write fails, and the file on disk then stays as it was. A file that held text of which no
@@ -74,8 +82,7 @@ public:
     void updateFile();
 
 private:
-    [[noreturn]] static void refuse(const QString &fileName, const QString &section, const QString &key,
-                                    const QString &why);
+    [[noreturn]] static void refuse(const QString &fileName, QStringView section, QStringView key, const QString &why);
     // Where a section's text is kept: a piece of the file's text as loaded, a piece of the text that new
     // sections are added to, or a text of its own once it has changed. Pieces save an allocation per section,
     // and pieces that follow each other are encoded in one run when the file is written.
@@ -140,7 +147,7 @@ private:
     qsizetype indexSection(quint32 tag, qsizetype section);
     void resizeIndex(qsizetype sections);
     // The slot of the section, or -1.
-    qsizetype slotOf(const QString &section) const;
+    qsizetype slotOf(QStringView section) const;
     // A new section at the end, holding the line.
     void append(QStringView name, quint32 tag, QStringView line);
     void compact();

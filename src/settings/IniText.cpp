@@ -1,7 +1,5 @@
 #include "settings/IniText.h"
 
-#include <algorithm>
-
 namespace IniText {
 
 qsizetype cutLength(QStringView text, int characters)
@@ -17,7 +15,11 @@ qsizetype cutLength(QStringView text, int characters)
 bool holdsLineBreak(QStringView text)
 {
     // Names and values are short: one plain pass beats two searches.
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    for (const QChar c : text) {
+        if (c.unicode() <= u'\r' && (c == u'\r' || c == u'\n'))
+            return true;
+    }
+    return false;
 }
 
 bool isHeader(QStringView line)
