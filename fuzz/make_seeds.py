@@ -167,6 +167,41 @@ def zip_seeds():
     put("zip", "empty-archive", make_zip([]))
 
 
+def dat_seeds():
+    head = b'<?xml version="1.0"?>\n'
+    doctype = (b'<!DOCTYPE datafile PUBLIC "-//Logiqx//DTD ROM Management Datafile//EN" '
+               b'"http://www.logiqx.com/Dats/datafile.dtd">\n')
+    game = (b'<game name="Tetris (World) (Rev 1)"><description>Tetris</description>'
+            b'<rom name="Tetris (World) (Rev 1).gb" size="32768" crc="46df91ad" '
+            b'sha1="74591cc9501af93873f9a5d3eb12da12c0723bbc"/></game>\n')
+    put("dat", "no-intro", head + doctype + b"<datafile><header><name>Nintendo - Game Boy</name></header>\n" +
+        game + b'<game name="Two"><rom crc="00000001" size="4"/><rom crc="00000001" size="5"/></game>\n'
+        b"</datafile>\n")
+    put("dat", "machine", head + b'<datafile><machine name="M"><rom crc="DEADBEEF" size="x" sha1="zz"/>'
+        b"</machine></datafile>")
+    put("dat", "entities", head + b'<!DOCTYPE datafile [<!ENTITY a "aaaa"><!ENTITY b "&a;&a;&a;">]>\n'
+        b'<datafile><game name="&b;"><rom crc="1"/></game></datafile>')
+    put("dat", "external-entity", head + b'<!DOCTYPE datafile [<!ENTITY s SYSTEM "file:///etc/passwd">]>'
+        b'<datafile><game name="&s;"/></datafile>')
+    put("dat", "not-xml", b"\x7fELF\x02\x01\x01")
+    put("dat", "cut", (head + doctype + b"<datafile>" + game)[:150])
+    put("dat", "in-zip", make_zip([zip_member("gb.dat", head + b"<datafile>" + game + b"</datafile>",
+                                              zipfile.ZIP_DEFLATED)]))
+
+
+def zipdirectory_seeds():
+    rom = bytes(range(256)) * 2
+    put("zipdirectory", "one-rom", make_zip([zip_member("Tetris.gb", rom, zipfile.ZIP_DEFLATED)]))
+    put("zipdirectory", "several", make_zip([zip_member("a.gb", b"1"), zip_member("b/", b"", attr=0o040755 << 16),
+                                             zip_member("c.gbc", rom, zipfile.ZIP_DEFLATED)]))
+    commented = bytearray(make_zip([zip_member("x.gb", b"x")]))
+    commented[-2:] = struct.pack("<H", 5)
+    put("zipdirectory", "comment", bytes(commented) + b"hello")
+    put("zipdirectory", "prefixed", b"MZ" + b"\0" * 100 + make_zip([zip_member("y.gb", b"y")]))
+    put("zipdirectory", "cp437-name", raw_name_zip(b"Pok\x82mon.gb", b"r", False))
+    put("zipdirectory", "empty-archive", make_zip([]))
+
+
 def bmp(width, height, bits, rows, palette=b"", compression=0, top_down=False, image_size=None):
     pixels = b"".join(rows)
     offset = 14 + 40 + len(palette)
@@ -227,3 +262,5 @@ if __name__ == "__main__":
     zip_seeds()
     bitmap_seeds()
     jpeg_seeds()
+    dat_seeds()
+    zipdirectory_seeds()

@@ -7,7 +7,8 @@
 #include <QtGlobal>
 #include <optional>
 
-// The ZIP binding: the only code that talks to libzip. Packing and unpacking of ROMs build on these calls.
+// The ZIP binding: with ZipMembers (looking into an archive), the only code that talks to libzip. Packing and
+// unpacking of ROMs build on these calls.
 
 // What the packer reads from the other-options dialog when it packs.
 struct ZipOptionsInput

@@ -51,10 +51,21 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QWidget *b
 
 AudioVideoDialog::AudioVideoDialog(ConfigTemplate &configTemplate, const QString &storedPalette, QWidget *parent)
     : FormWindow("TForm3", QStringLiteral("Configuracion     Audio / Video"), parent),
-      m_options(configTemplate, storedPalette)
+      m_owned(std::make_unique<AudioVideoOptions>(configTemplate, storedPalette)), m_options(*m_owned)
+{
+    m_options.load();
+    build();
+}
+
+AudioVideoDialog::AudioVideoDialog(AudioVideoOptions &options, QWidget *parent)
+    : FormWindow("TForm3", QStringLiteral("Configuracion     Audio / Video"), parent), m_options(options)
+{
+    build();
+}
+
+void AudioVideoDialog::build()
 {
     setModal(true);
-    m_options.load();
     createLayout();
     loadFromOptions();
     connectLayout();

@@ -3,6 +3,8 @@
 #include "emulator/AudioVideoOptions.h"
 #include "platform/FormWindow.h"
 
+#include <memory>
+
 class ConfigTemplate;
 class QCheckBox;
 class QComboBox;
@@ -19,6 +21,8 @@ class AudioVideoDialog : public FormWindow
 public:
     // Runs the creation steps of the options, which write their configuration lines.
     AudioVideoDialog(ConfigTemplate &configTemplate, const QString &storedPalette, QWidget *parent = nullptr);
+    // Shows the program's options, which ran their creation steps at start-up.
+    explicit AudioVideoDialog(AudioVideoOptions &options, QWidget *parent = nullptr);
 
     AudioVideoOptions &options() { return m_options; }
 
@@ -26,6 +30,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void build();
     void createLayout();
     void connectLayout();
     // Fills the controls from the options; no handler runs.
@@ -35,7 +40,8 @@ private:
     // Volume and stereo mode take input only with sound on.
     void showSoundControls();
 
-    AudioVideoOptions m_options;
+    std::unique_ptr<AudioVideoOptions> m_owned; // the options of a dialog made on its own
+    AudioVideoOptions &m_options;
     QComboBox *m_soundType = nullptr;
     QComboBox *m_stereo = nullptr;
     QSlider *m_volume = nullptr;

@@ -11,7 +11,19 @@
 #include <QVBoxLayout>
 
 ControlsDialog::ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent), m_options(configTemplate)
+    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent),
+      m_owned(std::make_unique<ControlsOptions>(configTemplate)), m_options(*m_owned)
+{
+    build();
+}
+
+ControlsDialog::ControlsDialog(ControlsOptions &options, QWidget *parent)
+    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent), m_options(options)
+{
+    build();
+}
+
+void ControlsDialog::build()
 {
     setModal(true);
     m_useJoystick = named(new QCheckBox(QStringLiteral("Usar Joystick"), this), "CheckBox1");

@@ -3,6 +3,8 @@
 #include "emulator/ControlsOptions.h"
 #include "platform/FormWindow.h"
 
+#include <memory>
+
 class ConfigTemplate;
 class QCheckBox;
 class QRadioButton;
@@ -14,13 +16,17 @@ class ControlsDialog : public FormWindow
     Q_OBJECT
 public:
     explicit ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+    // Shows the program's options, which ran their creation steps at start-up.
+    explicit ControlsDialog(ControlsOptions &options, QWidget *parent = nullptr);
 
     const ControlsOptions &options() const { return m_options; }
 
 private:
+    void build();
     void loadFromRules();
 
-    ControlsOptions m_options;
+    std::unique_ptr<ControlsOptions> m_owned; // the options of a dialog made on its own
+    ControlsOptions &m_options;
     QCheckBox *m_useJoystick = nullptr;
     QRadioButton *m_keyboardFirst = nullptr;
     QRadioButton *m_joystickFirst = nullptr;

@@ -3,6 +3,8 @@
 #include "emulator/DirectoriesOptions.h"
 #include "platform/FormWindow.h"
 
+#include <memory>
+
 #include <functional>
 
 class ConfigTemplate;
@@ -17,6 +19,8 @@ class DirectoriesDialog : public FormWindow
     Q_OBJECT
 public:
     explicit DirectoriesDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+    // Shows the program's options, which ran their creation steps at start-up.
+    explicit DirectoriesDialog(DirectoriesOptions &options, QWidget *parent = nullptr);
 
     const DirectoriesOptions &options() const { return m_options; }
     FolderPicker *picker(DirectoriesOptions::Folder folder) const { return m_pickers[folder]; }
@@ -25,11 +29,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void build();
     void loadFromRules();
     // Runs one rules call for a control, then shows the values again.
     void handle(std::function<void()> change);
 
-    DirectoriesOptions m_options;
+    std::unique_ptr<DirectoriesOptions> m_owned; // the options of a dialog made on its own
+    DirectoriesOptions &m_options;
     QCheckBox *m_folderBoxes[2] = {};
     FolderPicker *m_pickers[2] = {};
     QCheckBox *m_jpeg = nullptr;

@@ -10,7 +10,19 @@
 #include <QVBoxLayout>
 
 JoystickTypeDialog::JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent), m_options(configTemplate)
+    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent),
+      m_owned(std::make_unique<JoystickTypeOptions>(configTemplate)), m_options(*m_owned)
+{
+    build();
+}
+
+JoystickTypeDialog::JoystickTypeDialog(JoystickTypeOptions &options, QWidget *parent)
+    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent), m_options(options)
+{
+    build();
+}
+
+void JoystickTypeDialog::build()
 {
     setModal(true);
     auto *label = named(new QLabel(QStringLiteral("Tipo de Joystick"), this), "Label1");

@@ -3,6 +3,8 @@
 #include "emulator/JoystickTypeOptions.h"
 #include "platform/FormWindow.h"
 
+#include <memory>
+
 class ConfigTemplate;
 class QComboBox;
 
@@ -13,10 +15,14 @@ class JoystickTypeDialog : public FormWindow
     Q_OBJECT
 public:
     explicit JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+    // Shows the program's options, which ran their creation steps at start-up.
+    explicit JoystickTypeDialog(JoystickTypeOptions &options, QWidget *parent = nullptr);
 
     const JoystickTypeOptions &options() const { return m_options; }
 
 private:
-    JoystickTypeOptions m_options;
+    void build();
+    std::unique_ptr<JoystickTypeOptions> m_owned; // the options of a dialog made on its own
+    JoystickTypeOptions &m_options;
     QComboBox *m_types = nullptr;
 };

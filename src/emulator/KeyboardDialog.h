@@ -3,6 +3,8 @@
 #include "emulator/KeyboardOptions.h"
 #include "platform/FormWindow.h"
 
+#include <memory>
+
 #include <array>
 
 class ConfigTemplate;
@@ -19,6 +21,8 @@ class KeyboardDialog : public FormWindow
 public:
     // Loads the stored keys, which writes the key line of the configuration.
     explicit KeyboardDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+    // Shows the program's options, which ran their creation steps at start-up.
+    explicit KeyboardDialog(KeyboardOptions &options, QWidget *parent = nullptr);
 
     KeyboardOptions &options() { return m_options; }
     // The warning beside a button's chooser, shown while another button has the same key.
@@ -29,6 +33,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void build();
     void createLayout();
     void connectLayout();
     // Fills the controls from the options; no handler runs.
@@ -37,7 +42,8 @@ private:
     // A button's name as its label shows it, without the padding and colon.
     QString buttonName(int button) const;
 
-    KeyboardOptions m_options;
+    std::unique_ptr<KeyboardOptions> m_owned; // the options of a dialog made on its own
+    KeyboardOptions &m_options;
     std::array<QComboBox *, KeyboardOptions::ButtonCount> m_choosers{};
     std::array<QLabel *, KeyboardOptions::ButtonCount> m_labels{};
     std::array<QLabel *, KeyboardOptions::ButtonCount> m_marks{};

@@ -32,8 +32,20 @@ QString openPicture(QWidget *parent, const QString &start)
 } // namespace
 
 OtherOptionsDialog::OtherOptionsDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm5", QStringLiteral("Otras configuraciones"), parent), m_options(configTemplate),
+    : FormWindow("TForm5", QStringLiteral("Otras configuraciones"), parent),
+      m_owned(std::make_unique<OtherOptions>(configTemplate)), m_options(*m_owned), m_choosePicture(openPicture)
+{
+    build();
+}
+
+OtherOptionsDialog::OtherOptionsDialog(OtherOptions &options, QWidget *parent)
+    : FormWindow("TForm5", QStringLiteral("Otras configuraciones"), parent), m_options(options),
       m_choosePicture(openPicture)
+{
+    build();
+}
+
+void OtherOptionsDialog::build()
 {
     setModal(true);
     createLayout();
@@ -126,9 +138,11 @@ void OtherOptionsDialog::createLayout()
 
 void OtherOptionsDialog::connectControls()
 {
+    // The rules are reached through a captured reference: GCC's UBSan misreads a member reached through a this
+    // captured twice over.
     const auto onToggle = [this](QCheckBox *box, void (OtherOptions::*set)(bool)) {
         connect(box, &QCheckBox::toggled, this,
-                [this, set](bool on) { handle([this, set, on] { (m_options.*set)(on); }); });
+                [this, set](bool on) { handle([&options = m_options, set, on] { (options.*set)(on); }); });
     };
     onToggle(m_delay, &OtherOptions::setDelayRefresh);
     onToggle(m_sync, &OtherOptions::setDisableSync);
@@ -141,11 +155,11 @@ void OtherOptionsDialog::connectControls()
     for (int i = 0; i < 4; ++i) {
         connect(m_models[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
-                handle([this, i] { m_options.chooseModel(OtherOptions::Autodetect + i); });
+                handle([&options = m_options, i] { options.chooseModel(OtherOptions::Autodetect + i); });
         });
     }
     connect(m_level, &QComboBox::editTextChanged, this,
-            [this](const QString &text) { handle([this, text] { m_options.setLevel(text); }); });
+            [this](const QString &text) { handle([&options = m_options, text] { options.setLevel(text); }); });
     connect(m_browsePicture, &QToolButton::clicked, this, [this] { handle([this] { browsePicture(); }); });
 }
 

@@ -3,6 +3,8 @@
 #include "emulator/OtherOptions.h"
 #include "platform/FormWindow.h"
 
+#include <memory>
+
 #include <functional>
 
 class ConfigTemplate;
@@ -22,12 +24,15 @@ public:
     using PictureChooser = std::function<QString(QWidget *parent, const QString &start)>;
 
     explicit OtherOptionsDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
+    // Shows the program's options, which ran their creation steps at start-up.
+    explicit OtherOptionsDialog(OtherOptions &options, QWidget *parent = nullptr);
 
     const OtherOptions &options() const { return m_options; }
     // Tests put their own picker in place.
     void setPictureChooser(PictureChooser chooser) { m_choosePicture = std::move(chooser); }
 
 private:
+    void build();
     void createLayout();
     void connectControls();
     void loadFromRules();
@@ -35,7 +40,8 @@ private:
     void handle(std::function<void()> change);
     void browsePicture();
 
-    OtherOptions m_options;
+    std::unique_ptr<OtherOptions> m_owned; // the options of a dialog made on its own
+    OtherOptions &m_options;
     PictureChooser m_choosePicture;
     QCheckBox *m_delay = nullptr;
     QCheckBox *m_sync = nullptr;

@@ -29,7 +29,14 @@ bool Language::loadLanguageFile(const QString &path, const QString &archName)
     }
     applyLanguage(m_table, m_windows());
     messageTable().loadMessages(m_table);
+    m_applied = m_table;
     return true;
+}
+
+void Language::applyTo(QWidget *window) const
+{
+    if (window && !m_applied.isEmpty())
+        applyLanguage(m_applied, {window});
 }
 
 bool Language::loadStoredLanguage()

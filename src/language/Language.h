@@ -31,7 +31,11 @@ public:
     // was accepted.
     bool loadStoredLanguage();
 
+    // A window made after a language file was accepted takes its texts; with none, it keeps its built-in ones.
+    void applyTo(QWidget *window) const;
+
 private:
     QStringList m_table;
+    QStringList m_applied; // the table of the last file accepted; empty while the built-in texts stand
     WindowSource m_windows;
 };

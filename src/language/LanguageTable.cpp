@@ -302,36 +302,37 @@ constexpr const char *kTexts[] = {
     "",                                                      // 268
     "",                                                      // 269
     // Added texts: collection check against DAT files.
-    "",                                                      // 270
-    "",                                                      // 271
-    "",                                                      // 272
-    "",                                                      // 273
-    "",                                                      // 274
-    "",                                                      // 275
-    "",                                                      // 276
-    "",                                                      // 277
-    "",                                                      // 278
-    "",                                                      // 279
-    "",                                                      // 280
-    "",                                                      // 281
-    "",                                                      // 282
-    "",                                                      // 283
-    "",                                                      // 284
-    "",                                                      // 285
-    "",                                                      // 286
-    "",                                                      // 287
-    "",                                                      // 288
-    "",                                                      // 289
-    "",                                                      // 290
-    "",                                                      // 291
-    "",                                                      // 292
-    "",                                                      // 293
-    "",                                                      // 294
-    "",                                                      // 295
-    "",                                                      // 296
-    "",                                                      // 297
-    "",                                                      // 298
-    "",                                                      // 299
+    "Cargar DAT…",                                                                        // 270
+    "Verificar colección",                                                                // 271
+    "Renombrar según DAT",                                                                // 272
+    "Deshacer último cambio de nombres",                                                  // 273
+    "Quitar los DAT cargados",                                                            // 274
+    "Volcado correcto: %1 (%2)",                                                          // 275
+    "El CRC coincide con %1 (%2), pero no el SHA-1 o el tamaño: "
+    "volcado erróneo o cabecera equivocada",                                              // 276
+    "Desconocido en los DAT cargados",                                                    // 277
+    "Sin verificar",                                                                      // 278
+    "Suma de la cabecera: ",                                                              // 279
+    "Suma global: ",                                                                      // 280
+    "%1, correcta",                                                                       // 281
+    "%1, errónea (debería ser %2)",                                                       // 282
+    "Tipo de cartucho: %1",                                                               // 283
+    "Tamaño de ROM: %1, de RAM: %2",                                                      // 284
+    "Game Boy Color: %1; Super Game Boy: %2",                                             // 285
+    "no",                                                                                 // 286
+    "sí",                                                                                 // 287
+    "compatible",                                                                         // 288
+    "solo Game Boy Color",                                                                // 289
+    "Cabecera incompleta",                                                                // 290
+    "No se puede leer el DAT %1: no es XML de Logiqx o está dañado",                      // 291
+    "%1 es demasiado grande para un DAT (más de %2 entradas o %3 MB)",                    // 292
+    "No hay ningún DAT cargado; cárguelo con «Cargar DAT…»",                              // 293
+    "Verificados %1 archivos: %2 correctos, %3 erróneos, %4 desconocidos",                // 294
+    "No se pudieron leer y se omitieron:",                                                // 295
+    "Se cambiarán estos %1 nombres; ningún archivo existente se reemplaza:",              // 296
+    "Ningún archivo verificado necesita un nombre nuevo según los DAT",                   // 297
+    "Nombres cambiados: %1. Sin cambiar (nombre ocupado o no válido): %2",                // 298
+    "No hay ningún cambio de nombres que deshacer",                                       // 299
 };
 
 static_assert(std::size(kTexts) == EntryCount);
@@ -482,6 +483,12 @@ constexpr Target kTargets[] = {
     {244, "TForm1", "Recientes1", TargetKind::Caption},
     {245, "TForm1", "Favorito1", TargetKind::Caption},
     {245, "TForm1", "Favorito2", TargetKind::Caption},
+    // Checking the collection against DAT files.
+    {270, "TForm1", "CargarDAT1", TargetKind::Caption},
+    {271, "TForm1", "VerificarColeccion1", TargetKind::Caption},
+    {272, "TForm1", "RenombrarSegunDAT1", TargetKind::Caption},
+    {273, "TForm1", "DeshacerRenombrar1", TargetKind::Caption},
+    {274, "TForm1", "QuitarDAT1", TargetKind::Caption},
 };
 
 } // namespace

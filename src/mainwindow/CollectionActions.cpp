@@ -5,7 +5,6 @@
 #include "archive/RomPacker.h"
 #include "archive/RomUnpacker.h"
 #include "emulator/OtherOptions.h"
-#include "emulator/OtherOptionsDialog.h"
 #include "library/TitleExtraction.h"
 #include "library/TitleListGenerator.h"
 #include "library/TitleLists.h"
@@ -29,15 +28,15 @@ QString CollectionActions::caption(const char *item) const
 
 bool CollectionActions::replaceTitles() const
 {
-    if (m_windows.otherOptionsDialog)
-        return m_windows.otherOptionsDialog->options().replaceTitles();
+    if (m_windows.otherOptions)
+        return m_windows.otherOptions->replaceTitles();
     return SettingsFile().read(Keys::SobTituls);
 }
 
 CompressionOptions CollectionActions::compressionOptions() const
 {
-    if (m_windows.otherOptionsDialog)
-        return m_windows.otherOptionsDialog->options().compression();
+    if (m_windows.otherOptions)
+        return m_windows.otherOptions->compression();
     // Without the dialog, the settings file holds what its controls would show.
     const SettingsFile settings;
     CompressionOptions options;

@@ -13,6 +13,7 @@
 #include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
+#include "collection/CollectionCheck.h"
 #include "mainwindow/CollectionActions.h"
 #include "mainwindow/FileActions.h"
 #include "mainwindow/FilterField.h"
@@ -25,6 +26,7 @@
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/RomListView.h"
 #include "mainwindow/ScreenshotActions.h"
+#include "mainwindow/ToolIcons.h"
 #include "mainwindow/Windows.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormWindow.h"
@@ -113,7 +115,7 @@ void MainWindow::createControls()
 
     auto *compress = named(new QToolButton(client), "SpeedButton1");
     compress->setAutoRaise(true);
-    compress->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    compress->setIcon(ToolIcons::compress(24));
     compress->setIconSize(QSize(24, 24));
     compress->setToolTip(QStringLiteral("Comprime Juego Seleccionado"));
 
@@ -142,8 +144,11 @@ void MainWindow::createControls()
     // What features add about the selected game, under its title; hidden while they have nothing to say.
     m_details = named(new QLabel(client), "GameDetails");
     m_details->setTextFormat(Qt::PlainText);
-    m_details->setWordWrap(true);
     m_details->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_details->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QFont smaller = m_details->font();
+    smaller.setPointSizeF(smaller.pointSizeF() * 0.9);
+    m_details->setFont(smaller);
     m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_details->hide();
     connect(m_session.get(), &Session::detailsChanged, this, [this] { showDetails(); });
@@ -160,7 +165,7 @@ void MainWindow::createControls()
          [this] { m_launches->launchSelected(); }, [this] { m_screenshots->showDefaultPicture(); }});
 
     m_startButton = named(new QPushButton(client), "Button1");
-    m_startButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_startButton->setIcon(ToolIcons::play(28));
     m_startButton->setIconSize(QSize(28, 28));
     m_startButton->setToolTip(QStringLiteral("Jugar"));
     setFocusProxy(m_startButton);
@@ -186,6 +191,7 @@ void MainWindow::createControls()
 
     m_help = new HelpItems(*this, m_windows);
     m_collection = new CollectionActions(*m_session, *m_menus, m_windows);
+    m_collectionCheck = new CollectionCheck(*m_session, *m_menus);
     m_files = new FileActions(*m_session, *m_gameList, *m_menus, m_windows);
     m_nameRepair = new NameRepairActions(*m_session, *m_gameList, *m_menus);
 
@@ -307,9 +313,37 @@ void MainWindow::addAboveList(QWidget *widget)
 
 void MainWindow::showDetails()
 {
-    const QStringList lines = m_session->detailLines();
-    m_details->setText(lines.join(u'\n'));
-    m_details->setVisible(!lines.isEmpty());
+    m_detailLines = m_session->detailLines();
+    fitDetails();
+}
+
+void MainWindow::fitDetails()
+{
+    // Three lines at the design's size, one more for each line's height the window has grown, so the list
+    // keeps its room; each line cut to the width, and all of them in the tooltip.
+    const QFontMetrics metrics(m_details->font());
+    const int grown = m_designHeight > 0 ? qMax(0, height() - m_designHeight) : 0;
+    const qsizetype room = 3 + grown / qMax(1, metrics.lineSpacing());
+    const int width = qMax(40, centralWidget()->width() - 10); // the label's insets
+    const QString more = QStringLiteral(" \u2026");
+    QStringList shown;
+    for (qsizetype i = 0; i < qMin(room, m_detailLines.size()); ++i) {
+        const bool last = i == room - 1 && m_detailLines.size() > room;
+        const int left = last ? width - metrics.horizontalAdvance(more) : width;
+        shown.append(metrics.elidedText(m_detailLines[i], Qt::ElideRight, left) + (last ? more : QString()));
+    }
+    const QString all = m_detailLines.join(u'\n');
+    m_details->setText(shown.join(u'\n'));
+    m_details->setToolTip(all);
+    m_details->setAccessibleDescription(all);
+    m_details->setVisible(!m_detailLines.isEmpty());
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!m_detailLines.isEmpty())
+        fitDetails();
 }
 
 // ---- Shared state ----
@@ -360,6 +394,7 @@ void MainWindow::placeFromSettings()
     move(settings.read(Keys::Left), settings.read(Keys::Top));
     // The size stored at shutdown, never below the design's size, which is also what none keeps.
     adjustSize();
+    m_designHeight = height();
     const QSize stored(settings.read(Keys::Width), settings.read(Keys::Height));
     if (stored.width() > 0 && stored.height() > 0)
         resize(stored.expandedTo(size()));
@@ -371,9 +406,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
         SettingsFile settings;
         settings.write(Keys::Top, y());
         settings.write(Keys::Left, x());
-        if (m_windows.gameGenieDialog) {
-            settings.write(Keys::Top2, m_windows.gameGenieDialog->y());
-            settings.write(Keys::Left2, m_windows.gameGenieDialog->x());
+        // The codes dialog's place, where it stands, or where it would open when it was never shown.
+        if (const GameGenieDialog *codes = m_windows.gameGenieDialog.ifMade()) {
+            settings.write(Keys::Top2, codes->y());
+            settings.write(Keys::Left2, codes->x());
+        } else {
+            settings.write(Keys::Top2, settings.read(Keys::Top2));
+            settings.write(Keys::Left2, settings.read(Keys::Left2));
         }
         settings.write(Keys::Width, width());
         settings.write(Keys::Height, height());

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
 class CollectionActions;
+class CollectionCheck;
 class FileActions;
 class GameFinder;
 class GameList;
@@ -77,6 +79,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
@@ -85,6 +88,7 @@ private:
     void placeControls();
     // The details that features give for the selected game, under its title.
     void showDetails();
+    void fitDetails();
     void placeFromSettings();
 
     Windows &m_windows;
@@ -95,6 +99,7 @@ private:
     GameList *m_gameList = nullptr;
     HelpItems *m_help = nullptr;
     CollectionActions *m_collection = nullptr;
+    CollectionCheck *m_collectionCheck = nullptr;
     FileActions *m_files = nullptr;
     LaunchActions *m_launches = nullptr;
     ScreenshotActions *m_screenshots = nullptr;
@@ -103,6 +108,8 @@ private:
 
     QLabel *m_title = nullptr; // the selected game's title
     QLabel *m_details = nullptr;
+    QStringList m_detailLines;
+    int m_designHeight = 0;
     QStackedWidget *m_listArea = nullptr;
     QVBoxLayout *m_aboveList = nullptr;
     QCheckBox *m_gameGenieSwitch = nullptr;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
-class QLocalServer;
+class QDeadlineTimer;
 class QLockFile;
 
 // One Cartling per base folder: two on one folder would each write their copy of the data files over the
@@ -32,9 +34,21 @@ signals:
 
 private:
     void listen();
+    // Asks the holder to come to the front: its answer, or nothing when no one listens yet.
+    std::optional<QByteArray> ask(const QDeadlineTimer &deadline);
+    // Takes the folder's lock without waiting: Held (taken), Taken (another process holds it), or Unusable
+    // (the runtime folder cannot hold a lock).
+    enum class Lock
+    {
+        Held,
+        Taken,
+        Unusable,
+    };
+    Lock takeLock();
 
     QString m_lockPath;
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    int m_lockFile = -1; // the descriptor whose lock the system drops when this process ends
+    int m_listener = -1;
 };

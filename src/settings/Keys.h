@@ -111,4 +111,8 @@ inline constexpr StringKey OwnCommandLine{"Emulador", "Linea", ""};
 inline constexpr StringKey OwnCommandProgram{"Emulador", "LineaPrograma", ""};
 inline constexpr StringKey RetroArchCore{"Emulador", "Nucleo", ""}; // empty: the first Game Boy core found
 
+// [DAT]: the DAT files the collection is checked against, as keys DAT1 to DAT<Cuantos>.
+inline constexpr IntKey DatCount{"DAT", "Cuantos", 0};
+inline constexpr StringKey DatFile{"DAT", "DAT", ""}; // the name is followed by the number, 1 to Cuantos
+
 } // namespace Keys

@@ -39,6 +39,9 @@ TEST_F(Startup, AnEmptyBaseFolderGetsItsFoldersAndNoSettingsFile)
 TEST_F(Startup, TheFifteenWindowsExistInOrderWithTheirCaptions)
 {
     start();
+    // Only the main window and the viewer are made at start-up; the dialogs when first shown.
+    EXPECT_EQ(windows().all().size(), 2);
+    windows().makeAll();
     const QList<QWidget *> all = windows().all();
     const QStringList expected{"TForm1", "TForm2", "TForm3",  "TForm4",  "TForm5",  "TForm6",  "TForm7",
                                "TForm8", "TForm9", "TForm10", "TForm11", "TForm12", "TForm13", "TForm14"};
@@ -113,6 +116,12 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            "!Cambiar Nombre",
                            QString::fromUtf8("!Cambiar Título"),
                            QString::fromUtf8("!Renombrar Archivo a Título"),
+                           "-",
+                           QString::fromUtf8("Cargar DAT… [Ctrl+Shift+D]"),
+                           "!Quitar los DAT cargados",
+                           QString::fromUtf8("Verificar colección [Ctrl+Shift+V]"),
+                           QString::fromUtf8("Renombrar según DAT"),
+                           QString::fromUtf8("!Deshacer último cambio de nombres"),
                            "-",
                            "Salir [Ctrl+S]"}));
     EXPECT_EQ(describe(tops[1]->menu()),

@@ -100,6 +100,7 @@ TEST_F(WindowQuality, EveryControlHasANameForScreenReadersInEveryLanguage)
     writeFile("GGCT.ini", "[Tetris]\r\nTitulo=TETRIS\r\n");
     start();
     clickEntry("Tetris.gb");
+    windows().makeAll();
     QList<QWidget *> shown = windows().all();
     for (QWidget *window : shown)
         window->show();
@@ -136,6 +137,7 @@ TEST_F(WindowQuality, LanguageEntriesThatLookLikeMarkupShowAsLiteralText)
         lines.append(i % 2 ? QStringLiteral("<b>x</b>") : QStringLiteral("<a href=\"http://example.com\">x</a>"));
     writeFile("marcas.cti", lines.join("\r\n").toUtf8() + "\r\n");
     ASSERT_TRUE(main().language().loadLanguageFile(path("marcas.cti"), "marcas.cti"));
+    windows().makeAll(); // windows made after the file take its texts too
     item("Ga1")->trigger(); // re-reads the list, so the game count is shown with the new text
 
     QStringList rich;

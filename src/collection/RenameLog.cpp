@@ -1,0 +1,110 @@
+#include "collection/RenameLog.h"
+
+#include "platform/ErrorHandler.h"
+#include "platform/TextFile.h"
+#include "settings/BaseFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+constexpr qint64 SizeLimit = qint64(256) << 20;
+const QString Kind = QStringLiteral("Cartling rename log");
+
+const char *stateName(RenameLog::State state)
+{
+    switch (state) {
+    case RenameLog::State::Started:
+        return "started";
+    case RenameLog::State::Done:
+        return "done";
+    case RenameLog::State::Undone:
+        return "undone";
+    }
+    return "";
+}
+
+QJsonObject toJson(const RenameLog::Move &move)
+{
+    return {{"from", move.from}, {"to", move.to}, {"done", move.done}};
+}
+
+RenameLog::Move moveOf(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    return {object.value("from").toString(), object.value("to").toString(), object.value("done").toBool()};
+}
+
+[[noreturn]] void notALog(const QString &file, const QString &reason)
+{
+    throw CartlingError(
+        QStringLiteral("Unable to read the rename log %1: %2").arg(QDir::toNativeSeparators(file), reason));
+}
+
+} // namespace
+
+QString RenameLog::defaultFile()
+{
+    return BaseFolder::file(QStringLiteral("CambiosDeNombre.json"));
+}
+
+void RenameLog::save(const QString &file) const
+{
+    QJsonArray fileMoves;
+    for (const Move &move : files)
+        fileMoves.append(toJson(move));
+    QJsonArray stemMoves;
+    for (const StemMove &stem : stems) {
+        QJsonArray shotMoves;
+        for (const Move &shot : stem.shots)
+            shotMoves.append(toJson(shot));
+        stemMoves.append(QJsonObject{{"from", stem.from},
+                                     {"to", stem.to},
+                                     {"titles", stem.titles},
+                                     {"internalNames", stem.internalNames},
+                                     {"shots", shotMoves},
+                                     {"done", stem.done}});
+    }
+    const QJsonObject root{
+        {"kind", Kind}, {"state", QString::fromLatin1(stateName(state))}, {"files", fileMoves}, {"stems", stemMoves}};
+    TextFile::save(file, QJsonDocument(root).toJson(QJsonDocument::Indented));
+}
+
+std::optional<RenameLog> RenameLog::load(const QString &file)
+{
+    const QFileInfo info(file);
+    if (!info.exists())
+        return std::nullopt;
+    QFile input(file);
+    if (!info.isFile() || info.size() > SizeLimit || !input.open(QIODevice::ReadOnly))
+        notALog(file, input.errorString());
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(input.readAll(), &error);
+    const QJsonObject root = document.object();
+    if (document.isNull() || root.value("kind").toString() != Kind)
+        notALog(file, error.error != QJsonParseError::NoError ? error.errorString() : QStringLiteral("not a log"));
+
+    RenameLog log;
+    const QString state = root.value("state").toString();
+    log.state = state == u"done" ? State::Done : state == u"undone" ? State::Undone : State::Started;
+    for (const QJsonValue &value : root.value("files").toArray())
+        log.files.append(moveOf(value));
+    for (const QJsonValue &value : root.value("stems").toArray()) {
+        const QJsonObject object = value.toObject();
+        StemMove stem{object.value("from").toString(),
+                      object.value("to").toString(),
+                      object.value("titles").toBool(),
+                      object.value("internalNames").toBool(),
+                      {},
+                      object.value("done").toBool()};
+        for (const QJsonValue &shot : object.value("shots").toArray())
+            stem.shots.append(moveOf(shot));
+        log.stems.append(stem);
+    }
+    return log;
+}

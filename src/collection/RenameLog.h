@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The record of one "Renombrar según DAT" run, kept in the base folder. It is written whole before the first
+// file is renamed, so that a run killed half-way leaves every file under its old name or its new one and the
+// log names both; "Deshacer último cambio de nombres" reads it to put every name back.
+struct RenameLog
+{
+    enum class State
+    {
+        Started, // written before the renames; the files tell how far the run came
+        Done,
+        Undone,
+    };
+    struct Move
+    {
+        QString from;
+        QString to;
+        bool done = false;
+    };
+    // A game's stem that changes with its files: its entries in the title lists and its shots go along.
+    struct StemMove
+    {
+        QString from;
+        QString to;
+        bool titles = false;        // Titulos.ini has the entry to move
+        bool internalNames = false; // GGCT.ini has the entry to move
+        QList<Move> shots;
+        bool done = false;
+    };
+
+    State state = State::Started;
+    QList<Move> files;
+    QList<StemMove> stems;
+
+    // base folder + "/CambiosDeNombre.json"
+    static QString defaultFile();
+    // The log in the file; nothing when there is none. Raises CartlingError naming the file when it cannot be
+    // read or is not a log.
+    static std::optional<RenameLog> load(const QString &file = defaultFile());
+    // Writes the log whole, atomically; raises CartlingError when it cannot be written.
+    void save(const QString &file = defaultFile()) const;
+};

@@ -1,0 +1,59 @@
+#include "mainwindow/ToolIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+QPixmap canvas(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+namespace ToolIcons {
+
+QIcon compress(int size)
+{
+    QPixmap pixmap = canvas(size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 24.0;
+    const QRectF box(4 * unit, 2 * unit, 16 * unit, 20 * unit);
+    painter.setPen(QPen(QColor(0x3a, 0x4a, 0x6b), 1.5 * unit));
+    painter.setBrush(QColor(0xe8, 0xc5, 0x6a));
+    painter.drawRoundedRect(box, 2 * unit, 2 * unit);
+    // The zip: short teeth down the middle, then the pull.
+    painter.setPen(QPen(QColor(0x3a, 0x4a, 0x6b), 1.5 * unit));
+    for (int tooth = 0; tooth < 5; ++tooth) {
+        const qreal y = (3.5 + tooth * 2) * unit;
+        const qreal x = (tooth % 2 ? 12.5 : 11.5) * unit;
+        painter.drawLine(QPointF(x - 1.5 * unit, y), QPointF(x + 1.5 * unit, y));
+    }
+    painter.setBrush(QColor(0x3a, 0x4a, 0x6b));
+    painter.drawRect(QRectF(10 * unit, 14 * unit, 4 * unit, 5 * unit));
+    return QIcon(pixmap);
+}
+
+QIcon play(int size)
+{
+    QPixmap pixmap = canvas(size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 24.0;
+    QPainterPath triangle;
+    triangle.moveTo(7 * unit, 4 * unit);
+    triangle.lineTo(20 * unit, 12 * unit);
+    triangle.lineTo(7 * unit, 20 * unit);
+    triangle.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x20, 0x20, 0x20));
+    painter.drawPath(triangle);
+    return QIcon(pixmap);
+}
+
+} // namespace ToolIcons

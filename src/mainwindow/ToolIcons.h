@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+// The pictures of the main window's two tool buttons, drawn rather than loaded: the style's own pictures
+// are decoded from image files at start-up, which costs more than the whole list of a small collection.
+namespace ToolIcons {
+
+// An archive with a zip down its middle, for "Comprime Juego Seleccionado".
+QIcon compress(int size);
+// A play triangle, for the start button.
+QIcon play(int size);
+
+} // namespace ToolIcons

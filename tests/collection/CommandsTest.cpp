@@ -1,0 +1,88 @@
+#include "CollectionTestSupport.h"
+
+#include "collection/CollectionCommands.h"
+#include "collection/RenamePreviewDialog.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+class CommandsTest : public CollectionTest
+{
+protected:
+    void SetUp() override
+    {
+        CollectionTest::SetUp();
+        writeFile("gb.dat", datXml("GB", {{"Tetris (World)", seededRom(1)}}));
+        writeFile("bad.dat", "<html/>");
+        writeRom("tetris.gb", seededRom(1));
+        writeRom("other.gb", seededRom(2));
+    }
+
+    std::unique_ptr<CollectionCommands> commands()
+    {
+        auto made = std::make_unique<CollectionCommands>(
+            &m_window,
+            [this] {
+                QStringList paths;
+                for (const QString &name : QDir(path("roms")).entryList(QDir::Files, QDir::Name))
+                    paths.append(rom(name));
+                return paths;
+            },
+            [this] { ++m_rereads; });
+        made->finishLoading();
+        return made;
+    }
+
+    QWidget m_window;
+    int m_rereads = 0;
+};
+
+TEST_F(CommandsTest, LoadVerifyRenameAndUndoAsTheMenuItemsRunThem)
+{
+    auto collection = commands();
+    EXPECT_FALSE(collection->hasDats());
+    collection->verify();
+    EXPECT_EQ(m_messages.shown.takeLast(), QString::fromUtf8("No hay ningún DAT cargado; cárguelo con «Cargar DAT…»"));
+
+    collection->addDats({path("gb.dat"), path("bad.dat")});
+    EXPECT_EQ(m_messages.shown.takeLast(), "No se puede leer el DAT " + path("bad.dat") +
+                                               QString::fromUtf8(":1: no es XML de Logiqx o está dañado"));
+    EXPECT_EQ(DatCatalog::storedList(), QStringList{path("gb.dat")});
+
+    collection->verify();
+    EXPECT_EQ(m_messages.shown.takeLast(),
+              QString::fromUtf8("Verificados 2 archivos: 1 correctos, 0 erróneos, 1 desconocidos"));
+    EXPECT_EQ(collection->checkOf(rom("tetris.gb")).state, DumpState::Matches);
+    EXPECT_EQ(collection->detailLines(rom("tetris.gb")).value(0), "Volcado correcto: Tetris (World) (GB)");
+
+    // A new start reads the stored DAT and the stored results.
+    EXPECT_EQ(commands()->checkOf(rom("tetris.gb")).state, DumpState::Matches);
+
+    QTimer::singleShot(0, &m_window, [this] {
+        auto *preview = m_window.findChild<RenamePreviewDialog *>();
+        ASSERT_NE(preview, nullptr);
+        preview->findChild<QPushButton *>("Button1")->click();
+    });
+    collection->renameToDat();
+    EXPECT_EQ(m_messages.shown.takeLast(),
+              QString::fromUtf8("Nombres cambiados: 1. Sin cambiar (nombre ocupado o no válido): 0"));
+    EXPECT_EQ(m_rereads, 1);
+    // The results follow the file to its new name.
+    EXPECT_EQ(collection->checkOf(rom("Tetris (World).gb")).state, DumpState::Matches);
+    EXPECT_TRUE(collection->canUndo());
+
+    collection->undoLastRename();
+    EXPECT_TRUE(QFileInfo::exists(rom("tetris.gb")));
+    EXPECT_EQ(collection->checkOf(rom("tetris.gb")).state, DumpState::Matches);
+    EXPECT_FALSE(collection->canUndo());
+
+    collection->forgetDats();
+    EXPECT_EQ(collection->checkOf(rom("tetris.gb")).state, DumpState::NotChecked);
+    EXPECT_TRUE(DatCatalog::storedList().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+#include "CollectionTestSupport.h"
+
+#include "collection/DatCatalog.h"
+#include "collection/DatReader.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <zlib.h>
+
+namespace {
+
+quint32 crcOf(const QByteArray &bytes)
+{
+    return quint32(crc32(0, reinterpret_cast<const Bytef *>(bytes.constData()), uInt(bytes.size())));
+}
+
+class DatTest : public CollectionTest
+{
+protected:
+    // The message of the DAT's refusal, or "" when it was read.
+    QString refusal(const QString &name, const DatReader::Limits &limits = {}) const
+    {
+        try {
+            DatReader::read(path(name), limits);
+        } catch (const DatReader::DatError &error) {
+            return error.message();
+        }
+        return {};
+    }
+};
+
+TEST_F(DatTest, EntriesAreFoundByCrcWithTheirGameSizeAndSha1)
+{
+    const QByteArray tetris = seededRom(1), mario = seededRom(2);
+    QByteArray xml = datXml("Nintendo - Game Boy", {{"Tetris (World) (Rev 1)", tetris}, {"Mario & Luigi", mario}});
+    // An entry without a CRC cannot be looked up; MAME's <machine> counts as a game.
+    xml.replace("</datafile>",
+                "<machine name=\"No CRC\"><rom name=\"x.gb\" size=\"4\"/></machine>\n"
+                "<machine name=\"Machine\"><rom name=\"m.gb\" crc=\"DEADBEEF\" size=\"lies\"/></machine>\n"
+                "</datafile>");
+    writeFile("gb.dat", xml);
+
+    const DatIndex index = DatReader::read(path("gb.dat"));
+
+    EXPECT_EQ(index.name(), "Nintendo - Game Boy");
+    EXPECT_EQ(index.romCount(), 3);
+    ASSERT_EQ(index.withCrc(crcOf(tetris)).size(), 1u);
+    const DatIndex::Rom &rom = index.withCrc(crcOf(tetris)).front();
+    EXPECT_EQ(index.gameName(rom.game), "Tetris (World) (Rev 1)");
+    EXPECT_EQ(rom.size, tetris.size());
+    EXPECT_TRUE(rom.hasSha1());
+    EXPECT_EQ(index.gameName(index.withCrc(crcOf(mario)).front().game), "Mario & Luigi");
+    // A size that is no number decides nothing.
+    ASSERT_EQ(index.withCrc(0xDEADBEEF).size(), 1u);
+    EXPECT_FALSE(index.withCrc(0xDEADBEEF).front().hasSize());
+    EXPECT_TRUE(index.withCrc(0x12345678).empty());
+}
+
+TEST_F(DatTest, ADatInsideAZipArchiveIsReadDirectly)
+{
+    writeZip(path("gb.zip"), {{"Nintendo - Game Boy (20240101).dat", datXml("Zipped", {{"Zelda", seededRom(3)}})}});
+    const DatIndex index = DatReader::read(path("gb.zip"));
+    EXPECT_EQ(index.name(), "Zipped");
+    EXPECT_EQ(index.gameName(index.withCrc(crcOf(seededRom(3))).front().game), "Zelda");
+}
+
+TEST_F(DatTest, HostileDatsAreRefusedWithAMessageNamingTheFile)
+{
+    const QByteArray head = "<?xml version=\"1.0\"?>\n";
+    const QByteArray laughs = head + "<!DOCTYPE datafile [\n<!ENTITY a \"hahahahahahahahahahaha\">\n"
+                                     "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n"
+                                     "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n]>\n"
+                                     "<datafile><game name=\"&c;\"><rom crc=\"00000001\"/></game></datafile>\n";
+    const QByteArray external = head + "<!DOCTYPE datafile [<!ENTITY secret SYSTEM \"file:///etc/passwd\">]>\n"
+                                       "<datafile><game name=\"&secret;\"><rom crc=\"00000001\"/></game></datafile>\n";
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        const char *line; // where the XML went wrong
+    } cases[] = {
+        {"binary.dat",
+         QByteArray("\x7F"
+                    "ELF\x02\x01\x01\x00\x00",
+                    9),
+         ":1"},
+        {"empty.dat", QByteArray(), ""},
+        {"html.dat", head + "<html><body>Not found</body></html>\n", ":2"},
+        {"laughs.dat", laughs, ":6"},
+        {"external.dat", external, ":2"},
+        {"undeclared.dat", head + "<datafile><game name=\"&nope;\"/></datafile>\n", ":2"},
+        {"cut.dat", datXml("Cut", {{"Tetris", seededRom(1)}}).left(300), ""},
+    };
+    for (const auto &c : cases) {
+        writeFile(c.name, c.bytes);
+        const QString message = refusal(c.name);
+        EXPECT_TRUE(message.startsWith(QStringLiteral("No se puede leer el DAT ") + path(c.name) + c.line))
+            << c.name << ": " << qPrintable(message);
+    }
+    EXPECT_TRUE(refusal("missing.dat").contains(path("missing.dat")));
+}
+
+TEST_F(DatTest, DatsPastTheLimitsAreRefusedInBoundedMemory)
+{
+    QList<DatRom> roms;
+    for (int i = 0; i < 5; ++i)
+        roms.append({QStringLiteral("Game %1").arg(i), QByteArray::number(i)});
+    writeFile("five.dat", datXml("Five", roms));
+    DatReader::Limits fewEntries;
+    fewEntries.maxRoms = 4;
+    EXPECT_EQ(refusal("five.dat", fewEntries),
+              path("five.dat") + " es demasiado grande para un DAT (más de 4 entradas o 128 MB)");
+    EXPECT_EQ(refusal("five.dat"), "");
+
+    DatReader::Limits fewBytes;
+    fewBytes.maxBytes = 1 << 20;
+    writeFile("huge.dat", QByteArray((1 << 20) + 1, ' '));
+    EXPECT_TRUE(refusal("huge.dat", fewBytes).contains("demasiado grande"));
+    // An archive's member is inflated only up to the limit, whatever size its directory declares.
+    writeZip(path("bomb.zip"), {{"bomb.dat", datXml("Bomb", {}) + QByteArray(2 << 20, ' ')}});
+    EXPECT_TRUE(refusal("bomb.zip", fewBytes).contains("demasiado grande"));
+    writeZip(path("two.zip"), {{"a.dat", datXml("A", {})}, {"b.dat", datXml("B", {})}});
+    EXPECT_TRUE(refusal("two.zip").startsWith("No se puede leer el DAT"));
+}
+
+TEST_F(DatTest, TheCacheBesideTheDatIsUsedUntilTheDatChanges)
+{
+    writeFile("gb.dat", datXml("First", {{"Tetris", seededRom(1)}}));
+    const QDateTime time = QFileInfo(path("gb.dat")).lastModified();
+    EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "First");
+    ASSERT_TRUE(QFileInfo::exists(DatCatalog::cacheFileOf(path("gb.dat"))));
+
+    // Same size and time: the cache answers, so the new content is not seen.
+    writeFile("gb.dat", datXml("Other", {{"Tetris", seededRom(1)}}));
+    QFile dat(path("gb.dat"));
+    ASSERT_TRUE(dat.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(dat.setFileTime(time, QFileDevice::FileModificationTime));
+    dat.close();
+    EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "First");
+
+    // A damaged cache is never trusted.
+    QFile cache(DatCatalog::cacheFileOf(path("gb.dat")));
+    ASSERT_TRUE(cache.open(QIODevice::ReadWrite));
+    cache.seek(cache.size() - 3);
+    cache.write("\xFF");
+    cache.close();
+    EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "Other");
+
+    // A new time reads the DAT again.
+    writeFile("gb.dat", datXml("Third", {{"Tetris", seededRom(1)}}));
+    ASSERT_TRUE(dat.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(dat.setFileTime(time.addSecs(5), QFileDevice::FileModificationTime));
+    dat.close();
+    EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "Third");
+}
+
+TEST_F(DatTest, TheStoredListShrinksWithoutBringingBackRemovedDats)
+{
+    DatCatalog::storeList({"/a.dat", "/b.dat", "/c.dat"});
+    DatCatalog::storeList({"/b.dat"});
+    EXPECT_EQ(DatCatalog::storedList(), QStringList{"/b.dat"});
+    EXPECT_TRUE(readFile("Cartling.ini").contains("[DAT]"));
+}
+
+} // namespace

@@ -1,0 +1,52 @@
+#include "CollectionTestSupport.h"
+#include "MainWindowFixture.h"
+
+#include "collection/CollectionCommands.h"
+#include "collection/CollectionVerifier.h"
+#include "collection/DatCatalog.h"
+
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+class MainWindowCheck : public MainWindowTest
+{
+};
+
+TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
+{
+    writeFile("tetris.gb", seededRom(1));
+    writeFile("other.gb", seededRom(2));
+    writeFile("gb.dat", datXml("GB", {{"Tetris (World)", seededRom(1)}}));
+    DatCatalog::storeList({path("gb.dat")});
+    DatCatalog dats;
+    dats.add(path("gb.dat"), DatCatalog::loadDat(path("gb.dat")));
+    HashCache cache;
+    CollectionVerifier(dats, cache).verify({path("tetris.gb"), path("other.gb")});
+    ASSERT_TRUE(cache.save());
+
+    start();
+    main().findChild<CollectionCommands *>()->finishLoading();
+
+    const QList<QAction *> file = main().menus().menu("AHMMenuItem1")->actions();
+    const qsizetype load = file.indexOf(item("CargarDAT1"));
+    ASSERT_GE(load, 0);
+    EXPECT_EQ(file.mid(load, 5), QList<QAction *>({item("CargarDAT1"), item("QuitarDAT1"), item("VerificarColeccion1"),
+                                                   item("RenombrarSegunDAT1"), item("DeshacerRenombrar1")}));
+    EXPECT_LT(load, file.indexOf(item("Salir1")));
+    EXPECT_FALSE(item("DeshacerRenombrar1")->isEnabled());
+
+    const RomListModel &rows = main().session().romList();
+    ASSERT_EQ(rows.count(), 2);
+    const QModelIndex tetris = rows.index(1);
+    EXPECT_EQ(rows.data(tetris, RomListModel::MarksRole).toString(), QString::fromUtf8("\u2714"));
+    EXPECT_TRUE(rows.data(tetris, Qt::ToolTipRole).toString().contains("Volcado correcto: Tetris (World) (GB)"));
+
+    clickEntry("tetris.gb");
+    const QString details = main().findChild<QLabel *>("GameDetails")->text();
+    EXPECT_TRUE(details.contains("Volcado correcto: Tetris (World) (GB)")) << qPrintable(details);
+    EXPECT_TRUE(details.contains(", correcta")) << qPrintable(details);
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+#include "CollectionTestSupport.h"
+
+#include "collection/CollectionVerifier.h"
+#include "collection/DatRenamer.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class RenameTest : public CollectionTest
+{
+protected:
+    void SetUp() override
+    {
+        CollectionTest::SetUp();
+        m_cache = HashCache(path("Verificacion.cache"));
+        writeFile("gb.dat", datXml("GB", {{"Tetris (World)", seededRom(1)},
+                                          {"Zelda", seededRom(2)},
+                                          {"Kirby's Dream Land", seededRom(3)}}));
+        m_dats.add(path("gb.dat"), DatCatalog::loadDat(path("gb.dat")));
+        makeFolder("Shoots");
+        writeRom("tetris.gb", seededRom(1));
+        writeZip(rom("tetris.zip"), {{"tetris.gb", seededRom(1)}});
+        writeRom("zelda.gbc", seededRom(2));
+        writeRom("kirby.gb", seededRom(3));
+        writeRom("kirby.sav", "battery"); // shares the stem and is not renamed
+        writeFile("Titulos.ini", "[tetris]\r\nTitulo=TETRIS\r\n\r\n[kirby]\r\nTitulo=KIRBY\r\n\r\n");
+        writeFile("GGCT.ini", "[tetris]\r\nTitulo=TETRIS\r\n\r\n");
+        writeFile("Shoots/tetris.jpg", "jpeg");
+        writeFile("Shoots/TETRIS.BMP", "bitmap");
+        writeFile("Shoots/kirby.jpg", "kirby");
+    }
+
+    QStringList files() const { return QDir(path("roms")).entryList(QDir::Files, QDir::Name); }
+    DatRenamer::Plan plan()
+    {
+        QStringList paths;
+        for (const QString &name : files())
+            paths.append(rom(name));
+        CollectionVerifier(m_dats, m_cache).verify(paths);
+        return DatRenamer::plan(paths, m_dats, m_cache);
+    }
+
+    DatCatalog m_dats;
+    HashCache m_cache{QString()}; // made in SetUp, once the base folder exists
+};
+
+TEST_F(RenameTest, MatchedFilesTakeTheDatNamesWithTheirStemsEntriesAndShotsAndUndoPutsAllBack)
+{
+    const QStringList before = files();
+    const DatRenamer::Plan plan = this->plan();
+    ASSERT_EQ(plan.renames.size(), 4);
+    EXPECT_EQ(plan.skipped, 0);
+
+    const DatRenamer::Outcome outcome = DatRenamer::apply(plan);
+
+    EXPECT_EQ(outcome.renamed, 4);
+    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.gb", "Tetris (World).gb", "Tetris (World).zip", "Zelda.gbc",
+                                    "kirby.sav"}));
+    EXPECT_EQ(readFile("GGCT.ini"), "[Tetris (World)]\r\nTitulo=TETRIS\r\n\r\n");
+    // kirby.sav still bears the stem "kirby": its entry and shot stay.
+    EXPECT_EQ(readFile("Titulos.ini"), "[kirby]\r\nTitulo=KIRBY\r\n\r\n[Tetris (World)]\r\nTitulo=TETRIS\r\n\r\n");
+    EXPECT_EQ(QDir(path("Shoots")).entryList(QDir::Files, QDir::Name),
+              QStringList({"Tetris (World).BMP", "Tetris (World).jpg", "kirby.jpg"}));
+    EXPECT_TRUE(DatRenamer::canUndo());
+
+    const auto undone = DatRenamer::undo();
+
+    ASSERT_TRUE(undone);
+    EXPECT_EQ(undone->renamed, 4);
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(readFile("Titulos.ini"), "[kirby]\r\nTitulo=KIRBY\r\n\r\n[tetris]\r\nTitulo=TETRIS\r\n\r\n");
+    EXPECT_EQ(readFile("GGCT.ini"), "[tetris]\r\nTitulo=TETRIS\r\n\r\n");
+    EXPECT_EQ(QDir(path("Shoots")).entryList(QDir::Files, QDir::Name),
+              QStringList({"TETRIS.BMP", "kirby.jpg", "tetris.jpg"}));
+    EXPECT_FALSE(DatRenamer::canUndo());
+    EXPECT_FALSE(DatRenamer::undo());
+}
+
+TEST_F(RenameTest, ANameTakenInAnyCaseIsNeverReplaced)
+{
+    writeRom("Zelda.GBC", "mine"); // zelda.gbc's DAT name in another case
+    DatRenamer::Plan plan = this->plan();
+    EXPECT_EQ(plan.skipped, 1);
+    // A file that appears between the list and the renames is not replaced either.
+    writeRom("Kirby's Dream Land.gb", "appeared");
+    const DatRenamer::Outcome outcome = DatRenamer::apply(plan);
+    EXPECT_EQ(outcome.failed, 1);
+    EXPECT_EQ(readFile("roms/Kirby's Dream Land.gb"), "appeared");
+    EXPECT_EQ(readFile("roms/kirby.gb"), seededRom(3));
+    EXPECT_EQ(readFile("roms/Zelda.GBC"), "mine");
+}
+
+TEST_F(RenameTest, AKilledRunIsUndoneFromTheLogItWroteFirst)
+{
+    const DatRenamer::Plan plan = this->plan();
+    // As a run killed after its first rename leaves it: the log written whole, one file renamed.
+    RenameLog log;
+    log.files = plan.renames;
+    log.save();
+    ASSERT_TRUE(QFile::rename(plan.renames[0].from, plan.renames[0].to));
+
+    const auto undone = DatRenamer::undo();
+
+    ASSERT_TRUE(undone);
+    EXPECT_EQ(undone->renamed, 1);
+    EXPECT_EQ(undone->failed, 0);
+    EXPECT_TRUE(QFileInfo::exists(plan.renames[0].from));
+    for (const RenameLog::Move &move : plan.renames) {
+        EXPECT_TRUE(QFileInfo::exists(move.from)) << qPrintable(move.from);
+        EXPECT_FALSE(QFileInfo::exists(move.to)) << qPrintable(move.to);
+    }
+    EXPECT_EQ(readFile("Titulos.ini"), "[tetris]\r\nTitulo=TETRIS\r\n\r\n[kirby]\r\nTitulo=KIRBY\r\n\r\n");
+}
+
+} // namespace

@@ -1,0 +1,199 @@
+#include "CollectionTestSupport.h"
+
+#include "collection/CartridgeHeader.h"
+#include "collection/CollectionVerifier.h"
+#include "collection/DumpCheck.h"
+#include "collection/Sha1.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+namespace {
+
+TEST(Sha1, MatchesQtForEveryLengthAndWayOfFeedingIt)
+{
+    QRandomGenerator random(7);
+    QByteArray data(70000, Qt::Uninitialized);
+    for (char &c : data)
+        c = char(random.bounded(256));
+    QList<qsizetype> lengths;
+    for (qsizetype n = 0; n <= 200; ++n)
+        lengths.append(n);
+    lengths << 1000 << 4096 << 65535 << 70000;
+    for (const qsizetype length : lengths) {
+        Sha1 sha1;
+        // Pieces of every size, so partial blocks meet the block boundaries in every way.
+        for (qsizetype at = 0; at < length;) {
+            const qsizetype piece = std::min<qsizetype>(length - at, random.bounded(1, 150));
+            sha1.addData(data.constData() + at, piece);
+            at += piece;
+        }
+        ASSERT_EQ(sha1.result(), QCryptographicHash::hash(data.left(length), QCryptographicHash::Sha1))
+            << "length " << length;
+    }
+}
+
+class VerifyTest : public CollectionTest
+{
+protected:
+    void SetUp() override
+    {
+        CollectionTest::SetUp();
+        m_cache = HashCache(path("Verificacion.cache"));
+    }
+    void loadDat(const QList<DatRom> &roms)
+    {
+        writeFile("gb.dat", datXml("Nintendo - Game Boy", roms));
+        m_dats.add(path("gb.dat"), DatCatalog::loadDat(path("gb.dat")));
+    }
+    CollectionVerifier::Result verify(const QStringList &names)
+    {
+        QStringList files;
+        for (const QString &name : names)
+            files.append(rom(name));
+        return CollectionVerifier(m_dats, m_cache, {}).verify(files);
+    }
+    DumpCheck check(const QString &name) const
+    {
+        return DumpCheck::of(m_cache.find(rom(name), *HashCache::stampOf(rom(name))), m_dats);
+    }
+
+    DatCatalog m_dats;
+    HashCache m_cache{QString()}; // made in SetUp, once the base folder exists
+};
+
+TEST_F(VerifyTest, EachFileGetsItsStateAgainstTheDats)
+{
+    const QByteArray tetris = seededRom(1), zelda = seededRom(2), kirby = seededRom(3);
+    QByteArray badZelda = zelda;
+    badZelda[0x4000] = char(badZelda[0x4000] ^ 1);
+    loadDat({{"Tetris (World)", tetris},
+             {"Zelda", zelda},
+             // The DAT's SHA-1 and size of these do not fit the bytes whose CRC they carry.
+             {"Kirby", kirby, QString(40, u'0')},
+             {"Wario", seededRom(4), {}, 1}});
+    writeRom("tetris.gb", tetris);
+    writeRom("kirby.gb", kirby);
+    writeRom("wario.gb", seededRom(4));
+    writeRom("zelda.gb", badZelda);
+    writeZip(rom("tetris.zip"), {{"readme.txt", "hi"}, {"Tetris.GB", tetris}});
+    writeZip(rom("two.zip"), {{"a.gb", tetris}, {"b.gbc", zelda}});
+
+    const auto result = verify({"tetris.gb", "kirby.gb", "wario.gb", "zelda.gb", "tetris.zip", "two.zip"});
+
+    EXPECT_EQ(check("tetris.gb").state, DumpState::Matches);
+    EXPECT_EQ(check("tetris.gb").game, "Tetris (World)");
+    EXPECT_EQ(check("tetris.gb").tooltip(), "Volcado correcto: Tetris (World) (Nintendo - Game Boy)");
+    EXPECT_EQ(check("tetris.zip").state, DumpState::Matches);
+    EXPECT_EQ(check("kirby.gb").state, DumpState::BadDump);
+    EXPECT_EQ(check("wario.gb").state, DumpState::BadDump);
+    EXPECT_EQ(check("wario.gb").mark(), QString::fromUtf8("\u2718"));
+    EXPECT_EQ(check("zelda.gb").state, DumpState::Unknown);
+    EXPECT_EQ(check("zelda.gb").tooltip(), "Desconocido en los DAT cargados");
+    // An archive of two ROMs is no one game.
+    EXPECT_EQ(check("two.zip").state, DumpState::NotChecked);
+    EXPECT_EQ(check("two.zip").tooltip(), "Sin verificar");
+    EXPECT_EQ(result.matches, 2);
+    EXPECT_EQ(result.badDumps, 2);
+    EXPECT_EQ(result.unknown, 1);
+    EXPECT_EQ(result.notChecked, 1);
+}
+
+TEST_F(VerifyTest, AnArchiveIsInflatedOnlyToConfirmACrcMatch)
+{
+    const QByteArray known = seededRom(1), unknown = seededRom(2);
+    loadDat({{"Known", known}});
+    // Stored members with one byte of their data damaged: the directory is whole, reading the member fails.
+    for (const auto &[name, bytes] : {std::pair{QStringLiteral("known.zip"), known}, {"unknown.zip", unknown}}) {
+        writeZip(rom(name), {{"game.gb", bytes}}, true);
+        QFile file(rom(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        QByteArray content = file.readAll();
+        const qsizetype at = content.indexOf(bytes.mid(0x200, 64));
+        ASSERT_GT(at, 0);
+        content[at] = char(content[at] ^ 0xFF);
+        file.seek(0);
+        file.write(content);
+    }
+
+    const auto result = verify({"known.zip", "unknown.zip"});
+
+    // Its CRC came from the directory and matched nothing, so its data was never read.
+    EXPECT_EQ(check("unknown.zip").state, DumpState::Unknown);
+    EXPECT_TRUE(m_cache.find(rom("unknown.zip"))->hashes.sha1.isEmpty());
+    // The CRC matched, the SHA-1 had to be read, and the damage shows.
+    EXPECT_EQ(result.skipped, QStringList{rom("known.zip")});
+}
+
+TEST_F(VerifyTest, ASecondRunReadsOnlyWhatChangedAndVanishedFilesAreSkipped)
+{
+    loadDat({{"One", seededRom(1)}});
+    for (int i = 1; i <= 3; ++i)
+        writeRom(QStringLiteral("%1.gb").arg(i), seededRom(i));
+    makeFolder("roms/folder.gb");
+    EXPECT_EQ(verify({"1.gb", "2.gb", "3.gb"}).read, 3);
+    ASSERT_TRUE(m_cache.save());
+
+    HashCache reloaded(path("Verificacion.cache"));
+    reloaded.load();
+    m_cache = reloaded;
+    // Now the known game, of the same size; a second later, as a file system may keep times coarsely.
+    const QDateTime time = QFileInfo(rom("2.gb")).lastModified();
+    writeRom("2.gb", seededRom(1));
+    QFile changed(rom("2.gb"));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(changed.setFileTime(time.addSecs(1), QFileDevice::FileModificationTime));
+    changed.close();
+    QFile::remove(rom("3.gb"));
+    const auto result = verify({"1.gb", "2.gb", "3.gb", "folder.gb"});
+
+    EXPECT_EQ(result.read, 1);
+    EXPECT_EQ(check("2.gb").state, DumpState::Matches);
+    EXPECT_EQ(result.skipped, QStringList({rom("3.gb"), rom("folder.gb")}));
+    EXPECT_EQ(m_cache.find(rom("3.gb")), nullptr);
+}
+
+TEST_F(VerifyTest, HeaderChecksumsAndFieldsOfBuiltImages)
+{
+    // Zeros but for the flags: colour compatible, Super Game Boy, MBC1+RAM+BATTERY, 64 KiB of ROM, 8 KiB of RAM.
+    QByteArray flagged(64 * 1024, '\0');
+    flagged[0x143] = char(0x80);
+    flagged[0x146] = 0x03;
+    flagged[0x147] = 0x03;
+    flagged[0x148] = 0x01;
+    flagged[0x149] = 0x02;
+    flagged[0x14D] = 0x5E;
+    flagged[0x14F] = char(0xE7);
+    writeRom("flagged.gb", flagged);
+    EXPECT_EQ(
+        CartridgeHeader::detailLinesOf(rom("flagged.gb")),
+        QStringList({"Suma de la cabecera: 0x5E, correcta", "Suma global: 0x00E7, correcta",
+                     "Tipo de cartucho: MBC1+RAM+BATTERY", QString::fromUtf8("Tamaño de ROM: 64 KiB, de RAM: 8 KiB"),
+                     QString::fromUtf8("Game Boy Color: compatible; Super Game Boy: sí")}));
+
+    // An all-zero header sums to 0xE7; one more byte anywhere breaks the global sum only.
+    QByteArray zero(32 * 1024, '\0');
+    zero[0x14D] = char(0xE7);
+    zero[0x14F] = char(0xE7);
+    zero[0x3000] = 1;
+    writeZip(rom("zero.zip"), {{"zero.gb", zero}});
+    const QStringList lines = CartridgeHeader::detailLinesOf(rom("zero.zip"));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], "Suma de la cabecera: 0xE7, correcta");
+    EXPECT_EQ(lines[1], QString::fromUtf8("Suma global: 0x00E7, errónea (debería ser 0x00E8)"));
+    EXPECT_EQ(lines[2], "Tipo de cartucho: ROM ONLY");
+    EXPECT_EQ(lines[4], "Game Boy Color: no; Super Game Boy: no");
+    zero[0x134] = 'T';
+    writeRom("title.gb", zero);
+    EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("title.gb"))[0],
+              QString::fromUtf8("Suma de la cabecera: 0xE7, errónea (debería ser 0x93)"));
+
+    writeRom("short.gb", QByteArray(0x14F, '\0'));
+    EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("short.gb")), QStringList{"Cabecera incompleta"});
+    EXPECT_TRUE(CartridgeHeader::detailLinesOf(rom("missing.gb")).isEmpty());
+}
+
+} // namespace
