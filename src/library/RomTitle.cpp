@@ -2,6 +2,7 @@
 
 #include "platform/ErrorHandler.h"
 #include "platform/FileAttributes.h"
+#include "platform/PathHelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,17 +16,18 @@
 
 QString headerTitle(const QByteArray &header)
 {
-    QString title;
+    char16_t title[RomTitle::Length];
+    qsizetype kept = 0;
     const qsizetype end = qMin(header.size(), RomTitle::Offset + RomTitle::Length);
     for (qsizetype i = RomTitle::Offset; i < end; ++i) {
         const auto byte = static_cast<unsigned char>(header[i]);
         // Colour games keep their flag 0x80 in the last title byte; it reads as a blank.
         if (byte == 128)
-            title += u' ';
+            title[kept++] = u' ';
         else if (byte >= 32 && byte < 128)
-            title += QChar(byte);
+            title[kept++] = byte;
     }
-    return title;
+    return QString(reinterpret_cast<const QChar *>(title), kept);
 }
 
 namespace {
@@ -38,14 +40,16 @@ namespace {
 
 } // namespace
 
-QString readCartridgeTitle(const QString &path)
-{
 #ifdef Q_OS_UNIX
-    // Plain system calls: a title run reads thousands of headers, and QFile's own bookkeeping would cost more
-    // than the reads. The file is opened first so that one fstat tells whether the attribute needs changing;
-    // without blocking, so a pipe with a ROM's name cannot hang the program.
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+namespace {
+
+// The title of the file `name`, opened relative to the folder handle (AT_FDCWD for a whole path); `path` names
+// the file in messages and for its attribute. Plain system calls: a title run reads thousands of headers, and
+// QFile's own bookkeeping would cost more than the reads. The file is opened first so that one fstat tells
+// whether the attribute needs changing; without blocking, so a pipe with a ROM's name cannot hang the program.
+QString readTitleAt(int folder, const char *name, const QString &path)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         FileAttributes::makePlainArchive(path);
@@ -77,6 +81,15 @@ QString readCartridgeTitle(const QString &path)
     }
     ::close(fd);
     return headerTitle(QByteArray::fromRawData(header, have));
+}
+
+} // namespace
+#endif
+
+QString readCartridgeTitle(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return readTitleAt(AT_FDCWD, QFile::encodeName(path).constData(), path);
 #else
     FileAttributes::makePlainArchive(path);
     QFile file(path);
@@ -93,5 +106,54 @@ QString readCartridgeTitle(const QString &path)
         header += part;
     }
     return headerTitle(header);
+#endif
+}
+
+CartridgeTitleReader::~CartridgeTitleReader()
+{
+#ifdef Q_OS_UNIX
+    if (m_folderHandle >= 0)
+        ::close(m_folderHandle);
+#endif
+}
+
+QString CartridgeTitleReader::read(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const qsizetype slash = lastOf(path, u'/');
+    if (slash < 0 || slash + 1 == path.size())
+        return readCartridgeTitle(path);
+    const QStringView folder = QStringView(path).first(qMax<qsizetype>(slash, 1)); // "/" stays itself
+    if (!m_folderTried || folder != m_folder) {
+        if (m_folderHandle >= 0)
+            ::close(m_folderHandle);
+        m_folder = folder.toString();
+#ifdef O_PATH
+        constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+        constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+        m_folderHandle = ::open(QFile::encodeName(m_folder).constData(), kFolderFlags);
+        m_folderTried = true;
+    }
+    // A folder that cannot be opened: the whole path gives the file's own error.
+    if (m_folderHandle < 0)
+        return readCartridgeTitle(path);
+    // Most names are plain ASCII, which needs no conversion and no allocation.
+    const QStringView name = QStringView(path).sliced(slash + 1);
+    char plain[256];
+    char16_t odd = 0;
+    if (name.size() < qsizetype(sizeof plain)) {
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            plain[i] = char(name[i].unicode());
+            odd |= name[i].unicode() & 0xFF80;
+        }
+        plain[name.size()] = '\0';
+    }
+    if (name.size() < qsizetype(sizeof plain) && odd == 0)
+        return readTitleAt(m_folderHandle, plain, path);
+    return readTitleAt(m_folderHandle, QFile::encodeName(name.toString()).constData(), path);
+#else
+    return readCartridgeTitle(path);
 #endif
 }

@@ -22,3 +22,21 @@ QString headerTitle(const QByteArray &header);
 // file does, and reads at most the header. Raises CartlingError naming the file when it cannot be read or is
 // no regular file (a folder, a pipe).
 QString readCartridgeTitle(const QString &path);
+
+// Reads the titles of many ROM files one after the other, each as readCartridgeTitle does. Files of one folder
+// are opened through that folder, so the system does not walk the whole path again for every file.
+class CartridgeTitleReader
+{
+public:
+    CartridgeTitleReader() = default;
+    ~CartridgeTitleReader();
+    CartridgeTitleReader(const CartridgeTitleReader &) = delete;
+    CartridgeTitleReader &operator=(const CartridgeTitleReader &) = delete;
+
+    QString read(const QString &path);
+
+private:
+    QString m_folder;
+    int m_folderHandle = -1; // -1 also when the folder could not be opened: whole paths are used then
+    bool m_folderTried = false;
+};

@@ -29,16 +29,18 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
 
     // A file that cannot be read ends the run, but the titles gathered before it are kept.
     TitleLists::SkippedFiles skipped;
+    CartridgeTitleReader reader;
+    list.reserve(files.size());
     const bool finished = TitleLists::runOverFiles(list, int(files.size()), m_progress, [&](int index) {
         const QString &path = files[index];
         if (skipped.skip(path))
             return;
-        const QString stem = stemOf(path);
+        const QStringView stem = stemView(path);
         std::optional<QString> title;
         if (!isArchive(path)) {
-            // readCartridgeTitle gives the file the plain archive attribute itself; a file left unread gets it here.
+            // The reader gives the file the plain archive attribute itself; a file left unread gets it here.
             if (m_replaceTitles || !list.sectionExists(stem))
-                title = readCartridgeTitle(path);
+                title = reader.read(path);
             else
                 FileAttributes::makePlainArchive(path);
         } else {

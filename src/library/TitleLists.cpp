@@ -9,6 +9,8 @@
 #include "settings/BaseFolder.h"
 #include "settings/DataIniFile.h"
 
+#include <algorithm>
+
 namespace TitleLists {
 
 QString titlesFile()
@@ -36,8 +38,9 @@ bool SkippedFiles::skip(const QString &path)
         ++m_undecodable;
         return true;
     }
-    const QString stem = stemOf(path);
-    if (!stem.contains(u'\r') && !stem.contains(u'\n'))
+    // The stem looked at in place: this runs for every file of a run.
+    const QStringView stem = stemView(path);
+    if (std::none_of(stem.begin(), stem.end(), [](QChar c) { return c == u'\r' || c == u'\n'; }))
         return false;
     ++m_lineBreaks;
     QString shown = fileNameOf(path);

@@ -87,8 +87,17 @@ qsizetype validUtf8Prefix(const unsigned char *p, qsizetype n)
 
 bool isAscii(QByteArrayView bytes)
 {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    const char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < n; ++i) {
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
             return false;
     }
     return true;
@@ -185,37 +194,53 @@ QByteArray toUtf16(const QString &text, bool bigEndian, bool mark = true)
     return bytes;
 }
 
-// The text's Windows-1252 bytes, or false when a character has none.
-bool toWindows1252Exact(const QString &text, QByteArray *bytes)
+// Copies a block of characters as bytes; false when one of them is above FF or in 80..9F, where Windows-1252
+// differs from Latin-1. Simple enough, with pointers that do not overlap and a fixed length, to be vectorised.
+template <qsizetype Block> bool plainBlock(const char16_t *__restrict in, char *__restrict out)
+{
+    unsigned odd = 0;
+    for (qsizetype k = 0; k < Block; ++k) {
+        const char16_t c = in[k];
+        out[k] = static_cast<char>(c);
+        odd |= unsigned(c >> 8) | unsigned((c & 0xE0) == 0x80);
+    }
+    return odd == 0;
+}
+
+// The text's Windows-1252 bytes written to `out` (room for text.size() bytes), or false when a character has
+// none. Long runs go in large blocks; the short lines of a data file in small ones.
+bool toWindows1252Exact(QStringView text, char *out)
 {
     const qsizetype n = text.size();
-    bytes->resize(n);
-    char *out = bytes->data();
-    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *in = text.utf16();
     qsizetype i = 0;
     while (i < n) {
-        // Blocks of plain Latin-1 go straight through; the loop is simple enough to be vectorised.
-        constexpr qsizetype kBlock = 64;
-        if (i + kBlock <= n) {
-            char16_t high = 0;
-            for (qsizetype k = 0; k < kBlock; ++k) {
-                out[i + k] = static_cast<char>(in[i + k]);
-                high |= in[i + k] & 0xFF80;
-            }
-            if (high == 0) {
-                i += kBlock;
+        if (i + 64 <= n && plainBlock<64>(in + i, out + i)) {
+            i += 64;
+            continue;
+        }
+        for (const qsizetype stop = qMin(n, i + 64); i < stop;) {
+            if (i + 8 <= stop && plainBlock<8>(in + i, out + i)) {
+                i += 8;
                 continue;
             }
-        }
-        const qsizetype end = qMin(n, i + kBlock);
-        for (; i < end; ++i) {
-            const int b = windows1252Byte(in[i]);
-            if (b < 0)
-                return false;
-            out[i] = static_cast<char>(b);
+            for (const qsizetype end = qMin(stop, i + 8); i < end; ++i) {
+                const int b = windows1252Byte(in[i]);
+                if (b < 0)
+                    return false;
+                out[i] = static_cast<char>(b);
+            }
         }
     }
     return true;
+}
+
+// Bytes that form UTF-8 beyond ASCII, begin like a mark or hold zero bytes like UTF-16 would read back as other
+// text than the Windows-1252 they were written as.
+bool readsBackAsWindows1252(const QByteArray &bytes)
+{
+    return !startsWithMark(bytes) && (isAscii(bytes) || !TextEncoding::isValidUtf8(bytes)) &&
+           guessUtf16(bytes) == Utf16Guess::None;
 }
 
 } // namespace
@@ -322,11 +347,8 @@ Encoded encodeAs(const QString &text, Encoding wanted)
 {
     switch (wanted) {
     case Encoding::Windows1252: {
-        // Bytes that form UTF-8 beyond ASCII, begin like a mark or hold zero bytes like UTF-16 would read back
-        // as other text.
-        QByteArray bytes;
-        if (toWindows1252Exact(text, &bytes) && !startsWithMark(bytes) && (isAscii(bytes) || !isValidUtf8(bytes)) &&
-            guessUtf16(bytes) == Utf16Guess::None)
+        QByteArray bytes(text.size(), Qt::Uninitialized);
+        if (toWindows1252Exact(text, bytes.data()) && readsBackAsWindows1252(bytes))
             return {bytes, Encoding::Windows1252};
         break;
     }
@@ -355,6 +377,33 @@ Encoded encodeAs(const QString &text, Encoding wanted)
     }
     }
     return {kUtf8Mark + kMarkLineEnd + text.toUtf8(), Encoding::Utf8WithMark};
+}
+
+Encoded encodeAs(const std::vector<QStringView> &pieces, Encoding wanted)
+{
+    qsizetype size = 0;
+    for (const QStringView piece : pieces)
+        size += piece.size();
+    // The common case goes straight to bytes, without the joined text.
+    if (wanted == Encoding::Windows1252) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        char *out = bytes.data();
+        bool fits = true;
+        for (const QStringView piece : pieces) {
+            if (!toWindows1252Exact(piece, out)) {
+                fits = false;
+                break;
+            }
+            out += piece.size();
+        }
+        if (fits && readsBackAsWindows1252(bytes))
+            return {bytes, Encoding::Windows1252};
+    }
+    QString text;
+    text.reserve(size);
+    for (const QStringView piece : pieces)
+        text += piece;
+    return encodeAs(text, wanted);
 }
 
 QByteArray encode(const QString &text)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // Text files are shared with Windows installations. Reading: a UTF-8 byte-order mark means UTF-8, FF FE or
 // FE FF means UTF-16; without a mark, zero bytes in one position of every pair mean UTF-16 (no text file holds a
@@ -44,6 +45,8 @@ QString decode(const QByteArray &bytes);
 // only when every character has a byte there and those bytes are not taken for UTF-8 or a mark on reading,
 // otherwise UTF-8 with its mark; UTF-8 without a mark gets one when the text itself begins with U+FEFF.
 Encoded encodeAs(const QString &text, Encoding wanted);
+// The same for the text that the pieces make one after the other.
+Encoded encodeAs(const std::vector<QStringView> &pieces, Encoding wanted);
 // The rule for a new file: Windows-1252 when it reads back the same, otherwise UTF-8 with its mark.
 QByteArray encode(const QString &text);
 

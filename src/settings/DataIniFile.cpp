@@ -4,112 +4,23 @@
 #include "language/SafetyTexts.h"
 #include "platform/ErrorHandler.h"
 #include "platform/TextFile.h"
+#include "settings/IniText.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
+#include <algorithm>
+#include <cstring>
 #include <exception>
+#include <iterator>
+
+using namespace IniText;
 
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-// Characters, not UTF-16 units: a character outside the basic plane is never cut in half.
-qsizetype cutLength(QStringView text, int characters)
-{
-    if (text.size() <= characters)
-        return text.size();
-    qsizetype at = 0;
-    for (int count = 0; count < characters && at < text.size(); ++count)
-        at += (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) ? 2 : 1;
-    return at;
-}
-
-bool holdsLineBreak(const QString &text)
-{
-    return text.contains(u'\r') || text.contains(u'\n');
-}
-
-bool isHeader(QStringView line)
-{
-    return line.size() >= 2 && line.startsWith(u'[') && line.endsWith(u']');
-}
-
-bool isBlank(QStringView line)
-{
-    return line.isEmpty() || (line.size() == 1 && line[0] == QChar(26)); // the end-of-file character alone
-}
-
-// The lines of a text as read: CR LF, LF and CR end a line, and a last line without an end counts.
-class LineScanner
-{
-public:
-    LineScanner(const QString &text, qsizetype from, qsizetype to) : m_text(text), m_at(from), m_to(to) {}
-
-    bool next()
-    {
-        if (m_at >= m_to)
-            return false;
-        start = m_at;
-        qsizetype end = m_at;
-        while (end < m_to && m_text[end] != u'\r' && m_text[end] != u'\n')
-            ++end;
-        rawLength = end - start;
-        crLf = end + 1 < m_to && m_text[end] == u'\r' && m_text[end + 1] == u'\n';
-        m_at = qMin(m_to, end + (crLf ? 2 : 1));
-        after = m_at;
-        line = QStringView(m_text).sliced(
-            start, cutLength(QStringView(m_text).sliced(start, rawLength), DataIniFile::MaxLineLength));
-        return true;
-    }
-
-    QStringView line;    // cut to the longest line held
-    qsizetype start = 0; // where the line begins in the text
-    qsizetype rawLength = 0;
-    qsizetype after = 0; // where the next line begins
-    bool crLf = false;   // the line ends in CR LF
-
-private:
-    const QString &m_text;
-    qsizetype m_at;
-    qsizetype m_to;
-};
-
-// One line of a section's body, without its CR LF; start is -1 when there is none.
-struct BodyLine
-{
-    qsizetype start = -1;
-    qsizetype length = 0;
-};
-
-// Every line of a block whose lines all end in CR LF, from `at` on.
-template <typename F> void forEachLine(const QString &body, qsizetype at, F visit)
-{
-    while (at < body.size()) {
-        const qsizetype end = body.indexOf(u'\r', at); // lines hold no CR, and each ends in CR LF
-        visit(QStringView(body).sliced(at, end - at), at);
-        at = end + 2;
-    }
-}
-
-// The first line from `at` on whose name part (the text before its first "=") equals the key without regard
-// to case.
-BodyLine findKey(const QString &body, qsizetype at, QStringView key)
-{
-    if (key.contains(u'='))
-        return {};
-    while (at < body.size()) {
-        const qsizetype end = body.indexOf(u'\r', at);
-        const QStringView line = QStringView(body).sliced(at, end - at);
-        if (line.size() > key.size() && line[key.size()] == u'=' &&
-            (line.first(key.size()) == key || line.first(key.size()).compare(key, Qt::CaseInsensitive) == 0))
-            return {at, end - at};
-        at = end + 2;
-    }
-    return {};
-}
-
 // Why a line cannot be stored so that it reads back as this key and value; empty when it can.
-QString refusal(const QString &section, const QString &key, const QString &value, QStringView line)
+QString refusal(QStringView section, QStringView key, QStringView value, QStringView line)
 {
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
         return QStringLiteral("a name or value holds a line break");
@@ -120,35 +31,6 @@ QString refusal(const QString &section, const QString &key, const QString &value
     if (isHeader(line))
         return QStringLiteral("the line would read as a section header");
     return {};
-}
-
-bool sameName(QStringView a, QStringView b)
-{
-    return a == b || a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// Folds case character by character (whole characters outside the basic plane too), the way the
-// case-insensitive comparison does, so names that compare equal hash alike.
-size_t foldedHash(QStringView name)
-{
-    size_t hash = 0xcbf29ce484222325ULL ^ size_t(name.size());
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        char32_t c = name[i].unicode();
-        if (c < 0x80) {
-            if (c >= u'A' && c <= u'Z')
-                c += 0x20;
-        } else {
-            if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
-                c = QChar::surrogateToUcs4(char16_t(c), name[++i].unicode());
-            c = QChar::toCaseFolded(c);
-        }
-        hash = (hash ^ c) * 0x100000001b3ULL;
-    }
-    // The multiplications carry differences only upwards; the table picks its bucket from the low bits.
-    hash ^= hash >> 33;
-    hash *= 0xff51afd7ed558ccdULL;
-    hash ^= hash >> 33;
-    return hash;
 }
 
 } // namespace
@@ -172,16 +54,17 @@ DataIniFile::~DataIniFile()
 
 void DataIniFile::load()
 {
-    const auto loaded = TextFile::load(m_fileName, SizeLimit);
+    auto loaded = TextFile::load(m_fileName, SizeLimit);
     if (!loaded)
         return;
     m_encoding = loaded->encoding;
-    const QString &text = loaded->text;
-    // The section being read. It is taken from the text in one piece when its lines are already as they are
-    // held (CR LF ends, no blank lines between them, none cut); only other sections are rebuilt.
+    m_text = std::move(loaded->text);
+    const QString &text = m_text;
+    // The section being read. It stays a piece of the text when its lines are already as they are held (CR LF
+    // ends, no blank lines between them, none cut); only other sections are rebuilt.
     bool reading = false; // false before the first header and in a dropped duplicate
     QStringView name;
-    size_t hash = 0;
+    quint32 tag = 0;
     qsizetype headerStart = 0;
     qsizetype bodyStart = 0;
     qsizetype cleanEnd = 0;
@@ -189,12 +72,12 @@ void DataIniFile::load()
     bool gap = false;
     // Room for every section at once: a header is a line that begins with "[".
     qsizetype headers = text.startsWith(u'[') ? 1 : 0;
-    for (qsizetype at = text.indexOf(u'['); at > 0; at = text.indexOf(u'[', at + 1)) {
+    for (qsizetype at = text.indexOf(u'[', 1); at > 0; at = text.indexOf(u'[', at + 1)) {
         if (text[at - 1] == u'\n' || text[at - 1] == u'\r')
             ++headers;
     }
     m_sections.reserve(headers);
-    rebuildIndex(headers);
+    resizeIndex(headers);
     LineScanner lines(text, 0, text.size());
     while (lines.next()) {
         if (isBlank(lines.line)) {
@@ -203,10 +86,10 @@ void DataIniFile::load()
         }
         if (isHeader(lines.line)) {
             if (reading)
-                addSection(name, hash, text, headerStart, bodyStart, cleanEnd, lines.start, clean);
+                addSection(name, tag, headerStart, bodyStart, cleanEnd, lines.start, clean);
             name = lines.line.sliced(1, lines.line.size() - 2);
-            hash = foldedHash(name);
-            reading = findSlot(name, hash) < 0;
+            tag = foldedHash(name);
+            reading = findSlot(name, tag) < 0;
             if (!reading)
                 m_modified = true; // the later of two sections of one name goes, with its lines
             headerStart = lines.start;
@@ -220,115 +103,161 @@ void DataIniFile::load()
         cleanEnd = lines.after;
     }
     if (reading)
-        addSection(name, hash, text, headerStart, bodyStart, cleanEnd, text.size(), clean);
+        addSection(name, tag, headerStart, bodyStart, cleanEnd, text.size(), clean);
     // Something is there, but not one section of it could be read (another encoding, another kind of file):
     // writing back would leave only what is written now.
     m_unreadable = m_sections.empty() && TextEncoding::holdsText(text);
+    if (std::none_of(m_sections.begin(), m_sections.end(), [](const Section &s) { return s.store == Store::File; }))
+        m_text = QString(); // nothing refers to it
 }
 
-void DataIniFile::addSection(QStringView name, size_t hash, const QString &text, qsizetype headerStart,
-                             qsizetype bodyStart, qsizetype cleanEnd, qsizetype rawEnd, bool clean)
+void DataIniFile::addSection(QStringView name, quint32 tag, qsizetype headerStart, qsizetype bodyStart,
+                             qsizetype cleanEnd, qsizetype rawEnd, bool clean)
 {
     Section section;
-    section.nameLength = name.size();
+    section.nameLength = quint32(name.size());
     if (clean) {
-        section.text = QStringView(text).sliced(headerStart, cleanEnd - headerStart).toString();
+        section.store = Store::File;
+        section.start = quint32(headerStart);
+        section.length = quint32(cleanEnd - headerStart);
     } else {
-        section.text = u'[' + name.toString() + u']' + kLineEnd;
-        LineScanner lines(text, bodyStart, rawEnd);
+        section.own = u'[' + name.toString() + u']' + kLineEnd;
+        LineScanner lines(m_text, bodyStart, rawEnd);
         while (lines.next()) {
             if (isBlank(lines.line))
                 continue;
-            section.text += lines.line;
-            section.text += kLineEnd;
+            section.own += lines.line;
+            section.own += kLineEnd;
         }
     }
     m_sections.push_back(std::move(section));
-    indexSection(hash, qsizetype(m_sections.size()) - 1);
+    indexSection(tag, qsizetype(m_sections.size()) - 1);
+}
+
+DataIniFile::Text DataIniFile::textAt(qsizetype slot) const
+{
+    const Slot &at = m_slots[slot];
+    if (at.place == Own) {
+        const Section &section = m_sections[at.section];
+        return {QStringView(section.own), section.nameLength};
+    }
+    // A piece begins with its header line, "[", the name, "]" and CR LF; names hold no CR.
+    const QString &store = at.place & AddedPiece ? m_added : m_text;
+    const QStringView text = QStringView(store).sliced(at.place & ~AddedPiece, at.length);
+    qsizetype cr = 1;
+    while (text[cr] != u'\r')
+        ++cr;
+    return {text, cr - 2};
+}
+
+QString &DataIniFile::ownText(qsizetype slot)
+{
+    Slot &at = m_slots[slot];
+    Section &section = m_sections[at.section];
+    if (section.store != Store::Own) {
+        section.own = textOf(section).toString();
+        section.store = Store::Own;
+        at.place = Own;
+    }
+    return section.own;
 }
 
 // The slot of the section of that name, or -1.
-qsizetype DataIniFile::findSlot(QStringView name, size_t hash) const
+qsizetype DataIniFile::findSlot(QStringView name, quint32 tag) const
 {
     if (m_slots.empty())
         return -1;
     const size_t mask = m_slots.size() - 1;
-    const auto tag = quint32(hash >> 32);
-    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+    for (size_t at = tag & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots[at];
         if (slot.section == Empty)
             return -1;
-        if (slot.tag == tag && slot.section < Removed && sameName(m_sections[slot.section].name(), name))
+        if (slot.tag == tag && slot.section < Removed && sameName(textAt(qsizetype(at)).name(), name))
             return qsizetype(at);
     }
 }
 
-void DataIniFile::indexSection(size_t hash, qsizetype section)
+qsizetype DataIniFile::indexSection(quint32 tag, qsizetype section)
 {
-    m_sections[section].hash = hash;
-    if ((m_slotsUsed + 1) * 2 > qsizetype(m_slots.size())) {
-        rebuildIndex(qsizetype(m_sections.size()) - m_erased); // the new section included
-        return;
-    }
+    if ((m_slotsUsed + 1) * 2 > qsizetype(m_slots.size()))
+        resizeIndex(qsizetype(m_sections.size()) - m_erased); // the new section included
     const size_t mask = m_slots.size() - 1;
-    size_t at = hash & mask;
+    size_t at = tag & mask;
     while (m_slots[at].section != Empty)
         at = (at + 1) & mask;
-    m_slots[at] = {quint32(hash >> 32), quint32(section)};
+    const Section &added = m_sections[section];
+    const quint32 place = added.store == Store::Own     ? Own
+                          : added.store == Store::Added ? added.start | AddedPiece
+                                                        : added.start;
+    m_slots[at] = {tag, quint32(section), place, added.length};
     ++m_slotsUsed;
+    return qsizetype(at);
 }
 
-// A fresh table, at most half full with `sections` sections, holding every section that is not erased.
-void DataIniFile::rebuildIndex(qsizetype sections)
+// A fresh table, at most half full with `sections` sections, holding the sections of the old one. The tags
+// alone place them, so the sections themselves are not touched; removed slots are left behind.
+void DataIniFile::resizeIndex(qsizetype sections)
 {
     size_t size = 64;
     while (size < size_t(sections) * 2 + 2)
         size *= 2;
-    m_slots.assign(size, Slot{});
+    std::vector<Slot> old(size);
+    old.swap(m_slots);
     m_slotsUsed = 0;
     const size_t mask = size - 1;
-    for (qsizetype i = 0; i < qsizetype(m_sections.size()); ++i) {
-        const Section &section = m_sections[i];
-        if (section.erased)
+    for (const Slot &slot : old) {
+        if (slot.section >= Removed)
             continue;
-        size_t at = section.hash & mask;
+        size_t at = slot.tag & mask;
         while (m_slots[at].section != Empty)
             at = (at + 1) & mask;
-        m_slots[at] = {quint32(section.hash >> 32), quint32(i)};
+        m_slots[at] = slot;
         ++m_slotsUsed;
     }
 }
 
-DataIniFile::Section *DataIniFile::find(const QString &section)
+qsizetype DataIniFile::slotOf(QStringView section) const
 {
     const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
-    const qsizetype slot = findSlot(name, foldedHash(name));
-    return slot < 0 ? nullptr : &m_sections[m_slots[slot].section];
+    return findSlot(name, foldedHash(name));
 }
 
-const DataIniFile::Section *DataIniFile::find(const QString &section) const
+void DataIniFile::append(QStringView name, quint32 tag, QStringView line)
 {
-    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
-    const qsizetype slot = findSlot(name, foldedHash(name));
-    return slot < 0 ? nullptr : &m_sections[m_slots[slot].section];
-}
-
-DataIniFile::Section &DataIniFile::findOrAppend(const QString &section, qsizetype room)
-{
-    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
-    const size_t hash = foldedHash(name);
-    if (const qsizetype slot = findSlot(name, hash); slot >= 0)
-        return m_sections[m_slots[slot].section];
+    // Made in one piece, with its one line and the empty line that follows it in the file: a title run adds
+    // thousands of sections, and these follow each other in the added text as they will in the file.
     Section added;
-    added.nameLength = name.size();
-    added.text.reserve(name.size() + 4 + room);
-    added.text += u'[';
-    added.text += name;
-    added.text += u']';
-    added.text += kLineEnd;
+    added.nameLength = quint32(name.size());
+    added.length = quint32(name.size() + line.size() + 6);
+    char16_t *at = nullptr;
+    if (m_added.size() + added.length + 2 < AddedPiece - 1) {
+        added.store = Store::Added;
+        added.start = quint32(m_added.size());
+        m_added.resize(m_added.size() + added.length + 2);
+        at = reinterpret_cast<char16_t *>(m_added.data()) + added.start;
+    } else {
+        added.own = QString(added.length, Qt::Uninitialized);
+        at = reinterpret_cast<char16_t *>(added.own.data());
+    }
+    *at++ = u'[';
+    std::memcpy(at, name.data(), name.size() * sizeof(char16_t));
+    at = std::copy_n(u"]\r\n", 3, at + name.size());
+    std::memcpy(at, line.data(), line.size() * sizeof(char16_t));
+    at += line.size();
+    at = std::copy_n(u"\r\n", 2, at);
+    if (added.store == Store::Added)
+        std::copy_n(u"\r\n", 2, at);
     m_sections.push_back(std::move(added));
-    indexSection(hash, qsizetype(m_sections.size()) - 1);
-    return m_sections.back();
+    indexSection(tag, qsizetype(m_sections.size()) - 1);
+}
+
+void DataIniFile::reserve(qsizetype sections)
+{
+    m_sections.reserve(m_sections.size() + sections);
+    if ((m_slotsUsed + sections) * 2 > qsizetype(m_slots.size()))
+        resizeIndex(qsizetype(m_sections.size()) - m_erased + sections);
+    // A name, a short line and the ends of both make some sixty characters.
+    m_added.reserve(m_added.size() + sections * 64);
 }
 
 // Erased sections leave gaps so that erasing stays cheap; they are swept out once they are the majority.
@@ -336,56 +265,75 @@ void DataIniFile::compact()
 {
     if (m_erased < 1024 || m_erased * 2 < qsizetype(m_sections.size()))
         return;
+    std::vector<quint32> renumbered(m_sections.size(), Removed);
     std::vector<Section> kept;
     kept.reserve(m_sections.size() - m_erased);
-    for (Section &section : m_sections) {
-        if (!section.erased)
-            kept.push_back(std::move(section));
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        if (m_sections[i].erased)
+            continue;
+        renumbered[i] = quint32(kept.size());
+        kept.push_back(std::move(m_sections[i]));
     }
     m_sections = std::move(kept);
     m_erased = 0;
-    rebuildIndex(qsizetype(m_sections.size()));
+    for (Slot &slot : m_slots) {
+        if (slot.section < Removed)
+            slot.section = renumbered[slot.section];
+    }
+    resizeIndex(qsizetype(m_sections.size()));
 }
 
 QString DataIniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
-    const Section *found = find(section);
-    if (!found)
+    const qsizetype slot = slotOf(section);
+    if (slot < 0)
         return def;
-    const BodyLine line = findKey(found->text, found->bodyStart(), key);
+    const Text found = textAt(slot);
+    const BodyLine line = findKey(found.text, found.bodyStart(), key);
     if (line.start < 0)
         return def;
-    return found->text.mid(line.start + key.size() + 1, line.length - key.size() - 1);
+    return found.text.sliced(line.start + key.size() + 1, line.length - key.size() - 1).toString();
 }
 
-void DataIniFile::writeString(const QString &section, const QString &key, const QString &value)
+void DataIniFile::writeString(QStringView section, QStringView key, QStringView value)
 {
     if (key.isEmpty()) {
         if (!section.isEmpty() || !value.isEmpty())
-            eraseSection(section);
+            eraseSection(section.toString());
         else
             updateFile();
         return;
     }
-    // The line as held, with its CR LF, made in one piece.
-    QString entry;
-    entry.reserve(key.size() + value.size() + 3);
-    entry += key;
-    entry += u'=';
-    entry += value;
-    entry.truncate(cutLength(entry, MaxLineLength));
-    const QStringView line(entry);
+    // The line as held, made where no allocation is needed: no line is longer than this many UTF-16 units.
+    char16_t entry[2 * MaxLineLength];
+    const qsizetype whole = qMin<qsizetype>(key.size() + 1 + value.size(), std::size(entry));
+    const qsizetype keyPart = qMin(key.size(), whole);
+    std::memcpy(entry, key.constData(), keyPart * sizeof(char16_t));
+    if (keyPart < whole) {
+        entry[keyPart] = u'=';
+        std::memcpy(entry + keyPart + 1, value.constData(), (whole - keyPart - 1) * sizeof(char16_t));
+    }
+    const QStringView line = QStringView(entry, whole).first(cutLength(QStringView(entry, whole), MaxLineLength));
     if (const QString why = refusal(section, key, value, line); !why.isEmpty())
         refuse(m_fileName, section, key, why);
-    Section &target = findOrAppend(section, line.size() + 2);
-    const BodyLine old = findKey(target.text, target.bodyStart(), key);
-    if (old.start >= 0 && QStringView(target.text).sliced(old.start, old.length) == line)
+    const QStringView name = section.first(cutLength(section, MaxSectionNameLength));
+    const quint32 tag = foldedHash(name);
+    const qsizetype slot = findSlot(name, tag);
+    if (slot < 0) {
+        append(name, tag, line);
+        m_modified = true;
         return;
+    }
+    const Text target = textAt(slot);
+    const BodyLine old = findKey(target.text, target.bodyStart(), key);
+    if (old.start >= 0 && target.text.sliced(old.start, old.length) == line)
+        return;
+    QString &own = ownText(slot);
     if (old.start >= 0) {
-        target.text.replace(old.start, old.length, line.data(), line.size());
+        own.replace(old.start, old.length, line.data(), line.size());
     } else {
-        target.text += line;
-        target.text += kLineEnd;
+        own += line;
+        own += kLineEnd;
     }
     m_modified = true;
 }
@@ -401,10 +349,10 @@ void DataIniFile::checkStorable(const QString &fileName, const QString &section,
         refuse(fileName, section, key, why);
 }
 
-void DataIniFile::refuse(const QString &fileName, const QString &section, const QString &key, const QString &why)
+void DataIniFile::refuse(const QString &fileName, QStringView section, QStringView key, const QString &why)
 {
     throw CartlingError(QStringLiteral("Cannot store \"%1\" in section \"%2\" of \"%3\": %4.")
-                            .arg(key, section, QDir::toNativeSeparators(fileName), why));
+                            .arg(key.toString(), section.toString(), QDir::toNativeSeparators(fileName), why));
 }
 
 int DataIniFile::readInteger(const QString &section, const QString &key, int def) const
@@ -430,8 +378,9 @@ void DataIniFile::writeBool(const QString &section, const QString &key, bool val
 QStringList DataIniFile::readSection(const QString &section) const
 {
     QStringList names;
-    if (const Section *found = find(section)) {
-        forEachLine(found->text, found->bodyStart(), [&](QStringView line, qsizetype) {
+    if (const qsizetype slot = slotOf(section); slot >= 0) {
+        const Text found = textAt(slot);
+        forEachLine(found.text, found.bodyStart(), [&](QStringView line, qsizetype) {
             if (const qsizetype eq = line.indexOf(u'='); eq >= 0)
                 names.append(line.first(eq).toString());
         });
@@ -445,7 +394,7 @@ QStringList DataIniFile::readSections() const
     names.reserve(qsizetype(m_sections.size()) - m_erased);
     for (const Section &section : m_sections) {
         if (!section.erased)
-            names.append(section.name().toString());
+            names.append(nameOf(section).toString());
     }
     return names;
 }
@@ -453,27 +402,28 @@ QStringList DataIniFile::readSections() const
 QStringList DataIniFile::readSectionValues(const QString &section) const
 {
     QStringList lines;
-    if (const Section *found = find(section))
-        forEachLine(found->text, found->bodyStart(),
-                    [&](QStringView line, qsizetype) { lines.append(line.toString()); });
+    if (const qsizetype slot = slotOf(section); slot >= 0) {
+        const Text found = textAt(slot);
+        forEachLine(found.text, found.bodyStart(), [&](QStringView line, qsizetype) { lines.append(line.toString()); });
+    }
     return lines;
 }
 
-bool DataIniFile::sectionExists(const QString &section) const
+bool DataIniFile::sectionExists(QStringView section) const
 {
-    return find(section) != nullptr;
+    return slotOf(section) >= 0;
 }
 
 void DataIniFile::eraseSection(const QString &section)
 {
-    const QStringView name = QStringView(section).first(cutLength(section, MaxSectionNameLength));
-    const qsizetype slot = findSlot(name, foldedHash(name));
+    const qsizetype slot = slotOf(section);
     if (slot < 0)
         return;
     Section &found = m_sections[m_slots[slot].section];
     m_slots[slot].section = Removed;
     found.erased = true;
-    found.text = QString();
+    found.store = Store::Own;
+    found.own = QString();
     ++m_erased;
     m_modified = true;
     compact();
@@ -481,14 +431,43 @@ void DataIniFile::eraseSection(const QString &section)
 
 void DataIniFile::deleteKey(const QString &section, const QString &key)
 {
-    Section *found = find(section);
-    if (!found)
+    const qsizetype slot = slotOf(section);
+    if (slot < 0)
         return;
-    const BodyLine line = findKey(found->text, found->bodyStart(), key);
+    const Text found = textAt(slot);
+    const BodyLine line = findKey(found.text, found.bodyStart(), key);
     if (line.start < 0)
         return;
-    found->text.remove(line.start, line.length + kLineEnd.size());
+    ownText(slot).remove(line.start, line.length + kLineEnd.size());
     m_modified = true;
+}
+
+TextEncoding::Encoded DataIniFile::encoded() const
+{
+    // Unchanged sections that followed each other in the file, each with the empty line after it, make one
+    // piece: most of a file goes to the encoder in a few long runs.
+    std::vector<QStringView> pieces;
+    pieces.reserve(2 * m_sections.size());
+    const auto add = [&pieces](QStringView piece) {
+        if (!pieces.empty() && pieces.back().data() + pieces.back().size() == piece.data())
+            pieces.back() = QStringView(pieces.back().data(), pieces.back().size() + piece.size());
+        else
+            pieces.push_back(piece);
+    };
+    for (const Section &section : m_sections) {
+        QStringView text = textOf(section);
+        if (section.erased || text.size() <= qsizetype(section.nameLength) + 4) // no header without lines
+            continue;
+        const QString &store = storeText(section.store);
+        const qsizetype end = qsizetype(section.start) + text.size();
+        if (section.store != Store::Own && end + 1 < store.size() && store[end] == u'\r' && store[end + 1] == u'\n') {
+            add(QStringView(store).sliced(section.start, text.size() + kLineEnd.size()));
+        } else {
+            add(text);
+            add(kLineEnd);
+        }
+    }
+    return TextEncoding::encodeAs(pieces, m_encoding);
 }
 
 void DataIniFile::updateFile()
@@ -500,18 +479,7 @@ void DataIniFile::updateFile()
     if (m_unreadable) {
         throw CartlingError(messageTable().text(SafetyText::UnreadableFile).arg(QDir::toNativeSeparators(m_fileName)));
     }
-    qsizetype size = 0;
-    for (const Section &section : m_sections)
-        size += section.text.size() + 2;
-    QString text;
-    text.reserve(size);
-    for (const Section &section : m_sections) {
-        if (!section.hasLines()) // erased, or emptied key by key: no header without lines
-            continue;
-        text += section.text;
-        text += kLineEnd;
-    }
-    const TextEncoding::Encoded encoded = TextEncoding::encodeAs(text, m_encoding);
+    const TextEncoding::Encoded encoded = this->encoded();
     TextFile::save(m_fileName, encoded.bytes); // raises TextFile::Error naming the file
     m_encoding = encoded.encoding;
     m_modified = false;

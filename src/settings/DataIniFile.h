@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TextEncoding.h"
+#include "settings/IniText.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,7 @@
 class DataIniFile
 {
 public:
-    static constexpr int MaxLineLength = 255;
+    static constexpr int MaxLineLength = IniText::MaxLineLength;
     // A longer name would make a header line that reads back cut, so names are cut to this length.
     static constexpr int MaxSectionNameLength = MaxLineLength - 2;
     // Far beyond any collection of titles or codes; a larger file is refused unread.
@@ -46,7 +47,11 @@ public:
     // section when the section or the value is not empty, else writes the file back. Raises CartlingError
     // for a name or value holding a line break and for a line that would not read back as this key and value
     // (a key holding "=", or a line that would read as a section header); the file is then unchanged.
-    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeString(QStringView section, QStringView key, QStringView value);
+    void writeString(const QString &section, const QString &key, const QString &value)
+    {
+        writeString(QStringView(section), QStringView(key), QStringView(value));
+    }
     // Raises the error writeString would raise for this line in the file `fileName`, without any file.
     static void checkStorable(const QString &fileName, const QString &section, const QString &key,
                               const QString &value);
@@ -63,9 +68,13 @@ public:
     QStringList readSections() const;
     // The section's lines, whole.
     QStringList readSectionValues(const QString &section) const;
-    bool sectionExists(const QString &section) const;
+    bool sectionExists(QStringView section) const;
+    bool sectionExists(const QString &section) const { return sectionExists(QStringView(section)); }
     void eraseSection(const QString &section);
     void deleteKey(const QString &section, const QString &key);
+
+    // Room for `sections` more sections of a line or two without growing: for a run that adds one per file.
+    void reserve(qsizetype sections);
 
     // Writes the file back when something changed and the name is not empty; raises CartlingError naming the
     // file when the write fails, and the file on disk then stays as it was. A file that held text of which no
@@ -73,44 +82,81 @@ public:
     void updateFile();
 
 private:
-    [[noreturn]] static void refuse(const QString &fileName, const QString &section, const QString &key,
-                                    const QString &why);
+    [[noreturn]] static void refuse(const QString &fileName, QStringView section, QStringView key, const QString &why);
+    // Where a section's text is kept: a piece of the file's text as loaded, a piece of the text that new
+    // sections are added to, or a text of its own once it has changed. Pieces save an allocation per section,
+    // and pieces that follow each other are encoded in one run when the file is written.
+    enum class Store : quint8
+    {
+        File,
+        Added,
+        Own,
+    };
     // A section as it is written: its header line and its lines, each followed by CR LF, in one block, so
-    // that a lookup touches one piece of memory and most sections are taken from the file in one copy.
+    // that a lookup touches one piece of memory.
     struct Section
     {
-        QString text;
-        qsizetype nameLength = 0;
-        size_t hash = 0; // of the name folded to one case
+        QString own;       // the text, while the store is Own
+        quint32 start = 0; // the text as a piece of its store
+        quint32 length = 0;
+        quint32 nameLength = 0;
+        Store store = Store::Own;
         bool erased = false;
-
-        QStringView name() const { return QStringView(text).sliced(1, nameLength); }
-        qsizetype bodyStart() const { return nameLength + 4; } // after "[", the name, "]" and CR LF
-        bool hasLines() const { return text.size() > bodyStart(); }
     };
-    // The index: open addressing on the names' hashes, eight bytes a slot so that the table stays small
-    // enough for the processor's caches. The bucket comes from the hash's low half, the tag is its high half.
+    // The index: open addressing on the names' hashes. The tag picks the bucket, so the table grows from its
+    // own slots without touching the sections. A section that is a piece is reached from its slot alone, one
+    // fetch from memory fewer for a lookup in a large file.
     struct Slot
     {
         quint32 tag = 0;
         quint32 section = Empty; // position in m_sections, or Empty, or Removed
+        quint32 place = Own;     // the piece's start, with AddedPiece for the added text; Own for an own text
+        quint32 length = 0;
     };
     static constexpr quint32 Empty = 0xFFFFFFFF;
     static constexpr quint32 Removed = 0xFFFFFFFE;
+    static constexpr quint32 Own = 0xFFFFFFFF;
+    static constexpr quint32 AddedPiece = 0x80000000;
+    // A section's text and where its name ends.
+    struct Text
+    {
+        QStringView text;
+        qsizetype nameLength = 0;
+
+        QStringView name() const { return text.sliced(1, nameLength); }
+        qsizetype bodyStart() const { return nameLength + 4; } // after "[", the name, "]" and CR LF
+    };
+
+    const QString &storeText(Store store) const { return store == Store::File ? m_text : m_added; }
+    QStringView textOf(const Section &section) const
+    {
+        return section.store == Store::Own
+                   ? QStringView(section.own)
+                   : QStringView(storeText(section.store)).sliced(section.start, section.length);
+    }
+    QStringView nameOf(const Section &section) const { return textOf(section).sliced(1, section.nameLength); }
+    Text textAt(qsizetype slot) const;
+    // The section's own text, copied from its store first if need be, to be changed.
+    QString &ownText(qsizetype slot);
 
     void load();
-    void addSection(QStringView name, size_t hash, const QString &text, qsizetype headerStart, qsizetype bodyStart,
-                    qsizetype cleanEnd, qsizetype rawEnd, bool clean);
-    qsizetype findSlot(QStringView name, size_t hash) const;
-    void indexSection(size_t hash, qsizetype section);
-    void rebuildIndex(qsizetype capacity);
-    Section *find(const QString &section);
-    const Section *find(const QString &section) const;
-    // The section, made at the end with room for `room` more characters when it is missing.
-    Section &findOrAppend(const QString &section, qsizetype room);
+    void addSection(QStringView name, quint32 tag, qsizetype headerStart, qsizetype bodyStart, qsizetype cleanEnd,
+                    qsizetype rawEnd, bool clean);
+    qsizetype findSlot(QStringView name, quint32 tag) const;
+    // Enters the section in the index; gives its slot.
+    qsizetype indexSection(quint32 tag, qsizetype section);
+    void resizeIndex(qsizetype sections);
+    // The slot of the section, or -1.
+    qsizetype slotOf(QStringView section) const;
+    // A new section at the end, holding the line.
+    void append(QStringView name, quint32 tag, QStringView line);
     void compact();
+    // The file's text in its encoding, encoded piece by piece where the encoding allows.
+    TextEncoding::Encoded encoded() const;
 
     QString m_fileName;
+    QString m_text;                  // the file's text as loaded
+    QString m_added;                 // the text of sections added since, each followed by CR LF
     std::vector<Section> m_sections; // file order, erased sections left as gaps until compacted
     std::vector<Slot> m_slots;       // a power of two in size, at most half in use
     qsizetype m_slotsUsed = 0;       // including Removed ones
