@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer (a Debug build at -O1, without the
-# benchmarks, in its own build folder build-asan) and runs every test, leak checks included. scripts/test.sh
-# runs it after the normal tests.
+# Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer (a Debug build at -O1 with line tables
+# only, a unity build without the benchmarks and the fuzz corpus replays, which the normal run has, in its own
+# build folder build-asan) and runs every test, leak checks included. scripts/test.sh runs it after the normal
+# tests.
 source "$(dirname "$0")/common.sh"
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 SANITIZER_BUILD="${CARTLING_SANITIZER_BUILD_DIR:-$ROOT/build-asan}"
 if [ ! -f "$SANITIZER_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$SANITIZER_BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    cmake -S "$ROOT" -B "$SANITIZER_BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
         -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
-        -DCARTLING_BENCH=OFF $(compiler_launcher)
+        -DCMAKE_UNITY_BUILD=ON -DCARTLING_BENCH=OFF -DCARTLING_FUZZ_REPLAY=OFF $(compiler_launcher)
 fi
 cmake --build "$SANITIZER_BUILD" -j "$(nproc)"
 cd "$SANITIZER_BUILD"

@@ -12,7 +12,7 @@ namespace {
 
 // "Cartling DAT index", a version and a mark of this machine's byte order, so that a cache from another
 // build or machine is read again from the DAT instead.
-constexpr char Magic[8] = {'C', 'T', 'L', 'D', 'A', 'T', 'I', 'X'};
+constexpr char IndexMagic[8] = {'C', 'T', 'L', 'D', 'A', 'T', 'I', 'X'};
 constexpr quint32 Version = 1;
 constexpr quint32 ByteOrder = 0x01020304;
 
@@ -31,7 +31,7 @@ struct CacheHeader
     quint32 reserved;
 };
 
-quint32 checksumOf(const char *data, qsizetype size)
+quint32 indexChecksum(const char *data, qsizetype size)
 {
     uLong crc = crc32(0, nullptr, 0);
     while (size > 0) {
@@ -91,7 +91,7 @@ QByteArray DatIndex::toCache(qint64 datSize, qint64 datTime) const
 {
     const QByteArray title = m_name.toUtf8();
     CacheHeader header{};
-    std::memcpy(header.magic, Magic, sizeof Magic);
+    std::memcpy(header.magic, IndexMagic, sizeof IndexMagic);
     header.version = Version;
     header.byteOrder = ByteOrder;
     header.datSize = datSize;
@@ -109,7 +109,7 @@ QByteArray DatIndex::toCache(qint64 datSize, qint64 datTime) const
     bytes.append(reinterpret_cast<const char *>(m_nameEnds.data()), qsizetype(m_nameEnds.size() * sizeof(quint32)));
     bytes.append(m_names);
     bytes.append(title);
-    const quint32 checksum = checksumOf(bytes.constData() + sizeof header, bytes.size() - qsizetype(sizeof header));
+    const quint32 checksum = indexChecksum(bytes.constData() + sizeof header, bytes.size() - qsizetype(sizeof header));
     std::memcpy(bytes.data() + offsetof(CacheHeader, checksum), &checksum, sizeof checksum);
     return bytes;
 }
@@ -120,7 +120,7 @@ std::optional<DatIndex> DatIndex::fromCache(const QByteArray &bytes, qint64 datS
     if (bytes.size() < qsizetype(sizeof header))
         return std::nullopt;
     std::memcpy(&header, bytes.constData(), sizeof header);
-    if (std::memcmp(header.magic, Magic, sizeof Magic) != 0 || header.version != Version ||
+    if (std::memcmp(header.magic, IndexMagic, sizeof IndexMagic) != 0 || header.version != Version ||
         header.byteOrder != ByteOrder || header.datSize != datSize || header.datTime != datTime)
         return std::nullopt;
     // Every count is checked against the bytes there are before anything is allocated.
@@ -133,7 +133,7 @@ std::optional<DatIndex> DatIndex::fromCache(const QByteArray &bytes, qint64 datS
     if (romBytes + endBytes + header.nameBytes + header.titleBytes != available)
         return std::nullopt;
     const char *data = bytes.constData() + sizeof header;
-    if (checksumOf(data, qsizetype(available)) != header.checksum)
+    if (indexChecksum(data, qsizetype(available)) != header.checksum)
         return std::nullopt;
 
     DatIndex index;

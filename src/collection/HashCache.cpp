@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr char Magic[8] = {'C', 'T', 'L', 'H', 'A', 'S', 'H', '1'};
+constexpr char CacheMagic[8] = {'C', 'T', 'L', 'H', 'A', 'S', 'H', '1'};
 // Far beyond any collection; a larger count can only come from a damaged file.
 constexpr quint32 MaxEntries = 10'000'000;
 constexpr qint64 MaxFileBytes = qint64(1) << 30;
@@ -77,7 +77,7 @@ private:
     qsizetype m_left;
 };
 
-quint32 checksumOf(const char *data, qsizetype size)
+quint32 cacheChecksum(const char *data, qsizetype size)
 {
     return quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(data), uInt(size)));
 }
@@ -157,9 +157,9 @@ bool HashCache::save() const
         body.put(entry.hashes.crc);
         body.put(entry.hashes.sha1);
     }
-    QByteArray file(Magic, sizeof Magic);
+    QByteArray file(CacheMagic, sizeof CacheMagic);
     Writer checksum;
-    checksum.put(checksumOf(body.bytes().constData(), body.bytes().size()));
+    checksum.put(cacheChecksum(body.bytes().constData(), body.bytes().size()));
     file += checksum.bytes();
     file += body.bytes();
     return TextFile::writeBytes(m_file, file);
@@ -172,13 +172,13 @@ void HashCache::load()
     if (!QFileInfo(m_file).isFile() || file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly))
         return;
     const QByteArray bytes = file.readAll();
-    const qsizetype head = sizeof Magic + sizeof(quint32);
-    if (bytes.size() < head || std::memcmp(bytes.constData(), Magic, sizeof Magic) != 0)
+    const qsizetype head = sizeof CacheMagic + sizeof(quint32);
+    if (bytes.size() < head || std::memcmp(bytes.constData(), CacheMagic, sizeof CacheMagic) != 0)
         return;
-    Reader header(bytes.constData() + sizeof Magic, sizeof(quint32));
+    Reader header(bytes.constData() + sizeof CacheMagic, sizeof(quint32));
     quint32 checksum = 0;
     header.get(checksum);
-    if (checksumOf(bytes.constData() + head, bytes.size() - head) != checksum)
+    if (cacheChecksum(bytes.constData() + head, bytes.size() - head) != checksum)
         return;
 
     Reader reader(bytes.constData() + head, bytes.size() - head);

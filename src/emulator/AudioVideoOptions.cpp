@@ -11,7 +11,7 @@
 
 namespace {
 
-enum Slot
+enum : int
 {
     SoundSlot = 4,
     UpdatePeriodSlot = 5,

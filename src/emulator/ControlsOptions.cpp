@@ -6,7 +6,7 @@
 
 namespace {
 
-enum Slot
+enum : int
 {
     JoystickSlot = 10,
     PlayersSlot = 11,

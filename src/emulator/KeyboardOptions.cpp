@@ -5,7 +5,7 @@
 
 namespace {
 
-enum Slot
+enum : int
 {
     KeysSlot = 6,
     AutofireASlot = 7,

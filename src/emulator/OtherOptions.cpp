@@ -8,7 +8,7 @@
 
 namespace {
 
-enum Slot
+enum : int
 {
     DelaySlot = 24,
     SyncSlot = 25,

@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <zip.h>
 
+// The message of a packing that went well.
+inline const QString archived = QStringLiteral("La Rom ha sido Comprimida Exitosamente");
+
 // A member of an archive built byte by byte, so names and attributes can be as hostile as wanted.
 struct Member
 {

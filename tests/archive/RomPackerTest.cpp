@@ -10,8 +10,6 @@
 
 namespace {
 
-const QString archived = QStringLiteral("La Rom ha sido Comprimida Exitosamente");
-
 class RomPackerTest : public ArchiveTest
 {
 protected:

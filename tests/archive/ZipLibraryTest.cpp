@@ -14,7 +14,6 @@
 
 namespace {
 
-const QString archived = QStringLiteral("La Rom ha sido Comprimida Exitosamente");
 
 class ZipLibraryTest : public ArchiveTest
 {
