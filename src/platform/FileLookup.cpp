@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#define CARTLING_FOLDER_STAT
+#include <ctime>
 #include <sys/stat.h>
 #endif
 
@@ -29,7 +31,7 @@ Cache::Stamp stampOf(const QString &folder)
 {
     Cache::Stamp stamp;
     qint64 now = 0;
-#ifdef Q_OS_UNIX
+#ifdef CARTLING_FOLDER_STAT
     struct stat info;
     if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
         return stamp;
@@ -43,7 +45,7 @@ Cache::Stamp stampOf(const QString &folder)
     const QFileInfo info(folder);
     if (!info.isDir())
         return stamp;
-    stamp.modified = info.lastModified(QTimeZone::UTC).toMSecsSinceEpoch() * 1000000;
+    stamp.modified = info.lastModified().toMSecsSinceEpoch() * 1000000;
     now = QDateTime::currentMSecsSinceEpoch() * 1000000;
 #endif
     const qint64 margin = stamp.modified % 1000000000 != 0 ? 100000000 : 2000000000;
