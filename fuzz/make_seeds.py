@@ -253,6 +253,15 @@ def jpeg_seeds():
     put("jpeg", "cut-short", subprocess.run(["cjpeg"], input=ppm, capture_output=True, check=True).stdout[:200])
 
 
+def tile_picture_seeds():
+    # The tile pictures read both formats: the seeds of both decoders.
+    for source in ("bitmap", "jpeg"):
+        folder = os.path.join(CORPUS, source)
+        for name in sorted(os.listdir(folder)):
+            with open(os.path.join(folder, name), "rb") as f:
+                put("tilepicture", source + "-" + name, f.read())
+
+
 if __name__ == "__main__":
     text_seeds()
     settings_seeds()
@@ -262,5 +271,6 @@ if __name__ == "__main__":
     zip_seeds()
     bitmap_seeds()
     jpeg_seeds()
+    tile_picture_seeds()
     dat_seeds()
     zipdirectory_seeds()

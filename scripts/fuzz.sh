@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds one fuzz target with clang and libFuzzer (its own build folder, build-fuzz) and runs it.
 # Usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
-# TARGET is one of: text settings dataini language cartridgetitle zip bitmap jpeg dat zipdirectory. New inputs
-# that reach new code go to build-fuzz/corpus/TARGET (the seeds in fuzz/corpus/TARGET are read, never changed);
-# an input that breaks a property or crashes is kept as build-fuzz/findings/TARGET/crash-* and the run ends with
-# a non-zero status. Copy a finding into fuzz/corpus/TARGET once it is fixed, so every test run replays it.
+# TARGET is one of: text settings dataini language cartridgetitle zip bitmap jpeg dat zipdirectory tilepicture.
+# New inputs that reach new code go to build-fuzz/corpus/TARGET (the seeds in fuzz/corpus/TARGET are read, never
+# changed); an input that breaks a property or crashes is kept as build-fuzz/findings/TARGET/crash-* and the run
+# ends with a non-zero status. Copy a finding into fuzz/corpus/TARGET once it is fixed, so every test run replays it.
 source "$(dirname "$0")/common.sh"
 if [ $# -lt 2 ]; then
     sed -n '3,7p' "$0" | sed 's/^# \{0,1\}//'

@@ -291,7 +291,7 @@ constexpr const char *kTexts[] = {
     "",                                                      // 258
     "",                                                      // 259
     // Added texts: picture view.
-    "",                                                      // 260
+    "Vista con imágenes",                                    // 260
     "",                                                      // 261
     "",                                                      // 262
     "",                                                      // 263
@@ -483,6 +483,8 @@ constexpr Target kTargets[] = {
     {244, "TForm1", "Recientes1", TargetKind::Caption},
     {245, "TForm1", "Favorito1", TargetKind::Caption},
     {245, "TForm1", "Favorito2", TargetKind::Caption},
+    // The picture view.
+    {260, "TForm1", "VistaImagenes1", TargetKind::Caption},
     // Checking the collection against DAT files.
     {270, "TForm1", "CargarDAT1", TargetKind::Caption},
     {271, "TForm1", "VerificarColeccion1", TargetKind::Caption},

@@ -62,7 +62,7 @@ void FileActions::deleteSelected()
 
 void FileActions::renameSelected()
 {
-    RomListView *view = m_list.view();
+    RomListView *view = m_list.shownView();
     const QModelIndexList selected = view->selectionModel()->selectedIndexes();
     if (m_session.selectedEntry() && !selected.isEmpty())
         view->editName(selected.first());

@@ -65,7 +65,7 @@ GameFinder::GameFinder(Session &session, GameList &list, MainMenus &menus)
     connect(m_field, &QLineEdit::textChanged, this,
             guarded([this](const QString &text) { m_list.setFilterText(text); }));
     connect(m_field, &FilterField::downPressed, this, guarded([this] {
-                m_list.view()->setFocus();
+                m_list.shownView()->setFocus();
                 if (!m_session.selectedEntry())
                     m_list.selectRow(0);
             }));

@@ -21,22 +21,11 @@ GameList::GameList(QWidget *parent, Session &session, MainMenus &menus, Steps st
     m_shown = new GameFilterModel(m_model, this);
     m_view = named(new RomListView(parent), "Filelistbox1");
     m_view->setModel(m_shown);
+    m_shownView = m_view;
     if (const View *view = m_menus.markedView())
         markView(*view);
 
-    connect(m_view, &RomListView::clickedAnywhere, this, guarded([this] { selectionHandling(); }));
-    connect(m_view, &RomListView::keyReleased, this, guarded([this] { selectionHandling(); }));
-    connect(m_view, &RomListView::enterPressed, this, guarded([this] {
-                if (!selectedEntry())
-                    return;
-                m_steps.loadPicture();
-                m_steps.launchSelected();
-            }));
-    connect(m_view, &RomListView::doubleClickedAnywhere, this, guarded([this] { m_steps.launchSelected(); }));
-    connect(m_view, &RomListView::popupRequested, this, guarded([this](QPoint pos) {
-                popupOpening();
-                m_menus.popup()->popup(pos);
-            }));
+    takeInputFrom(m_view);
     connect(m_shown, &QAbstractItemModel::modelReset, this, [this] {
         // After a re-read the first entry has the focus mark and nothing is selected.
         if (m_shown->rowCount() > 0)
@@ -44,6 +33,23 @@ GameList::GameList(QWidget *parent, Session &session, MainMenus &menus, Steps st
         showCount();
     });
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { showCount(); });
+}
+
+void GameList::takeInputFrom(RomListView *view)
+{
+    connect(view, &RomListView::clickedAnywhere, this, guarded([this] { selectionHandling(); }));
+    connect(view, &RomListView::keyReleased, this, guarded([this] { selectionHandling(); }));
+    connect(view, &RomListView::enterPressed, this, guarded([this] {
+                if (!selectedEntry())
+                    return;
+                m_steps.loadPicture();
+                m_steps.launchSelected();
+            }));
+    connect(view, &RomListView::doubleClickedAnywhere, this, guarded([this] { m_steps.launchSelected(); }));
+    connect(view, &RomListView::popupRequested, this, guarded([this](QPoint pos) {
+                popupOpening();
+                m_menus.popup()->popup(pos);
+            }));
 }
 
 std::optional<RomListModel::Entry> GameList::selectedEntry() const

@@ -22,6 +22,7 @@
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/LaunchActions.h"
 #include "mainwindow/MainMenus.h"
+#include "mainwindow/PictureViewActions.h"
 #include "mainwindow/NameRepairActions.h"
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/RomListView.h"
@@ -187,6 +188,7 @@ void MainWindow::createControls()
     layOut(compress, group, divider);
     m_finder = new GameFinder(*m_session, *m_gameList, *m_menus);
     addAboveList(m_finder->field());
+    m_pictures = new PictureViewActions(*m_gameList, *m_menus, *m_listArea, *m_screenshots);
     m_gameList->setLabels({m_panel0, m_panel1});
 
     m_help = new HelpItems(*this, m_windows);

@@ -14,6 +14,7 @@ class HelpItems;
 class Language;
 class LaunchActions;
 class MainMenus;
+class PictureViewActions;
 class NameRepairActions;
 class QAction;
 class QCheckBox;
@@ -52,6 +53,7 @@ public:
     LaunchActions &launches() const { return *m_launches; }
     ScreenshotActions &screenshots() const { return *m_screenshots; }
     GameFinder &finder() const { return *m_finder; }
+    PictureViewActions &pictures() const { return *m_pictures; }
 
     QListView *listView() const;
     QCheckBox *gameGenieSwitch() const { return m_gameGenieSwitch; }
@@ -104,6 +106,7 @@ private:
     LaunchActions *m_launches = nullptr;
     ScreenshotActions *m_screenshots = nullptr;
     GameFinder *m_finder = nullptr;
+    PictureViewActions *m_pictures = nullptr;
     NameRepairActions *m_nameRepair = nullptr;
 
     QLabel *m_title = nullptr; // the selected game's title

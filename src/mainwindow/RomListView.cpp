@@ -121,3 +121,12 @@ void RomListView::contextMenuEvent(QContextMenuEvent *event)
     emit popupRequested(event->globalPos());
     event->accept();
 }
+
+void RomListView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole) && !roles.contains(Qt::EditRole)) {
+        viewport()->update();
+        return;
+    }
+    QListView::dataChanged(topLeft, bottomRight, roles);
+}

@@ -28,8 +28,10 @@ void ScreenshotActions::collectScreenshot()
     const auto entry = m_session.selectedEntry();
     const ScreenshotOptions options = m_options ? m_options() : ScreenshotOptions::fromSettings(SettingsFile());
     const auto result = m_harvest.step(m_menus.item("ss")->isChecked(), entry ? entry->fullPath : QString(), options);
-    if (result.pictureChanged())
+    if (result.pictureChanged()) {
         loadSelectedPicture();
+        emit shotFiled();
+    }
 }
 
 void ScreenshotActions::switchClicked()

@@ -37,6 +37,10 @@ public:
     // "ctg.jpg" of the base folder in the viewer, when there is one.
     void showDefaultPicture();
 
+signals:
+    // A shot was filed (or converted) under the selected game.
+    void shotFiled();
+
 private:
     Session &m_session;
     MainMenus &m_menus;

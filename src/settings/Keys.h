@@ -50,6 +50,8 @@ inline constexpr IntKey Troms{"Configuracion", "Troms", 3};
 inline constexpr BoolKey Shoots{"Configuracion", "shoots", false};
 // "Mostrar títulos": the list shows the games' titles in place of their file names.
 inline constexpr BoolKey ShowTitles{"Configuracion", "Titulos", false};
+// "Vista con imágenes": the list shows the games as a grid of their pictures.
+inline constexpr BoolKey PictureView{"Configuracion", "VistaImagenes", false};
 
 // [Video]
 inline constexpr IntKey Brillo{"Video", "Brillo", 0};

@@ -15,6 +15,9 @@ int main(int argc, char **argv)
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    // Thumbnails made by a test go into a temporary folder, never into the user's cache.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cartling"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -25,6 +25,8 @@ void BaseFolderTest::SetUp()
     ASSERT_TRUE(QDir().mkpath(runtime));
     QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    // Thumbnails of the test's pictures go into its own cache folder.
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_temp.path() + QStringLiteral("/cache")));
     m_previousFolder = QDir::currentPath();
     QDir::setCurrent(m_base);
     BaseFolder::capture();

@@ -127,7 +127,8 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
     EXPECT_EQ(describe(tops[1]->menu()),
               QStringList({"Gameboy Roms", "Gameboy Color Roms", "Super Gameboy Roms", "Roms Formato GBZ",
                            "Roms formato ZIP", "Todas las Roms", "Favoritos", "Jugados recientemente", "-",
-                           QString::fromUtf8("Mostrar títulos"), "Screen Shoots", "-", "Actualizar"}));
+                           QString::fromUtf8("Mostrar títulos"), QString::fromUtf8("Vista con imágenes [Ctrl+M]"),
+                           "Screen Shoots", "-", "Actualizar"}));
     EXPECT_EQ(describe(tops[2]->menu()), QStringList({"Audio / Video [Ctrl+A]", "Teclado [Ctrl+T]", "Joystick [Ctrl+J]",
                                                       "Controles [Ctrl+C]", "Otras Configuraciones 1  [Ctrl+O]",
                                                       "Otras Configuraciones 2  [Ctrl+V]", "-", "Idioma [Ctrl+I]"}));

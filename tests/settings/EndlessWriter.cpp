@@ -1,5 +1,5 @@
 // A Cartling that is killed while it writes: rewrites one large settings or data file over and over, each
-// time with the next generation number, and says "written" once the first write is done.
+// time with the next generation number, and says "written" after each write.
 #include "GenerationWriter.h"
 
 #include <QString>
@@ -12,11 +12,9 @@ int main(int argc, char **argv)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[2]);
     const bool data = std::strcmp(argv[1], "data") == 0;
-    for (bool first = true;; first = false) {
+    for (;;) {
         writeNextGeneration(data, path);
-        if (first) {
-            std::puts("written");
-            std::fflush(stdout);
-        }
+        std::puts("written");
+        std::fflush(stdout);
     }
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The freedesktop thumbnail cache that file managers share: one PNG per picture file in
+// $XDG_CACHE_HOME/thumbnails/normal, named by the MD5 of the file's URI and carrying the URI and the file's
+// time of change, so a thumbnail of an older version of the file is never taken for the current one.
+// Every method may run on any thread; nothing is kept between calls.
+class ThumbnailCache
+{
+public:
+    // What a thumbnail was made from: the file's time of change (whole seconds) and size.
+    struct Stamp
+    {
+        qint64 modified = 0;
+        qint64 size = 0;
+    };
+
+    // $XDG_CACHE_HOME/thumbnails/normal, or ~/.cache/thumbnails/normal when the variable is not an absolute path.
+    static QString defaultFolder();
+
+    explicit ThumbnailCache(QString folder = defaultFolder());
+
+    const QString &folder() const { return m_folder; }
+
+    // "file://" and the absolute path, with the characters a URI cannot hold escaped.
+    static QString uriOf(const QString &path);
+    // The thumbnail's file for the picture file: the folder, the MD5 of its URI in hexadecimal and ".png".
+    QString fileFor(const QString &path) const;
+
+    // The picture file's thumbnail when the cache holds one made from the file as the stamp describes it;
+    // a null image when there is none, it is out of date, damaged, or larger than a thumbnail can be.
+    QImage find(const QString &path, const Stamp &stamp) const;
+
+    // Stores the thumbnail, whole or not at all, readable by the user alone. False when the folder cannot be
+    // made or written: the thumbnail is then made again next time, nothing else is lost.
+    bool store(const QString &path, const Stamp &stamp, const QImage &thumbnail) const;
+
+private:
+    QString m_folder;
+};

@@ -1,0 +1,208 @@
+#include "ShotFiles.h"
+#include "TestSupport.h"
+
+#include "screenshots/ThumbnailCache.h"
+#include "screenshots/TileLoader.h"
+#include "screenshots/TilePicture.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+class TileLoaderTest : public BaseFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        BaseFolderTest::SetUp();
+        makeFolder("Shoots");
+        m_cacheFolder = ThumbnailCache::defaultFolder();
+    }
+
+    // The game's tile once the loader has answered.
+    static TileLoader::Tile settled(TileLoader &loader, const QString &rom)
+    {
+        loader.tile(rom);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !loader.busy(); }, 10000));
+        QCoreApplication::processEvents();
+        return loader.tile(rom);
+    }
+
+    QString rom(const QString &name) const { return path("Roms/" + name); }
+
+    // The colour in the middle of the tile's picture; invalid for a drawn tile.
+    QColor tileColour(TileLoader &loader, const QString &name) const
+    {
+        const TileLoader::Tile tile = settled(loader, rom(name));
+        EXPECT_TRUE(tile.known);
+        if (tile.picture.isNull())
+            return {};
+        return tile.picture.pixelColor(tile.picture.width() / 2, tile.picture.height() - 3);
+    }
+
+    QString m_cacheFolder;
+};
+
+// Colours that survive JPEG and scaling closely enough to tell apart.
+bool near(const QColor &a, const QColor &b)
+{
+    return a.isValid() && qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 60;
+}
+
+TEST_F(TileLoaderTest, TheTileShowsTheGamesFiledShotAsTheLookupFindsItOrADrawnTile)
+{
+    writeFile("Shoots/Tetris.bmp", bitmapBytes(screenPicture(Qt::red)));
+    writeFile("Shoots/Tetris.jpg", jpegBytes(screenPicture(Qt::blue)));
+    writeFile("Shoots/zelda.JPG", jpegBytes(screenPicture(Qt::green)));
+    writeFile("Shoots/Broken.bmp", bitmapBytes().left(300));
+    writeFile("Shoots/Broken.jpg", jpegBytes(screenPicture(Qt::yellow)));
+    writeFile("Shoots/Damaged.bmp", "BM not a bitmap");
+    writeFile("ctg.jpg", jpegBytes(screenPicture(Qt::magenta))); // the viewer's default, never a tile
+    writeFile("Shoots/Nameless.png", "");
+
+    TileLoader loader(m_base);
+    const struct
+    {
+        const char *rom;
+        QColor colour; // invalid: the drawn tile
+    } cases[] = {
+        {"Tetris.gb", Qt::black},  // the bitmap before the JPEG (its bottom band is black)
+        {"Tetris.zip", Qt::black}, // one picture per stem
+        {"ZELDA.GBC", Qt::black},  // names and extensions in any case
+        {"Broken.gb", Qt::black},  // a damaged bitmap falls through to the JPEG
+        {"Damaged.gb", QColor()},  // nothing to show
+        {"Nameless.gb", QColor()}, // no shot; "ctg.jpg" is not taken
+        {"", QColor()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.rom);
+        const QColor colour = tileColour(loader, c.rom);
+        EXPECT_EQ(colour.isValid(), c.colour.isValid());
+        if (c.colour.isValid())
+            EXPECT_TRUE(near(colour, c.colour)) << colour.name().toStdString();
+    }
+    // The band above the bottom one tells the bitmap from the JPEG.
+    const QImage tetris = settled(loader, rom("Tetris.gb")).picture;
+    EXPECT_TRUE(near(tetris.pixelColor(2, tetris.height() / 2), Qt::red));
+    EXPECT_LE(qMax(tetris.width(), tetris.height()), TilePicture::Side);
+}
+
+TEST_F(TileLoaderTest, ThumbnailsAreStoredAsFileManagersShareThem)
+{
+    // The example of the thumbnail format's own description.
+    EXPECT_EQ(ThumbnailCache("/cache").fileFor("/home/jens/photos/me.png"),
+              "/cache/c6ee772d9e49320e97ec29a7eb5b1697.png");
+    EXPECT_EQ(ThumbnailCache::uriOf("/home/jens/photos/a b/ñ.png"), "file:///home/jens/photos/a%20b/%C3%B1.png");
+    EXPECT_EQ(m_cacheFolder, m_temp.path() + "/cache/thumbnails/normal");
+
+    writeFile("Shoots/Mi juego.bmp", bitmapBytes(screenPicture(Qt::red)));
+    const QString shot = path("Shoots/Mi juego.bmp");
+    {
+        TileLoader loader(m_base);
+        EXPECT_FALSE(settled(loader, rom("Mi juego.gb")).picture.isNull());
+    }
+    const QString thumbnail = ThumbnailCache(m_cacheFolder).fileFor(shot);
+    QImageReader reader(thumbnail);
+    EXPECT_EQ(reader.format(), "png");
+    const QImage stored = reader.read();
+    EXPECT_EQ(stored.size(), QSize(128, 115));
+    EXPECT_TRUE(stored.hasAlphaChannel());
+    EXPECT_EQ(stored.text("Thumb::URI"), "file://" + QString(shot).replace(" ", "%20"));
+    EXPECT_EQ(stored.text("Thumb::MTime"), QString::number(QFileInfo(shot).lastModified().toSecsSinceEpoch()));
+    EXPECT_EQ(QFileInfo(thumbnail).permissions().toInt() & 0x0077, 0); // the user's alone
+    EXPECT_EQ(QFileInfo(m_cacheFolder).permissions().toInt() & 0x0077, 0);
+
+    // The next start takes the thumbnail: the shot itself is not read again while its time and size stand.
+    const QDateTime modified = QFileInfo(shot).lastModified();
+    writeFile("Shoots/Mi juego.bmp", QByteArray(QFileInfo(shot).size(), 'x'));
+    QFile touched(shot);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(modified, QFileDevice::FileModificationTime));
+    touched.close();
+    {
+        TileLoader loader(m_base);
+        EXPECT_FALSE(settled(loader, rom("Mi juego.gb")).picture.isNull());
+    }
+    // A newer file is read again: this one cannot be decoded, so the tile is drawn.
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(modified.addSecs(5), QFileDevice::FileModificationTime));
+    touched.close();
+    TileLoader loader(m_base);
+    EXPECT_TRUE(settled(loader, rom("Mi juego.gb")).picture.isNull());
+}
+
+TEST_F(TileLoaderTest, ACacheThatCannotBeWrittenOnlyCostsSpeed)
+{
+    writeFile("blocked", "a file where the cache folder's parent should be");
+    writeFile("Shoots/Tetris.jpg", jpegBytes());
+    TileLoader loader(m_base, ThumbnailCache(path("blocked/thumbnails/normal")));
+    EXPECT_FALSE(settled(loader, rom("Tetris.gb")).picture.isNull());
+}
+
+TEST_F(TileLoaderTest, HugeAndLyingPicturesAreRefusedBeforeDecoding)
+{
+    const auto bitmapDeclaring = [](qint32 width, qint32 height) {
+        QByteArray bytes = bitmapBytes();
+        qToLittleEndian(width, bytes.data() + 18);
+        qToLittleEndian(height, bytes.data() + 22);
+        return bytes;
+    };
+    const auto jpegDeclaring = [](quint16 width, quint16 height) {
+        QByteArray bytes = jpegBytes();
+        const qsizetype frame = bytes.indexOf("\xFF\xC0");
+        qToBigEndian(height, bytes.data() + frame + 5);
+        qToBigEndian(width, bytes.data() + frame + 7);
+        return bytes;
+    };
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QSize declared;
+    } cases[] = {
+        {"huge.bmp", bitmapDeclaring(100000, 100000), QSize(100000, 100000)},
+        {"tall.bmp", bitmapDeclaring(160, -100000), QSize(160, 100000)},
+        {"lying.bmp", bitmapDeclaring(160, 1440), QSize(160, 1440)}, // ten times the rows it holds
+        {"huge.jpg", jpegDeclaring(65535, 65535).left(2000), QSize(65535, 65535)},
+        {"cut.jpg", jpegBytes().left(100), QSize()}, // cut before its frame header
+        {"empty.jpg", QByteArray(), QSize()},
+        {"text.bmp", "BM", QSize()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(TilePicture::declaredSize(c.bytes), c.declared);
+        writeFile(c.name, c.bytes);
+        EXPECT_TRUE(TilePicture::load(path(c.name)).isNull());
+    }
+    writeFile("fine.jpg", jpegBytes());
+    EXPECT_EQ(TilePicture::load(path("fine.jpg")).size(), QSize(128, 115));
+
+    // In the view such a shot is a drawn tile, like any other that cannot be shown.
+    writeFile("Shoots/Huge.bmp", bitmapDeclaring(100000, 100000));
+    TileLoader loader(m_base);
+    const TileLoader::Tile tile = settled(loader, rom("Huge.gb"));
+    EXPECT_TRUE(tile.known);
+    EXPECT_TRUE(tile.picture.isNull());
+}
+
+TEST_F(TileLoaderTest, AShotFiledWhileRunningReplacesTheDrawnTile)
+{
+    TileLoader loader(m_base);
+    EXPECT_TRUE(settled(loader, rom("Tetris.gb")).picture.isNull());
+    // Added by hand: the folder watch finds it.
+    writeFile("Shoots/tetris.jpg", jpegBytes());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !loader.tile(rom("Tetris.gb")).picture.isNull(); }, 5000));
+
+    // Filed by the harvest, which says so.
+    EXPECT_TRUE(settled(loader, rom("Zelda.gb")).picture.isNull());
+    writeFile("Shoots/Zelda.bmp", bitmapBytes());
+    loader.shotFiled();
+    EXPECT_FALSE(settled(loader, rom("Zelda.gb")).picture.isNull());
+}
+
+} // namespace
