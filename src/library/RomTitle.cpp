@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -14,19 +16,30 @@
 #include <unistd.h>
 #endif
 
-QString headerTitle(const QByteArray &header)
+namespace {
+
+// The title of the header bytes into `title` (room for RomTitle::Length); gives its length.
+qsizetype titleInto(const unsigned char *header, qsizetype size, char16_t *title)
 {
-    char16_t title[RomTitle::Length];
     qsizetype kept = 0;
-    const qsizetype end = qMin(header.size(), RomTitle::Offset + RomTitle::Length);
+    const qsizetype end = qMin(size, RomTitle::Offset + RomTitle::Length);
     for (qsizetype i = RomTitle::Offset; i < end; ++i) {
-        const auto byte = static_cast<unsigned char>(header[i]);
+        const unsigned char byte = header[i];
         // Colour games keep their flag 0x80 in the last title byte; it reads as a blank.
         if (byte == 128)
             title[kept++] = u' ';
         else if (byte >= 32 && byte < 128)
             title[kept++] = byte;
     }
+    return kept;
+}
+
+} // namespace
+
+QString headerTitle(const QByteArray &header)
+{
+    char16_t title[RomTitle::Length];
+    const qsizetype kept = titleInto(reinterpret_cast<const unsigned char *>(header.constData()), header.size(), title);
     return QString(reinterpret_cast<const QChar *>(title), kept);
 }
 
@@ -44,10 +57,11 @@ namespace {
 namespace {
 
 // The title of the file `name`, opened relative to the folder handle (AT_FDCWD for a whole path); `path` names
-// the file in messages and for its attribute. Plain system calls: a title run reads thousands of headers, and
-// QFile's own bookkeeping would cost more than the reads. The file is opened first so that one fstat tells
-// whether the attribute needs changing; without blocking, so a pipe with a ROM's name cannot hang the program.
-QString readTitleAt(int folder, const char *name, const QString &path)
+// the file in messages and for its attribute; the title goes to `title`, its length is returned. Plain system calls: a
+// title run reads thousands of headers, and QFile's own bookkeeping would cost more than the reads. The file is opened
+// first so that one fstat tells whether the attribute needs changing; without blocking, so a pipe with a ROM's name
+// cannot hang the program.
+qsizetype readTitleAt(int folder, const char *name, const QString &path, char16_t *title)
 {
     const int fd = ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -64,7 +78,7 @@ QString readTitleAt(int folder, const char *name, const QString &path)
     }
     if (!(st.st_mode & S_IWUSR))
         FileAttributes::makePlainArchive(path);
-    char header[RomTitle::HeaderSize];
+    unsigned char header[RomTitle::HeaderSize];
     qsizetype have = 0;
     while (have < RomTitle::HeaderSize) {
         const ssize_t n = ::read(fd, header + have, size_t(RomTitle::HeaderSize - have));
@@ -80,7 +94,7 @@ QString readTitleAt(int folder, const char *name, const QString &path)
         have += n;
     }
     ::close(fd);
-    return headerTitle(QByteArray::fromRawData(header, have));
+    return titleInto(header, have, title);
 }
 
 } // namespace
@@ -89,7 +103,9 @@ QString readTitleAt(int folder, const char *name, const QString &path)
 QString readCartridgeTitle(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    return readTitleAt(AT_FDCWD, QFile::encodeName(path).constData(), path);
+    char16_t title[RomTitle::Length];
+    const qsizetype kept = readTitleAt(AT_FDCWD, QFile::encodeName(path).constData(), path, title);
+    return QString(reinterpret_cast<const QChar *>(title), kept);
 #else
     FileAttributes::makePlainArchive(path);
     QFile file(path);
@@ -119,10 +135,15 @@ CartridgeTitleReader::~CartridgeTitleReader()
 
 QString CartridgeTitleReader::read(const QString &path)
 {
+    return readView(path).toString();
+}
+
+QStringView CartridgeTitleReader::readView(const QString &path)
+{
 #ifdef Q_OS_UNIX
     const qsizetype slash = lastOf(path, u'/');
     if (slash < 0 || slash + 1 == path.size())
-        return readCartridgeTitle(path);
+        return ownCopy(readCartridgeTitle(path));
     const QStringView folder = QStringView(path).first(qMax<qsizetype>(slash, 1)); // "/" stays itself
     if (!m_folderTried || folder != m_folder) {
         if (m_folderHandle >= 0)
@@ -138,7 +159,7 @@ QString CartridgeTitleReader::read(const QString &path)
     }
     // A folder that cannot be opened: the whole path gives the file's own error.
     if (m_folderHandle < 0)
-        return readCartridgeTitle(path);
+        return ownCopy(readCartridgeTitle(path));
     // Most names are plain ASCII, which needs no conversion and no allocation.
     const QStringView name = QStringView(path).sliced(slash + 1);
     char plain[256];
@@ -151,9 +172,17 @@ QString CartridgeTitleReader::read(const QString &path)
         plain[name.size()] = '\0';
     }
     if (name.size() < qsizetype(sizeof plain) && odd == 0)
-        return readTitleAt(m_folderHandle, plain, path);
-    return readTitleAt(m_folderHandle, QFile::encodeName(name.toString()).constData(), path);
+        return QStringView(m_title, readTitleAt(m_folderHandle, plain, path, m_title));
+    return QStringView(m_title,
+                       readTitleAt(m_folderHandle, QFile::encodeName(name.toString()).constData(), path, m_title));
 #else
-    return readCartridgeTitle(path);
+    return ownCopy(readCartridgeTitle(path));
 #endif
+}
+
+QStringView CartridgeTitleReader::ownCopy(const QString &title)
+{
+    const qsizetype kept = qMin(title.size(), RomTitle::Length);
+    std::copy_n(title.utf16(), kept, m_title);
+    return QStringView(m_title, kept);
 }

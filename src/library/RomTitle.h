@@ -34,8 +34,13 @@ public:
     CartridgeTitleReader &operator=(const CartridgeTitleReader &) = delete;
 
     QString read(const QString &path);
+    // The same without an allocation: the title stays valid until the next read.
+    QStringView readView(const QString &path);
 
 private:
+    QStringView ownCopy(const QString &title);
+
+    char16_t m_title[RomTitle::Length];
     QString m_folder;
     int m_folderHandle = -1; // -1 also when the folder could not be opened: whole paths are used then
     bool m_folderTried = false;

@@ -36,20 +36,19 @@ TitleListGenerator::Result TitleListGenerator::generate(const QStringList &files
         if (skipped.skip(path))
             return;
         const QStringView stem = stemView(path);
-        std::optional<QString> title;
         if (!isArchive(path)) {
             // The reader gives the file the plain archive attribute itself; a file left unread gets it here.
-            if (m_replaceTitles || !list.sectionExists(stem))
-                title = reader.read(path);
-            else
+            if (m_replaceTitles || !list.sectionExists(stem)) {
+                list.writeString(stem, TitleLists::TitleKey, reader.readView(path));
+                ++result.stored;
+            } else {
                 FileAttributes::makePlainArchive(path);
-        } else {
-            // An archive is looked into even when its entry exists, as its messages belong to the run.
-            title = TitleLists::titleOf(path, TitleLists::listMessages);
-            if (title && !m_replaceTitles && list.sectionExists(stem))
-                title.reset();
+            }
+            return;
         }
-        if (title) {
+        // An archive is looked into even when its entry exists, as its messages belong to the run.
+        std::optional<QString> title = TitleLists::titleOf(path, TitleLists::listMessages);
+        if (title && (m_replaceTitles || !list.sectionExists(stem))) {
             list.writeString(stem, TitleLists::TitleKey, *title);
             ++result.stored;
         }

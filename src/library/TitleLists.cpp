@@ -8,8 +8,7 @@
 #include "platform/PathHelpers.h"
 #include "settings/BaseFolder.h"
 #include "settings/DataIniFile.h"
-
-#include <algorithm>
+#include "settings/IniText.h"
 
 namespace TitleLists {
 
@@ -39,8 +38,7 @@ bool SkippedFiles::skip(const QString &path)
         return true;
     }
     // The stem looked at in place: this runs for every file of a run.
-    const QStringView stem = stemView(path);
-    if (std::none_of(stem.begin(), stem.end(), [](QChar c) { return c == u'\r' || c == u'\n'; }))
+    if (!IniText::holdsLineBreak(stemView(path)))
         return false;
     ++m_lineBreaks;
     QString shown = fileNameOf(path);

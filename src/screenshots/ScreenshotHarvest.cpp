@@ -66,13 +66,13 @@ ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &
 
     const QString base = m_baseFolder.isEmpty() ? BaseFolder::path() : m_baseFolder;
     const QString emulator = ScreenshotPlaces::emulatorFolder(SettingsFile(m_settingsPath));
-    const QStringList places = ScreenshotPlaces::all(base, emulator);
+    const QStringList places = ScreenshotPlaces::all(base, emulator, &m_folders);
     QList<std::pair<QString, Kind>> sources;
     for (qsizetype i = places.size() - 1; i >= 0; --i) {
         if (QFileInfo(places[i]).isFile())
             sources.append({places[i], Kind::Bitmap});
     }
-    for (const QString &png : ScreenshotPlaces::pngShots(base))
+    for (const QString &png : ScreenshotPlaces::pngShots(base, &m_folders))
         sources.append({png, Kind::Png});
 
     // Files gone since the last tick are forgotten, so the memory stays as small as the places.

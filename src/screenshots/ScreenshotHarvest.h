@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileLookup.h"
 #include "screenshots/ScreenshotOptions.h"
 
 #include <QDateTime>
@@ -42,7 +43,8 @@ public:
     // writers store a wrong size. Such a file is filed but kept, since it may be damaged.
     static constexpr int TicksBeforeShortFileIsTaken = 5;
 
-    // The base folder and the settings file are read on every step; nothing else is cached.
+    // The base folder and the settings file are read on every step; of the folders only the case-blind
+    // lookups are remembered, each until its folder changes.
     explicit ScreenshotHarvest(QString baseFolder = {}, QString settingsPath = {});
 
     // One tick. `selectedRom` is the full path of the selected list entry, empty when none is selected.
@@ -77,4 +79,5 @@ private:
     QString m_baseFolder;
     QString m_settingsPath;
     QHash<QString, Sighting> m_seen;
+    FileLookup::Cache m_folders;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileLookup.h"
 #include "settings/SettingsFile.h"
 
 #include <QString>
@@ -24,7 +25,8 @@ QString emulatorFolder(const SettingsFile &settings);
 
 // The 13 places, place n at index n - 1. The folder above the emulator's folder is the text before the
 // second-to-last "/" of it; when that is empty, or the folder is the default, place 13 is the drive root.
-QStringList all(const QString &baseFolder, const QString &emulatorFolder);
+// A caller that polls gives a cache, so that folders are listed only when they change.
+QStringList all(const QString &baseFolder, const QString &emulatorFolder, FileLookup::Cache *cache = nullptr);
 
 // Places 1 to 8, 12 and 13: where switching "Screen Shoots" discards a leftover shot.
 bool discardedBySwitch(int number);
@@ -40,9 +42,9 @@ QString discardLeftover(const QStringList &places);
 
 // Cartling's own picture folder in the base folder, which emulators other than Zibo are told to save their
 // shots in ("Capturas", found without regard to case).
-QString pictureFolder(const QString &baseFolder);
+QString pictureFolder(const QString &baseFolder, FileLookup::Cache *cache = nullptr);
 
 // The PNG shots in the picture folder, oldest first, so that the newest of a session ends up as the picture.
-QStringList pngShots(const QString &baseFolder);
+QStringList pngShots(const QString &baseFolder, FileLookup::Cache *cache = nullptr);
 
 } // namespace ScreenshotPlaces

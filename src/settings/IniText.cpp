@@ -1,5 +1,7 @@
 #include "settings/IniText.h"
 
+#include <cstring>
+
 namespace IniText {
 
 qsizetype cutLength(QStringView text, int characters)
@@ -14,9 +16,23 @@ qsizetype cutLength(QStringView text, int characters)
 
 bool holdsLineBreak(QStringView text)
 {
-    // Names and values are short: one plain pass beats two searches.
-    for (const QChar c : text) {
-        if (c.unicode() <= u'\r' && (c == u'\r' || c == u'\n'))
+    // Four characters at a time: a lane below 14 flags the block, which is then looked at character by
+    // character. Every name and value stored passes here, thousands of times in a title run.
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        quint64 word;
+        std::memcpy(&word, p + i, sizeof word);
+        if (((word - 0x000E000E000E000EULL) & ~word & 0x8000800080008000ULL) == 0)
+            continue;
+        for (qsizetype j = i; j < i + 4; ++j) {
+            if (p[j] == u'\r' || p[j] == u'\n')
+                return true;
+        }
+    }
+    for (; i < n; ++i) {
+        if (p[i] == u'\r' || p[i] == u'\n')
             return true;
     }
     return false;

@@ -186,8 +186,16 @@ TEST_F(DataIniFileTest, LinesThatWouldNotReadBackAreRefused)
     const struct
     {
         QString section, key, value;
-    } refused[] = {{"A\nB", "Titulo", "x"}, {"A", "Titulo", "x\r\n[B]"}, {"A", "Ti\rtulo", "x"},
-                   {"A", "a=b", "x"},       {"A", "[x", "y]"},           {"A", QString(255, u'k'), "x"}};
+    } refused[] = {{"A\nB", "Titulo", "x"},
+                   {"A", "Titulo", "x\r\n[B]"},
+                   {"A", "Ti\rtulo", "x"},
+                   {"A", "a=b", "x"},
+                   {"A", "[x", "y]"},
+                   {"A", QString(255, u'k'), "x"},
+                   // Breaks past the first characters and in the last few, as a scan by blocks meets them.
+                   {"Partida 0123\n", "Titulo", "x"},
+                   {"A", "Titulo", "abcdefg\rh"},
+                   {"A", "Titulo", "abcdefgh\n"}};
     for (const auto &r : refused) {
         try {
             data.writeString(r.section, r.key, r.value);
@@ -198,6 +206,10 @@ TEST_F(DataIniFileTest, LinesThatWouldNotReadBackAreRefused)
     }
     EXPECT_EQ(data.readSectionValues("A"), QStringList{"Titulo=kept"});
     EXPECT_EQ(data.readSections(), QStringList{"A"});
+    // Other control characters are no line break.
+    const QString controls = QString::fromLatin1("\t\x0b\x0c\x0e\x0f\x1f ab\x0c");
+    data.writeString("A", "Titulo", controls);
+    EXPECT_EQ(data.readString("A", "Titulo", {}), controls);
 }
 
 // ---- Odd files ----
