@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <iterator>
 
@@ -240,10 +239,10 @@ void DataIniFile::append(QStringView name, quint32 tag, QStringView line)
         at = reinterpret_cast<char16_t *>(added.own.data());
     }
     *at++ = u'[';
-    std::memcpy(at, name.data(), name.size() * sizeof(char16_t));
-    at = std::copy_n(u"]\r\n", 3, at + name.size());
-    std::memcpy(at, line.data(), line.size() * sizeof(char16_t));
-    at += line.size();
+    // copy_n rather than memcpy: an empty view may hold no storage at all.
+    at = std::copy_n(name.utf16(), name.size(), at);
+    at = std::copy_n(u"]\r\n", 3, at);
+    at = std::copy_n(line.utf16(), line.size(), at);
     at = std::copy_n(u"\r\n", 2, at);
     if (added.store == Store::Added)
         std::copy_n(u"\r\n", 2, at);
@@ -308,10 +307,10 @@ void DataIniFile::writeString(QStringView section, QStringView key, QStringView 
     char16_t entry[2 * MaxLineLength];
     const qsizetype whole = qMin<qsizetype>(key.size() + 1 + value.size(), std::size(entry));
     const qsizetype keyPart = qMin(key.size(), whole);
-    std::memcpy(entry, key.constData(), keyPart * sizeof(char16_t));
+    std::copy_n(key.utf16(), keyPart, entry);
     if (keyPart < whole) {
         entry[keyPart] = u'=';
-        std::memcpy(entry + keyPart + 1, value.constData(), (whole - keyPart - 1) * sizeof(char16_t));
+        std::copy_n(value.utf16(), whole - keyPart - 1, entry + keyPart + 1);
     }
     const QStringView line = QStringView(entry, whole).first(cutLength(QStringView(entry, whole), MaxLineLength));
     if (const QString why = refusal(section, key, value, line); !why.isEmpty())
