@@ -1,5 +1,6 @@
 #include "app/CartlingApplication.h"
 
+#include "app/DrawnIconStyle.h"
 #include "platform/ErrorHandler.h"
 
 void nameApplication()
@@ -13,6 +14,7 @@ void nameApplication()
 CartlingApplication::CartlingApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     nameApplication();
+    setStyle(new DrawnIconStyle);
 }
 
 bool CartlingApplication::notify(QObject *receiver, QEvent *event)

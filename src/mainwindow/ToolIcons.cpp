@@ -56,4 +56,33 @@ QIcon play(int size)
     return QIcon(pixmap);
 }
 
+QIcon clear(int size)
+{
+    QPixmap pixmap = canvas(size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 24.0;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x50, 0x50, 0x50));
+    painter.drawEllipse(QRectF(3 * unit, 3 * unit, 18 * unit, 18 * unit));
+    painter.setPen(QPen(Qt::white, 2.2 * unit, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(8.5 * unit, 8.5 * unit), QPointF(15.5 * unit, 15.5 * unit));
+    painter.drawLine(QPointF(15.5 * unit, 8.5 * unit), QPointF(8.5 * unit, 15.5 * unit));
+    return QIcon(pixmap);
+}
+
+QIcon more(int size)
+{
+    QPixmap pixmap = canvas(size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 24.0;
+    painter.setPen(QPen(QColor(0x20, 0x20, 0x20), 2 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const qreal x : {6.0, 12.0}) {
+        const QPointF chevron[] = {{x * unit, 7 * unit}, {(x + 5) * unit, 12 * unit}, {x * unit, 17 * unit}};
+        painter.drawPolyline(chevron, 3);
+    }
+    return QIcon(pixmap);
+}
+
 } // namespace ToolIcons

@@ -10,5 +10,9 @@ namespace ToolIcons {
 QIcon compress(int size);
 // A play triangle, for the start button.
 QIcon play(int size);
+// A cross in a disc, for the button that empties a text field.
+QIcon clear(int size);
+// Two chevrons, for the button that shows the menus or tools a bar has no room for.
+QIcon more(int size);
 
 } // namespace ToolIcons
