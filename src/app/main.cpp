@@ -57,7 +57,11 @@ QString shippedDataFolder()
 // the exit status when the program ends here.
 std::optional<int> readCommandLine(int &argc, char **argv)
 {
-    QCoreApplication probe(argc, argv);
+    // Read straight from argv as Qt would decode it: an application object made only for this would cost
+    // start-up a millisecond.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Cartling lists a folder of Game Boy ROMs and starts an emulator on the one you choose.\n"
@@ -80,9 +84,10 @@ std::optional<int> readCommandLine(int &argc, char **argv)
     parser.addOptions({help, version, baseFolder, userData});
     acceptQtOptions(parser);
 
-    if (!parser.parse(probe.arguments()))
+    if (!parser.parse(arguments))
         return refuse(parser.errorText());
     if (parser.isSet(help)) {
+        const QCoreApplication probe(argc, argv); // the usage line names the program as Qt knows it
         printTo(stdout, parser.helpText());
         return 0;
     }
@@ -101,8 +106,11 @@ std::optional<int> readCommandLine(int &argc, char **argv)
     if (parser.isSet(userData)) {
         folder = BaseFolder::userDataFolder();
         problem = BaseFolder::prepare(folder, BaseFolder::Parents::Create);
-        if (!problem)
+        if (!problem) {
+            // The shipped files are found from the program's own folder, which Qt knows once it runs.
+            const QCoreApplication probe(argc, argv);
             BaseFolder::copyMissingFiles(shippedDataFolder(), folder);
+        }
     } else if (parser.isSet(baseFolder)) {
         folder = parser.value(baseFolder);
         problem = BaseFolder::prepare(folder);

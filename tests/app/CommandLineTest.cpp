@@ -46,7 +46,7 @@ TEST_F(CommandLine, VersionAndHelpNeedNoDisplay)
 
     const auto help = noDisplay.run(Program, {"--help"}, m_cwd);
     EXPECT_EQ(help.exitCode, 0) << help.errors.constData();
-    for (const char *option : {"--base-folder <folder>", "--user-data", "--version"})
+    for (const char *option : {"cartling [options]", "--base-folder <folder>", "--user-data", "--version"})
         EXPECT_TRUE(help.output.contains(option)) << option;
     EXPECT_TRUE(treeOf(m_cwd).isEmpty());
 }
