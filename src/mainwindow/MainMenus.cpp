@@ -2,29 +2,20 @@
 
 #include "language/LanguageTable.h"
 #include "mainwindow/MenuStates.h"
+#include "mainwindow/ToolIcons.h"
 #include "platform/FormWindow.h"
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 
 namespace {
 
 // The marker in front of the marked view and of the "Screen Shoots" switch when it is on.
 const QIcon &markerIcon()
 {
-    static const QIcon icon = [] {
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(QColor(0x2e, 0x8b, 0x57));
-        painter.setPen(Qt::NoPen);
-        painter.drawEllipse(QRectF(4, 4, 8, 8));
-        return QIcon(pixmap);
-    }();
+    static const QIcon icon = ToolIcons::drawnWhenShown(ToolIcons::marker);
     return icon;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "archive/ZipLibrary.h"
+#include "collection/CollectionCheck.h"
 #include "emulator/AudioVideoDialog.h"
 #include "emulator/ControlsDialog.h"
 #include "emulator/DirectoriesDialog.h"
@@ -13,7 +14,6 @@
 #include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
-#include "collection/CollectionCheck.h"
 #include "mainwindow/CollectionActions.h"
 #include "mainwindow/FileActions.h"
 #include "mainwindow/FilterField.h"
@@ -22,8 +22,8 @@
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/LaunchActions.h"
 #include "mainwindow/MainMenus.h"
-#include "mainwindow/PictureViewActions.h"
 #include "mainwindow/NameRepairActions.h"
+#include "mainwindow/PictureViewActions.h"
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/RomListView.h"
 #include "mainwindow/ScreenshotActions.h"
@@ -116,7 +116,7 @@ void MainWindow::createControls()
 
     auto *compress = named(new QToolButton(client), "SpeedButton1");
     compress->setAutoRaise(true);
-    compress->setIcon(ToolIcons::compress(24));
+    compress->setIcon(ToolIcons::drawnWhenShown(ToolIcons::compress));
     compress->setIconSize(QSize(24, 24));
     compress->setToolTip(QStringLiteral("Comprime Juego Seleccionado"));
 
@@ -166,7 +166,7 @@ void MainWindow::createControls()
          [this] { m_launches->launchSelected(); }, [this] { m_screenshots->showDefaultPicture(); }});
 
     m_startButton = named(new QPushButton(client), "Button1");
-    m_startButton->setIcon(ToolIcons::play(28));
+    m_startButton->setIcon(ToolIcons::drawnWhenShown(ToolIcons::play));
     m_startButton->setIconSize(QSize(28, 28));
     m_startButton->setToolTip(QStringLiteral("Jugar"));
     setFocusProxy(m_startButton);

@@ -1,5 +1,7 @@
 #include "mainwindow/ToolIcons.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -13,9 +15,48 @@ QPixmap canvas(int size)
     return pixmap;
 }
 
+class DrawnIconEngine : public QIconEngine
+{
+public:
+    explicit DrawnIconEngine(QIcon (*draw)(int size)) : m_draw(draw) {}
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QString key = QStringLiteral("%1x%2/%3/%4").arg(size.width()).arg(size.height()).arg(mode).arg(state);
+        auto found = m_drawn.constFind(key);
+        if (found == m_drawn.constEnd())
+            found = m_drawn.insert(key, m_draw(qMax(size.width(), size.height())).pixmap(size, mode, state));
+        return *found;
+    }
+    QIconEngine *clone() const override { return new DrawnIconEngine(m_draw); }
+
+private:
+    QIcon (*m_draw)(int size);
+    QHash<QString, QPixmap> m_drawn;
+};
+
 } // namespace
 
 namespace ToolIcons {
+
+QIcon drawnWhenShown(QIcon (*draw)(int size))
+{
+    return QIcon(new DrawnIconEngine(draw));
+}
+
+QIcon marker(int size)
+{
+    QPixmap pixmap = canvas(size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0x2e, 0x8b, 0x57));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRectF(size / 4.0, size / 4.0, size / 2.0, size / 2.0));
+    return QIcon(pixmap);
+}
 
 QIcon compress(int size)
 {
