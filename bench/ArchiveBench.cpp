@@ -62,14 +62,6 @@ QByteArray romImage()
 }
 
 // The best time of each of two runs, taken in turns so that a busy machine weighs on both alike.
-template <typename F> double timed(F run)
-{
-    QElapsedTimer clock;
-    clock.start();
-    run();
-    return double(clock.nsecsElapsed());
-}
-
 template <typename F, typename G> std::pair<qint64, qint64> bestOfEach(F first, G second)
 {
     qint64 best[2] = {std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::max()};

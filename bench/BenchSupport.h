@@ -2,6 +2,8 @@
 
 #include "platform/Messages.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -16,6 +18,15 @@ public:
     void show(const QString &) override {}
     bool confirm(const QString &) override { return false; }
 };
+
+// The time `work` takes, in nanoseconds.
+template <typename F> double timed(F &&work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return double(clock.nsecsElapsed());
+}
 
 // The figures of one comparison, gathered round by round. On a shared machine a single best or worst round
 // says more about the neighbours than about the code, so medians are compared: the ratio is the median of

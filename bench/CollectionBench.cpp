@@ -17,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -32,14 +31,6 @@
 namespace {
 
 constexpr int kRounds = 7;
-
-template <typename F> qint64 timed(F &&work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return clock.nsecsElapsed();
-}
 
 bool runTool(const QString &folder, const QString &program, const QStringList &arguments)
 {
@@ -83,17 +74,17 @@ bool benchVerify(const QString &folder, const QStringList &names, const QString 
     const Rounds rounds = Rounds::alternate(
         kRounds,
         [&] {
-            return double(timed([&] {
+            return timed([&] {
                 HashCache cache(folder + QStringLiteral("/Verificacion.cache"));
                 unknown = CollectionVerifier(dats, cache).verify(files).unknown;
                 cache.save();
-            }));
+            });
         },
         [&] {
-            return double(timed([&] {
+            return timed([&] {
                 if (!runTool(folder, tool, toolArguments))
                     std::printf("%s failed\n", qPrintable(tool));
-            }));
+            });
         });
     std::printf("%s: %lld files, medians of %d rounds taken in turns\n", what, static_cast<long long>(files.size()),
                 kRounds);
@@ -170,16 +161,16 @@ bool benchDat(const QString &folder)
     qsizetype roms = 0;
     DatCatalog::loadDat(path); // writes the cached index
     const Rounds rounds = Rounds::alternate(
-        kRounds, [&] { return double(timed([&] { roms = DatReader::read(path).romCount(); })); },
+        kRounds, [&] { return timed([&] { roms = DatReader::read(path).romCount(); }); },
         [&] {
-            const double pass = double(timed([&] {
+            const double pass = timed([&] {
                 QFile file(path);
                 file.open(QIODevice::ReadOnly);
                 QXmlStreamReader xml(&file);
                 while (!xml.atEnd())
                     xml.readNext();
-            }));
-            cachedTimes.push_back(double(timed([&] { roms = DatCatalog::loadDat(path).romCount(); })));
+            });
+            cachedTimes.push_back(timed([&] { roms = DatCatalog::loadDat(path).romCount(); }));
             return pass;
         });
     std::sort(cachedTimes.begin(), cachedTimes.end());

@@ -8,7 +8,6 @@
 #include "screenshots/JpegCodec.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -99,18 +98,18 @@ int main(int argc, char **argv)
     const Rounds taken = Rounds::alternate(
         rounds,
         [&] {
-            QElapsedTimer clock;
-            clock.start();
-            for (int i = 0; i < kEncodes; ++i)
-                ourSize = JpegCodec::encode(picture, 75).size();
-            return double(clock.nsecsElapsed()) / kEncodes;
+            return timed([&] {
+                       for (int i = 0; i < kEncodes; ++i)
+                           ourSize = JpegCodec::encode(picture, 75).size();
+                   }) /
+                   kEncodes;
         },
         [&] {
-            QElapsedTimer clock;
-            clock.start();
-            for (int i = 0; i < kEncodes; ++i)
-                floorSize = qint64(bareLibjpeg(picture));
-            return double(clock.nsecsElapsed()) / kEncodes;
+            return timed([&] {
+                       for (int i = 0; i < kEncodes; ++i)
+                           floorSize = qint64(bareLibjpeg(picture));
+                   }) /
+                   kEncodes;
         });
 
     QTemporaryDir temp;

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -50,14 +49,6 @@ int plainScan(const QString &folder)
     std::sort(names.begin(), names.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return int(names.size());
-}
-
-template <typename F> double timed(F run)
-{
-    QElapsedTimer clock;
-    clock.start();
-    run();
-    return double(clock.nsecsElapsed());
 }
 
 } // namespace

@@ -9,10 +9,10 @@ QIcon DrawnIconStyle::standardIcon(StandardPixmap standardIcon, const QStyleOpti
 {
     switch (standardIcon) {
     case SP_LineEditClearButton:
-        return ToolIcons::drawnWhenShown(ToolIcons::clear);
+        return ToolIcons::clear();
     case SP_ToolBarHorizontalExtensionButton:
     case SP_ToolBarVerticalExtensionButton:
-        return ToolIcons::drawnWhenShown(ToolIcons::more);
+        return ToolIcons::more();
     default:
         return QProxyStyle::standardIcon(standardIcon, option, widget);
     }

@@ -15,7 +15,7 @@ namespace {
 // The marker in front of the marked view and of the "Screen Shoots" switch when it is on.
 const QIcon &markerIcon()
 {
-    static const QIcon icon = ToolIcons::drawnWhenShown(ToolIcons::marker);
+    static const QIcon icon = ToolIcons::marker();
     return icon;
 }
 

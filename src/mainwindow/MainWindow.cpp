@@ -116,7 +116,7 @@ void MainWindow::createControls()
 
     auto *compress = named(new QToolButton(client), "SpeedButton1");
     compress->setAutoRaise(true);
-    compress->setIcon(ToolIcons::drawnWhenShown(ToolIcons::compress));
+    compress->setIcon(ToolIcons::compress());
     compress->setIconSize(QSize(24, 24));
     compress->setToolTip(QStringLiteral("Comprime Juego Seleccionado"));
 
@@ -166,7 +166,7 @@ void MainWindow::createControls()
          [this] { m_launches->launchSelected(); }, [this] { m_screenshots->showDefaultPicture(); }});
 
     m_startButton = named(new QPushButton(client), "Button1");
-    m_startButton->setIcon(ToolIcons::drawnWhenShown(ToolIcons::play));
+    m_startButton->setIcon(ToolIcons::play());
     m_startButton->setIconSize(QSize(28, 28));
     m_startButton->setToolTip(QStringLiteral("Jugar"));
     setFocusProxy(m_startButton);

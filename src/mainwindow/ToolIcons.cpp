@@ -8,17 +8,13 @@
 
 namespace {
 
-QPixmap canvas(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
+// Draws on a square of 24 units.
+using Drawing = void (*)(QPainter &painter, qreal unit);
 
 class DrawnIconEngine : public QIconEngine
 {
 public:
-    explicit DrawnIconEngine(QIcon (*draw)(int size)) : m_draw(draw) {}
+    explicit DrawnIconEngine(Drawing draw) : m_draw(draw) {}
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
         painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
@@ -28,48 +24,41 @@ public:
         const QString key = QStringLiteral("%1x%2/%3/%4").arg(size.width()).arg(size.height()).arg(mode).arg(state);
         auto found = m_drawn.constFind(key);
         if (found == m_drawn.constEnd())
-            found = m_drawn.insert(key, m_draw(qMax(size.width(), size.height())).pixmap(size, mode, state));
+            found = m_drawn.insert(key, QIcon(drawn(qMax(size.width(), size.height()))).pixmap(size, mode, state));
         return *found;
     }
     QIconEngine *clone() const override { return new DrawnIconEngine(m_draw); }
 
 private:
-    QIcon (*m_draw)(int size);
+    // The picture at `size` pixels square; the other modes (disabled, selected) are made from it by QIcon.
+    QPixmap drawn(int size) const
+    {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        m_draw(painter, size / 24.0);
+        return pixmap;
+    }
+
+    Drawing m_draw;
     QHash<QString, QPixmap> m_drawn;
 };
 
-} // namespace
-
-namespace ToolIcons {
-
-QIcon drawnWhenShown(QIcon (*draw)(int size))
+void drawMarker(QPainter &painter, qreal unit)
 {
-    return QIcon(new DrawnIconEngine(draw));
-}
-
-QIcon marker(int size)
-{
-    QPixmap pixmap = canvas(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(QColor(0x2e, 0x8b, 0x57));
     painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QRectF(size / 4.0, size / 4.0, size / 2.0, size / 2.0));
-    return QIcon(pixmap);
+    painter.drawEllipse(QRectF(6 * unit, 6 * unit, 12 * unit, 12 * unit));
 }
 
-QIcon compress(int size)
+void drawCompress(QPainter &painter, qreal unit)
 {
-    QPixmap pixmap = canvas(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 24.0;
     const QRectF box(4 * unit, 2 * unit, 16 * unit, 20 * unit);
     painter.setPen(QPen(QColor(0x3a, 0x4a, 0x6b), 1.5 * unit));
     painter.setBrush(QColor(0xe8, 0xc5, 0x6a));
     painter.drawRoundedRect(box, 2 * unit, 2 * unit);
     // The zip: short teeth down the middle, then the pull.
-    painter.setPen(QPen(QColor(0x3a, 0x4a, 0x6b), 1.5 * unit));
     for (int tooth = 0; tooth < 5; ++tooth) {
         const qreal y = (3.5 + tooth * 2) * unit;
         const qreal x = (tooth % 2 ? 12.5 : 11.5) * unit;
@@ -77,15 +66,10 @@ QIcon compress(int size)
     }
     painter.setBrush(QColor(0x3a, 0x4a, 0x6b));
     painter.drawRect(QRectF(10 * unit, 14 * unit, 4 * unit, 5 * unit));
-    return QIcon(pixmap);
 }
 
-QIcon play(int size)
+void drawPlay(QPainter &painter, qreal unit)
 {
-    QPixmap pixmap = canvas(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 24.0;
     QPainterPath triangle;
     triangle.moveTo(7 * unit, 4 * unit);
     triangle.lineTo(20 * unit, 12 * unit);
@@ -94,36 +78,54 @@ QIcon play(int size)
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0x20, 0x20, 0x20));
     painter.drawPath(triangle);
-    return QIcon(pixmap);
 }
 
-QIcon clear(int size)
+void drawClear(QPainter &painter, qreal unit)
 {
-    QPixmap pixmap = canvas(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 24.0;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0x50, 0x50, 0x50));
     painter.drawEllipse(QRectF(3 * unit, 3 * unit, 18 * unit, 18 * unit));
     painter.setPen(QPen(Qt::white, 2.2 * unit, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(8.5 * unit, 8.5 * unit), QPointF(15.5 * unit, 15.5 * unit));
     painter.drawLine(QPointF(15.5 * unit, 8.5 * unit), QPointF(8.5 * unit, 15.5 * unit));
-    return QIcon(pixmap);
 }
 
-QIcon more(int size)
+void drawMore(QPainter &painter, qreal unit)
 {
-    QPixmap pixmap = canvas(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 24.0;
     painter.setPen(QPen(QColor(0x20, 0x20, 0x20), 2 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (const qreal x : {6.0, 12.0}) {
         const QPointF chevron[] = {{x * unit, 7 * unit}, {(x + 5) * unit, 12 * unit}, {x * unit, 17 * unit}};
         painter.drawPolyline(chevron, 3);
     }
-    return QIcon(pixmap);
+}
+
+} // namespace
+
+namespace ToolIcons {
+
+QIcon marker()
+{
+    return QIcon(new DrawnIconEngine(drawMarker));
+}
+
+QIcon compress()
+{
+    return QIcon(new DrawnIconEngine(drawCompress));
+}
+
+QIcon play()
+{
+    return QIcon(new DrawnIconEngine(drawPlay));
+}
+
+QIcon clear()
+{
+    return QIcon(new DrawnIconEngine(drawClear));
+}
+
+QIcon more()
+{
+    return QIcon(new DrawnIconEngine(drawMore));
 }
 
 } // namespace ToolIcons
