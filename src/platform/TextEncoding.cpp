@@ -30,26 +30,31 @@ int windows1252Byte(char16_t u)
     return -1;
 }
 
+// Where the run of ASCII bytes of `p` that starts at `i` ends (the first byte of 80 or above, or `n`), looked at
+// eight bytes at a time.
+qsizetype asciiRunEnd(const unsigned char *p, qsizetype i, qsizetype n)
+{
+    while (i + 8 <= n) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+        i += 8;
+    }
+    while (i < n && p[i] < 0x80)
+        ++i;
+    return i;
+}
+
 // The length of the longest prefix of `p` that is valid UTF-8; a sequence cut by the end does not count.
 qsizetype validUtf8Prefix(const unsigned char *p, qsizetype n)
 {
     qsizetype i = 0;
     while (i < n) {
-        // Runs of ASCII, eight bytes at a time.
-        while (i + 8 <= n) {
-            quint64 word;
-            std::memcpy(&word, p + i, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            i += 8;
-        }
+        i = asciiRunEnd(p, i, n);
         if (i >= n)
             break;
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
+        const unsigned char b = p[i]; // 80 or above
         int extra = 0;
         unsigned char low = 0x80;
         unsigned char high = 0xBF;
@@ -87,20 +92,7 @@ qsizetype validUtf8Prefix(const unsigned char *p, qsizetype n)
 
 bool isAscii(QByteArrayView bytes)
 {
-    const char *p = bytes.data();
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        quint64 word;
-        std::memcpy(&word, p + i, 8);
-        if (word & 0x8080808080808080ULL)
-            return false;
-    }
-    for (; i < n; ++i) {
-        if (static_cast<unsigned char>(p[i]) >= 0x80)
-            return false;
-    }
-    return true;
+    return asciiRunEnd(reinterpret_cast<const unsigned char *>(bytes.data()), 0, bytes.size()) == bytes.size();
 }
 
 bool startsWithMark(QByteArrayView bytes)
