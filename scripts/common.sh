@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${CARTLING_BUILD_DIR:-$ROOT/build}"
 
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libzip-dev zlib1g-dev libjpeg62-turbo-dev googletest libgtest-dev zip unzip)
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libzip-dev zlib1g-dev libjpeg62-turbo-dev libfontconfig-dev googletest libgtest-dev zip unzip)
 # The tests also check the menu entry and the metainfo with the desktops' own validators.
 TEST_PACKAGES=(desktop-file-utils appstream)
 

@@ -20,6 +20,7 @@
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
 #include "screenshots/PictureViewer.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ template <typename T> std::function<std::unique_ptr<T>()> maker(Windows &w, std:
 
 std::unique_ptr<Windows> createWindows()
 {
+    const SettingsFile::ReadBatch settingsReads;
     auto windows = std::make_unique<Windows>();
     Windows &w = *windows;
     w.mainWindow = std::make_unique<MainWindow>(w);

@@ -3,6 +3,7 @@
 #include "language/MessageTable.h"
 #include "language/SafetyTexts.h"
 #include "mainwindow/MainWindow.h"
+#include "platform/FontWarmUp.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/Messages.h"
 #include "platform/SingleInstance.h"
@@ -135,9 +136,11 @@ int main(int argc, char **argv)
     if (const auto exitCode = readCommandLine(argc, argv))
         return *exitCode;
 
+    FontWarmUp fonts;
     // Desktops match the running windows to the menu entry and its icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(CARTLING_APP_ID));
     CartlingApplication app(argc, argv);
+    fonts.finish();
     MessageBoxSink boxes;
     setMessageSink(&boxes);
 

@@ -9,11 +9,17 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
 
 #include <algorithm>
+#include <vector>
+
+#ifdef Q_OS_LINUX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -131,14 +137,81 @@ private:
     QLockFile m_lock;
 };
 
+// The readings a live ReadBatch keeps, one per file.
+struct BatchEntry
+{
+    QString path;
+    QByteArray identity;
+    QStringList lines;
+};
+
+struct Batch
+{
+    int depth = 0;
+    std::vector<BatchEntry> entries;
+};
+
+thread_local Batch batch;
+
+// What tells one state of a file from another; empty when the file cannot be told apart (no such file, no
+// regular file, or a system without stat), which reads it every time.
+QByteArray identityOf(const QString &path)
+{
+#ifdef Q_OS_LINUX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    const qint64 fields[] = {qint64(st.st_dev),       qint64(st.st_ino),        qint64(st.st_size),
+                             qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_sec),
+                             qint64(st.st_ctim.tv_nsec)};
+    return QByteArray(reinterpret_cast<const char *>(fields), sizeof fields);
+#else
+    Q_UNUSED(path);
+    return {};
+#endif
+}
+
+void forgetReading(const QString &path)
+{
+    std::erase_if(batch.entries, [&](const BatchEntry &entry) { return entry.path == path; });
+}
+
 } // namespace
+
+SettingsFile::ReadBatch::ReadBatch()
+{
+    ++batch.depth;
+}
+
+SettingsFile::ReadBatch::~ReadBatch()
+{
+    if (--batch.depth == 0)
+        batch.entries.clear();
+}
+
+std::optional<QStringList> SettingsFile::lines() const
+{
+    if (batch.depth == 0)
+        return TextFile::readLines(m_path);
+    const QByteArray before = identityOf(m_path);
+    for (const BatchEntry &entry : batch.entries) {
+        if (entry.path == m_path && !before.isEmpty() && entry.identity == before)
+            return entry.lines;
+    }
+    forgetReading(m_path);
+    auto lines = TextFile::readLines(m_path);
+    // Kept only when the file did not change while it was read.
+    if (lines && !before.isEmpty() && identityOf(m_path) == before)
+        batch.entries.push_back({m_path, before, *lines});
+    return lines;
+}
 
 SettingsFile::SettingsFile(QString path) : m_path(path.isEmpty() ? BaseFolder::settingsPath() : std::move(path)) {}
 
 QString SettingsFile::readString(const QString &section, const QString &key, const QString &def) const
 {
     // A file that is no regular file, or far too large, reads as no file; a write then says what is wrong.
-    const auto lines = TextFile::readLines(m_path);
+    const auto lines = this->lines();
     if (!lines)
         return def;
     const SectionRange range = findSection(*lines, section);
@@ -199,6 +272,7 @@ void SettingsFile::writeString(const QString &section, const QString &key, const
             throw CartlingError(messageTable().text(SafetyText::UnreadableFile).arg(QDir::toNativeSeparators(m_path)));
         }
         insertValue(lines, section, key, value);
+        forgetReading(m_path);
         TextFile::saveLines(m_path, lines, encoding);
     } catch (const TextFile::Error &error) {
         throw CartlingError(QStringLiteral("Unable to write to %1: %2.").arg(m_path, error.reason()));

@@ -104,6 +104,20 @@ TEST_F(SettingsFileTest, EveryReadSeesTheFileAsItIsNow)
     EXPECT_EQ(s.read(Keys::Troms), 2);
 }
 
+TEST_F(SettingsFileTest, AReadBatchStillSeesItsOwnWritesAndOtherProgramsChanges)
+{
+    const SettingsFile::ReadBatch batch;
+    SettingsFile s = settings();
+    writeIni("[Configuracion]\r\nTroms=1\r\n");
+    EXPECT_EQ(s.read(Keys::Troms), 1);
+    s.write(Keys::Troms, 2);
+    EXPECT_EQ(s.read(Keys::Troms), 2);
+    writeIni("[Configuracion]\r\nTroms=30\r\n"); // rewritten in place by another program
+    EXPECT_EQ(s.read(Keys::Troms), 30);
+    QFile::remove(s.path());
+    EXPECT_EQ(s.read(Keys::Troms), 3);
+}
+
 // ---- Writing ----
 
 TEST_F(SettingsFileTest, AWriteCreatesTheFile)
