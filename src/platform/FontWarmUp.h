@@ -1,5 +1,6 @@
 #pragma once
 
+#include <system_error>
 #include <thread>
 
 // Loads the system's font configuration on a second thread while the application object starts, so that the
