@@ -28,12 +28,11 @@ compiler_launcher() {
     if command -v ccache >/dev/null; then echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
 }
 
-# The source files of each target are compiled in batches of up to 32 (a unity build), which halves the build
-# from nothing;
-# the benchmarks have a build of their own (scripts/bench.sh).
+# The source files of each target are compiled in batches of up to 16 (a unity build), which halves the build
+# from nothing; the benchmarks have a build of their own (scripts/bench.sh).
 build_all() {
     if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-        cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32 -DCARTLING_BENCH=OFF \
+        cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 -DCARTLING_BENCH=OFF \
             $(compiler_launcher)
     fi
     cmake --build "$BUILD" -j "$(nproc)"

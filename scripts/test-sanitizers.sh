@@ -9,7 +9,7 @@ SANITIZER_BUILD="${CARTLING_SANITIZER_BUILD_DIR:-$ROOT/build-asan}"
 if [ ! -f "$SANITIZER_BUILD/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$SANITIZER_BUILD" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
         -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
-        -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=32 -DCARTLING_BENCH=OFF -DCARTLING_FUZZ_REPLAY=OFF $(compiler_launcher)
+        -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 -DCARTLING_BENCH=OFF -DCARTLING_FUZZ_REPLAY=OFF $(compiler_launcher)
 fi
 cmake --build "$SANITIZER_BUILD" -j "$(nproc)"
 cd "$SANITIZER_BUILD"
