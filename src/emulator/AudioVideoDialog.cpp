@@ -49,14 +49,6 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QWidget *b
 
 } // namespace
 
-AudioVideoDialog::AudioVideoDialog(ConfigTemplate &configTemplate, const QString &storedPalette, QWidget *parent)
-    : FormWindow("TForm3", QStringLiteral("Configuracion     Audio / Video"), parent),
-      m_owned(std::make_unique<AudioVideoOptions>(configTemplate, storedPalette)), m_options(*m_owned)
-{
-    m_options.load();
-    build();
-}
-
 AudioVideoDialog::AudioVideoDialog(AudioVideoOptions &options, QWidget *parent)
     : FormWindow("TForm3", QStringLiteral("Configuracion     Audio / Video"), parent), m_options(options)
 {

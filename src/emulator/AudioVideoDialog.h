@@ -3,9 +3,6 @@
 #include "emulator/AudioVideoOptions.h"
 #include "platform/FormWindow.h"
 
-#include <memory>
-
-class ConfigTemplate;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -19,8 +16,6 @@ class AudioVideoDialog : public FormWindow
 {
     Q_OBJECT
 public:
-    // Runs the creation steps of the options, which write their configuration lines.
-    AudioVideoDialog(ConfigTemplate &configTemplate, const QString &storedPalette, QWidget *parent = nullptr);
     // Shows the program's options, which ran their creation steps at start-up.
     explicit AudioVideoDialog(AudioVideoOptions &options, QWidget *parent = nullptr);
 
@@ -40,7 +35,6 @@ private:
     // Volume and stereo mode take input only with sound on.
     void showSoundControls();
 
-    std::unique_ptr<AudioVideoOptions> m_owned; // the options of a dialog made on its own
     AudioVideoOptions &m_options;
     QComboBox *m_soundType = nullptr;
     QComboBox *m_stereo = nullptr;

@@ -10,13 +10,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-ControlsDialog::ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent),
-      m_owned(std::make_unique<ControlsOptions>(configTemplate)), m_options(*m_owned)
-{
-    build();
-}
-
 ControlsDialog::ControlsDialog(ControlsOptions &options, QWidget *parent)
     : FormWindow("TForm7", QStringLiteral("Configuración de Controles"), parent), m_options(options)
 {

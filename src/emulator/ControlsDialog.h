@@ -3,9 +3,6 @@
 #include "emulator/ControlsOptions.h"
 #include "platform/FormWindow.h"
 
-#include <memory>
-
-class ConfigTemplate;
 class QCheckBox;
 class QRadioButton;
 
@@ -15,7 +12,6 @@ class ControlsDialog : public FormWindow
 {
     Q_OBJECT
 public:
-    explicit ControlsDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
     // Shows the program's options, which ran their creation steps at start-up.
     explicit ControlsDialog(ControlsOptions &options, QWidget *parent = nullptr);
 
@@ -25,7 +21,6 @@ private:
     void build();
     void loadFromRules();
 
-    std::unique_ptr<ControlsOptions> m_owned; // the options of a dialog made on its own
     ControlsOptions &m_options;
     QCheckBox *m_useJoystick = nullptr;
     QRadioButton *m_keyboardFirst = nullptr;

@@ -15,13 +15,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-DirectoriesDialog::DirectoriesDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm12", QStringLiteral("Otras Configuraciones 2"), parent),
-      m_owned(std::make_unique<DirectoriesOptions>(configTemplate)), m_options(*m_owned)
-{
-    build();
-}
-
 DirectoriesDialog::DirectoriesDialog(DirectoriesOptions &options, QWidget *parent)
     : FormWindow("TForm12", QStringLiteral("Otras Configuraciones 2"), parent), m_options(options)
 {

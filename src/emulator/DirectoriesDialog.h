@@ -3,11 +3,8 @@
 #include "emulator/DirectoriesOptions.h"
 #include "platform/FormWindow.h"
 
-#include <memory>
-
 #include <functional>
 
-class ConfigTemplate;
 class FolderPicker;
 class QCheckBox;
 class QSpinBox;
@@ -18,7 +15,6 @@ class DirectoriesDialog : public FormWindow
 {
     Q_OBJECT
 public:
-    explicit DirectoriesDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
     // Shows the program's options, which ran their creation steps at start-up.
     explicit DirectoriesDialog(DirectoriesOptions &options, QWidget *parent = nullptr);
 
@@ -34,7 +30,6 @@ private:
     // Runs one rules call for a control, then shows the values again.
     void handle(std::function<void()> change);
 
-    std::unique_ptr<DirectoriesOptions> m_owned; // the options of a dialog made on its own
     DirectoriesOptions &m_options;
     QCheckBox *m_folderBoxes[2] = {};
     FolderPicker *m_pickers[2] = {};

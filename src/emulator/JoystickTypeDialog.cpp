@@ -9,13 +9,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-JoystickTypeDialog::JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent),
-      m_owned(std::make_unique<JoystickTypeOptions>(configTemplate)), m_options(*m_owned)
-{
-    build();
-}
-
 JoystickTypeDialog::JoystickTypeDialog(JoystickTypeOptions &options, QWidget *parent)
     : FormWindow("TForm6", QStringLiteral("Configurar Joystick"), parent), m_options(options)
 {

@@ -3,9 +3,6 @@
 #include "emulator/JoystickTypeOptions.h"
 #include "platform/FormWindow.h"
 
-#include <memory>
-
-class ConfigTemplate;
 class QComboBox;
 
 // The joystick dialog: the list of joystick types, shown from JoystickTypeOptions. "Aceptar", Escape and the
@@ -14,7 +11,6 @@ class JoystickTypeDialog : public FormWindow
 {
     Q_OBJECT
 public:
-    explicit JoystickTypeDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
     // Shows the program's options, which ran their creation steps at start-up.
     explicit JoystickTypeDialog(JoystickTypeOptions &options, QWidget *parent = nullptr);
 
@@ -22,7 +18,6 @@ public:
 
 private:
     void build();
-    std::unique_ptr<JoystickTypeOptions> m_owned; // the options of a dialog made on its own
     JoystickTypeOptions &m_options;
     QComboBox *m_types = nullptr;
 };

@@ -38,14 +38,6 @@ constexpr std::array<ButtonControls, KeyboardOptions::ButtonCount> kButtons{{
 
 } // namespace
 
-KeyboardDialog::KeyboardDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm4", QStringLiteral("Configuración de Teclado"), parent),
-      m_owned(std::make_unique<KeyboardOptions>(configTemplate)), m_options(*m_owned)
-{
-    m_options.load();
-    build();
-}
-
 KeyboardDialog::KeyboardDialog(KeyboardOptions &options, QWidget *parent)
     : FormWindow("TForm4", QStringLiteral("Configuración de Teclado"), parent), m_options(options)
 {

@@ -3,11 +3,8 @@
 #include "emulator/KeyboardOptions.h"
 #include "platform/FormWindow.h"
 
-#include <memory>
-
 #include <array>
 
-class ConfigTemplate;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -19,8 +16,6 @@ class KeyboardDialog : public FormWindow
 {
     Q_OBJECT
 public:
-    // Loads the stored keys, which writes the key line of the configuration.
-    explicit KeyboardDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
     // Shows the program's options, which ran their creation steps at start-up.
     explicit KeyboardDialog(KeyboardOptions &options, QWidget *parent = nullptr);
 
@@ -42,7 +37,6 @@ private:
     // A button's name as its label shows it, without the padding and colon.
     QString buttonName(int button) const;
 
-    std::unique_ptr<KeyboardOptions> m_owned; // the options of a dialog made on its own
     KeyboardOptions &m_options;
     std::array<QComboBox *, KeyboardOptions::ButtonCount> m_choosers{};
     std::array<QLabel *, KeyboardOptions::ButtonCount> m_labels{};

@@ -31,13 +31,6 @@ QString openPicture(QWidget *parent, const QString &start)
 
 } // namespace
 
-OtherOptionsDialog::OtherOptionsDialog(ConfigTemplate &configTemplate, QWidget *parent)
-    : FormWindow("TForm5", QStringLiteral("Otras configuraciones"), parent),
-      m_owned(std::make_unique<OtherOptions>(configTemplate)), m_options(*m_owned), m_choosePicture(openPicture)
-{
-    build();
-}
-
 OtherOptionsDialog::OtherOptionsDialog(OtherOptions &options, QWidget *parent)
     : FormWindow("TForm5", QStringLiteral("Otras configuraciones"), parent), m_options(options),
       m_choosePicture(openPicture)

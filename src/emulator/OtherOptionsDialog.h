@@ -3,11 +3,8 @@
 #include "emulator/OtherOptions.h"
 #include "platform/FormWindow.h"
 
-#include <memory>
-
 #include <functional>
 
-class ConfigTemplate;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -23,7 +20,6 @@ public:
     // Opens the picture picker; the confirmed file, or empty.
     using PictureChooser = std::function<QString(QWidget *parent, const QString &start)>;
 
-    explicit OtherOptionsDialog(ConfigTemplate &configTemplate, QWidget *parent = nullptr);
     // Shows the program's options, which ran their creation steps at start-up.
     explicit OtherOptionsDialog(OtherOptions &options, QWidget *parent = nullptr);
 
@@ -40,7 +36,6 @@ private:
     void handle(std::function<void()> change);
     void browsePicture();
 
-    std::unique_ptr<OtherOptions> m_owned; // the options of a dialog made on its own
     OtherOptions &m_options;
     PictureChooser m_choosePicture;
     QCheckBox *m_delay = nullptr;

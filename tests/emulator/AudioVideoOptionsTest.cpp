@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "OptionsTestSupport.h"
 
 #include "emulator/AudioVideoDialog.h"
 #include "language/LanguageApplier.h"
@@ -27,7 +28,9 @@ protected:
     // A start of the program: the palette line as the main window reads it, then the creation steps.
     AudioVideoDialog &start()
     {
-        m_dialog = std::make_unique<AudioVideoDialog>(m_template, SettingsFile().read(Keys::Dcs));
+        m_window = std::make_unique<OptionsWindow<AudioVideoOptions, AudioVideoDialog>>(m_template,
+                                                                                    SettingsFile().read(Keys::Dcs));
+        m_dialog = &m_window->dialog();
         return *m_dialog;
     }
     AudioVideoOptions &options() { return m_dialog->options(); }
@@ -45,7 +48,8 @@ protected:
     }
 
     ConfigTemplate m_template;
-    std::unique_ptr<AudioVideoDialog> m_dialog;
+    std::unique_ptr<OptionsWindow<AudioVideoOptions, AudioVideoDialog>> m_window;
+    AudioVideoDialog *m_dialog = nullptr;
 };
 
 // ---- Creation ----

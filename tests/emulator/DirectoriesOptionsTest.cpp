@@ -189,7 +189,8 @@ TEST_F(DirectoriesRules, ClearingJpegClearsAndGreysDeleteBitmaps)
 TEST_F(DirectoriesRules, TheDialogWiresBoxesPickersAndTheQualityBox)
 {
     makeFolder("rts");
-    DirectoriesDialog dialog(m_template);
+    OptionsWindow<DirectoriesOptions, DirectoriesDialog> window(m_template);
+    DirectoriesDialog &dialog = window.dialog();
     dialog.show();
     FolderPicker *rts = dialog.picker(DirectoriesOptions::Rts);
     ASSERT_EQ(rts, dialog.findChild<FolderPicker *>("dir1"));

@@ -99,7 +99,8 @@ TEST_F(JoystickRules, AStoredTypeOutsideTheListSelectsNothing)
 TEST_F(JoystickRules, TheControlsDialogStoresClicks)
 {
     writeSettings("[Joystick]\nPlayers=2\n");
-    ControlsDialog dialog(m_template);
+    OptionsWindow<ControlsOptions, ControlsDialog> window(m_template);
+    ControlsDialog &dialog = window.dialog();
     dialog.show();
     auto *keyboardFirst = dialog.findChild<QRadioButton *>("RadioButton2");
     auto *joystickFirst = dialog.findChild<QRadioButton *>("RadioButton1");
@@ -119,7 +120,8 @@ TEST_F(JoystickRules, TheControlsDialogStoresClicks)
 TEST_F(JoystickRules, TheJoystickDialogStoresOnlyTheUsersChoice)
 {
     writeSettings("[Joystick]\nJoyset=5\n");
-    JoystickTypeDialog dialog(m_template);
+    OptionsWindow<JoystickTypeOptions, JoystickTypeDialog> window(m_template);
+    JoystickTypeDialog &dialog = window.dialog();
     dialog.show();
     auto *types = dialog.findChild<QComboBox *>("AHMAutoCombo1");
     ASSERT_NE(types, nullptr);

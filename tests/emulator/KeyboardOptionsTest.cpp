@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "OptionsTestSupport.h"
 
 #include "emulator/KeyboardDialog.h"
 #include "language/LanguageApplier.h"
@@ -22,7 +23,8 @@ class KeyboardOptionsTest : public BaseFolderTest
 protected:
     KeyboardDialog &start()
     {
-        m_dialog = std::make_unique<KeyboardDialog>(m_template);
+        m_window = std::make_unique<OptionsWindow<KeyboardOptions, KeyboardDialog>>(m_template);
+        m_dialog = &m_window->dialog();
         return *m_dialog;
     }
     template <typename T> T *find(const char *name) const
@@ -44,7 +46,8 @@ protected:
     QString slot(int n) const { return m_template.line(n); }
 
     ConfigTemplate m_template;
-    std::unique_ptr<KeyboardDialog> m_dialog;
+    std::unique_ptr<OptionsWindow<KeyboardOptions, KeyboardDialog>> m_window;
+    KeyboardDialog *m_dialog = nullptr;
 };
 
 TEST_F(KeyboardOptionsTest, TheSixtyKeyNamesKeepTheirStoredOrder)

@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QTest>
+#include <memory>
+#include <utility>
 
 // A base folder and a fresh template for the option rules; the settings file is written and read as bytes.
 class OptionsTest : public BaseFolderTest
@@ -26,3 +28,22 @@ inline void clickBox(QAbstractButton *button)
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
+
+// An options window as start-up makes it: the options first, loaded where they have a loading step, then the
+// window on them.
+template <typename Options, typename Dialog> class OptionsWindow
+{
+public:
+    template <typename... Args> explicit OptionsWindow(Args &&...args) : m_options(std::forward<Args>(args)...)
+    {
+        if constexpr (requires { m_options.load(); })
+            m_options.load();
+        m_dialog = std::make_unique<Dialog>(m_options);
+    }
+    Options &options() { return m_options; }
+    Dialog &dialog() { return *m_dialog; }
+
+private:
+    Options m_options;
+    std::unique_ptr<Dialog> m_dialog;
+};

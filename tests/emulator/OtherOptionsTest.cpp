@@ -216,15 +216,17 @@ protected:
     void SetUp() override
     {
         OptionsTest::SetUp();
-        m_dialog = std::make_unique<OtherOptionsDialog>(m_template);
+        m_window = std::make_unique<OptionsWindow<OtherOptions, OtherOptionsDialog>>(m_template);
+        m_dialog = &m_window->dialog();
         m_dialog->show();
     }
     void TearDown() override
     {
-        m_dialog.reset();
+        m_window.reset();
         OptionsTest::TearDown();
     }
-    std::unique_ptr<OtherOptionsDialog> m_dialog;
+    std::unique_ptr<OptionsWindow<OtherOptions, OtherOptionsDialog>> m_window;
+    OtherOptionsDialog *m_dialog = nullptr;
 };
 
 TEST_F(OtherOptionsWindow, ClicksAndTypingReachTheSettingsAndTheTemplate)
