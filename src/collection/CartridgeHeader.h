@@ -25,9 +25,6 @@ struct CartridgeHeader
     // The header of a whole ROM image; nothing when the image is shorter than the header.
     static std::optional<CartridgeHeader> of(const QByteArray &rom);
 
-    bool headerChecksumHolds() const { return headerChecksum == computedHeaderChecksum; }
-    bool globalChecksumHolds() const { return globalChecksum == computedGlobalChecksum; }
-
     // The name of the cartridge type (the memory controller and what it carries), e.g. "MBC1+RAM+BATTERY".
     QString cartridgeTypeName() const;
     // "32 KiB" .. "8 MiB" by the ROM size code; the code in hexadecimal when it is none of the known ones.

@@ -37,7 +37,6 @@ public:
         void addRom(const Rom &rom);
         qsizetype romCount() const { return qsizetype(m_roms.size()); }
         qsizetype nameBytes() const { return m_names.size(); }
-        bool hasGame() const { return !m_nameEnds.empty(); }
         DatIndex finish();
 
     private:

@@ -28,8 +28,6 @@ public:
     static void storeEmulatorPath(const QString &file);
     // "Emuladores instalados…": the emulators found on this machine, one of them to be stored.
     void showInstalledEmulators();
-    // The window, made on first use; null until then.
-    InstalledEmulatorsDialog *installedEmulators() const { return m_installed; }
 
 private:
     QWidget &m_window;
