@@ -20,10 +20,7 @@ ArchiveNameDialog::ArchiveNameDialog(QWidget *parent)
     // Escape closes a dialog as "Cancelar" does.
     auto *cancel = named(new QPushButton(QStringLiteral("Cancelar"), this), "Button2");
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(accept);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({accept, cancel});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_name);
     layout->addLayout(buttons);

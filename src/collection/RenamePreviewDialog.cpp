@@ -3,6 +3,7 @@
 #include "collection/CollectionText.h"
 #include "language/MessageTable.h"
 #include "platform/AccessibleNames.h"
+#include "platform/FormWindow.h"
 #include "platform/PathHelpers.h"
 
 #include <QHBoxLayout>
@@ -42,10 +43,7 @@ RenamePreviewDialog::RenamePreviewDialog(const QList<RenameLog::Move> &renames, 
     auto *cancel = new QPushButton(QStringLiteral("Cancelar"), this);
     cancel->setObjectName(QStringLiteral("Button2"));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(rename);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({rename, cancel});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(list);

@@ -88,10 +88,7 @@ void KeyboardDialog::createLayout()
     m_accept = named(new QPushButton(QStringLiteral("Aceptar"), this), "Button1");
     m_accept->setDefault(true);
     m_cancel = named(new QPushButton(QStringLiteral("Cancelar"), this), "Button2");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_accept);
-    buttons->addWidget(m_cancel);
+    QHBoxLayout *buttons = buttonRow({m_accept, m_cancel});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -29,10 +29,7 @@ TitleDialog::TitleDialog(QWidget *parent) : FormWindow("TForm10", QString::fromU
     // Escape closes the dialog as "Cancelar" does.
     auto *cancel = named(new QPushButton(QStringLiteral("Cancelar"), this), "Button2");
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(change);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({change, cancel});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_stem);
     layout->addWidget(m_title);
