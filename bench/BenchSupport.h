@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,13 @@ template <typename F> double timed(F &&work)
     clock.start();
     work();
     return double(clock.nsecsElapsed());
+}
+
+// The number of rounds given as argument `at`, else `fallback`; never fewer than seven, so that a median says
+// something on a shared machine.
+inline int roundsArgument(int argc, char **argv, int at, int fallback)
+{
+    return std::max(7, argc > at ? std::atoi(argv[at]) : fallback);
 }
 
 // The figures of one comparison, gathered round by round. On a shared machine a single best or worst round

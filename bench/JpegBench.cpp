@@ -91,7 +91,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QImage picture = screen();
-    const int rounds = std::max(7, argc > 1 ? std::atoi(argv[1]) : kRounds);
+    const int rounds = roundsArgument(argc, argv, 1, kRounds);
 
     qint64 ourSize = 0;
     qint64 floorSize = 0;

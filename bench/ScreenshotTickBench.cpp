@@ -80,7 +80,7 @@ int main(int argc, char **argv)
     ScreenshotHarvest harvest(base, settings);
     const ScreenshotOptions options;
 
-    const int rounds = std::max(7, argc > 1 ? std::atoi(argv[1]) : kRounds);
+    const int rounds = roundsArgument(argc, argv, 1, kRounds);
     const int ticks = std::max(1, argc > 2 ? std::atoi(argv[2]) : 200);
     const auto measure = [&](ScreenshotHarvest::Outcome expected) {
         return Rounds::alternate(

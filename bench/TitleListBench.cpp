@@ -81,7 +81,7 @@ int main(int argc, char **argv)
         names.append(QFile::encodeName(file));
     const QString list = temp.path() + QStringLiteral("/Titulos.ini");
 
-    const int rounds = std::max(7, argc > 1 ? std::atoi(argv[1]) : kRounds);
+    const int rounds = roundsArgument(argc, argv, 1, kRounds);
     int stored = 0;
     int read = 0;
     const Rounds taken = Rounds::alternate(

@@ -124,7 +124,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s <cartling> <floor> [rounds]\n", argv[0]);
         return 2;
     }
-    const int rounds = argc > 3 ? std::max(5, std::atoi(argv[3])) : 7;
+    const int rounds = argc > 3 ? std::max(7, std::atoi(argv[3])) : 7; // a median of at least seven
     // Both programs get a runtime folder of their own, as a desktop session gives them.
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
