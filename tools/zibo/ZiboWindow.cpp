@@ -111,3 +111,6 @@ void ZiboWindow::takeScreenshot()
         m_status->setText(
             QStringLiteral("The screenshot could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
 }
+
+// The window's meta-object code is compiled here rather than in a file of its own, which parsed the Qt headers again.
+#include "moc_ZiboWindow.cpp"
