@@ -325,7 +325,8 @@ void MainWindow::fitDetails()
     // keeps its room; each line cut to the width, and all of them in the tooltip.
     const QFontMetrics metrics(m_details->font());
     const int grown = m_designHeight > 0 ? qMax(0, height() - m_designHeight) : 0;
-    const qsizetype room = 3 + grown / qMax(1, metrics.lineSpacing());
+    // Without lines nothing is measured: the label stays hidden, and its smaller font is not loaded at start-up.
+    const qsizetype room = m_detailLines.isEmpty() ? 0 : 3 + grown / qMax(1, metrics.lineSpacing());
     const int width = qMax(40, centralWidget()->width() - 10); // the label's insets
     const QString more = QStringLiteral(" \u2026");
     QStringList shown;
