@@ -12,7 +12,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
 
 BENCH_BUILD="${CARTLING_BENCH_BUILD_DIR:-$ROOT/build-bench}"
 if [ ! -f "$BENCH_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BENCH_BUILD" -DCMAKE_BUILD_TYPE=Release -DCARTLING_TESTS=OFF -DCARTLING_BENCH=ON \
+    cmake -S "$ROOT" -B "$BENCH_BUILD" $(generator) -DCMAKE_BUILD_TYPE=Release -DCARTLING_TESTS=OFF -DCARTLING_BENCH=ON \
         $(compiler_launcher) >/dev/null
 fi
 cmake --build "$BENCH_BUILD" -j "$(nproc)" >/dev/null

@@ -23,7 +23,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" clang
 FUZZ_BUILD="${CARTLING_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 if [ ! -f "$FUZZ_BUILD/CMakeCache.txt" ]; then
     flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-    cmake -S "$ROOT" -B "$FUZZ_BUILD" -DCMAKE_BUILD_TYPE=Debug \
+    cmake -S "$ROOT" -B "$FUZZ_BUILD" $(generator) -DCMAKE_BUILD_TYPE=Debug \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
         -DCARTLING_FUZZ=ON -DCARTLING_TESTS=OFF -DCARTLING_BENCH=OFF
