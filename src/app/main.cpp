@@ -1,5 +1,7 @@
 #include "app/CartlingApplication.h"
 #include "app/Startup.h"
+#include "app/ZipLibraryCheck.h"
+#include "archive/Libzip.h"
 #include "language/MessageTable.h"
 #include "language/SafetyTexts.h"
 #include "mainwindow/MainWindow.h"
@@ -14,7 +16,6 @@
 #include <QDir>
 #include <cstdio>
 #include <optional>
-#include <zip.h>
 
 namespace {
 
@@ -93,8 +94,10 @@ std::optional<int> readCommandLine(int &argc, char **argv)
         return 0;
     }
     if (parser.isSet(version)) {
+        const LibzipFunctions *zip = loadedLibzip();
         printTo(stdout, QStringLiteral("Cartling 1.7\nlibzip %1\nQt %2\n")
-                            .arg(QString::fromLatin1(zip_libzip_version()), QString::fromLatin1(qVersion())));
+                            .arg(zip ? QString::fromLatin1(zip->libzip_version()) : QStringLiteral("not found"),
+                                 QString::fromLatin1(qVersion())));
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -172,5 +175,6 @@ int main(int argc, char **argv)
     app.setQuitOnLastWindowClosed(false);
     windows->mainWindow->show();
     windows->mainWindow->activateWindow();
+    new ZipLibraryCheck(*main); // the ZIP library must be usable, or the program ends
     return app.exec();
 }

@@ -13,12 +13,12 @@
 #include <QRandomGenerator>
 #include <QSet>
 
+#include "archive/Libzip.h"
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
-#include <zip.h>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -38,7 +38,7 @@ ZipOptions g_options;
 
 struct ZipDiscard
 {
-    void operator()(zip_t *archive) const { zip_discard(archive); }
+    void operator()(zip_t *archive) const { libzip().discard(archive); }
 };
 // An open archive that, unless zip_close takes it over, is dropped with the file on disk unchanged.
 using ZipHandle = std::unique_ptr<zip_t, ZipDiscard>;
@@ -107,7 +107,7 @@ bool isSpecialMember(zip_t *archive, zip_uint64_t index)
 {
     zip_uint8_t opsys = 0;
     zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
+    if (libzip().file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
         return false;
     const zip_uint32_t type = (attributes >> 16) & 0170000;
     return (type != 0 && type != 0100000) || (attributes & 0x10);
@@ -132,12 +132,12 @@ std::unique_ptr<QFile> createPartFile(const QString &prefix)
 bool extractMember(zip_t *archive, const zip_stat_t &stat, const QString &prefix, const QString &target, qint64 limit,
                    qint64 &inflated)
 {
-    zip_file_t *member = zip_fopen_index(archive, stat.index, 0);
+    zip_file_t *member = libzip().fopen_index(archive, stat.index, 0);
     if (!member)
         return false;
     const std::unique_ptr<QFile> part = createPartFile(prefix);
     if (!part) {
-        zip_fclose(member);
+        libzip().fclose(member);
         return false;
     }
 
@@ -146,7 +146,8 @@ bool extractMember(zip_t *archive, const zip_stat_t &stat, const QString &prefix
     const auto buffer = std::make_unique<char[]>(chunk);
     for (;;) {
         // Never ask for more than one byte past the limit, so a lying member costs at most the limit.
-        const zip_int64_t n = zip_fread(member, buffer.get(), limit - inflated < chunk ? limit - inflated + 1 : chunk);
+        const zip_int64_t n =
+            libzip().fread(member, buffer.get(), limit - inflated < chunk ? limit - inflated + 1 : chunk);
         if (n == 0)
             break;
         inflated += std::max<zip_int64_t>(n, 0);
@@ -156,7 +157,7 @@ bool extractMember(zip_t *archive, const zip_stat_t &stat, const QString &prefix
         }
     }
     // zip_fclose reports a checksum or consistency error found at the end of the member.
-    whole = zip_fclose(member) == 0 && whole;
+    whole = libzip().fclose(member) == 0 && whole;
     whole = whole && (!(stat.valid & ZIP_STAT_SIZE) || inflated == qint64(stat.size)) && part->flush();
     if (!whole) {
         part->remove();
@@ -230,16 +231,16 @@ ZipHandle openRepaired(const QString &archive, QByteArray *bytes, QSet<quint64> 
     *bytes = std::move(repaired->bytes);
     *falselyFlagged = std::move(repaired->falselyFlagged);
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *source = zip_source_buffer_create(bytes->constData(), zip_uint64_t(bytes->size()), 0, &error);
-    zip_error_fini(&error);
+    libzip().error_init(&error);
+    zip_source_t *source = libzip().source_buffer_create(bytes->constData(), zip_uint64_t(bytes->size()), 0, &error);
+    libzip().error_fini(&error);
     if (!source)
         return nullptr;
-    zip_error_init(&error);
-    ZipHandle handle(zip_open_from_source(source, ZIP_RDONLY, &error));
-    zip_error_fini(&error);
+    libzip().error_init(&error);
+    ZipHandle handle(libzip().open_from_source(source, ZIP_RDONLY, &error));
+    libzip().error_fini(&error);
     if (!handle)
-        zip_source_free(source);
+        libzip().source_free(source);
     return handle;
 }
 
@@ -273,7 +274,7 @@ int zipFiles(const QString &archive, const QStringList &names, const Progress &p
     const ZipOptions options = g_options;
     int error = 0;
     // A file that is no ZIP archive makes the open fail, so it is never overwritten.
-    ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_CREATE, &error));
+    ZipHandle handle(libzip().open(zipFileName(archive).constData(), ZIP_CREATE, &error));
     if (!handle)
         return 0;
 
@@ -289,16 +290,16 @@ int zipFiles(const QString &archive, const QStringList &names, const Progress &p
         const QString entry = storedName(source, options);
         if (entry.isEmpty() || stored.contains(entry))
             continue;
-        zip_source_t *data = zip_source_file(handle.get(), zipFileName(source).constData(), 0, 0);
+        zip_source_t *data = libzip().source_file(handle.get(), zipFileName(source).constData(), 0, 0);
         if (!data)
             continue;
         const zip_int64_t index =
-            zip_file_add(handle.get(), entry.toUtf8().constData(), data, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+            libzip().file_add(handle.get(), entry.toUtf8().constData(), data, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
         if (index < 0) {
-            zip_source_free(data);
+            libzip().source_free(data);
             continue;
         }
-        zip_set_file_compression(handle.get(), zip_uint64_t(index), ZIP_CM_DEFLATE, zip_uint32_t(options.level));
+        libzip().set_file_compression(handle.get(), zip_uint64_t(index), ZIP_CM_DEFLATE, zip_uint32_t(options.level));
         stored.insert(entry);
         ++added;
     }
@@ -307,14 +308,16 @@ int zipFiles(const QString &archive, const QStringList &names, const Progress &p
 
     PackingProgress packing(progress, added);
     if (progress) {
-        zip_register_progress_callback_with_state(handle.get(), 0.001, &PackingProgress::onProgress, nullptr, &packing);
-        zip_register_cancel_callback_with_state(handle.get(), &PackingProgress::onCancelQuestion, nullptr, &packing);
+        libzip().register_progress_callback_with_state(handle.get(), 0.001, &PackingProgress::onProgress, nullptr,
+                                                       &packing);
+        libzip().register_cancel_callback_with_state(handle.get(), &PackingProgress::onCancelQuestion, nullptr,
+                                                     &packing);
     }
     // libzip writes a temporary file and renames it over the archive; when that fails the archive on disk
     // stays as it was and no file is reported as archived.
     zip_t *raw = handle.release();
-    if (zip_close(raw) != 0) {
-        zip_discard(raw);
+    if (libzip().close(raw) != 0) {
+        libzip().discard(raw);
         return 0;
     }
     goOn(progress, added, added);
@@ -330,16 +333,16 @@ bool archiveHolds(const QString &archive, const QString &file)
     if (!original.open(QIODevice::ReadOnly))
         return false;
     int error = 0;
-    ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    ZipHandle handle(libzip().open(zipFileName(archive).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
     if (!handle)
         return false;
-    const zip_int64_t index = zip_name_locate(handle.get(), storedName(source, g_options).toUtf8().constData(), 0);
+    const zip_int64_t index = libzip().name_locate(handle.get(), storedName(source, g_options).toUtf8().constData(), 0);
     zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (index < 0 || zip_stat_index(handle.get(), zip_uint64_t(index), 0, &stat) != 0 ||
+    libzip().stat_init(&stat);
+    if (index < 0 || libzip().stat_index(handle.get(), zip_uint64_t(index), 0, &stat) != 0 ||
         !(stat.valid & ZIP_STAT_SIZE) || qint64(stat.size) != original.size())
         return false;
-    zip_file_t *member = zip_fopen_index(handle.get(), zip_uint64_t(index), 0);
+    zip_file_t *member = libzip().fopen_index(handle.get(), zip_uint64_t(index), 0);
     if (!member)
         return false;
     static constexpr qint64 chunk = 256 * 1024;
@@ -347,7 +350,7 @@ bool archiveHolds(const QString &archive, const QString &file)
     const auto plain = std::make_unique<char[]>(chunk);
     bool same = true;
     for (;;) {
-        const zip_int64_t n = zip_fread(member, packed.get(), chunk);
+        const zip_int64_t n = libzip().fread(member, packed.get(), chunk);
         if (n <= 0) {
             same = n == 0 && original.read(plain.get(), 1) == 0;
             break;
@@ -358,7 +361,7 @@ bool archiveHolds(const QString &archive, const QString &file)
         }
     }
     // zip_fclose checks the member's checksum.
-    return zip_fclose(member) == 0 && same;
+    return libzip().fclose(member) == 0 && same;
 }
 
 bool extractTo(const QString &archive, const QString &folder, const ExtractionLimits &limits, const Progress &progress)
@@ -367,7 +370,7 @@ bool extractTo(const QString &archive, const QString &folder, const ExtractionLi
     QByteArray repairedBytes; // outlives the handle that may read from it
     QSet<quint64> falselyFlagged;
     int error = 0;
-    ZipHandle handle(zip_open(zipFileName(archive).constData(), ZIP_RDONLY, &error));
+    ZipHandle handle(libzip().open(zipFileName(archive).constData(), ZIP_RDONLY, &error));
     // libzip refuses a whole archive when one name flagged as UTF-8 is not: such members are left out instead.
     if (!handle && error == ZIP_ER_INCONS)
         handle = openRepaired(archive, &repairedBytes, &falselyFlagged);
@@ -375,15 +378,15 @@ bool extractTo(const QString &archive, const QString &folder, const ExtractionLi
         return true;
 
     const QString prefix = folder.isEmpty() || folder.endsWith(u'/') ? folder : folder + u'/';
-    const zip_int64_t count = std::min<zip_int64_t>(zip_get_num_entries(handle.get(), 0), limits.maxMembers);
+    const zip_int64_t count = std::min<zip_int64_t>(libzip().get_num_entries(handle.get(), 0), limits.maxMembers);
     qint64 budget = limits.maxArchiveBytes;
     for (zip_int64_t i = 0; i < count && budget > 0; ++i) {
         if (!goOn(progress, int(i), int(count)))
             return false;
         zip_stat_t stat;
-        zip_stat_init(&stat);
+        libzip().stat_init(&stat);
         // Flags 0: the name is decoded by libzip's guess (UTF-8 when flagged, else CP437) into UTF-8.
-        if (falselyFlagged.contains(quint64(i)) || zip_stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0 ||
+        if (falselyFlagged.contains(quint64(i)) || libzip().stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0 ||
             !(stat.valid & ZIP_STAT_NAME))
             continue;
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
@@ -418,7 +421,8 @@ std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion)
 
 std::optional<QString> checkZipLibrary()
 {
-    return checkZipLibraryVersion(zip_libzip_version());
+    const LibzipFunctions *functions = loadedLibzip();
+    return checkZipLibraryVersion(functions ? functions->libzip_version() : nullptr);
 }
 
 QByteArray zipFileName(const QString &path)

@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include "archive/Libzip.h"
 #include <cstring>
 #include <memory>
-#include <zip.h>
 #include <zlib.h>
 
 #ifdef Q_OS_UNIX
@@ -24,7 +24,7 @@ namespace {
 
 struct ZipDiscard
 {
-    void operator()(zip_t *archive) const { zip_discard(archive); }
+    void operator()(zip_t *archive) const { libzip().discard(archive); }
 };
 using ZipHandle = std::unique_ptr<zip_t, ZipDiscard>;
 
@@ -34,7 +34,7 @@ ZipHandle open(const QString &archive)
     if (!QFileInfo(archive).isFile())
         return nullptr;
     int error = 0;
-    return ZipHandle(zip_open(zipFileName(archive).constData(), ZIP_RDONLY, &error));
+    return ZipHandle(libzip().open(zipFileName(archive).constData(), ZIP_RDONLY, &error));
 }
 
 // Folders, links and other special files, by the Unix file type or the MS-DOS folder bit.
@@ -44,7 +44,7 @@ bool isPlainFile(zip_t *archive, zip_uint64_t index, const zip_stat_t &stat)
         return false;
     zip_uint8_t opsys = 0;
     zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
+    if (libzip().file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
         return true;
     const zip_uint32_t type = (attributes >> 16) & 0170000;
     return (type == 0 || type == 0100000) && !(attributes & 0x10);
@@ -212,11 +212,11 @@ std::optional<QList<Member>> listThroughLibzip(const QString &archive)
     if (!handle)
         return std::nullopt;
     QList<Member> members;
-    const zip_int64_t count = zip_get_num_entries(handle.get(), 0);
+    const zip_int64_t count = libzip().get_num_entries(handle.get(), 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0)
+        libzip().stat_init(&stat);
+        if (libzip().stat_index(handle.get(), zip_uint64_t(i), 0, &stat) != 0)
             continue;
         const zip_uint64_t needed = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_CRC;
         if ((stat.valid & needed) != needed || stat.name[0] == '\0' ||
@@ -238,11 +238,11 @@ bool read(const QString &archive, const Member &member, qint64 limit,
         return false;
     // The listing may come from the direct reader; libzip must see the same member there.
     zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat_index(handle.get(), member.index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
+    libzip().stat_init(&stat);
+    if (libzip().stat_index(handle.get(), member.index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
         !(stat.valid & ZIP_STAT_CRC) || stat.size != zip_uint64_t(member.size) || stat.crc != member.crc)
         return false;
-    zip_file_t *file = zip_fopen_index(handle.get(), member.index, 0);
+    zip_file_t *file = libzip().fopen_index(handle.get(), member.index, 0);
     if (!file)
         return false;
     static constexpr qint64 chunk = 256 * 1024;
@@ -253,7 +253,7 @@ bool read(const QString &archive, const Member &member, qint64 limit,
     uLong crc = crc32(0, nullptr, 0);
     for (;;) {
         // One byte past the limit is enough to tell that a member is too large.
-        const zip_int64_t n = zip_fread(file, buffer.get(), std::min(chunk, limit - inflated + 1));
+        const zip_int64_t n = libzip().fread(file, buffer.get(), std::min(chunk, limit - inflated + 1));
         if (n == 0)
             break;
         inflated += std::max<zip_int64_t>(n, 0);
@@ -264,7 +264,7 @@ bool read(const QString &archive, const Member &member, qint64 limit,
         crc = crc32(crc, reinterpret_cast<const Bytef *>(buffer.get()), uInt(n));
         sink(buffer.get(), qsizetype(n));
     }
-    return zip_fclose(file) == 0 && whole && inflated == member.size && quint32(crc) == member.crc;
+    return libzip().fclose(file) == 0 && whole && inflated == member.size && quint32(crc) == member.crc;
 }
 
 std::optional<QByteArray> readAll(const QString &archive, const Member &member, qint64 limit)

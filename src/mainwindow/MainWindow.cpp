@@ -1,7 +1,6 @@
 #include "mainwindow/MainWindow.h"
 
 #include "app/Session.h"
-#include "archive/ZipLibrary.h"
 #include "collection/CollectionCheck.h"
 #include "emulator/AudioVideoDialog.h"
 #include "emulator/ControlsDialog.h"
@@ -68,11 +67,6 @@ MainWindow::MainWindow(Windows &windows)
     connectMenus();
     placeControls();
 
-    // The ZIP library must be usable, or the program ends here.
-    if (const auto failure = checkZipLibrary()) {
-        messages().error(*failure);
-        return;
-    }
     // The extraction folder and the base folder's own folders; one that cannot be made is skipped silently.
     Places::ensureExtractionFolder();
     QDir base(BaseFolder::path());

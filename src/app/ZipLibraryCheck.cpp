@@ -1,0 +1,37 @@
+#include "app/ZipLibraryCheck.h"
+
+#include "archive/ZipLibrary.h"
+#include "platform/Messages.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+ZipLibraryCheck::ZipLibraryCheck(QWidget &window) : QObject(&window)
+{
+    if (QWindow *surface = window.windowHandle())
+        surface->installEventFilter(this);
+    else
+        QTimer::singleShot(0, this, [this] { check(); });
+}
+
+bool ZipLibraryCheck::eventFilter(QObject *watched, QEvent *event)
+{
+    // Qt paints the window while it handles its first expose; the check comes right after.
+    if (event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { check(); });
+    }
+    return false;
+}
+
+void ZipLibraryCheck::check()
+{
+    if (const auto failure = checkZipLibrary()) {
+        messages().error(*failure);
+        // Ends without closing the window, so nothing is saved by a run that could not work.
+        QCoreApplication::exit(1);
+    }
+}
