@@ -1,5 +1,6 @@
 #include "archive/ZipLibrary.h"
 
+#include "archive/Libzip.h"
 #include "archive/ZipNameFlags.h"
 #include "platform/FileAttributes.h"
 #include "platform/Messages.h"
@@ -13,7 +14,6 @@
 #include <QRandomGenerator>
 #include <QSet>
 
-#include "archive/Libzip.h"
 #include <algorithm>
 #include <cstring>
 #include <filesystem>

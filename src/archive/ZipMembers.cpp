@@ -1,12 +1,12 @@
 #include "archive/ZipMembers.h"
 
+#include "archive/Libzip.h"
 #include "archive/ZipLibrary.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 
-#include "archive/Libzip.h"
 #include <cstring>
 #include <memory>
 #include <zlib.h>
