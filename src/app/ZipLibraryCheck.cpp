@@ -11,10 +11,7 @@
 
 ZipLibraryCheck::ZipLibraryCheck(QWidget &window) : QObject(&window)
 {
-    if (QWindow *surface = window.windowHandle())
-        surface->installEventFilter(this);
-    else
-        QTimer::singleShot(0, this, [this] { check(); });
+    window.windowHandle()->installEventFilter(this); // the window is shown, so it has one
 }
 
 bool ZipLibraryCheck::eventFilter(QObject *watched, QEvent *event)
