@@ -84,3 +84,8 @@ void Session::prepareCheatsForLaunch()
         m_codes.applySwitch();
     });
 }
+
+void Session::takeCheatChoices(const QList<CodeChoice> &choices, const QDateTime &madeAt)
+{
+    changeCodes([&] { m_codes.takeChoices(choices, madeAt); });
+}

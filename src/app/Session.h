@@ -91,6 +91,9 @@ public:
     void setCheatsOn(bool on);
     // Before a launch: the row check, then the cheat lines as the switch says.
     void prepareCheatsForLaunch();
+    // Codes switched on or off in the emulator's own cheats window (saved at `madeAt`) taken into the selected
+    // game's rows, the launched one; the codes dialog shows them.
+    void takeCheatChoices(const QList<CodeChoice> &choices, const QDateTime &madeAt);
 
 signals:
     void titleShown(const QString &title);

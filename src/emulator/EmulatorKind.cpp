@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace EmulatorKinds {
 
 namespace {
@@ -74,6 +76,24 @@ EmulatorKind ofStored(const SettingsFile &settings, const QString &program)
 EmulatorKind ofStored(const SettingsFile &settings)
 {
     return ofStored(settings, settings.read(Keys::Zibo, Places::defaultEmulatorName()));
+}
+
+bool leavesZiboBitmap(EmulatorKind kind)
+{
+    return kind == EmulatorKind::Zibo;
+}
+
+bool isPngShotOf(EmulatorKind kind, QStringView fileName, QStringView romStem)
+{
+    if (kind != EmulatorKind::Mgba || romStem.isEmpty())
+        return false;
+    // Compared as the file system does, letter case included: mGBA writes the stem as the ROM has it.
+    if (!fileName.startsWith(romStem) || !fileName.endsWith(u".png"))
+        return false;
+    const QStringView rest = fileName.sliced(romStem.size(), fileName.size() - romStem.size() - 4);
+    if (rest.size() < 2 || rest.front() != u'-')
+        return false;
+    return std::all_of(rest.begin() + 1, rest.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 QString name(EmulatorKind kind)

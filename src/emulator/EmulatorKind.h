@@ -31,6 +31,15 @@ EmulatorKind ofStored(const SettingsFile &settings, const QString &program);
 // The same for the stored program ("Zibo", with the default executable name when none is stored).
 EmulatorKind ofStored(const SettingsFile &settings);
 
+// What the kind's program leaves when the user takes a screenshot, so that only its own shots are taken.
+// Zibo saves "ZIBO0000.BMP" in one of its places; the kinds told to save in Cartling's picture folder name
+// their PNG shots each in their own way. An own command line's program is asked as the kind it is recognised as.
+bool leavesZiboBitmap(EmulatorKind kind);
+// Whether `fileName` is a PNG shot the kind saves while it runs the ROM whose file stem is `romStem`: mGBA
+// names them "<stem>-<n>.png", n counting up from 0 past the highest already there. A kind whose names do not
+// say the game would accept any stem here.
+bool isPngShotOf(EmulatorKind kind, QStringView fileName, QStringView romStem);
+
 // "Zibo", "mGBA", "RetroArch"; the own command line's name comes from the language table.
 QString name(EmulatorKind kind);
 

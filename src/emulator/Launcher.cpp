@@ -78,10 +78,18 @@ LaunchFiles Launcher::files(const SettingsFile &settings, const QString &rom, bo
     if (settings.read(Keys::Savedir) && !saves.isEmpty() && QFileInfo(saves).isDir())
         files.savesFolder = saves;
     if (cheatsWanted) {
-        const std::optional<CodeSet> rows = codeRows();
         files.cheats = MgbaCheats::path(base, rom);
+        const QString refused = QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(files.cheats));
+        // What the emulator's cheats window changed in Cartling's sets since is taken first, so it is not lost.
+        QByteArray existing;
+        if (!MgbaCheats::read(files.cheats, &existing))
+            throw CartlingError(refused);
+        if (const QList<CodeChoice> choices = MgbaCheats::choices(existing); !choices.isEmpty() && m_steps.takeCheatChoices)
+            m_steps.takeCheatChoices(choices, QFileInfo(files.cheats).lastModified());
+        // Without codes in use, Cartling's sets go and the user's stay.
+        const std::optional<CodeSet> rows = codeRows();
         if (!MgbaCheats::write(files.cheats, rows.value_or(CodeSet()), messageTable().text(EmulatorText::CodeName)))
-            throw CartlingError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(files.cheats)));
+            throw CartlingError(refused);
     }
     return files;
 }
@@ -158,6 +166,10 @@ std::optional<QString> Launcher::launch(const QString &rom)
         return std::nullopt;
     // The program and every argument go as they are, one argument each, never through a shell.
     EmulatorRuns &runs = m_steps.runs ? *m_steps.runs : emulatorRuns();
-    runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom);
+    const QDateTime startedAt = QDateTime::currentDateTime();
+    if (runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom) && m_steps.launched) {
+        // An own command line's program names its shots as the emulator it is.
+        m_steps.launched(rom, kind == EmulatorKind::OwnCommand ? EmulatorKinds::recognise(emulator) : kind, startedAt);
+    }
     return kind == EmulatorKind::Zibo ? commandLine(emulator, rom) : commandLine(emulator, *arguments);
 }

@@ -3,6 +3,8 @@
 #include "emulator/EmulatorKind.h"
 #include "gamegenie/GameGenieCodeStore.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -27,6 +29,12 @@ public:
         std::function<std::optional<CodeSet>()> codeRows;
         // Where the start goes; the program's one list when not given.
         EmulatorRuns *runs = nullptr;
+        // The emulator was started: the ROM, the kind whose shots its program makes, and the time just before
+        // the start.
+        std::function<void(const QString &rom, EmulatorKind shotKind, const QDateTime &at)> launched;
+        // Before the game's cheats file is written again: the codes its emulator's cheats window switched on or
+        // off in Cartling's sets, and when the file was saved.
+        std::function<void(const QList<CodeChoice> &choices, const QDateTime &savedAt)> takeCheatChoices;
     };
 
     Launcher(ConfigTemplate &configTemplate, Steps steps);

@@ -100,3 +100,15 @@ bool GameGenieCodeStore::saveFlag(const QString &internalName, int row, bool act
     file.updateFile();
     return true;
 }
+
+bool GameGenieCodeStore::saveChoice(const QString &internalName, int row, bool active, const QString &code) const
+{
+    if (internalName.isEmpty() || row < 1 || row > RowCount)
+        return false;
+    DataIniFile file(fileName());
+    if (file.readString(internalName, codeKey(row), QString()) != code)
+        return false;
+    file.writeBool(internalName, flagKey(row), active);
+    file.updateFile();
+    return true;
+}

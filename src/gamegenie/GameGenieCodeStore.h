@@ -17,6 +17,14 @@ struct CodeRow
 // A game's code set: always ten rows, numbered 1 to 10, possibly empty.
 using CodeSet = std::array<CodeRow, 10>;
 
+// A code switched on or off in an emulator's own cheats window.
+struct CodeChoice
+{
+    QString code;
+    bool active = true;
+    friend bool operator==(const CodeChoice &, const CodeChoice &) = default;
+};
+
 // The Game Genie codes of every game, kept in "GGCodes.ini": one section per internal name (matched without
 // regard to case) with the keys "AC"n ("1" or "0"), "C"n and "D"n for n = 1 to 10. Every operation opens the
 // file, and writes it back before it returns, so the next one sees its result.
@@ -51,6 +59,11 @@ public:
     // name nothing is written either: that section is the one every game without a name would load. Returns
     // whether the flag was written.
     bool saveFlag(const QString &internalName, int row, bool active, const QString &code) const;
+
+    // Writes row n's "AC" key alone for a choice made in an emulator, whatever the code's length, and only when
+    // the row stored holds this very code: a row typed and not yet saved leaves the stored one as it is. With
+    // an empty internal name nothing is written. Returns whether the flag was written.
+    bool saveChoice(const QString &internalName, int row, bool active, const QString &code) const;
 
 private:
     QString m_fileName; // empty for the base folder's

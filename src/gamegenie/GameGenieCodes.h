@@ -2,6 +2,9 @@
 
 #include "gamegenie/GameGenieCodeStore.h"
 
+#include <QDateTime>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -40,8 +43,16 @@ public:
     void setActive(int n, bool active);
     void setCode(int n, const QString &code) { m_rows[n - 1].code = code; }
     void setDescription(int n, const QString &description) { m_rows[n - 1].description = description; }
-    // Row by row, in order: the flag (a toggle when it changes), then the code and the description.
+    // Row by row, in order: the flag (a toggle when it changes), then the code and the description. Loading
+    // rows is no choice of the user's: it leaves the times of the rows' last changes as they are.
     void setRows(const CodeSet &rows);
+
+    // Codes switched on or off in the emulator's own cheats window, saved at `madeAt`: each goes to the first
+    // row not yet given one whose code is the same (blanks and letter case aside), unless that row's flag was
+    // changed here after `madeAt`, so the user's last choice wins. A code too short for the row check is not
+    // switched on. A changed flag is stored when the stored row holds the same code, and the cheat lines are
+    // applied or removed again.
+    void takeChoices(const QList<CodeChoice> &choices, const QDateTime &madeAt);
 
     // The row check: unticks every row whose code is shorter than 7 characters.
     void uncheckShortCodes();
@@ -68,4 +79,7 @@ private:
     QString m_title;
     bool m_codesShown = false;
     CodeSet m_rows;
+    // When each row's flag was last changed here, by internal name; rows never changed have no time.
+    QHash<QString, std::array<QDateTime, RowCount>> m_changedAt;
+    bool m_loading = false;
 };

@@ -5,6 +5,7 @@
 #include "emulator/InstalledEmulatorsDialog.h"
 #include "emulator/Launcher.h"
 #include "mainwindow/MainMenus.h"
+#include "mainwindow/ScreenshotActions.h"
 #include "platform/ErrorHandler.h"
 #include "platform/PathHelpers.h"
 #include "settings/SettingsFile.h"
@@ -15,8 +16,8 @@
 #include <QTimer>
 #include <QWidget>
 
-LaunchActions::LaunchActions(QWidget &window, Session &session, QTimer &screenshotTimer, MainMenus &menus)
-    : QObject(&window), m_window(window), m_session(session), m_screenshotTimer(screenshotTimer)
+LaunchActions::LaunchActions(QWidget &window, Session &session, ScreenshotActions &screenshots, MainMenus &menus)
+    : QObject(&window), m_window(window), m_session(session), m_screenshots(screenshots)
 {
     QMenu *file = menus.menu("AHMMenuItem1");
     const QList<QAction *> items = file->actions();
@@ -29,13 +30,19 @@ LaunchActions::LaunchActions(QWidget &window, Session &session, QTimer &screensh
 void LaunchActions::launch(const QString &rom)
 {
     Launcher launcher(m_session.configTemplate(),
-                      {[this] { m_screenshotTimer.start(); }, [this] { m_session.prepareCheatsForLaunch(); },
+                      {[this] { m_screenshots.timer()->start(); }, [this] { m_session.prepareCheatsForLaunch(); },
                        [this]() -> std::optional<CodeSet> {
                            if (!m_session.cheatsOn())
                                return std::nullopt;
                            return m_session.codes().rows();
                        },
-                       nullptr});
+                       nullptr,
+                       [this](const QString &rom, EmulatorKind shotKind, const QDateTime &at) {
+                           m_screenshots.emulatorLaunched(rom, shotKind, at);
+                       },
+                       [this](const QList<CodeChoice> &choices, const QDateTime &savedAt) {
+                           m_session.takeCheatChoices(choices, savedAt);
+                       }});
     if (const auto line = launcher.launch(rom))
         m_session.setCommandLinePreview(*line);
 }

@@ -4,7 +4,7 @@
 
 class InstalledEmulatorsDialog;
 class MainMenus;
-class QTimer;
+class ScreenshotActions;
 class QWidget;
 class Session;
 
@@ -14,8 +14,9 @@ class LaunchActions : public QObject
 {
     Q_OBJECT
 public:
-    // `screenshotTimer` is switched on by every launch. Adds "Emuladores instalados…" after "Buscar Zibo".
-    LaunchActions(QWidget &window, Session &session, QTimer &screenshotTimer, MainMenus &menus);
+    // Every launch switches the screenshot watch on and tells it the emulator started. Adds "Emuladores
+    // instalados…" after "Buscar Zibo".
+    LaunchActions(QWidget &window, Session &session, ScreenshotActions &screenshots, MainMenus &menus);
 
     // Starts the emulator on the ROM (checks, Zibo.cfg, the command line); the preview keeps the line started.
     void launch(const QString &rom);
@@ -32,6 +33,6 @@ public:
 private:
     QWidget &m_window;
     Session &m_session;
-    QTimer &m_screenshotTimer;
+    ScreenshotActions &m_screenshots;
     InstalledEmulatorsDialog *m_installed = nullptr;
 };

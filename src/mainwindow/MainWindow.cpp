@@ -153,7 +153,7 @@ void MainWindow::createControls()
     m_listArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
 
     m_screenshots = new ScreenshotActions(this, *m_session, *m_menus, m_windows);
-    m_launches = new LaunchActions(*this, *m_session, *m_screenshots->timer(), *m_menus);
+    m_launches = new LaunchActions(*this, *m_session, *m_screenshots, *m_menus);
     m_gameList = new GameList(
         m_listArea, *m_session, *m_menus,
         {[this] { m_screenshots->loadSelectedPicture(); }, [this] { m_session->loadSelectedGameDetails(); },

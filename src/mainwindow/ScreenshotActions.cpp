@@ -1,6 +1,7 @@
 #include "mainwindow/ScreenshotActions.h"
 
 #include "app/Session.h"
+#include "emulator/EmulatorRuns.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/Windows.h"
 #include "platform/ErrorHandler.h"
@@ -21,6 +22,13 @@ ScreenshotActions::ScreenshotActions(QObject *owner, Session &session, MainMenus
     m_timer = named(new QTimer(owner), "Timer1");
     m_timer->setInterval(700);
     connect(m_timer, &QTimer::timeout, this, guarded([this] { collectScreenshot(); }));
+    connect(&emulatorRuns(), &EmulatorRuns::ended, this,
+            [this](const QString &rom) { m_harvest.launches().ended(rom); });
+}
+
+void ScreenshotActions::emulatorLaunched(const QString &rom, EmulatorKind shotKind, const QDateTime &at)
+{
+    m_harvest.launches().add(rom, shotKind, at);
 }
 
 void ScreenshotActions::collectScreenshot()
@@ -31,6 +39,11 @@ void ScreenshotActions::collectScreenshot()
     if (result.pictureChanged()) {
         loadSelectedPicture();
         emit shotFiled();
+    }
+    // An emulator whose end cannot be seen counts as running, so the watch then goes on as it always did.
+    if (result.settled && m_harvest.launches().allEnded()) {
+        m_timer->stop();
+        m_harvest.launches().clear();
     }
 }
 

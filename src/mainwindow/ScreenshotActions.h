@@ -11,8 +11,10 @@ class QTimer;
 class Session;
 struct Windows;
 
-// The main window's screenshot work: the 700 ms timer that files the emulator's shot under the selected
-// game, the "Screen Shoots" switch with its viewer, and the selected game's picture in that viewer.
+// The main window's screenshot work: the 700 ms timer that files the emulator's shot under its game (the
+// launched one, else the selected one), the "Screen Shoots" switch with its viewer, and the selected game's
+// picture in that viewer. The timer runs from the first launch until the last watched emulator has ended and
+// its last shot is filed.
 class ScreenshotActions : public QObject
 {
     Q_OBJECT
@@ -22,8 +24,12 @@ public:
     // The poll timer, off until the first launch.
     QTimer *timer() const { return m_timer; }
 
-    // One tick: the emulator's shot filed under the selected game.
+    // One tick: the emulator's shot filed under its game; the timer stopped once every launched emulator has
+    // ended and nothing waits to be filed.
     void collectScreenshot();
+    // A launch started an emulator: its shots are taken while the timer runs. `shotKind` is the kind whose
+    // shots the program makes.
+    void emulatorLaunched(const QString &rom, EmulatorKind shotKind, const QDateTime &at);
     // "Screen Shoots" clicked (the check mark already turned): a leftover shot discarded, the switch stored,
     // the viewer shown or hidden.
     void switchClicked();
@@ -38,7 +44,7 @@ public:
     void showDefaultPicture();
 
 signals:
-    // A shot was filed (or converted) under the selected game.
+    // A shot was filed (or converted) under its game.
     void shotFiled();
 
 private:

@@ -61,43 +61,62 @@ ScreenshotHarvest::Result ScreenshotHarvest::step(bool switchOn, const QString &
                                                   const ScreenshotOptions &options)
 {
     Result result;
-    if (!switchOn || selectedRom.isEmpty())
+    result.settled = true;
+    // While a game launched in Zibo is being watched, its bitmap is its own, whatever is selected since.
+    const QString bitmapGame = m_launches.bitmapGame().isEmpty() ? selectedRom : m_launches.bitmapGame();
+    if (!switchOn || (bitmapGame.isEmpty() && m_launches.isEmpty()))
         return result;
 
     const QString base = m_baseFolder.isEmpty() ? BaseFolder::path() : m_baseFolder;
-    const QString emulator = ScreenshotPlaces::emulatorFolder(SettingsFile(m_settingsPath));
-    const QStringList places = ScreenshotPlaces::all(base, emulator, &m_folders);
-    QList<std::pair<QString, Kind>> sources;
-    for (qsizetype i = places.size() - 1; i >= 0; --i) {
-        if (QFileInfo(places[i]).isFile())
-            sources.append({places[i], Kind::Bitmap});
+    struct Source
+    {
+        QString path;
+        Kind kind;
+        QString game;
+    };
+    QList<Source> sources;
+    if (!bitmapGame.isEmpty()) {
+        const QString emulator = ScreenshotPlaces::emulatorFolder(SettingsFile(m_settingsPath));
+        const QStringList places = ScreenshotPlaces::all(base, emulator, &m_folders);
+        for (qsizetype i = places.size() - 1; i >= 0; --i) {
+            if (QFileInfo(places[i]).isFile())
+                sources.append({places[i], Kind::Bitmap, bitmapGame});
+        }
     }
-    for (const QString &png : ScreenshotPlaces::pngShots(base, &m_folders))
-        sources.append({png, Kind::Png});
+    if (!m_launches.isEmpty()) {
+        for (const QString &png : ScreenshotPlaces::pngShots(base, &m_folders)) {
+            const QFileInfo info(png);
+            if (const QString game = m_launches.gameOfPng(info.fileName(), info.lastModified()); !game.isEmpty())
+                sources.append({png, Kind::Png, game});
+        }
+    }
 
     // Files gone since the last tick are forgotten, so the memory stays as small as the places.
     for (auto it = m_seen.begin(); it != m_seen.end();) {
         const bool present =
-            std::any_of(sources.begin(), sources.end(), [&](const auto &s) { return s.first == it.key(); });
+            std::any_of(sources.begin(), sources.end(), [&](const Source &s) { return s.path == it.key(); });
         it = present ? std::next(it) : m_seen.erase(it);
     }
     if (sources.isEmpty()) {
         result.outcome = Outcome::NoShot;
         return result;
     }
-    for (const auto &[source, kind] : sources) {
-        const Result tried = consider(source, kind, base, selectedRom, options);
+    bool settled = true;
+    for (const Source &source : sources) {
+        const Result tried = consider(source.path, source.kind, base, source.game, options);
         if (tried.outcome == Outcome::Filed || tried.outcome == Outcome::CopyFailed ||
             tried.outcome == Outcome::ConversionFailed)
             return tried;
+        settled = settled && tried.outcome != Outcome::Waiting;
         if (result.outcome == Outcome::Off)
             result = tried; // what the last place showed, when nothing is filed
     }
+    result.settled = settled;
     return result;
 }
 
 ScreenshotHarvest::Result ScreenshotHarvest::consider(const QString &source, Kind kind, const QString &base,
-                                                      const QString &selectedRom, const ScreenshotOptions &options)
+                                                      const QString &game, const ScreenshotOptions &options)
 {
     Result result;
     result.source = source;
@@ -134,11 +153,11 @@ ScreenshotHarvest::Result ScreenshotHarvest::consider(const QString &source, Kin
         result.outcome = Outcome::Damaged;
         return result;
     }
-    return file(source, bitmap, !whole, base, selectedRom, options);
+    return file(source, bitmap, !whole, base, game, options);
 }
 
 ScreenshotHarvest::Result ScreenshotHarvest::file(const QString &source, const QByteArray &bitmap, bool keepSource,
-                                                  const QString &base, const QString &selectedRom,
+                                                  const QString &base, const QString &game,
                                                   const ScreenshotOptions &options)
 {
     Result result;
@@ -148,7 +167,7 @@ ScreenshotHarvest::Result ScreenshotHarvest::file(const QString &source, const Q
     seen.handled = true;
 
     // File the bitmap whole or not at all, so the emulator's file can go.
-    const QString target = filedBitmapPath(base, selectedRom);
+    const QString target = filedBitmapPath(base, game);
     QDir().mkdir(folderOf(target));
     FileAttributes::makePlainArchive(target);
     if (!writeWhole(target, bitmap)) {

@@ -139,12 +139,12 @@ TEST_F(EmulatorChoice, TheCheatsFileHoldsOneSetPerCodeAndNoDescriptionBreaksIt)
     rows[4] = {true, "", "sin código"};
     rows[5] = {true, "!reset", "una orden"};
     rows[6] = {true, "CCC-DDD\nEEE", QString(200, QChar(0x00F1))};
-    EXPECT_EQ(MgbaCheats::file(rows, "Code "), QByteArray("# Vidas infinitas\nABC-DEF-GHI\n"
-                                                          "!disabled\n# # no es una cabecera\n01FFC2C3\n"
-                                                          "# !disabled\nABC-DEF\n"
-                                                          "# Code 4\n123-456\n"
+    EXPECT_EQ(MgbaCheats::file(rows, "Code "), QByteArray("# Vidas infinitas [Cartling]\nABC-DEF-GHI\n"
+                                                          "!disabled\n# # no es una cabecera [Cartling]\n01FFC2C3\n"
+                                                          "# !disabled [Cartling]\nABC-DEF\n"
+                                                          "# Code 4 [Cartling]\n123-456\n"
                                                           "# ") +
-                                                   QString(48, QChar(0x00F1)).toUtf8() + "\nCCC-DDD EEE\n");
+                                                   QString(48, QChar(0x00F1)).toUtf8() + " [Cartling]\nCCC-DDD EEE\n");
     EXPECT_EQ(MgbaCheats::file(CodeSet(), "Code "), QByteArray());
 }
 
@@ -265,7 +265,7 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
               (QStringList{"-C", "cheatAutoload=1", "-C", "cheatsPath=" + path("Trucos"), path("roms/Tetris.gb")}));
     // The row check switched the short code off: it stays in the file as a set that starts switched off.
     EXPECT_EQ(readFile("Trucos/Tetris.cheats"),
-              QByteArray("# Vidas infinitas\nABC-DEF-GHI\n!disabled\n# Código 2\nABC\n"));
+              QByteArray("# Vidas infinitas [Cartling]\nABC-DEF-GHI\n!disabled\n# Código 2 [Cartling]\nABC\n"));
 
     main().gameGenieSwitch()->setChecked(false);
     item("Jugar1")->trigger();

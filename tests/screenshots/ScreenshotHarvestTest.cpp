@@ -303,6 +303,7 @@ TEST_F(Harvest, AShotThatWaitsOrIsDamagedDoesNotBlockTheOtherPlaces)
 
 TEST_F(Harvest, APngShotInThePictureFolderIsFiledAsABitmapAndRemoved)
 {
+    m_harvest.launches().add(m_rom, EmulatorKind::Mgba, QDateTime::currentDateTime().addSecs(-60));
     makeFolder("Capturas");
     QByteArray png;
     QBuffer buffer(&png);
