@@ -84,7 +84,8 @@ LaunchFiles Launcher::files(const SettingsFile &settings, const QString &rom, bo
         QByteArray existing;
         if (!MgbaCheats::read(files.cheats, &existing))
             throw CartlingError(refused);
-        if (const QList<CodeChoice> choices = MgbaCheats::choices(existing); !choices.isEmpty() && m_steps.takeCheatChoices)
+        if (const QList<CodeChoice> choices = MgbaCheats::choices(existing);
+            !choices.isEmpty() && m_steps.takeCheatChoices)
             m_steps.takeCheatChoices(choices, QFileInfo(files.cheats).lastModified());
         // Without codes in use, Cartling's sets go and the user's stay.
         const std::optional<CodeSet> rows = codeRows();

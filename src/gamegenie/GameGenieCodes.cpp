@@ -48,7 +48,7 @@ void GameGenieCodes::takeChoices(const QList<CodeChoice> &choices, const QDateTi
             if (given[n - 1] || row.code.trimmed().isEmpty() || !sameCode(row.code, choice.code))
                 continue;
             given[n - 1] = true;
-            const bool later = changedAt[n - 1].isValid() && changedAt[n - 1] > madeAt;
+            const bool later = changedAt[n - 1].isValid() && changedAt[n - 1] >= madeAt;
             const bool tooShort = choice.active && row.code.size() < ShortestCodeKept;
             if (!later && !tooShort && row.active != choice.active) {
                 row.active = choice.active;

@@ -29,8 +29,7 @@ bool LaunchedGames::allEnded() const
 QString LaunchedGames::gameOfPng(const QString &fileName, const QDateTime &modified) const
 {
     for (auto it = m_launches.rbegin(); it != m_launches.rend(); ++it) {
-        if (EmulatorKinds::isPngShotOf(it->kind, fileName, it->stem) &&
-            modified >= it->at.addSecs(-TimeStepSeconds))
+        if (EmulatorKinds::isPngShotOf(it->kind, fileName, it->stem) && modified >= it->at.addSecs(-TimeStepSeconds))
             return it->rom;
     }
     return {};

@@ -321,6 +321,69 @@ TEST_F(Harvest, APngShotInThePictureFolderIsFiledAsABitmapAndRemoved)
     EXPECT_FALSE(QFile::exists(path("Capturas/Tetris-0.png")));
 }
 
+// Every PNG of the picture folder was filed under the selected game and deleted: the user's own pictures were
+// lost, and a shot went under whatever game was clicked after the launch.
+TEST_F(Harvest, OnlyTheLaunchedEmulatorsOwnShotsAreTakenEachUnderItsGame)
+{
+    makeFolder("Capturas");
+    const QDateTime launch = QDateTime::currentDateTime().addSecs(-60);
+    m_harvest.launches().add(path("Roms/Tetris.gb"), EmulatorKind::Mgba, launch);
+    m_harvest.launches().add(path("Roms/Pack.zip"), EmulatorKind::Mgba, launch);
+    m_harvest.launches().add(path("Roms/Zelda.gb"), EmulatorKind::Zibo, launch);
+    m_rom = path("Roms/Mario.gb"); // selected since
+    const struct
+    {
+        const char *name;
+        int secondsAfterLaunch;
+        const char *filedAs;
+    } cases[] = {
+        {"Tetris-0.png", 10, "Tetris.bmp"}, {"Pack-12.png", -1, "Pack.bmp"},  // within the two-second step of a file
+                                                                              // system's times
+        {"vacaciones.png", 10, nullptr},    {"Tetris-1.png", -3600, nullptr}, // older than the launch
+        {"Tetris-2.png", -5, nullptr},      {"Mario-0.png", 10, nullptr},     // the selected game, not launched
+        {"Zelda-0.png", 10, nullptr},                                         // launched in Zibo, which saves no PNG
+        {"tetris-3.png", 10, nullptr},      {"Tetris-.png", 10, nullptr},     {"Tetris-4a.png", 10, nullptr},
+        {"Tetris-5.jpg.png", 10, nullptr},  {"Tetris-6.PNG", 10, nullptr},
+    };
+    for (const auto &c : cases) {
+        const QColor colour = c.filedAs ? QColor(c.filedAs[0] == 'T' ? Qt::red : Qt::green) : QColor(Qt::yellow);
+        writeFile(QString("Capturas/") + c.name, pngBytes(screenPicture(colour)));
+        QFile file(path(QString("Capturas/") + c.name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.setFileTime(launch.addSecs(c.secondsAfterLaunch), QFileDevice::FileModificationTime);
+    }
+    put(12, bitmapBytes(screenPicture(Qt::blue)));
+
+    ScreenshotHarvest::Result result = m_harvest.step(true, m_rom, {});
+    EXPECT_FALSE(result.settled);
+    for (int tick = 0; tick < 10 && !result.settled; ++tick)
+        result = m_harvest.step(true, m_rom, {});
+    EXPECT_TRUE(result.settled);
+
+    // Zibo's bitmap goes under the game launched in Zibo, not under the selected one.
+    EXPECT_EQ(folderEntries(path("Shoots")), (QStringList{"Pack.bmp", "Tetris.bmp", "Zelda.bmp"}));
+    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes(screenPicture(Qt::red)));
+    EXPECT_EQ(readFile("Shoots/Pack.bmp"), bitmapBytes(screenPicture(Qt::green)));
+    EXPECT_EQ(readFile("Shoots/Zelda.bmp"), bitmapBytes(screenPicture(Qt::blue)));
+    for (const auto &c : cases) {
+        EXPECT_EQ(QFile::exists(path(QString("Capturas/") + c.name)), !c.filedAs) << c.name;
+        if (!c.filedAs)
+            EXPECT_EQ(readFile(QString("Capturas/") + c.name), pngBytes(screenPicture(Qt::yellow))) << c.name;
+    }
+
+    // The watch ends once every launch has ended; an end of a game not launched changes nothing.
+    LaunchedGames &games = m_harvest.launches();
+    for (const char *rom : {"Roms/Tetris.gb", "Roms/Tetris.gb", "Roms/Mario.gb", "Roms/Pack.zip"}) {
+        games.ended(path(rom));
+        EXPECT_FALSE(games.allEnded()) << rom;
+    }
+    games.ended(path("Roms/Zelda.gb"));
+    EXPECT_TRUE(games.allEnded());
+    games.clear();
+    EXPECT_FALSE(games.allEnded());
+    EXPECT_EQ(m_harvest.step(true, QString(), {}).outcome, Outcome::Off);
+}
+
 TEST_F(Harvest, AShotFiledOntoItselfIsKept)
 {
     m_rom = path("Roms/ZIBO0000.gb");

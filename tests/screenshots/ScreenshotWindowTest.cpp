@@ -171,6 +171,42 @@ TEST_F(ScreenshotWindow, TheStandInsShotIsFiledAsTheGamesJpegAndShown)
     EXPECT_FALSE(QFile::exists(path("emu/ZIBO0000.BMP")));
     EXPECT_EQ(shownPicture().size(), QSize(160, 144));
     EXPECT_TRUE(m_messages.shown.isEmpty());
+
+    // The stand-in has ended and its shot is filed: the watch stops (it used to poll until Cartling ended).
+    while (clock.elapsed() < 30000 && main().screenshots().timer()->isActive())
+        QTest::qWait(100);
+    EXPECT_FALSE(main().screenshots().timer()->isActive());
+}
+
+// A shot taken in mGBA went under whatever game was selected when it was found, and every other PNG of the
+// picture folder went with it.
+TEST_F(ScreenshotWindow, AnMgbaShotGoesUnderTheLaunchedGameWhateverIsSelectedSince)
+{
+    makeFolder("Capturas");
+    writeFile("Capturas/vacaciones.png", pngBytes(screenPicture(Qt::yellow)));
+    writeFile("shot.png", pngBytes(screenPicture(Qt::red)));
+    // Saves a shot as mGBA names it into the folder it is given, a moment after it started, then ends.
+    writeFile("emu/mgba-qt", "#!/bin/sh\nfor a; do case \"$a\" in screenshotPath=*) dir=${a#screenshotPath=};; esac; "
+                             "rom=$a; done\nsleep 1\nname=${rom##*/}\ncp \"" +
+                                 path("shot.png").toUtf8() + "\" \"$dir/${name%.*}-0.png\"\nsleep 1\n");
+    QFile::setPermissions(path("emu/mgba-qt"), QFile::permissions(path("emu/mgba-qt")) | QFileDevice::ExeOwner);
+    writeSettings("[Directorios]\r\nRoms=" + path("roms").toUtf8() + "\r\nZibo=" + path("emu/mgba-qt").toUtf8() +
+                  "\r\nZibod=" + path("emu/").toUtf8() + "\r\n[Configuracion]\r\nshoots=1\r\n");
+    setProcessStarter(nullptr);
+    start();
+    clickEntry("Tetris.gb");
+    item("Jugar1")->trigger();
+    clickEntry("Zelda.gb");
+
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 30000 && main().screenshots().timer()->isActive())
+        QTest::qWait(100);
+    EXPECT_FALSE(main().screenshots().timer()->isActive());
+    EXPECT_EQ(readFile("Shoots/Tetris.bmp"), bitmapBytes(screenPicture(Qt::red)));
+    EXPECT_FALSE(QFile::exists(path("Shoots/Zelda.bmp")));
+    EXPECT_EQ(folderEntries(path("Capturas")), QStringList{"vacaciones.png"});
+    EXPECT_TRUE(m_messages.shown.isEmpty()) << qPrintable(m_messages.shown.join(u'\n'));
 }
 
 } // namespace

@@ -25,6 +25,15 @@ QByteArray bitmapBytes(const QImage &picture)
     return bytes;
 }
 
+QByteArray pngBytes(const QImage &picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
 QByteArray jpegBytes(const QImage &picture, int quality)
 {
     return JpegCodec::encode(picture, quality);
