@@ -83,7 +83,7 @@ protected:
         writeFile("GGCT.ini", "[Tetris]\r\nTitulo=TETRIS\r\n");
         writeFile("GGCodes.ini",
                   "[TETRIS]\r\nAC1=1\r\nC1=ABC-DEF-GHI\r\nD1=Vidas\r\nAC2=1\r\nC2=01FFC2C3\r\nD2=Salto\r\n"
-                  "AC3=0\r\nC3=00A-17B-C49\r\nD3=Otro\r\n");
+                  "AC3=0\r\nC3=00A-17B-C49\r\nD3=Otro\r\nAC4=1\r\nC4=01FFC2C3\r\nD4=Salto 2\r\n");
     }
 
     void storeEmulator(const char *program, const QByteArray &more = {}) const
@@ -111,8 +111,10 @@ protected:
 TEST_F(CheatsLaunch, WhatMgbasWindowSwitchedIsReadBackUnlessTheRowWasChangedHereSince)
 {
     storeEmulator("mgba-qt");
+    // Two rows hold the same code: each set goes to its own row, in order.
     const QByteArray left = "!disabled\n# Vidas [Cartling]\nABC-DEF-GHI\n# Salto [Cartling]\n01FFC2C3\n"
-                            "# Otro [Cartling]\n00a-17b-c49\n# Mío\n01FFC2C3\n";
+                            "# Otro [Cartling]\n00a-17b-c49\n!disabled\n# Salto 2 [Cartling]\n01FFC2C3\n"
+                            "# Mío\n01FFC2C3\n";
     writeFile("Trucos/Tetris.cheats", left);
     launchTetris(true);
     ASSERT_EQ(m_starter.starts.size(), 1);
@@ -120,10 +122,13 @@ TEST_F(CheatsLaunch, WhatMgbasWindowSwitchedIsReadBackUnlessTheRowWasChangedHere
     EXPECT_FALSE(codes().box(1)->isChecked());
     EXPECT_TRUE(codes().box(2)->isChecked());
     EXPECT_TRUE(codes().box(3)->isChecked());
+    EXPECT_FALSE(codes().box(4)->isChecked());
     EXPECT_EQ(readFile("GGCodes.ini"), "[TETRIS]\r\nAC1=0\r\nC1=ABC-DEF-GHI\r\nD1=Vidas\r\nAC2=1\r\nC2=01FFC2C3\r\n"
-                                       "D2=Salto\r\nAC3=1\r\nC3=00A-17B-C49\r\nD3=Otro\r\n\r\n");
+                                       "D2=Salto\r\nAC3=1\r\nC3=00A-17B-C49\r\nD3=Otro\r\nAC4=0\r\nC4=01FFC2C3\r\n"
+                                       "D4=Salto 2\r\n\r\n");
     EXPECT_EQ(readFile("Trucos/Tetris.cheats"), "!disabled\n# Vidas [Cartling]\nABC-DEF-GHI\n# Salto [Cartling]\n"
-                                                "01FFC2C3\n# Otro [Cartling]\n00A-17B-C49\n# Mío\n01FFC2C3\n");
+                                                "01FFC2C3\n# Otro [Cartling]\n00A-17B-C49\n!disabled\n"
+                                                "# Salto 2 [Cartling]\n01FFC2C3\n# Mío\n01FFC2C3\n");
 
     // Ticked here after the file was saved: this choice is the later one and stays.
     codes().box(1)->setChecked(true);

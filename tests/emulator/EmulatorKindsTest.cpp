@@ -139,12 +139,15 @@ TEST_F(EmulatorChoice, TheCheatsFileHoldsOneSetPerCodeAndNoDescriptionBreaksIt)
     rows[4] = {true, "", "sin código"};
     rows[5] = {true, "!reset", "una orden"};
     rows[6] = {true, "CCC-DDD\nEEE", QString(200, QChar(0x00F1))};
+    rows[7] = {true, "FFF-AAA", QString(99, u'x')}; // cut one character at a time: no surrogate to keep whole
     EXPECT_EQ(MgbaCheats::file(rows, "Code "), QByteArray("# Vidas infinitas [Cartling]\nABC-DEF-GHI\n"
                                                           "!disabled\n# # no es una cabecera [Cartling]\n01FFC2C3\n"
                                                           "# !disabled [Cartling]\nABC-DEF\n"
                                                           "# Code 4 [Cartling]\n123-456\n"
                                                           "# ") +
-                                                   QString(48, QChar(0x00F1)).toUtf8() + " [Cartling]\nCCC-DDD EEE\n");
+                                                   QString(48, QChar(0x00F1)).toUtf8() +
+                                                   " [Cartling]\nCCC-DDD EEE\n# " + QByteArray(96, 'x') +
+                                                   " [Cartling]\nFFF-AAA\n");
     EXPECT_EQ(MgbaCheats::file(CodeSet(), "Code "), QByteArray());
 }
 
