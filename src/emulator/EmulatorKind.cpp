@@ -76,6 +76,11 @@ EmulatorKind ofStored(const SettingsFile &settings)
     return ofStored(settings, settings.read(Keys::Zibo, Places::defaultEmulatorName()));
 }
 
+bool writesZiboCfg(const SettingsFile &settings)
+{
+    return recognise(settings.read(Keys::Zibo, Places::defaultEmulatorName())) == EmulatorKind::Zibo;
+}
+
 QString name(EmulatorKind kind)
 {
     switch (kind) {
