@@ -1,6 +1,10 @@
 #include "MainWindowFixture.h"
 
+#include "app/ZipLibraryCheck.h"
+#include "archive/Libzip.h"
+#include "archive/ZipLibrary.h"
 #include "gamegenie/GameGenieDialog.h"
+#include "platform/ErrorHandler.h"
 #include "mainwindow/Windows.h"
 #include "screenshots/PictureViewer.h"
 
@@ -8,6 +12,8 @@
 #include <QTimer>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -282,6 +288,24 @@ TEST_F(Startup, TheAboutBoxNamesTheVersion)
     item("Acercade1")->trigger();
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_TRUE(m_messages.shown[0].contains("CARTLING  V1.7"));
+}
+
+// Once the window has painted, the ZIP library must be usable, or the run ends with its message and status 1.
+TEST_F(Startup, TheZipLibraryCheckEndsOnlyARunWithoutTheLibrary)
+{
+    const std::shared_ptr<void> giveBack(nullptr, [](void *) { simulateMissingLibzip(std::nullopt); });
+    for (const bool missing : {false, true}) {
+        setRunEnd([this](int status) { m_runEnds.append(status); });
+        simulateMissingLibzip(missing ? std::optional<QString>("gone") : std::nullopt);
+        QWidget window;
+        window.show();
+        new ZipLibraryCheck(window); // right after show, as the program makes it
+        const QDeadlineTimer deadline(missing ? 5000 : 300);
+        while (m_runEnds.isEmpty() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(m_runEnds, missing ? QList<int>{1} : QList<int>()) << missing;
+        EXPECT_EQ(m_messages.errors, missing ? QStringList{*checkZipLibrary()} : QStringList()) << missing;
+    }
 }
 
 } // namespace
