@@ -29,13 +29,15 @@ Loaded load()
     QString missing;
     const auto resolve = [library, &missing](auto &member, const char *name) {
         member = reinterpret_cast<std::remove_reference_t<decltype(member)>>(dlsym(library, name));
-        if (!member && missing.isEmpty())
-            missing = QString::fromLocal8Bit(dlerror());
+        if (!member)
+            missing = QString::fromLatin1(name);
     };
 #define CARTLING_LIBZIP_RESOLVE(name) resolve(functions.name, "zip_" #name);
     CARTLING_LIBZIP_FUNCTIONS(CARTLING_LIBZIP_RESOLVE)
 #undef CARTLING_LIBZIP_RESOLVE
-    return missing.isEmpty() ? Loaded{&functions, {}} : Loaded{nullptr, missing};
+    if (!missing.isEmpty())
+        return {nullptr, QStringLiteral(CARTLING_LIBZIP_SONAME " has no function ") + missing};
+    return {&functions, {}};
 #else
 #define CARTLING_LIBZIP_LINKED(name) &::zip_##name,
     static const LibzipFunctions functions{CARTLING_LIBZIP_FUNCTIONS(CARTLING_LIBZIP_LINKED)};

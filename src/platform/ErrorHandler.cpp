@@ -7,7 +7,7 @@
 namespace {
 
 std::function<void(int)> g_runEnd;
-bool g_ending = false;
+bool g_showing = false;
 
 } // namespace
 
@@ -22,11 +22,13 @@ void reportError(const CartlingError &error)
 
 void endRun(const QString &text)
 {
-    // The message box runs events: the start-up check and a failed background load may both get here.
-    if (g_ending)
+    // The message box runs events: the start-up check and a failed background load may both get here. Once it
+    // is closed the run ends before another event comes.
+    if (g_showing)
         return;
-    g_ending = true;
+    g_showing = true;
     messages().error(text);
+    g_showing = false;
     if (g_runEnd)
         g_runEnd(1);
     else
@@ -36,5 +38,4 @@ void endRun(const QString &text)
 void setRunEnd(std::function<void(int status)> end)
 {
     g_runEnd = std::move(end);
-    g_ending = false;
 }

@@ -32,7 +32,7 @@ public:
 void reportError(const CartlingError &error);
 
 // Shows the error, then ends the run with exit status 1 without closing the windows, so that nothing of a run that
-// could not work is saved. A second such error while the first one is shown adds nothing.
+// could not work is saved. A second such error while the first one's message is shown adds nothing.
 void endRun(const QString &text);
 // Tests hear the exit status instead of the event loop ending; nullptr puts the real ending back.
 void setRunEnd(std::function<void(int status)> end);
