@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -138,6 +139,32 @@ TEST_F(CommandsTest, ADatListedAlreadyIsNotReadAgain)
     collection->addDats({path("away.dat")});
     EXPECT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(DatCatalog::storedList(), QStringList{path("away.dat")});
+}
+
+TEST_F(CommandsTest, BackgroundWorkGoesToItsEndUnlessCancelarIsPressed)
+{
+    int steps = 0;
+    EXPECT_TRUE(runInBackground(&m_window, "x", [&steps](const Progress &progress) {
+        for (; steps < 20 && progress(steps, 20); ++steps)
+            QThread::msleep(10);
+    }));
+    EXPECT_EQ(steps, 20);
+
+    // The progress window comes after half a second; its button stops the work.
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, &m_window, [this] {
+        if (auto *dialog = m_window.findChild<QProgressDialog *>(); dialog && dialog->isVisible())
+            dialog->findChild<QPushButton *>()->click();
+    });
+    clicker.start(20);
+    bool stopped = false;
+    EXPECT_FALSE(runInBackground(&m_window, "x", [&stopped](const Progress &progress) {
+        const QDeadlineTimer limit(3000);
+        while (progress(1, 2) && !limit.hasExpired())
+            QThread::msleep(10);
+        stopped = !limit.hasExpired();
+    }));
+    EXPECT_TRUE(stopped);
 }
 
 // An error raised on a worker thread left the thread and ended the program on the spot.

@@ -11,6 +11,7 @@
 #include "settings/BaseFolder.h"
 #include <QTimer>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -312,6 +313,8 @@ TEST_F(Startup, TheControlsStandInTheDesignsPlaces)
     EXPECT_GT(list.top(), 50 + 17);
     EXPECT_EQ(place("Button1"), QRect(14, list.bottom() + 1 + 6, width - 24, 41));
     EXPECT_EQ(place("Button1").bottom() + 1, 383 - 5);
+    for (const char *button : {"SpeedButton1", "Button1"})
+        EXPECT_FALSE(client->findChild<QAbstractButton *>(button)->icon().isNull()) << button;
 }
 
 // Once the window has painted, the ZIP library must be usable, or the run ends with its message and status 1.
