@@ -43,15 +43,17 @@ CollectionCommands::~CollectionCommands()
 void CollectionCommands::startLoading()
 {
     m_datPaths = DatCatalog::storedList();
-    auto loaded = std::make_shared<Loaded>(Loaded{{}, HashCache()});
+    auto loaded = std::make_shared<Loaded>();
     m_loaded = loaded;
     const QStringList paths = m_datPaths;
     m_loader = QThread::create([loaded, paths] {
-        loaded->dats = DatCatalog::loadAll(paths);
-        loaded->cache.load();
-        loaded->canUndo = DatRenamer::canUndo();
+        loaded->failure.run([&loaded, &paths] {
+            loaded->dats = DatCatalog::loadAll(paths);
+            loaded->cache.load();
+            loaded->canUndo = DatRenamer::canUndo();
+        });
     });
-    connect(m_loader, &QThread::finished, this, [this] { finishLoading(); });
+    connect(m_loader, &QThread::finished, this, guarded([this] { finishLoading(); }));
     m_loader->start();
 }
 
@@ -63,6 +65,8 @@ void CollectionCommands::finishLoading()
     m_loader->deleteLater();
     m_loader = nullptr;
     const std::shared_ptr<Loaded> loaded = std::move(m_loaded);
+    // Half a reading is no ground to work on: a verification would write its results over the stored ones.
+    loaded->failure.raiseFatal();
     m_catalog = loaded->dats.catalog;
     m_cache = loaded->cache;
     m_canUndo = loaded->canUndo;

@@ -4,6 +4,7 @@
 #include "collection/DumpCheck.h"
 #include "collection/HashCache.h"
 #include "collection/RenameLog.h"
+#include "platform/WorkerFailure.h"
 
 #include <QObject>
 #include <QStringList>
@@ -52,7 +53,8 @@ public:
     // says.
     QStringList detailLines(const QString &path) const;
 
-    // Waits until the DATs of the settings file are read (the commands wait for it themselves).
+    // Waits until the DATs of the settings file are read (the commands wait for it themselves). Raises FatalError
+    // with the reading's error when it failed (the ZIP library missing for a zipped DAT).
     void finishLoading();
 
 signals:
@@ -81,6 +83,7 @@ private:
         DatCatalog::LoadResult dats;
         HashCache cache;
         bool canUndo = false; // the rename log is read there too
+        WorkerFailure failure;
     };
     QThread *m_loader = nullptr;
     std::shared_ptr<Loaded> m_loaded;

@@ -84,6 +84,7 @@ protected:
     RecordingMessages m_messages;
     RecordingStarter m_starter;
     RecordingTrash m_trash;
+    QList<int> m_runEnds; // the exit statuses of runs ended by an error the program cannot work past
 };
 
 // While it lives, a file of this process cannot grow beyond `bytes`: writes past that fail as on a full disk.
