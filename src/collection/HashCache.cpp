@@ -1,6 +1,6 @@
 #include "collection/HashCache.h"
 
-#include "platform/TextFile.h"
+#include "platform/PrivateFile.h"
 #include "settings/BaseFolder.h"
 
 #include <QDateTime>
@@ -162,16 +162,16 @@ bool HashCache::save() const
     checksum.put(cacheChecksum(body.bytes().constData(), body.bytes().size()));
     file += checksum.bytes();
     file += body.bytes();
-    return TextFile::writeBytes(m_file, file);
+    return PrivateFile::write(m_file, file);
 }
 
 void HashCache::load()
 {
     m_entries.clear();
-    QFile file(m_file);
-    if (!QFileInfo(m_file).isFile() || file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> read = PrivateFile::read(m_file, MaxFileBytes);
+    if (!read)
         return;
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = *read;
     const qsizetype head = sizeof CacheMagic + sizeof(quint32);
     if (bytes.size() < head || std::memcmp(bytes.constData(), CacheMagic, sizeof CacheMagic) != 0)
         return;
