@@ -156,6 +156,37 @@ TEST_F(VerifyTest, ASecondRunReadsOnlyWhatChangedAndVanishedFilesAreSkipped)
     EXPECT_EQ(m_cache.find(rom("3.gb")), nullptr);
 }
 
+// The verification cache was written through a link planted at its name, and read from whatever stood there.
+TEST_F(VerifyTest, TheCacheIsNeitherWrittenThroughALinkNorReadFromOne)
+{
+    loadDat({{"One", seededRom(1)}});
+    writeRom("1.gb", seededRom(1));
+    verify({"1.gb"});
+    HashCache good(path("good.cache"));
+    good.store(rom("1.gb"), *m_cache.find(rom("1.gb")));
+    ASSERT_TRUE(good.save());
+    const QByteArray goodBytes = readFile("good.cache");
+
+    ASSERT_TRUE(QFile::link(path("good.cache"), path("Verificacion.cache")));
+    EXPECT_FALSE(m_cache.save());
+    EXPECT_EQ(readFile("good.cache"), goodBytes);
+    EXPECT_TRUE(QFileInfo(path("Verificacion.cache")).isSymLink());
+    HashCache linked(path("Verificacion.cache"));
+    linked.load();
+    EXPECT_EQ(linked.size(), 0);
+
+    // Another user's file in its place (only root can make one here).
+    ASSERT_TRUE(QFile::remove(path("Verificacion.cache")));
+    ASSERT_TRUE(QFile::copy(path("good.cache"), path("Verificacion.cache")));
+    HashCache foreign(path("Verificacion.cache"));
+    foreign.load();
+    EXPECT_EQ(foreign.size(), 1);
+    if (giveToAnotherUser(path("Verificacion.cache"))) {
+        foreign.load();
+        EXPECT_EQ(foreign.size(), 0);
+    }
+}
+
 TEST_F(VerifyTest, HeaderChecksumsAndFieldsOfBuiltImages)
 {
     // Zeros but for the flags: colour compatible, Super Game Boy, MBC1+RAM+BATTERY, 64 KiB of ROM, 8 KiB of RAM.

@@ -12,6 +12,12 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <atomic>
+#include <latch>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
 namespace {
 
 class TileLoaderTest : public BaseFolderTest
@@ -142,6 +148,67 @@ TEST_F(TileLoaderTest, ACacheThatCannotBeWrittenOnlyCostsSpeed)
     writeFile("Shoots/Tetris.jpg", jpegBytes());
     TileLoader loader(m_base, ThumbnailCache(path("blocked/thumbnails/normal")));
     EXPECT_FALSE(settled(loader, rom("Tetris.gb")).picture.isNull());
+}
+
+int modeOf(const QString &file)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(file).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// Making the missing normal/ folder made the file managers' thumbnails/ folder private too; a link planted at a
+// thumbnail's name was written through, and one to a thumbnail elsewhere was read.
+TEST_F(TileLoaderTest, ThumbnailsLeaveTheSharedFolderAsItIsAndFollowNoLink)
+{
+    const QString thumbnails = QFileInfo(m_cacheFolder).path();
+    ASSERT_TRUE(QDir().mkpath(thumbnails));
+    ASSERT_EQ(::chmod(QFile::encodeName(thumbnails).constData(), 0755), 0);
+    const ThumbnailCache cache(m_cacheFolder);
+    const QImage thumbnail = screenPicture().scaled(128, 115);
+    const ThumbnailCache::Stamp stamp{1000, 2000};
+    ASSERT_TRUE(cache.store(path("a.bmp"), stamp, thumbnail));
+    EXPECT_EQ(modeOf(thumbnails), 0755);
+    EXPECT_EQ(modeOf(m_cacheFolder), 0700);
+    EXPECT_EQ(modeOf(cache.fileFor(path("a.bmp"))), 0600);
+    EXPECT_FALSE(cache.find(path("a.bmp"), stamp).isNull());
+
+    const QByteArray key("the user's own file\n");
+    writeFile("elsewhere", key);
+    ASSERT_TRUE(QFile::link(path("elsewhere"), cache.fileFor(path("b.bmp"))));
+    EXPECT_FALSE(cache.store(path("b.bmp"), stamp, thumbnail));
+    EXPECT_EQ(readFile("elsewhere"), key);
+
+    const ThumbnailCache other(path("other"));
+    ASSERT_TRUE(other.store(path("c.bmp"), stamp, thumbnail));
+    ASSERT_TRUE(QFile::link(other.fileFor(path("c.bmp")), cache.fileFor(path("c.bmp"))));
+    EXPECT_TRUE(cache.find(path("c.bmp"), stamp).isNull());
+    // Another user's thumbnail (only root can make one here).
+    if (giveToAnotherUser(cache.fileFor(path("a.bmp"))))
+        EXPECT_TRUE(cache.find(path("a.bmp"), stamp).isNull());
+}
+
+// When the thumbnail folder was missing, the threads scaling the first screen's tiles raced to make it, and
+// the thumbnails of those that lost the race were not written.
+TEST_F(TileLoaderTest, ThumbnailFolderMadeByManyThreadsAtOnceLosesNoThumbnail)
+{
+    constexpr int Threads = 8;
+    for (int round = 0; round < 10; ++round) {
+        const ThumbnailCache cache(path(QStringLiteral("cache%1/thumbnails/normal").arg(round)));
+        std::vector<QImage> thumbnails(Threads, screenPicture().scaled(128, 115));
+        std::latch start(Threads);
+        std::atomic<int> stored = 0;
+        std::vector<std::thread> threads;
+        for (int i = 0; i < Threads; ++i) {
+            threads.emplace_back([&, i] {
+                start.arrive_and_wait();
+                stored += cache.store(path(QString::number(i)), {i, i}, thumbnails[size_t(i)]) ? 1 : 0;
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        EXPECT_EQ(stored, Threads) << "round " << round;
+        EXPECT_EQ(QDir(cache.folder()).entryList(QDir::Files).size(), Threads) << "round " << round;
+    }
 }
 
 TEST_F(TileLoaderTest, HugeAndLyingPicturesAreRefusedBeforeDecoding)

@@ -1,0 +1,159 @@
+#include "TestSupport.h"
+
+#include "platform/PrivateFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Refusal = PrivateFile::Error::Refusal;
+
+class PrivateFileTest : public BaseFolderTest
+{
+protected:
+    void link(const QString &name, const QString &target) const
+    {
+        ASSERT_TRUE(QFile::link(target, path(name))) << qPrintable(name);
+    }
+    static int modeOf(const QString &file)
+    {
+        struct stat st;
+        return ::lstat(QFile::encodeName(file).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    }
+    // The refusal that saving or loading the file raised; nothing when it went ahead.
+    static std::optional<Refusal> refusalOf(const std::function<void()> &action)
+    {
+        try {
+            action();
+        } catch (const PrivateFile::Error &error) {
+            return error.refusal();
+        }
+        return std::nullopt;
+    }
+};
+
+// A cache or index name planted as a link to the user's own file had that file replaced by the next write.
+TEST_F(PrivateFileTest, AWriteThatALinkOrAnotherUsersFolderCouldSteerIsRefusedAndChangesNothing)
+{
+    const QByteArray key("ssh-ed25519 AAAA the user's key\n");
+    makeFolder("home");
+    writeFile("home/authorized_keys", key);
+    makeFolder("cache");
+    link("cache/linked.index", path("home/authorized_keys"));
+    link("cache/dangling.index", path("home/made-through-the-link"));
+    makeFolder("cache/folder.index");
+    link("linked-folder", path("home"));
+    makeFolder("read-only");
+    QFile::setPermissions(path("read-only"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    makeFolder("foreign");
+    const bool root = giveToAnotherUser(path("foreign"));
+
+    const struct
+    {
+        const char *name;
+        Refusal refusal;
+    } cases[] = {
+        {"cache/linked.index", Refusal::Link},        {"cache/dangling.index", Refusal::Link},
+        {"cache/folder.index", Refusal::NotRegular},  {"linked-folder/new.index", Refusal::FolderNotOwn},
+        {"read-only/new.index", Refusal::ReadOnly},   {"missing/new.index", Refusal::SystemFailure},
+        {"foreign/new.index", Refusal::FolderNotOwn}, // as root only
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (QByteArray(c.name).startsWith("foreign") && !root)
+            continue;
+        EXPECT_EQ(refusalOf([&] { PrivateFile::save(path(c.name), "index"); }), c.refusal);
+        EXPECT_FALSE(PrivateFile::write(path(c.name), "index"));
+    }
+    EXPECT_EQ(readFile("home/authorized_keys"), key);
+    EXPECT_EQ(folderEntries(path("home")), QStringList{"authorized_keys"});
+    EXPECT_EQ(folderEntries(path("cache")), QStringList({"dangling.index", "folder.index", "linked.index"}));
+    EXPECT_TRUE(QFileInfo(path("cache/linked.index")).isSymLink());
+    EXPECT_TRUE(folderEntries(path("read-only")).isEmpty());
+    EXPECT_TRUE(folderEntries(path("foreign")).isEmpty());
+}
+
+// An index planted with the stamp of the file it claims to describe was trusted.
+TEST_F(PrivateFileTest, OnlyTheUsersOwnRegularFileIsReadAndNoFurtherThanTheLimit)
+{
+    writeFile("own", "mine");
+    link("linked", path("own"));
+    writeFile("planted", "someone else's");
+    const bool root = giveToAnotherUser(path("planted"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    makeFolder("folder");
+    writeFile("large", QByteArray(11, 'x'));
+
+    const struct
+    {
+        const char *name;
+        std::optional<Refusal> refusal;
+    } cases[] = {
+        {"own", std::nullopt},         {"linked", Refusal::Link},       {"planted", Refusal::ForeignFile},
+        {"pipe", Refusal::NotRegular}, {"folder", Refusal::NotRegular}, {"large", Refusal::TooLarge},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (QByteArray(c.name) == "planted" && !root)
+            continue;
+        EXPECT_EQ(refusalOf([&] { PrivateFile::load(path(c.name), 10); }), c.refusal);
+        EXPECT_EQ(PrivateFile::read(path(c.name), 10).has_value(), !c.refusal);
+    }
+    EXPECT_EQ(PrivateFile::read(path("own"), 4), "mine");
+    EXPECT_EQ(PrivateFile::read(path("large"), 11), QByteArray(11, 'x'));
+    EXPECT_EQ(refusalOf([&] { EXPECT_FALSE(PrivateFile::load(path("missing"), 10)); }), std::nullopt);
+    EXPECT_EQ(refusalOf([&] { EXPECT_FALSE(PrivateFile::load(path("own/below"), 10)); }), std::nullopt);
+}
+
+TEST_F(PrivateFileTest, AWriteReplacesTheFileWholeForTheUserAloneAndLeavesNoTemporaryFile)
+{
+    writeFile("cache.bin", "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(path("cache.bin")).constData(), 0644), 0);
+    // What killed writes left: removed by the next write of that name, unless the caller keeps them.
+    writeFile(".cache.bin.cartling-tmp-a1B2c3", "left");
+    writeFile(".cache.bin.cartling-tmp-toolong", "a user's");
+    writeFile(".other.bin.cartling-tmp-a1B2c3", "another file's");
+    PrivateFile::save(path("cache.bin"), "new", PrivateFile::Leftovers::Keep);
+    EXPECT_EQ(folderEntries(m_base).size(), 4);
+    PrivateFile::save(path("cache.bin"), "newer");
+    EXPECT_EQ(readFile("cache.bin"), "newer");
+    EXPECT_EQ(modeOf(path("cache.bin")), 0600);
+    EXPECT_EQ(folderEntries(m_base),
+              QStringList({".cache.bin.cartling-tmp-toolong", ".other.bin.cartling-tmp-a1B2c3", "cache.bin"}));
+
+    {
+        const FileSizeLimit fullDisk(4096);
+        EXPECT_EQ(refusalOf([&] { PrivateFile::save(path("cache.bin"), QByteArray(100000, 'x')); }),
+                  Refusal::SystemFailure);
+    }
+    EXPECT_EQ(readFile("cache.bin"), "newer");
+    EXPECT_EQ(folderEntries(m_base).size(), 3);
+}
+
+TEST_F(PrivateFileTest, FoldersAreMadeForTheUserAloneAndThoseThereKeepTheirMode)
+{
+    makeFolder("shared");
+    ASSERT_EQ(::chmod(QFile::encodeName(path("shared")).constData(), 0755), 0);
+    EXPECT_TRUE(PrivateFile::makeFolder(path("shared/made/inner")));
+    EXPECT_TRUE(PrivateFile::makeFolder(path("shared/made/inner/")));
+    EXPECT_EQ(modeOf(path("shared")), 0755);
+    EXPECT_EQ(modeOf(path("shared/made")), 0700);
+    EXPECT_EQ(modeOf(path("shared/made/inner")), 0700);
+
+    writeFile("file", "");
+    link("linked", path("shared"));
+    makeFolder("foreign");
+    const bool root = giveToAnotherUser(path("foreign"));
+    EXPECT_FALSE(PrivateFile::makeFolder(path("file")));
+    EXPECT_FALSE(PrivateFile::makeFolder(path("file/below")));
+    EXPECT_FALSE(PrivateFile::makeFolder(path("linked")));
+    EXPECT_TRUE(PrivateFile::makeFolder(path("linked/through"))); // only the folder itself must be no link
+    EXPECT_EQ(PrivateFile::makeFolder(path("foreign")), !root);
+}
+
+} // namespace
