@@ -25,16 +25,18 @@ protected:
         struct stat st;
         return ::lstat(QFile::encodeName(file).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
     }
-    // The refusal that saving or loading the file raised; nothing when it went ahead.
-    static std::optional<Refusal> refusalOf(const std::function<void()> &action)
+    // The refusal that saving or loading the file raised, its reason kept in m_reason; nothing when it went ahead.
+    std::optional<Refusal> refusalOf(const std::function<void()> &action)
     {
         try {
             action();
         } catch (const PrivateFile::Error &error) {
+            m_reason = error.reason();
             return error.refusal();
         }
         return std::nullopt;
     }
+    QString m_reason;
 };
 
 // A cache or index name planted as a link to the user's own file had that file replaced by the next write.
@@ -70,6 +72,10 @@ TEST_F(PrivateFileTest, AWriteThatALinkOrAnotherUsersFolderCouldSteerIsRefusedAn
         EXPECT_EQ(refusalOf([&] { PrivateFile::save(path(c.name), "index"); }), c.refusal);
         EXPECT_FALSE(PrivateFile::write(path(c.name), "index"));
     }
+    refusalOf([&] { PrivateFile::save(path("cache/linked.index"), "index"); });
+    EXPECT_EQ(m_reason, "it is a symbolic link, and Cartling's own files are never used through a link");
+    refusalOf([&] { PrivateFile::save(path("missing/new.index"), "index"); });
+    EXPECT_EQ(m_reason, "No such file or directory");
     EXPECT_EQ(readFile("home/authorized_keys"), key);
     EXPECT_EQ(folderEntries(path("home")), QStringList{"authorized_keys"});
     EXPECT_EQ(folderEntries(path("cache")), QStringList({"dangling.index", "folder.index", "linked.index"}));
@@ -112,27 +118,52 @@ TEST_F(PrivateFileTest, OnlyTheUsersOwnRegularFileIsReadAndNoFurtherThanTheLimit
 
 TEST_F(PrivateFileTest, AWriteReplacesTheFileWholeForTheUserAloneAndLeavesNoTemporaryFile)
 {
-    writeFile("cache.bin", "old");
-    ASSERT_EQ(::chmod(QFile::encodeName(path("cache.bin")).constData(), 0644), 0);
-    // What killed writes left: removed by the next write of that name, unless the caller keeps them.
-    writeFile(".cache.bin.cartling-tmp-a1B2c3", "left");
-    writeFile(".cache.bin.cartling-tmp-toolong", "a user's");
-    writeFile(".other.bin.cartling-tmp-a1B2c3", "another file's");
-    PrivateFile::save(path("cache.bin"), "new", PrivateFile::Leftovers::Keep);
-    EXPECT_EQ(folderEntries(m_base).size(), 4);
-    PrivateFile::save(path("cache.bin"), "newer");
-    EXPECT_EQ(readFile("cache.bin"), "newer");
-    EXPECT_EQ(modeOf(path("cache.bin")), 0600);
-    EXPECT_EQ(folderEntries(m_base),
-              QStringList({".cache.bin.cartling-tmp-toolong", ".other.bin.cartling-tmp-a1B2c3", "cache.bin"}));
+    makeFolder("cache");
+    writeFile("cache/data.bin", "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(path("cache/data.bin")).constData(), 0644), 0);
+    // What killed writes left is removed by the next write of that name, unless the caller keeps it; what only
+    // looks like it is not.
+    writeFile("cache/.data.bin.cartling-tmp-a1B2c3", "left");
+    writeFile("cache/.data.bin.cartling-tmp-toolong", "a user's");
+    writeFile("cache/.data.bin.cartling-tmp-a-b-c1", "a user's");
+    writeFile("cache/.else.bin.cartling-tmp-a1B2c3", "another file's");
+    writeFile("shared", "linked twice");
+    link("cache/.data.bin.cartling-tmp-link01", path("shared"));
+    ASSERT_EQ(::link(QFile::encodeName(path("shared")).constData(),
+                     QFile::encodeName(path("cache/.data.bin.cartling-tmp-hard01")).constData()),
+              0);
+    const QStringList kept{".data.bin.cartling-tmp-a-b-c1", ".data.bin.cartling-tmp-hard01",
+                           ".data.bin.cartling-tmp-link01", ".data.bin.cartling-tmp-toolong",
+                           ".else.bin.cartling-tmp-a1B2c3", "data.bin"};
+    PrivateFile::save(path("cache/data.bin"), "new", PrivateFile::Leftovers::Keep);
+    EXPECT_EQ(folderEntries(path("cache")).size(), kept.size() + 1);
+    // Larger than one read or write at a time.
+    QByteArray large(3 * 1024 * 1024 + 5, 'x');
+    large[large.size() - 1] = 'y';
+    PrivateFile::save(path("cache/data.bin"), large);
+    EXPECT_EQ(PrivateFile::read(path("cache/data.bin"), large.size()), large);
+    EXPECT_EQ(modeOf(path("cache/data.bin")), 0600);
+    EXPECT_EQ(folderEntries(path("cache")), kept);
+    EXPECT_EQ(readFile("shared"), "linked twice");
 
     {
         const FileSizeLimit fullDisk(4096);
-        EXPECT_EQ(refusalOf([&] { PrivateFile::save(path("cache.bin"), QByteArray(100000, 'x')); }),
+        EXPECT_EQ(refusalOf([&] { PrivateFile::save(path("cache/data.bin"), QByteArray(100000, 'z')); }),
                   Refusal::SystemFailure);
     }
-    EXPECT_EQ(readFile("cache.bin"), "newer");
-    EXPECT_EQ(folderEntries(m_base).size(), 3);
+    EXPECT_EQ(readFile("cache/data.bin"), large);
+    EXPECT_EQ(folderEntries(path("cache")), kept);
+}
+
+TEST_F(PrivateFileTest, TheCacheHomeIsAnAbsoluteXdgCacheHomeElseTheOneInTheHomeFolder)
+{
+    const QString fallback = QDir::homePath() + "/.cache";
+    for (const auto &[value, expected] : {std::pair<QString, QString>{"/elsewhere/cache", "/elsewhere/cache"},
+                                          {"", fallback},
+                                          {"relative/cache", fallback}}) {
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(value));
+        EXPECT_EQ(PrivateFile::cacheHome(), expected) << qPrintable(value);
+    }
 }
 
 TEST_F(PrivateFileTest, FoldersAreMadeForTheUserAloneAndThoseThereKeepTheirMode)
