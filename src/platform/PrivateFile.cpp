@@ -45,12 +45,19 @@ QString refusalReason(Refusal refusal)
     return {};
 }
 
-[[noreturn]] void refuseFile(Action action, const QString &path, Refusal refusal, int error = 0)
+// A system failure gives the system's reason, every other refusal its own.
+[[noreturn]] void refuseFile(Action action, const QString &path, Refusal refusal, const QString &systemReason = {})
 {
-    const QString reason =
-        refusal == Refusal::SystemFailure ? QString::fromLocal8Bit(std::strerror(error)) : refusalReason(refusal);
-    throw PrivateFile::Error(action, path, refusal, reason);
+    throw PrivateFile::Error(action, path, refusal,
+                             refusal == Refusal::SystemFailure ? systemReason : refusalReason(refusal));
 }
+
+#ifdef Q_OS_UNIX
+[[noreturn]] void refuseFile(Action action, const QString &path, Refusal refusal, int error)
+{
+    refuseFile(action, path, refusal, QString::fromLocal8Bit(std::strerror(error)));
+}
+#endif
 
 #ifdef Q_OS_UNIX
 // Closes the descriptor on every way out.
@@ -77,8 +84,6 @@ public:
 private:
     int m_fd;
 };
-
-constexpr qint64 kReadChunk = 1 << 20;
 
 // The same name form as TextFile's temporary files, which no user would choose.
 constexpr char kTemporaryMark[] = ".cartling-tmp-";
@@ -186,32 +191,23 @@ std::optional<QByteArray> load(const QString &path, qint64 limit)
         refuseFile(Action::Read, path, Refusal::ForeignFile);
     if (st.st_size > limit)
         refuseFile(Action::Read, path, Refusal::TooLarge);
-    // At most limit + 1 bytes, so a file that grew past the limit since it was looked at is caught too.
-    QByteArray bytes;
-    bytes.reserve(qsizetype(st.st_size) + 1);
-    while (bytes.size() <= limit) {
-        const qsizetype at = bytes.size();
-        bytes.resize(at + qsizetype(qMin<qint64>(kReadChunk, limit + 1 - at)));
-        const ssize_t n = ::read(file.get(), bytes.data() + at, size_t(bytes.size() - at));
-        if (n < 0 && errno != EINTR)
-            refuseFile(Action::Read, path, Refusal::SystemFailure, errno);
-        bytes.resize(at + qMax<ssize_t>(n, 0));
-        if (n == 0)
-            break;
-    }
+    QFile input;
+    if (!input.open(file.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        refuseFile(Action::Read, path, Refusal::SystemFailure, input.errorString());
+    // One byte more than the file held when it was looked at, so one that grew past the limit since is caught.
+    const qint64 wanted = st.st_size + 1;
+#else
+    QFile input(path);
+    if (!input.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const qint64 wanted = limit + 1;
+#endif
+    QByteArray bytes = input.read(wanted);
+    if (input.error() != QFileDevice::NoError)
+        refuseFile(Action::Read, path, Refusal::SystemFailure, input.errorString());
     if (bytes.size() > limit)
         refuseFile(Action::Read, path, Refusal::TooLarge);
     return bytes;
-#else
-    QFile file(path);
-    if (!file.exists())
-        return std::nullopt;
-    if (file.size() > limit)
-        refuseFile(Action::Read, path, Refusal::TooLarge);
-    if (!file.open(QIODevice::ReadOnly))
-        refuseFile(Action::Read, path, Refusal::NotRegular);
-    return file.readAll();
-#endif
 }
 
 std::optional<QByteArray> read(const QString &path, qint64 limit)

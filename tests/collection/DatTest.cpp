@@ -198,6 +198,11 @@ TEST_F(DatTest, TheStoredListShrinksWithoutBringingBackRemovedDats)
     DatCatalog::storeList({"/b.dat"});
     EXPECT_EQ(DatCatalog::storedList(), QStringList{"/b.dat"});
     EXPECT_TRUE(readFile("Cartling.ini").contains("[DAT]"));
+    // The count decides, whatever keys a hand-edited file keeps past it.
+    for (const char *count : {"0", "-3"}) {
+        writeFile("Cartling.ini", QByteArray("[DAT]\r\nCuantos=") + count + "\r\nDAT1=/a.dat\r\n");
+        EXPECT_EQ(DatCatalog::storedList(), QStringList()) << count;
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <zlib.h>
 
 namespace {
 
@@ -184,6 +185,48 @@ TEST_F(VerifyTest, TheCacheIsNeitherWrittenThroughALinkNorReadFromOne)
     if (giveToAnotherUser(path("Verificacion.cache"))) {
         foreign.load();
         EXPECT_EQ(foreign.size(), 0);
+    }
+}
+
+TEST_F(VerifyTest, ACacheFileDamagedOrMadeWronglyGivesAnEmptyCache)
+{
+    HashCache written(path("written.cache"));
+    written.store("p", {{1, 2}, HashCache::Kind::Rom, 0, false, {3, 4, QByteArray(20, 's')}});
+    ASSERT_TRUE(written.save());
+    // After the mark and the checksum: the count, then the entry: the path's length and the path at 4 and 8, the
+    // kind at 25, the SHA-1's length and the SHA-1 at 47 and 51.
+    const QByteArray body = readFile("written.cache").sliced(12);
+    ASSERT_EQ(body.size(), 71);
+    const auto withChecksum = [](const QByteArray &body, quint32 change = 0) {
+        QByteArray file("CTLHASH1");
+        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size())));
+        for (int i = 0; i < 4; ++i)
+            file += char(quint8((crc + change) >> (8 * i)));
+        return file + body;
+    };
+    const auto changed = [&](qsizetype at, const QByteArray &bytes) {
+        return QByteArray(body).replace(at, bytes.size(), bytes);
+    };
+    const struct
+    {
+        const char *what;
+        QByteArray file;
+        qsizetype entries;
+    } cases[] = {
+        {"as written", withChecksum(body), 1},
+        {"another checksum", withChecksum(body, 1), 0},
+        {"a count without its entries", withChecksum(body.first(4)), 0},
+        {"a count past any collection", withChecksum(changed(0, "\xFF\xFF\xFF\xFF")), 0},
+        {"an unknown kind", withChecksum(changed(25, "\x02")), 0},
+        {"a SHA-1 of 19 bytes", withChecksum(changed(47, "\x13").first(70)), 0},
+        {"bytes after the entries", withChecksum(body + "x"), 0},
+        {"another mark", "CTLHASH2" + withChecksum(body).sliced(8), 0},
+    };
+    for (const auto &c : cases) {
+        writeFile("Verificacion.cache", c.file);
+        HashCache cache(path("Verificacion.cache"));
+        cache.load();
+        EXPECT_EQ(cache.size(), c.entries) << c.what;
     }
 }
 

@@ -94,6 +94,7 @@ TEST_F(PrivateFileTest, OnlyTheUsersOwnRegularFileIsReadAndNoFurtherThanTheLimit
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     makeFolder("folder");
     writeFile("large", QByteArray(11, 'x'));
+    writeFile("empty", "");
 
     const struct
     {
@@ -102,6 +103,7 @@ TEST_F(PrivateFileTest, OnlyTheUsersOwnRegularFileIsReadAndNoFurtherThanTheLimit
     } cases[] = {
         {"own", std::nullopt},         {"linked", Refusal::Link},       {"planted", Refusal::ForeignFile},
         {"pipe", Refusal::NotRegular}, {"folder", Refusal::NotRegular}, {"large", Refusal::TooLarge},
+        {"empty", std::nullopt},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,6 +113,7 @@ TEST_F(PrivateFileTest, OnlyTheUsersOwnRegularFileIsReadAndNoFurtherThanTheLimit
         EXPECT_EQ(PrivateFile::read(path(c.name), 10).has_value(), !c.refusal);
     }
     EXPECT_EQ(PrivateFile::read(path("own"), 4), "mine");
+    EXPECT_EQ(PrivateFile::read(path("empty"), 0), "");
     EXPECT_EQ(PrivateFile::read(path("large"), 11), QByteArray(11, 'x'));
     EXPECT_EQ(refusalOf([&] { EXPECT_FALSE(PrivateFile::load(path("missing"), 10)); }), std::nullopt);
     EXPECT_EQ(refusalOf([&] { EXPECT_FALSE(PrivateFile::load(path("own/below"), 10)); }), std::nullopt);

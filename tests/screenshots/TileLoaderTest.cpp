@@ -187,6 +187,41 @@ TEST_F(TileLoaderTest, ThumbnailsLeaveTheSharedFolderAsItIsAndFollowNoLink)
         EXPECT_TRUE(cache.find(path("a.bmp"), stamp).isNull());
 }
 
+TEST_F(TileLoaderTest, AThumbnailServesOnlyTheFileAsItWasMadeFromAndNoLargerThanAThumbnailCanBe)
+{
+    const ThumbnailCache cache(m_cacheFolder);
+    const ThumbnailCache::Stamp stamp{1000, 2000};
+    EXPECT_FALSE(cache.store(path("null.bmp"), stamp, QImage()));
+    ASSERT_TRUE(cache.store(path("a.bmp"), stamp, screenPicture().scaled(128, 115)));
+    // Written by another program: the size is optional, and a picture may be of any size.
+    const auto written = [&](const QString &name, QSize size, bool withSize) {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        image.setText("Thumb::URI", ThumbnailCache::uriOf(path(name)));
+        image.setText("Thumb::MTime", "1000");
+        if (withSize)
+            image.setText("Thumb::Size", "2000");
+        ASSERT_TRUE(image.save(cache.fileFor(path(name)), "png"));
+    };
+    written("unsized.bmp", QSize(128, 96), false);
+    written("largest.bmp", QSize(256, 256), true);
+    written("wide.bmp", QSize(257, 10), true);
+    written("tall.bmp", QSize(10, 257), true);
+    const struct
+    {
+        const char *name;
+        ThumbnailCache::Stamp stamp;
+        bool found;
+    } cases[] = {
+        {"a.bmp", stamp, true},         {"a.bmp", {1000, 2001}, false}, // another size
+        {"a.bmp", {1001, 2000}, false},                                 // another time
+        {"null.bmp", stamp, false},     {"unsized.bmp", {1000, 5}, true}, {"largest.bmp", stamp, true},
+        {"wide.bmp", stamp, false},     {"tall.bmp", stamp, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(!cache.find(path(c.name), c.stamp).isNull(), c.found) << c.name << " " << c.stamp.size;
+}
+
 // When the thumbnail folder was missing, the threads scaling the first screen's tiles raced to make it, and
 // the thumbnails of those that lost the race were not written.
 TEST_F(TileLoaderTest, ThumbnailFolderMadeByManyThreadsAtOnceLosesNoThumbnail)
