@@ -15,8 +15,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#else
-#include <QSaveFile>
 #endif
 
 namespace {
@@ -60,34 +58,24 @@ QString refusalReason(Refusal refusal)
 #endif
 
 #ifdef Q_OS_UNIX
-// Closes the descriptor on every way out.
+// Closes the descriptor on every way out (closing -1 does nothing).
 class FileDescriptor
 {
 public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
+    ~FileDescriptor() { ::close(m_fd); }
     FileDescriptor(const FileDescriptor &) = delete;
     FileDescriptor &operator=(const FileDescriptor &) = delete;
     int get() const { return m_fd; }
-    // Closes now, so that a late write error is seen; the error number, or 0.
-    int close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result == 0 ? 0 : errno;
-    }
 
 private:
     int m_fd;
 };
 
-// The same name form as TextFile's temporary files, which no user would choose.
+// A name form no user would choose, as TextFile's temporary files have: ".<file>.cartling-tmp-" and eight
+// hexadecimal digits.
 constexpr char kTemporaryMark[] = ".cartling-tmp-";
-constexpr int kTemporaryLetters = 6;
+constexpr int kTemporaryDigits = 8;
 
 QByteArray temporaryNamePrefix(const QByteArray &name)
 {
@@ -98,61 +86,49 @@ QByteArray temporaryNamePrefix(const QByteArray &name)
 // written through.
 int createTemporaryIn(int folder, const QByteArray &name, QByteArray *made)
 {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray temporary = temporaryNamePrefix(name);
-        for (int i = 0; i < kTemporaryLetters; ++i)
-            temporary += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        // The top bit set, so there are always eight digits.
+        const QByteArray temporary =
+            temporaryNamePrefix(name) + QByteArray::number(QRandomGenerator::global()->generate() | 0x80000000u, 16);
         const int fd =
             ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0) {
+        if (fd != -1) {
             *made = temporary;
             return fd;
         }
         if (errno != EEXIST)
             return -1;
     }
-    errno = EEXIST;
     return -1;
 }
 
-// 0, or the error number of the failed write.
-int writeWhole(int fd, const QByteArray &bytes)
+// Empty when the bytes are written whole and on the disk; else the system's reason.
+QString writeWhole(int fd, const QByteArray &bytes)
 {
-    const char *at = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, at, size_t(qMin<qint64>(left, 1 << 20)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n == 0 ? EIO : errno;
-        at += n;
-        left -= n;
-    }
+    QFile output;
+    if (!output.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle) ||
+        output.write(bytes) != bytes.size())
+        return output.errorString();
     // A file system that cannot sync says so with EINVAL; anything else (a full disk found late) is a failure.
-    return ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    // After the sync, closing has nothing left to report.
+    return ::fsync(fd) == 0 || errno == EINVAL ? QString() : QString::fromLocal8Bit(std::strerror(errno));
 }
 
 // Removes the temporary files of this name that killed saves left: regular files of this user with no other
 // link, of exactly that name form.
 void removeLeftoversIn(int folder, const QByteArray &name)
 {
-    const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *entries = listed < 0 ? nullptr : ::fdopendir(listed);
-    if (!entries) {
-        if (listed >= 0)
-            ::close(listed);
+    DIR *entries = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!entries)
         return;
-    }
     const QByteArray prefix = temporaryNamePrefix(name);
     while (const dirent *entry = ::readdir(entries)) {
         const QByteArray candidate(entry->d_name);
-        if (candidate.size() != prefix.size() + kTemporaryLetters || !candidate.startsWith(prefix))
+        if (candidate.size() != prefix.size() + kTemporaryDigits || !candidate.startsWith(prefix))
             continue;
         const QByteArray suffix = candidate.sliced(prefix.size());
         if (!std::all_of(suffix.begin(), suffix.end(),
-                         [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+                         [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
             continue;
         struct stat st;
         if (::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
@@ -178,7 +154,7 @@ std::optional<QByteArray> load(const QString &path, qint64 limit)
     // Opened without blocking, so a planted pipe cannot hang the reader, and checked through the descriptor, so
     // what is checked is what is read.
     FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0) {
+    if (file.get() == -1) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
             return std::nullopt;
@@ -214,20 +190,20 @@ std::optional<QByteArray> read(const QString &path, qint64 limit)
 {
     try {
         return load(path, limit);
-    } catch (const Error &) {
+    } catch (const TextFile::Error &) {
         return std::nullopt;
     }
 }
 
 void save(const QString &path, const QByteArray &bytes, Leftovers leftovers)
 {
-    const QFileInfo info(path);
 #ifdef Q_OS_UNIX
+    const QFileInfo info(path);
     const QByteArray folderPath = QFile::encodeName(info.absolutePath());
     const QByteArray name = QFile::encodeName(info.fileName());
     // Everything below goes through the folder's descriptor, so the folder checked is the folder written.
     const FileDescriptor folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (folder.get() < 0) {
+    if (folder.get() == -1) {
         const int error = errno;
         struct stat st;
         const bool link = ::lstat(folderPath.constData(), &st) == 0 && S_ISLNK(st.st_mode);
@@ -246,27 +222,23 @@ void save(const QString &path, const QByteArray &bytes, Leftovers leftovers)
             refuseFile(Action::Write, path, Refusal::NotRegular);
     }
     QByteArray temporary;
-    FileDescriptor file(createTemporaryIn(folder.get(), name, &temporary));
-    if (file.get() < 0)
+    const FileDescriptor file(createTemporaryIn(folder.get(), name, &temporary));
+    if (file.get() == -1)
         refuseFile(Action::Write, path, Refusal::SystemFailure, errno);
-    int error = writeWhole(file.get(), bytes);
-    const int closeError = file.close();
-    if (error == 0)
-        error = closeError;
+    QString failure = writeWhole(file.get(), bytes);
     // A rename replaces whatever took the name meanwhile, a link included, and never writes through it.
-    if (error == 0 && ::renameat(folder.get(), temporary.constData(), folder.get(), name.constData()) != 0)
-        error = errno;
-    if (error != 0) {
+    if (failure.isEmpty() && ::renameat(folder.get(), temporary.constData(), folder.get(), name.constData()) != 0)
+        failure = QString::fromLocal8Bit(std::strerror(errno));
+    if (!failure.isEmpty()) {
         ::unlinkat(folder.get(), temporary.constData(), 0);
-        refuseFile(Action::Write, path, Refusal::SystemFailure, error);
+        refuseFile(Action::Write, path, Refusal::SystemFailure, failure);
     }
     if (leftovers == Leftovers::Remove)
         removeLeftoversIn(folder.get(), name);
 #else
+    // No symbolic link can steer a write there.
     Q_UNUSED(leftovers);
-    QSaveFile file(info.absoluteFilePath());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(Action::Write, path, Refusal::SystemFailure, file.errorString());
+    TextFile::save(path, bytes);
 #endif
 }
 
@@ -275,7 +247,7 @@ bool write(const QString &path, const QByteArray &bytes, Leftovers leftovers)
     try {
         save(path, bytes, leftovers);
         return true;
-    } catch (const Error &) {
+    } catch (const TextFile::Error &) {
         return false;
     }
 }
@@ -286,12 +258,12 @@ bool makeFolder(const QString &folder)
 #ifdef Q_OS_UNIX
     // From the root down; a folder that another thread made first is as good as one made here.
     for (qsizetype end = clean.indexOf(u'/', 1);; end = clean.indexOf(u'/', end + 1)) {
-        const QByteArray part = QFile::encodeName(end < 0 ? clean : clean.left(end));
+        const QByteArray part = QFile::encodeName(end == -1 ? clean : clean.left(end));
         struct stat st;
         if (::lstat(part.constData(), &st) != 0 &&
             (errno != ENOENT || (::mkdir(part.constData(), 0700) != 0 && errno != EEXIST)))
             return false;
-        if (end < 0)
+        if (end == -1)
             break;
     }
     struct stat st;

@@ -198,11 +198,13 @@ TEST_F(DatTest, TheStoredListShrinksWithoutBringingBackRemovedDats)
     DatCatalog::storeList({"/b.dat"});
     EXPECT_EQ(DatCatalog::storedList(), QStringList{"/b.dat"});
     EXPECT_TRUE(readFile("Cartling.ini").contains("[DAT]"));
-    // The count decides, whatever keys a hand-edited file keeps past it.
+    // The count decides, whatever keys a hand-edited file keeps past it; empty and repeated entries are skipped.
     for (const char *count : {"0", "-3"}) {
         writeFile("Cartling.ini", QByteArray("[DAT]\r\nCuantos=") + count + "\r\nDAT1=/a.dat\r\n");
         EXPECT_EQ(DatCatalog::storedList(), QStringList()) << count;
     }
+    writeFile("Cartling.ini", "[DAT]\r\nCuantos=4\r\nDAT1=/a.dat\r\nDAT2=\r\nDAT3=/a.dat\r\nDAT4=/b.dat\r\n");
+    EXPECT_EQ(DatCatalog::storedList(), QStringList({"/a.dat", "/b.dat"}));
 }
 
 } // namespace

@@ -148,9 +148,15 @@ TEST_F(RenameTest, ALogThatCannotBeWrittenSafelyRefusesTheRunAndALinkedLogIsNotR
     ASSERT_TRUE(QFile::remove(path("CambiosDeNombre.json")));
     ASSERT_TRUE(QFile::link(path("logs/log.json"), path("CambiosDeNombre.json")));
     EXPECT_FALSE(DatRenamer::canUndo());
+    EXPECT_THROW(RenameLog::load(), CartlingError);
     EXPECT_TRUE(DatRenamer::canUndo(path("logs/log.json")));
     if (giveToAnotherUser(path("logs/log.json")))
         EXPECT_FALSE(DatRenamer::canUndo(path("logs/log.json")));
+    // Nor is a file that is no log.
+    for (const char *text : {"not JSON", "{\"kind\": \"something else\"}"}) {
+        writeFile("logs/other.json", text);
+        EXPECT_THROW(RenameLog::load(path("logs/other.json")), CartlingError) << text;
+    }
 }
 
 TEST_F(RenameTest, AKilledRunIsUndoneFromTheLogItWroteFirst)

@@ -191,7 +191,7 @@ TEST_F(VerifyTest, TheCacheIsNeitherWrittenThroughALinkNorReadFromOne)
 TEST_F(VerifyTest, ACacheFileDamagedOrMadeWronglyGivesAnEmptyCache)
 {
     HashCache written(path("written.cache"));
-    written.store("p", {{1, 2}, HashCache::Kind::Rom, 0, false, {3, 4, QByteArray(20, 's')}});
+    written.store("p", {{1, 2}, HashCache::Kind::NoRom, 5, true, {3, 4, QByteArray(20, 's')}});
     ASSERT_TRUE(written.save());
     // After the mark and the checksum: the count, then the entry: the path's length and the path at 4 and 8, the
     // kind at 25, the SHA-1's length and the SHA-1 at 47 and 51.
@@ -228,6 +228,17 @@ TEST_F(VerifyTest, ACacheFileDamagedOrMadeWronglyGivesAnEmptyCache)
         cache.load();
         EXPECT_EQ(cache.size(), c.entries) << c.what;
     }
+    writeFile("Verificacion.cache", withChecksum(body));
+    HashCache cache(path("Verificacion.cache"));
+    cache.load();
+    const HashCache::Entry *entry = cache.find("p", {1, 2});
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->kind, HashCache::Kind::NoRom);
+    EXPECT_EQ(entry->member, 5u);
+    EXPECT_TRUE(entry->inArchive);
+    EXPECT_EQ(entry->hashes.size, 3);
+    EXPECT_EQ(entry->hashes.crc, 4u);
+    EXPECT_EQ(entry->hashes.sha1, QByteArray(20, 's'));
 }
 
 TEST_F(VerifyTest, HeaderChecksumsAndFieldsOfBuiltImages)

@@ -126,18 +126,18 @@ TEST_F(PrivateFileTest, AWriteReplacesTheFileWholeForTheUserAloneAndLeavesNoTemp
     ASSERT_EQ(::chmod(QFile::encodeName(path("cache/data.bin")).constData(), 0644), 0);
     // What killed writes left is removed by the next write of that name, unless the caller keeps it; what only
     // looks like it is not.
-    writeFile("cache/.data.bin.cartling-tmp-a1B2c3", "left");
-    writeFile("cache/.data.bin.cartling-tmp-toolong", "a user's");
-    writeFile("cache/.data.bin.cartling-tmp-a-b-c1", "a user's");
-    writeFile("cache/.else.bin.cartling-tmp-a1B2c3", "another file's");
+    writeFile("cache/.data.bin.cartling-tmp-a1b2c3d4", "left");
+    writeFile("cache/.data.bin.cartling-tmp-a1b2c3d45", "a user's");
+    writeFile("cache/.data.bin.cartling-tmp-a1b2c3dg", "a user's");
+    writeFile("cache/.else.bin.cartling-tmp-a1b2c3d4", "another file's");
     writeFile("shared", "linked twice");
-    link("cache/.data.bin.cartling-tmp-link01", path("shared"));
+    link("cache/.data.bin.cartling-tmp-11110001", path("shared"));
     ASSERT_EQ(::link(QFile::encodeName(path("shared")).constData(),
-                     QFile::encodeName(path("cache/.data.bin.cartling-tmp-hard01")).constData()),
+                     QFile::encodeName(path("cache/.data.bin.cartling-tmp-22220002")).constData()),
               0);
-    const QStringList kept{".data.bin.cartling-tmp-a-b-c1", ".data.bin.cartling-tmp-hard01",
-                           ".data.bin.cartling-tmp-link01", ".data.bin.cartling-tmp-toolong",
-                           ".else.bin.cartling-tmp-a1B2c3", "data.bin"};
+    const QStringList kept{".data.bin.cartling-tmp-11110001",  ".data.bin.cartling-tmp-22220002",
+                           ".data.bin.cartling-tmp-a1b2c3d45", ".data.bin.cartling-tmp-a1b2c3dg",
+                           ".else.bin.cartling-tmp-a1b2c3d4",  "data.bin"};
     PrivateFile::save(path("cache/data.bin"), "new", PrivateFile::Leftovers::Keep);
     EXPECT_EQ(folderEntries(path("cache")).size(), kept.size() + 1);
     // Larger than one read or write at a time.
@@ -154,6 +154,10 @@ TEST_F(PrivateFileTest, AWriteReplacesTheFileWholeForTheUserAloneAndLeavesNoTemp
         EXPECT_EQ(refusalOf([&] { PrivateFile::save(path("cache/data.bin"), QByteArray(100000, 'z')); }),
                   Refusal::SystemFailure);
     }
+    // A name too long for its temporary file beside it.
+    const QString longName = path("cache/" + QString(240, u'n'));
+    EXPECT_EQ(refusalOf([&] { PrivateFile::save(longName, "x"); }), Refusal::SystemFailure);
+    EXPECT_EQ(m_reason, "File name too long");
     EXPECT_EQ(readFile("cache/data.bin"), large);
     EXPECT_EQ(folderEntries(path("cache")), kept);
 }

@@ -120,6 +120,7 @@ TEST_F(TileLoaderTest, ThumbnailsAreStoredAsFileManagersShareThem)
     EXPECT_TRUE(stored.hasAlphaChannel());
     EXPECT_EQ(stored.text("Thumb::URI"), "file://" + QString(shot).replace(" ", "%20"));
     EXPECT_EQ(stored.text("Thumb::MTime"), QString::number(QFileInfo(shot).lastModified().toSecsSinceEpoch()));
+    EXPECT_EQ(stored.text("Software"), "Cartling");
     EXPECT_EQ(QFileInfo(thumbnail).permissions().toInt() & 0x0077, 0); // the user's alone
     EXPECT_EQ(QFileInfo(m_cacheFolder).permissions().toInt() & 0x0077, 0);
 
@@ -148,6 +149,7 @@ TEST_F(TileLoaderTest, ACacheThatCannotBeWrittenOnlyCostsSpeed)
     writeFile("Shoots/Tetris.jpg", jpegBytes());
     TileLoader loader(m_base, ThumbnailCache(path("blocked/thumbnails/normal")));
     EXPECT_FALSE(settled(loader, rom("Tetris.gb")).picture.isNull());
+    EXPECT_FALSE(ThumbnailCache(path("blocked/thumbnails/normal")).store(path("a.bmp"), {1, 2}, screenPicture()));
 }
 
 int modeOf(const QString &file)
