@@ -79,7 +79,7 @@ private:
 
 quint32 cacheChecksum(const char *data, qsizetype size)
 {
-    return quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(data), uInt(size)));
+    return quint32(crc32(0, reinterpret_cast<const Bytef *>(data), uInt(size)));
 }
 
 } // namespace
@@ -190,7 +190,7 @@ void HashCache::load()
     for (quint32 i = 0; i < count; ++i) {
         QByteArray path;
         Entry entry;
-        quint8 kind = 0, inArchive = 0;
+        quint8 kind{}, inArchive{};
         if (!reader.get(path) || !reader.get(entry.stamp.size) || !reader.get(entry.stamp.time) || !reader.get(kind) ||
             !reader.get(inArchive) || !reader.get(entry.member) || !reader.get(entry.hashes.size) ||
             !reader.get(entry.hashes.crc) || !reader.get(entry.hashes.sha1))

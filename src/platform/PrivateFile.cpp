@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <iterator>
 
 #ifdef Q_OS_UNIX
 #include <cctype>
@@ -22,32 +23,24 @@ namespace {
 using Action = TextFile::Error::Action;
 using Refusal = PrivateFile::Error::Refusal;
 
-QString refusalReason(Refusal refusal)
-{
-    switch (refusal) {
-    case Refusal::Link:
-        return QStringLiteral("it is a symbolic link, and Cartling's own files are never used through a link");
-    case Refusal::FolderNotOwn:
-        return QStringLiteral("its folder is a symbolic link or belongs to another user");
-    case Refusal::ForeignFile:
-        return QStringLiteral("it belongs to another user");
-    case Refusal::NotRegular:
-        return QStringLiteral("it is not a regular file");
-    case Refusal::ReadOnly:
-        return QStringLiteral("its folder is read-only");
-    case Refusal::TooLarge:
-        return QStringLiteral("it is larger than a file of this kind can be");
-    case Refusal::SystemFailure:
-        break;
-    }
-    return {};
-}
+// What each refusal says, in the order of the enumeration; a system failure gives the system's own reason.
+constexpr const char *kRefusalReasons[] = {
+    "it is a symbolic link, and Cartling's own files are never used through a link",
+    "its folder is a symbolic link or belongs to another user",
+    "it belongs to another user",
+    "it is not a regular file",
+    "its folder is read-only",
+    "it is larger than a file of this kind can be",
+    "",
+};
+static_assert(std::size(kRefusalReasons) == size_t(Refusal::SystemFailure) + 1);
 
 // A system failure gives the system's reason, every other refusal its own.
 [[noreturn]] void refuseFile(Action action, const QString &path, Refusal refusal, const QString &systemReason = {})
 {
     throw PrivateFile::Error(action, path, refusal,
-                             refusal == Refusal::SystemFailure ? systemReason : refusalReason(refusal));
+                             refusal == Refusal::SystemFailure ? systemReason
+                                                               : QString::fromUtf8(kRefusalReasons[int(refusal)]));
 }
 
 #ifdef Q_OS_UNIX
@@ -83,23 +76,13 @@ QByteArray temporaryNamePrefix(const QByteArray &name)
 }
 
 // A new file in the folder, made create-exclusive and without following a link, so nothing already there is
-// written through.
+// written through. Thirty-one random bits make a name already taken (a killed write's leftover) too unlikely to
+// try again for; such a write fails like any other.
 int createTemporaryIn(int folder, const QByteArray &name, QByteArray *made)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        // The top bit set, so there are always eight digits.
-        const QByteArray temporary =
-            temporaryNamePrefix(name) + QByteArray::number(QRandomGenerator::global()->generate() | 0x80000000u, 16);
-        const int fd =
-            ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd != -1) {
-            *made = temporary;
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    return -1;
+    // The top bit set, so there are always eight digits.
+    *made = temporaryNamePrefix(name) + QByteArray::number(QRandomGenerator::global()->generate() | 0x80000000u, 16);
+    return ::openat(folder, made->constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 // Empty when the bytes are written whole and on the disk; else the system's reason.
@@ -109,9 +92,8 @@ QString writeWhole(int fd, const QByteArray &bytes)
     if (!output.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle) ||
         output.write(bytes) != bytes.size())
         return output.errorString();
-    // A file system that cannot sync says so with EINVAL; anything else (a full disk found late) is a failure.
-    // After the sync, closing has nothing left to report.
-    return ::fsync(fd) == 0 || errno == EINVAL ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    // A failed sync (a full disk found late) is a failed write; after it, closing has nothing left to report.
+    return ::fsync(fd) != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QString();
 }
 
 // Removes the temporary files of this name that killed saves left: regular files of this user with no other
@@ -119,10 +101,8 @@ QString writeWhole(int fd, const QByteArray &bytes)
 void removeLeftoversIn(int folder, const QByteArray &name)
 {
     DIR *entries = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!entries)
-        return;
     const QByteArray prefix = temporaryNamePrefix(name);
-    while (const dirent *entry = ::readdir(entries)) {
+    while (const dirent *entry = entries ? ::readdir(entries) : nullptr) {
         const QByteArray candidate(entry->d_name);
         if (candidate.size() != prefix.size() + kTemporaryDigits || !candidate.startsWith(prefix))
             continue;
@@ -135,7 +115,8 @@ void removeLeftoversIn(int folder, const QByteArray &name)
             st.st_uid == ::geteuid() && st.st_nlink == 1)
             ::unlinkat(folder, entry->d_name, 0);
     }
-    ::closedir(entries);
+    if (entries)
+        ::closedir(entries);
 }
 #endif
 
@@ -165,24 +146,22 @@ std::optional<QByteArray> load(const QString &path, qint64 limit)
         refuseFile(Action::Read, path, Refusal::NotRegular);
     if (st.st_uid != ::geteuid())
         refuseFile(Action::Read, path, Refusal::ForeignFile);
-    if (st.st_size > limit)
-        refuseFile(Action::Read, path, Refusal::TooLarge);
     QFile input;
     if (!input.open(file.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         refuseFile(Action::Read, path, Refusal::SystemFailure, input.errorString());
-    // One byte more than the file held when it was looked at, so one that grew past the limit since is caught.
-    const qint64 wanted = st.st_size + 1;
+    // What the file held when it was looked at: private files are replaced whole, never grown in place.
+    const qint64 size = st.st_size;
 #else
     QFile input(path);
     if (!input.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const qint64 wanted = limit + 1;
+    const qint64 size = input.size();
 #endif
-    QByteArray bytes = input.read(wanted);
+    if (size > limit)
+        refuseFile(Action::Read, path, Refusal::TooLarge);
+    QByteArray bytes = input.read(size);
     if (input.error() != QFileDevice::NoError)
         refuseFile(Action::Read, path, Refusal::SystemFailure, input.errorString());
-    if (bytes.size() > limit)
-        refuseFile(Action::Read, path, Refusal::TooLarge);
     return bytes;
 }
 
@@ -205,8 +184,8 @@ void save(const QString &path, const QByteArray &bytes, Leftovers leftovers)
     const FileDescriptor folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folder.get() == -1) {
         const int error = errno;
-        struct stat st;
-        const bool link = ::lstat(folderPath.constData(), &st) == 0 && S_ISLNK(st.st_mode);
+        char target;
+        const bool link = ::readlink(folderPath.constData(), &target, 1) != -1;
         refuseFile(Action::Write, path, link ? Refusal::FolderNotOwn : Refusal::SystemFailure, error);
     }
     struct stat st;

@@ -48,8 +48,8 @@ QImage ThumbnailCache::find(const QString &path, const Stamp &stamp) const
         return {};
     QBuffer buffer;
     buffer.setData(*bytes);
+    // Read as PNG only, whatever the bytes look like: no other decoder meets a planted file.
     QImageReader reader(&buffer, "png");
-    reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > MaxThumbnailSide || size.height() > MaxThumbnailSide)
         return {};
@@ -81,7 +81,6 @@ bool ThumbnailCache::store(const QString &path, const Stamp &stamp, const QImage
 
     QBuffer png;
     png.open(QIODevice::WriteOnly);
-    if (!QImageWriter(&png, "png").write(image))
-        return false;
-    return PrivateFile::write(fileFor(path), png.data(), PrivateFile::Leftovers::Keep);
+    return QImageWriter(&png, "png").write(image) &&
+           PrivateFile::write(fileFor(path), png.data(), PrivateFile::Leftovers::Keep);
 }

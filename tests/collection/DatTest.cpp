@@ -198,6 +198,7 @@ TEST_F(DatTest, TheStoredListShrinksWithoutBringingBackRemovedDats)
     DatCatalog::storeList({"/b.dat"});
     EXPECT_EQ(DatCatalog::storedList(), QStringList{"/b.dat"});
     EXPECT_TRUE(readFile("Cartling.ini").contains("[DAT]"));
+    EXPECT_FALSE(readFile("Cartling.ini").contains("/c.dat"));
     // The count decides, whatever keys a hand-edited file keeps past it; empty and repeated entries are skipped.
     for (const char *count : {"0", "-3"}) {
         writeFile("Cartling.ini", QByteArray("[DAT]\r\nCuantos=") + count + "\r\nDAT1=/a.dat\r\n");

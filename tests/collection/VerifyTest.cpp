@@ -216,6 +216,7 @@ TEST_F(VerifyTest, ACacheFileDamagedOrMadeWronglyGivesAnEmptyCache)
         {"as written", withChecksum(body), 1},
         {"another checksum", withChecksum(body, 1), 0},
         {"a count without its entries", withChecksum(body.first(4)), 0},
+        {"a path longer than the file", withChecksum(changed(4, "\xFF\xFF\xFF\x7F")), 0},
         {"a count past any collection", withChecksum(changed(0, "\xFF\xFF\xFF\xFF")), 0},
         {"an unknown kind", withChecksum(changed(25, "\x02")), 0},
         {"a SHA-1 of 19 bytes", withChecksum(changed(47, "\x13").first(70)), 0},

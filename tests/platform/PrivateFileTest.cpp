@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -154,6 +155,18 @@ TEST_F(PrivateFileTest, AWriteReplacesTheFileWholeForTheUserAloneAndLeavesNoTemp
         EXPECT_EQ(refusalOf([&] { PrivateFile::save(path("cache/data.bin"), QByteArray(100000, 'z')); }),
                   Refusal::SystemFailure);
     }
+    // Nothing stays open after a write or a read, whole or failed.
+    const auto openDescriptors = [] {
+        int open = 0;
+        for (int fd = 0; fd < 1024; ++fd)
+            open += ::fcntl(fd, F_GETFD) != -1 ? 1 : 0;
+        return open;
+    };
+    const int open = openDescriptors();
+    PrivateFile::save(path("cache/data.bin"), large);
+    EXPECT_EQ(PrivateFile::read(path("cache/data.bin"), 10), std::nullopt);
+    EXPECT_FALSE(PrivateFile::write(path("cache/" + QString(240, u'n')), "x"));
+    EXPECT_EQ(openDescriptors(), open);
     // A name too long for its temporary file beside it.
     const QString longName = path("cache/" + QString(240, u'n'));
     EXPECT_EQ(refusalOf([&] { PrivateFile::save(longName, "x"); }), Refusal::SystemFailure);

@@ -196,10 +196,10 @@ TEST_F(TileLoaderTest, AThumbnailServesOnlyTheFileAsItWasMadeFromAndNoLargerThan
     EXPECT_FALSE(cache.store(path("null.bmp"), stamp, QImage()));
     ASSERT_TRUE(cache.store(path("a.bmp"), stamp, screenPicture().scaled(128, 115)));
     // Written by another program: the size is optional, and a picture may be of any size.
-    const auto written = [&](const QString &name, QSize size, bool withSize) {
+    const auto written = [&](const QString &name, QSize size, bool withSize, const QString &of = {}) {
         QImage image(size, QImage::Format_ARGB32);
         image.fill(Qt::red);
-        image.setText("Thumb::URI", ThumbnailCache::uriOf(path(name)));
+        image.setText("Thumb::URI", ThumbnailCache::uriOf(path(of.isEmpty() ? name : of)));
         image.setText("Thumb::MTime", "1000");
         if (withSize)
             image.setText("Thumb::Size", "2000");
@@ -209,16 +209,22 @@ TEST_F(TileLoaderTest, AThumbnailServesOnlyTheFileAsItWasMadeFromAndNoLargerThan
     written("largest.bmp", QSize(256, 256), true);
     written("wide.bmp", QSize(257, 10), true);
     written("tall.bmp", QSize(10, 257), true);
+    written("moved.bmp", QSize(128, 96), true, "elsewhere.bmp");
     const struct
     {
         const char *name;
         ThumbnailCache::Stamp stamp;
         bool found;
     } cases[] = {
-        {"a.bmp", stamp, true},         {"a.bmp", {1000, 2001}, false}, // another size
-        {"a.bmp", {1001, 2000}, false},                                 // another time
-        {"null.bmp", stamp, false},     {"unsized.bmp", {1000, 5}, true}, {"largest.bmp", stamp, true},
-        {"wide.bmp", stamp, false},     {"tall.bmp", stamp, false},
+        {"a.bmp", stamp, true},           // as stored
+        {"a.bmp", {1000, 2001}, false},   // another size
+        {"a.bmp", {1001, 2000}, false},   // another time
+        {"null.bmp", stamp, false},       // never stored
+        {"unsized.bmp", {1000, 5}, true}, // no size to compare
+        {"largest.bmp", stamp, true},     // as large as a thumbnail is
+        {"wide.bmp", stamp, false},       // larger
+        {"tall.bmp", stamp, false},       // larger
+        {"moved.bmp", stamp, false},      // the thumbnail of another file
     };
     for (const auto &c : cases)
         EXPECT_EQ(!cache.find(path(c.name), c.stamp).isNull(), c.found) << c.name << " " << c.stamp.size;
