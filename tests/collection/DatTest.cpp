@@ -194,6 +194,8 @@ TEST_F(DatTest, APlantedIndexIsNeitherWrittenThroughNorRead)
 
 TEST_F(DatTest, TheStoredListShrinksWithoutBringingBackRemovedDats)
 {
+    DatCatalog::storeList({});
+    EXPECT_EQ(readFile("Cartling.ini"), "[DAT]\r\nCuantos=0\r\n"); // no key emptied that was never there
     DatCatalog::storeList({"/a.dat", "/b.dat", "/c.dat"});
     DatCatalog::storeList({"/b.dat"});
     EXPECT_EQ(DatCatalog::storedList(), QStringList{"/b.dat"});
