@@ -79,8 +79,7 @@ bool ThumbnailCache::store(const QString &path, const Stamp &stamp, const QImage
     image.setText(SizeKey, QString::number(stamp.size));
     image.setText(QStringLiteral("Software"), QStringLiteral("Cartling"));
 
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
+    QBuffer png; // the writer opens it
     return QImageWriter(&png, "png").write(image) &&
            PrivateFile::write(fileFor(path), png.data(), PrivateFile::Leftovers::Keep);
 }

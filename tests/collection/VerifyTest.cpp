@@ -217,6 +217,7 @@ TEST_F(VerifyTest, ACacheFileDamagedOrMadeWronglyGivesAnEmptyCache)
         {"another checksum", withChecksum(body, 1), 0},
         {"a count without its entries", withChecksum(body.first(4)), 0},
         {"a path longer than the file", withChecksum(changed(4, "\xFF\xFF\xFF\x7F")), 0},
+        {"a SHA-1 cut off after its length", withChecksum(body.first(51)), 0},
         {"a count past any collection", withChecksum(changed(0, "\xFF\xFF\xFF\xFF")), 0},
         {"an unknown kind", withChecksum(changed(25, "\x02")), 0},
         {"a SHA-1 of 19 bytes", withChecksum(changed(47, "\x13").first(70)), 0},
@@ -240,6 +241,10 @@ TEST_F(VerifyTest, ACacheFileDamagedOrMadeWronglyGivesAnEmptyCache)
     EXPECT_EQ(entry->hashes.size, 3);
     EXPECT_EQ(entry->hashes.crc, 4u);
     EXPECT_EQ(entry->hashes.sha1, QByteArray(20, 's'));
+    // A renamed file keeps its entry; renaming one the cache does not know changes nothing.
+    cache.rename("p", "q");
+    cache.rename("unknown", "r");
+    EXPECT_EQ(cache.paths(), QStringList{"q"});
 }
 
 TEST_F(VerifyTest, HeaderChecksumsAndFieldsOfBuiltImages)
