@@ -1,15 +1,17 @@
 #include "collection/RenameLog.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "platform/ErrorHandler.h"
-#include "platform/TextFile.h"
+#include "platform/PrivateFile.h"
 #include "settings/BaseFolder.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -72,19 +74,37 @@ void RenameLog::save(const QString &file) const
     }
     const QJsonObject root{
         {"kind", Kind}, {"state", QString::fromLatin1(stateName(state))}, {"files", fileMoves}, {"stems", stemMoves}};
-    TextFile::save(file, QJsonDocument(root).toJson(QJsonDocument::Indented));
+    try {
+        PrivateFile::save(file, QJsonDocument(root).toJson(QJsonDocument::Indented));
+    } catch (const PrivateFile::Error &error) {
+        const auto refusal = error.refusal();
+        if (refusal != PrivateFile::Error::Refusal::Link && refusal != PrivateFile::Error::Refusal::FolderNotOwn)
+            throw;
+        const MessageTable &texts = messageTable();
+        QString text = texts
+                           .text(refusal == PrivateFile::Error::Refusal::Link ? SafetyText::RenameLogIsLink
+                                                                              : SafetyText::RenameLogFolderNotOwn)
+                           .arg(QDir::toNativeSeparators(file));
+        // The log is written before the first rename: refused then, the run does not begin.
+        const bool begun = std::any_of(files.begin(), files.end(), [](const Move &move) { return move.done; });
+        if (state == State::Started && !begun)
+            text += u'\n' + texts.text(SafetyText::NothingRenamed);
+        throw CartlingError(text);
+    }
 }
 
 std::optional<RenameLog> RenameLog::load(const QString &file)
 {
-    const QFileInfo info(file);
-    if (!info.exists())
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = PrivateFile::load(file, SizeLimit);
+    } catch (const PrivateFile::Error &error) {
+        notALog(file, error.reason());
+    }
+    if (!bytes)
         return std::nullopt;
-    QFile input(file);
-    if (!info.isFile() || info.size() > SizeLimit || !input.open(QIODevice::ReadOnly))
-        notALog(file, input.errorString());
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(input.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
     const QJsonObject root = document.object();
     if (document.isNull() || root.value("kind").toString() != Kind)
         notALog(file, error.error != QJsonParseError::NoError ? error.errorString() : QStringLiteral("not a log"));

@@ -39,8 +39,9 @@ struct RenameLog
     // base folder + "/CambiosDeNombre.json"
     static QString defaultFile();
     // The log in the file; nothing when there is none. Raises CartlingError naming the file when it cannot be
-    // read or is not a log.
+    // read or is not a log, and when it is a link or another user's file, which is never read.
     static std::optional<RenameLog> load(const QString &file = defaultFile());
-    // Writes the log whole, atomically; raises CartlingError when it cannot be written.
+    // Writes the log whole, atomically; raises CartlingError when it cannot be written, also when its name is a
+    // link or its folder is a link or another user's, where it is never written.
     void save(const QString &file = defaultFile()) const;
 };

@@ -333,6 +333,18 @@ constexpr const char *kTexts[] = {
     "Ningún archivo verificado necesita un nombre nuevo según los DAT",                   // 297
     "Nombres cambiados: %1. Sin cambiar (nombre ocupado o no válido): %2",                // 298
     "No hay ningún cambio de nombres que deshacer",                                       // 299
+    // Added texts: Cartling's own files that are not written through a link or into another user's folder.
+    "%1 es un enlace simbólico: el registro de cambios de nombre no se escribe a través de un enlace", // 300
+    "La carpeta de %1 es un enlace simbólico o pertenece a otro usuario: "
+    "el registro de cambios de nombre no se escribe en ella",                                          // 301
+    "No se ha cambiado ningún nombre.",                                                                // 302
+    "",                                                                                                // 303
+    "",                                                                                                // 304
+    "",                                                                                                // 305
+    "",                                                                                                // 306
+    "",                                                                                                // 307
+    "",                                                                                                // 308
+    "",                                                                                                // 309
 };
 
 static_assert(std::size(kTexts) == EntryCount);

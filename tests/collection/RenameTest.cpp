@@ -2,6 +2,7 @@
 
 #include "collection/CollectionVerifier.h"
 #include "collection/DatRenamer.h"
+#include "platform/ErrorHandler.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,6 +91,78 @@ TEST_F(RenameTest, ANameTakenInAnyCaseIsNeverReplaced)
     EXPECT_EQ(readFile("roms/Kirby's Dream Land.gb"), "appeared");
     EXPECT_EQ(readFile("roms/kirby.gb"), seededRom(3));
     EXPECT_EQ(readFile("roms/Zelda.GBC"), "mine");
+}
+
+// A log name planted as a link had the run write its log through it, over the link's target.
+TEST_F(RenameTest, ALogThatCannotBeWrittenSafelyRefusesTheRunAndALinkedLogIsNotRead)
+{
+    const QStringList before = files();
+    const DatRenamer::Plan plan = this->plan();
+    const QByteArray key("the user's own file\n");
+    writeFile("elsewhere", key);
+    makeFolder("logs");
+    ASSERT_TRUE(QFile::link(path("elsewhere"), path("CambiosDeNombre.json")));
+    ASSERT_TRUE(QFile::link(path("logs"), path("linked")));
+    const QString nothingRenamed = QString::fromUtf8("\nNo se ha cambiado ningún nombre.");
+    const struct
+    {
+        QString log;
+        QString message;
+    } cases[] = {
+        {path("CambiosDeNombre.json"),
+         path("CambiosDeNombre.json") +
+             QString::fromUtf8(" es un enlace simbólico: el registro de cambios de nombre no se escribe a través de "
+                               "un enlace") +
+             nothingRenamed},
+        {path("linked/log.json"), "La carpeta de " + path("linked/log.json") +
+                                      QString::fromUtf8(" es un enlace simbólico o pertenece a otro usuario: el "
+                                                        "registro de cambios de nombre no se escribe en ella") +
+                                      nothingRenamed},
+    };
+    for (const auto &c : cases) {
+        try {
+            DatRenamer::apply(plan, {}, c.log);
+            ADD_FAILURE() << "the run went ahead with " << qPrintable(c.log);
+        } catch (const CartlingError &error) {
+            EXPECT_EQ(error.text(), c.message);
+        }
+        EXPECT_EQ(files(), before);
+    }
+    // Once a name has changed, the message does not say that none did.
+    RenameLog begun;
+    begun.files = plan.renames;
+    begun.files[0].done = true;
+    try {
+        begun.save(path("CambiosDeNombre.json"));
+        ADD_FAILURE() << "written through the link";
+    } catch (const CartlingError &error) {
+        EXPECT_FALSE(error.text().endsWith(nothingRenamed)) << qPrintable(error.text());
+    }
+    EXPECT_EQ(readFile("elsewhere"), key);
+    EXPECT_TRUE(folderEntries(path("logs")).isEmpty());
+
+    // A log reached through a link, or another user's log, is not taken for the last run.
+    RenameLog log;
+    log.files = plan.renames;
+    log.save(path("logs/log.json"));
+    ASSERT_TRUE(QFile::remove(path("CambiosDeNombre.json")));
+    ASSERT_TRUE(QFile::link(path("logs/log.json"), path("CambiosDeNombre.json")));
+    EXPECT_FALSE(DatRenamer::canUndo());
+    EXPECT_THROW(RenameLog::load(), CartlingError);
+    EXPECT_TRUE(DatRenamer::canUndo(path("logs/log.json")));
+    if (giveToAnotherUser(path("logs/log.json")))
+        EXPECT_FALSE(DatRenamer::canUndo(path("logs/log.json")));
+    // Nor is a file that is no log.
+    for (const char *text : {"not JSON", "{\"kind\": \"something else\"}"}) {
+        writeFile("logs/other.json", text);
+        try {
+            RenameLog::load(path("logs/other.json"));
+            ADD_FAILURE() << text << " was read";
+        } catch (const CartlingError &error) {
+            // What is wrong: JSON's own complaint, or that it is no log.
+            EXPECT_EQ(error.text().endsWith(": not a log"), text[0] == '{') << qPrintable(error.text());
+        }
+    }
 }
 
 TEST_F(RenameTest, AKilledRunIsUndoneFromTheLogItWroteFirst)

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <zlib.h>
 
 namespace {
 
@@ -154,6 +155,96 @@ TEST_F(VerifyTest, ASecondRunReadsOnlyWhatChangedAndVanishedFilesAreSkipped)
     EXPECT_EQ(check("2.gb").state, DumpState::Matches);
     EXPECT_EQ(result.skipped, QStringList({rom("3.gb"), rom("folder.gb")}));
     EXPECT_EQ(m_cache.find(rom("3.gb")), nullptr);
+}
+
+// The verification cache was written through a link planted at its name, and read from whatever stood there.
+TEST_F(VerifyTest, TheCacheIsNeitherWrittenThroughALinkNorReadFromOne)
+{
+    loadDat({{"One", seededRom(1)}});
+    writeRom("1.gb", seededRom(1));
+    verify({"1.gb"});
+    HashCache good(path("good.cache"));
+    good.store(rom("1.gb"), *m_cache.find(rom("1.gb")));
+    ASSERT_TRUE(good.save());
+    const QByteArray goodBytes = readFile("good.cache");
+
+    ASSERT_TRUE(QFile::link(path("good.cache"), path("Verificacion.cache")));
+    EXPECT_FALSE(m_cache.save());
+    EXPECT_EQ(readFile("good.cache"), goodBytes);
+    EXPECT_TRUE(QFileInfo(path("Verificacion.cache")).isSymLink());
+    HashCache linked(path("Verificacion.cache"));
+    linked.load();
+    EXPECT_EQ(linked.size(), 0);
+
+    // Another user's file in its place (only root can make one here).
+    ASSERT_TRUE(QFile::remove(path("Verificacion.cache")));
+    ASSERT_TRUE(QFile::copy(path("good.cache"), path("Verificacion.cache")));
+    HashCache foreign(path("Verificacion.cache"));
+    foreign.load();
+    EXPECT_EQ(foreign.size(), 1);
+    if (giveToAnotherUser(path("Verificacion.cache"))) {
+        foreign.load();
+        EXPECT_EQ(foreign.size(), 0);
+    }
+}
+
+TEST_F(VerifyTest, ACacheFileDamagedOrMadeWronglyGivesAnEmptyCache)
+{
+    HashCache written(path("written.cache"));
+    written.store("p", {{1, 2}, HashCache::Kind::NoRom, 5, true, {3, 4, QByteArray(20, 's')}});
+    ASSERT_TRUE(written.save());
+    // After the mark and the checksum: the count, then the entry: the path's length and the path at 4 and 8, the
+    // kind at 25, the SHA-1's length and the SHA-1 at 47 and 51.
+    const QByteArray body = readFile("written.cache").sliced(12);
+    ASSERT_EQ(body.size(), 71);
+    const auto withChecksum = [](const QByteArray &body, quint32 change = 0) {
+        QByteArray file("CTLHASH1");
+        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size())));
+        for (int i = 0; i < 4; ++i)
+            file += char(quint8((crc + change) >> (8 * i)));
+        return file + body;
+    };
+    const auto changed = [&](qsizetype at, const QByteArray &bytes) {
+        return QByteArray(body).replace(at, bytes.size(), bytes);
+    };
+    const struct
+    {
+        const char *what;
+        QByteArray file;
+        qsizetype entries;
+    } cases[] = {
+        {"as written", withChecksum(body), 1},
+        {"another checksum", withChecksum(body, 1), 0},
+        {"a count without its entries", withChecksum(body.first(4)), 0},
+        {"a path longer than the file", withChecksum(changed(4, "\xFF\xFF\xFF\x7F")), 0},
+        {"a SHA-1 cut off after its length", withChecksum(body.first(51)), 0},
+        {"a count past any collection", withChecksum(changed(0, "\xFF\xFF\xFF\xFF")), 0},
+        {"an unknown kind", withChecksum(changed(25, "\x02")), 0},
+        {"a SHA-1 of 19 bytes", withChecksum(changed(47, "\x13").first(70)), 0},
+        {"bytes after the entries", withChecksum(body + "x"), 0},
+        {"another mark", "CTLHASH2" + withChecksum(body).sliced(8), 0},
+    };
+    for (const auto &c : cases) {
+        writeFile("Verificacion.cache", c.file);
+        HashCache cache(path("Verificacion.cache"));
+        cache.load();
+        EXPECT_EQ(cache.size(), c.entries) << c.what;
+    }
+    writeFile("Verificacion.cache", withChecksum(body));
+    HashCache cache(path("Verificacion.cache"));
+    cache.load();
+    const HashCache::Entry *entry = cache.find("p", {1, 2});
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->kind, HashCache::Kind::NoRom);
+    EXPECT_EQ(entry->member, 5u);
+    EXPECT_TRUE(entry->inArchive);
+    EXPECT_EQ(entry->hashes.size, 3);
+    EXPECT_EQ(entry->hashes.crc, 4u);
+    EXPECT_EQ(entry->hashes.sha1, QByteArray(20, 's'));
+    // A renamed file keeps its entry; renaming one the cache does not know changes nothing.
+    cache.rename("p", "q");
+    cache.rename("unknown", "r");
+    EXPECT_EQ(cache.paths(), QStringList{"q"});
 }
 
 TEST_F(VerifyTest, HeaderChecksumsAndFieldsOfBuiltImages)

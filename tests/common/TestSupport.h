@@ -101,6 +101,10 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
+// Gives the file or folder itself (never a link's target) to another user, as someone else's planted file would
+// be. Only root can: false elsewhere, and the caller skips that case.
+bool giveToAnotherUser(const QString &path);
+
 // The names in a folder, hidden ones too: what a write left behind.
 QStringList folderEntries(const QString &folder);
 
