@@ -63,6 +63,11 @@ TEST_F(DatTest, ADatInsideAZipArchiveIsReadDirectly)
     const DatIndex index = DatReader::read(path("gb.zip"));
     EXPECT_EQ(index.name(), "Zipped");
     EXPECT_EQ(index.gameName(index.withCrc(crcOf(seededRom(3))).front().game), "Zelda");
+    // The only member is the DAT whatever it is called.
+    writeZip(path("odd.zip"), {{"listing.txt", datXml("Odd name", {{"Kirby", seededRom(4)}})}});
+    const DatIndex odd = DatReader::read(path("odd.zip"));
+    EXPECT_EQ(odd.name(), "Odd name");
+    ASSERT_EQ(odd.withCrc(crcOf(seededRom(4))).size(), 1u);
 }
 
 TEST_F(DatTest, HostileDatsAreRefusedWithAMessageNamingTheFile)
@@ -112,6 +117,10 @@ TEST_F(DatTest, DatsPastTheLimitsAreRefusedInBoundedMemory)
     EXPECT_EQ(refusal("five.dat", fewEntries),
               path("five.dat") + " es demasiado grande para un DAT (más de 4 entradas o 128 MB)");
     EXPECT_EQ(refusal("five.dat"), "");
+    // Exactly at the limit is still read.
+    DatReader::Limits fiveEntries;
+    fiveEntries.maxRoms = 5;
+    EXPECT_EQ(refusal("five.dat", fiveEntries), "");
 
     DatReader::Limits fewBytes;
     fewBytes.maxBytes = 1 << 20;

@@ -124,7 +124,9 @@ TEST_F(VerifyTest, AnArchiveIsInflatedOnlyToConfirmACrcMatch)
 
     // Its CRC came from the directory and matched nothing, so its data was never read.
     EXPECT_EQ(check("unknown.zip").state, DumpState::Unknown);
-    EXPECT_TRUE(m_cache.find(rom("unknown.zip"))->hashes.sha1.isEmpty());
+    const HashCache::Entry *unknownEntry = m_cache.find(rom("unknown.zip"));
+    ASSERT_NE(unknownEntry, nullptr);
+    EXPECT_TRUE(unknownEntry->hashes.sha1.isEmpty());
     // The CRC matched, the SHA-1 had to be read, and the damage shows.
     EXPECT_EQ(result.skipped, QStringList{rom("known.zip")});
 }
@@ -285,6 +287,97 @@ TEST_F(VerifyTest, HeaderChecksumsAndFieldsOfBuiltImages)
     writeRom("short.gb", QByteArray(0x14F, '\0'));
     EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("short.gb")), QStringList{"Cabecera incompleta"});
     EXPECT_TRUE(CartridgeHeader::detailLinesOf(rom("missing.gb")).isEmpty());
+}
+
+TEST_F(VerifyTest, AnArchiveCheckedBeforeItsDatWasLoadedWaitsForTheNextRun)
+{
+    // Verified while no DAT knew its CRC, the member was never inflated: a DAT loaded later cannot call it bad.
+    const QByteArray game = seededRom(5);
+    loadDat({{"Other", seededRom(6)}});
+    writeZip(rom("late.zip"), {{"late.gb", game}});
+    EXPECT_EQ(verify({"late.zip"}).unknown, 1);
+
+    writeFile("late.dat", datXml("Later", {{"Late (World)", game}}));
+    m_dats.add(path("late.dat"), DatCatalog::loadDat(path("late.dat")));
+    EXPECT_EQ(check("late.zip").state, DumpState::NotChecked);
+    EXPECT_EQ(check("late.zip").mark(), QString());
+
+    const auto again = verify({"late.zip"});
+    EXPECT_EQ(again.matches, 1);
+    EXPECT_EQ(again.read, 1);
+    EXPECT_EQ(check("late.zip").game, "Late (World)");
+}
+
+TEST_F(VerifyTest, AnArchiveDeclaringMoreThanAnyRomHoldsIsNotChecked)
+{
+    const QByteArray game = seededRom(7);
+    loadDat({{"Huge", game}});
+    writeZip(rom("huge.zip"), {{"huge.gb", game}}, true);
+    // The directory (and the local header) claim one byte more than the largest ROM read.
+    QByteArray bytes = readFile("roms/huge.zip");
+    const quint32 declared = quint32(RomHashing::MaxRomBytes + 1);
+    for (const auto &[signature, offset] :
+         {std::pair{QByteArray("PK\x03\x04", 4), 22}, {QByteArray("PK\x01\x02", 4), 24}}) {
+        const qsizetype at = bytes.indexOf(signature);
+        ASSERT_GE(at, 0);
+        for (int i = 0; i < 4; ++i)
+            bytes[at + offset + i] = char(declared >> (8 * i));
+    }
+    writeFile("roms/huge.zip", bytes);
+
+    const auto result = verify({"huge.zip"});
+    EXPECT_EQ(result.notChecked, 1);
+    EXPECT_EQ(result.matches + result.badDumps + result.unknown, 0);
+    EXPECT_EQ(check("huge.zip").state, DumpState::NotChecked);
+}
+
+TEST_F(VerifyTest, PartialRunsAndDamagedCachesKeepOnlyWhatHolds)
+{
+    loadDat({{"One", seededRom(1)}, {"Two", seededRom(2)}});
+    writeRom("1.gb", seededRom(1));
+    writeRom("2.gb", seededRom(2));
+    ASSERT_EQ(verify({"1.gb", "2.gb"}).matches, 2);
+
+    // Verifying one file of the folder keeps what the other, still there, got.
+    EXPECT_EQ(verify({"1.gb"}).read, 0);
+    ASSERT_NE(m_cache.find(rom("2.gb")), nullptr);
+    EXPECT_EQ(check("2.gb").state, DumpState::Matches);
+    ASSERT_TRUE(m_cache.save());
+
+    // One bit flipped inside a stored SHA-1: the whole cache is ignored and every file is hashed again.
+    QByteArray bytes = readFile("Verificacion.cache");
+    const QByteArray sha1 = m_cache.find(rom("2.gb"))->hashes.sha1;
+    const qsizetype at = bytes.indexOf(sha1);
+    ASSERT_GT(at, 0);
+    bytes[at + 7] = char(bytes[at + 7] ^ 0x10);
+    writeFile("Verificacion.cache", bytes);
+    m_cache = HashCache(path("Verificacion.cache"));
+    m_cache.load();
+    EXPECT_EQ(m_cache.size(), 0);
+    const auto result = verify({"1.gb", "2.gb"});
+    EXPECT_EQ(result.read, 2);
+    EXPECT_EQ(result.matches, 2);
+}
+
+TEST(CartridgeHeaderSizes, EveryRomAndRamSizeCodeNamesItsSize)
+{
+    QByteArray image(CartridgeHeader::Size, '\0');
+    const auto textsFor = [&image](quint8 romCode, quint8 ramCode) {
+        image[0x148] = char(romCode);
+        image[0x149] = char(ramCode);
+        const auto header = CartridgeHeader::of(image);
+        return header ? std::pair{header->romSizeText(), header->ramSizeText()} : std::pair{QString(), QString()};
+    };
+    const QStringList roms = {"32 KiB", "64 KiB", "128 KiB", "256 KiB", "512 KiB", "1 MiB", "2 MiB", "4 MiB", "8 MiB"};
+    for (int code = 0; code < roms.size(); ++code)
+        EXPECT_EQ(textsFor(quint8(code), 0).first, roms[code]) << "ROM code " << code;
+    const QList<std::pair<quint8, QString>> odd = {{0x09, "0x09"},     {0x52, "1152 KiB"}, {0x53, "1280 KiB"},
+                                                   {0x54, "1536 KiB"}, {0x55, "0x55"},     {0xFF, "0xFF"}};
+    for (const auto &[code, text] : odd)
+        EXPECT_EQ(textsFor(code, 0).first, text) << "ROM code " << int(code);
+    const QStringList rams = {"0 KiB", "2 KiB", "8 KiB", "32 KiB", "128 KiB", "64 KiB", "0x06"};
+    for (int code = 0; code < rams.size(); ++code)
+        EXPECT_EQ(textsFor(0, quint8(code)).second, rams[code]) << "RAM code " << code;
 }
 
 } // namespace

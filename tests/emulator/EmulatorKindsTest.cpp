@@ -97,6 +97,10 @@ TEST_F(EmulatorChoice, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
          option("volume=256") + QStringList{"-s", "1"} + option("gb.pal[0]=2424677") + option("gb.pal[1]=2411044") +
              option("gb.pal[2]=1611288") + option("gb.pal[3]=22784") + option("gb.model=CGB") +
              QStringList{"/roms/Mi juego.gb"}},
+        {"volume 8 of 15 is 136.5 of 256: rounded, not cut",
+         "[Sonido]\r\nVolumen=8\r\n",
+         {files.rom, {}, {}, {}},
+         option("volume=137") + QStringList{"-s", "0"} + QStringList{"/roms/Mi juego.gb"}},
         {"normal model, out-of-range choices read as defaults",
          "[Sonido]\r\nVolumen=1\r\n[Video]\r\nScreen update frequency=7\r\nColor=9\r\n[OtrasConfig]\r\nGBmodos=3\r\n",
          {files.rom, {}, {}, {}},

@@ -143,6 +143,37 @@ TEST_F(TileLoaderTest, ThumbnailsAreStoredAsFileManagersShareThem)
     EXPECT_TRUE(settled(loader, rom("Mi juego.gb")).picture.isNull());
 }
 
+TEST_F(TileLoaderTest, TheExactNameAndTheShotAsItIsNowDecideTheTile)
+{
+    // Two shots whose names differ only in case: each game gets its own, as the viewer shows them.
+    writeFile("Shoots/tetris.bmp", bitmapBytes(screenPicture(Qt::red)));
+    writeFile("Shoots/TETRIS.bmp", bitmapBytes(screenPicture(Qt::blue)));
+    {
+        TileLoader loader(m_base);
+        const QImage upper = settled(loader, rom("TETRIS.gb")).picture;
+        const QImage lower = settled(loader, rom("tetris.gb")).picture;
+        ASSERT_FALSE(upper.isNull());
+        ASSERT_FALSE(lower.isNull());
+        EXPECT_TRUE(near(upper.pixelColor(2, upper.height() / 2), Qt::blue));
+        EXPECT_TRUE(near(lower.pixelColor(2, lower.height() / 2), Qt::red));
+    }
+
+    // Rewritten within the same second with another size: the stored thumbnail no longer stands for it.
+    const QString shot = path("Shoots/tetris.bmp");
+    const QDateTime modified = QFileInfo(shot).lastModified();
+    QImage smaller(100, 90, QImage::Format_RGB32);
+    smaller.fill(Qt::green);
+    writeFile("Shoots/tetris.bmp", bitmapBytes(smaller));
+    QFile touched(shot);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(modified, QFileDevice::FileModificationTime));
+    touched.close();
+    TileLoader loader(m_base);
+    const QImage again = settled(loader, rom("tetris.gb")).picture;
+    ASSERT_FALSE(again.isNull());
+    EXPECT_TRUE(near(again.pixelColor(again.width() / 2, again.height() / 2), Qt::green));
+}
+
 TEST_F(TileLoaderTest, ACacheThatCannotBeWrittenOnlyCostsSpeed)
 {
     writeFile("blocked", "a file where the cache folder's parent should be");
