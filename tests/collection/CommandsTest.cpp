@@ -2,8 +2,10 @@
 
 #include "collection/CollectionCommands.h"
 #include "collection/RenamePreviewDialog.h"
+#include "platform/ErrorHandler.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -83,6 +85,27 @@ TEST_F(CommandsTest, LoadVerifyRenameAndUndoAsTheMenuItemsRunThem)
     collection->forgetDats();
     EXPECT_EQ(collection->checkOf(rom("tetris.gb")).state, DumpState::NotChecked);
     EXPECT_TRUE(DatCatalog::storedList().isEmpty());
+}
+
+// Broke when the titles list could not be written: the renamed file lost its check until it was hashed again.
+TEST_F(CommandsTest, ARunThatFailsAfterRenamingKeepsTheChecksOfWhatItRenamed)
+{
+    writeFile("Titulos.ini", "[tetris]\r\nTitulo=TETRIS\r\n\r\n");
+    QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
+    auto collection = commands();
+    collection->addDats({path("gb.dat")});
+    collection->verify();
+    m_messages.shown.clear();
+    QTimer::singleShot(0, &m_window, [this] {
+        m_window.findChild<RenamePreviewDialog *>()->findChild<QPushButton *>("Button1")->click();
+    });
+    EXPECT_THROW(collection->renameToDat(), CartlingError);
+    EXPECT_EQ(m_messages.shown,
+              QStringList{QString::fromUtf8("Nombres cambiados: 1. Sin cambiar (nombre ocupado o no válido): 0")});
+    EXPECT_EQ(m_rereads, 1);
+    EXPECT_EQ(collection->checkOf(rom("Tetris (World).gb")).state, DumpState::Matches);
+    EXPECT_EQ(commands()->checkOf(rom("Tetris (World).gb")).state, DumpState::Matches);
+    EXPECT_TRUE(collection->canUndo());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "language/MessageTable.h"
 #include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
+#include "library/GameFiles.h"
 #include "library/TitleRenamer.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileRename.h"
@@ -217,6 +218,56 @@ TEST_F(FileOperationsTest, AnUnreadableRomEndsTheRunKeepingTheTitlesAndNamesBefo
     EXPECT_EQ(readFile("Titulos.ini"), "[first]\r\nTitulo=FIRST\r\n\r\n");
     EXPECT_EQ(roms(), QStringList({"FIRST.gb", "folder.gb", "last.gb"}));
     EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+// ---- What goes along ----
+
+TEST(GameFilesTest, ACompanionIsKnownByItsKindsEndingAndHasAStemBeforeIt)
+{
+    using GF = GameFiles;
+    // Each name with the length of the stem it has as a companion of the kinds; -1 when it is none.
+    const QStringList saves{
+        "Game.sav=4",         "a.b.SRM=3",      "g.rtc=1",        "g.ss0=1",     "g.SS9=1",
+        "g.ss10=-1",          "g.ssa=-1",       "g.s/=-1",        "g.state=1",   "g.state12=1",
+        "g.State.Auto=1",     "g.state3.png=1", "g.statement=-1", ".sav=-1",     "g.state.auto.png=1",
+        "g.state.png.bak=-1", ".state=-1",      "sav=-1",         "g.cheats=-1", "g.bmp=-1"};
+    const QStringList cheats{"g.Cheats=1", "g.sav=-1", "g.state=-1"};
+    const QStringList shots{"g.bmp=1", "g.JPEG=1", "g.jpg=1", "g.png=-1", "g.sav=-1"};
+    const QStringList beside{"g.jpg=-1", "g.cheats=1", "g.sav=1"};
+    const QList<std::pair<unsigned, QStringList>> cases{
+        {GF::Saves, saves}, {GF::Cheats, cheats}, {GF::Shots, shots}, {GF::Saves | GF::Cheats, beside}};
+    for (const auto &[kinds, names] : cases) {
+        for (const QString &name : names) {
+            const qsizetype cut = name.lastIndexOf(u'=');
+            EXPECT_EQ(GF::companionStemLength(name.left(cut), kinds), name.mid(cut + 1).toInt()) << qPrintable(name);
+        }
+    }
+}
+
+// Broke when a game renamed to its title lost its battery save, shots and play records to the old stem.
+TEST_F(FileOperationsTest, RenamingToTitlesTakesSavesShotsAndRecordsAlongButLeavesTheTitle)
+{
+    writeFile("roms/game.gb", romImage("GAME"));
+    writeFile("roms/game.sav", "save");
+    writeFile("roms/tetris.gb", romImage("TETRIS"));
+    writeFile("roms/tetris.rtc", "clock"); // TETRIS.gb looks for TETRIS.rtc where case counts
+    writeFile("roms/both.gb", romImage("BOTH"));
+    writeFile("roms/both.gbc", "color"); // keeps the stem "both", and with it the save
+    writeFile("roms/both.sav", "both");
+    makeFolder("Shoots");
+    writeFile("Shoots/GAME.BMP", "shot");
+    writeTitles("[game]\r\nTitulo=ZELDA\r\n\r\n");
+    writeFile("Partidas.ini", "[game]\r\nVeces=2\r\n\r\n[both]\r\nVeces=5\r\n\r\n");
+
+    EXPECT_TRUE(renameSelected("game.gb", "game"));
+    EXPECT_EQ(renameAll({"tetris.gb", "both.gb"}).renamed, 2);
+
+    EXPECT_EQ(roms(),
+              QStringList({"BOTH.gb", "TETRIS.gb", "TETRIS.rtc", "ZELDA.gb", "ZELDA.sav", "both.gbc", "both.sav"}));
+    EXPECT_EQ(folderEntries(path("Shoots")), QStringList{"ZELDA.BMP"});
+    EXPECT_EQ(readFile("Partidas.ini"), "[both]\r\nVeces=5\r\n\r\n[ZELDA]\r\nVeces=2\r\n\r\n");
+    EXPECT_TRUE(readFile("Titulos.ini").startsWith("[game]\r\nTitulo=ZELDA\r\n\r\n"));
+    EXPECT_EQ(m_messages.shown, QStringList{namesChanged});
 }
 
 } // namespace
