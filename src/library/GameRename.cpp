@@ -72,8 +72,6 @@ StemMove GameRename::plan(const QString &romFolder, const QString &from, const Q
     for (const GameFiles::Companion &companion : m_files.of(romFolder, from)) {
         const QString target = companion.movedTo(to);
         const QString claim = target.toCaseFolded();
-        if (target == companion.path)
-            continue;
         if (m_files.isTaken(target, fileNameOf(companion.path)) || m_claimed.contains(claim)) {
             m_notes.append(stays(companion.path, target));
             continue;
@@ -89,8 +87,9 @@ void GameRename::moveCompanions(StemMove &stem, bool back)
     for (FileMove &move : stem.companions) {
         const QString &from = back ? move.to : move.from;
         const QString &to = back ? move.from : move.to;
-        // Going back, the disk tells what a killed run did not write down.
-        if (back && (!QFileInfo::exists(from) || QFileInfo::exists(to)))
+        // Going back, the disk tells what a killed run did not write down: a companion not found under its new
+        // name never moved.
+        if (back && !QFileInfo::exists(from))
             continue;
         move.done = FileRename::renameWithoutReplacing(from, to);
         if (move.done)
