@@ -245,6 +245,9 @@ std::optional<DatRenamer::Outcome> DatRenamer::undo(const Progress &progress, co
     for (RenameLog::StemMove &stem : log->stems) {
         if (keptNew.contains(folded(stem.from)))
             continue;
+        // A finished run knows which companions moved; a file under the new name of one that did not is another's.
+        if (log->state == RenameLog::State::Done)
+            stem.companions.removeIf([](const RenameLog::Move &move) { return !move.done; });
         rename.moveCompanions(stem, true);
         back.append(stem);
     }

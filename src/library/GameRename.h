@@ -56,8 +56,8 @@ public:
     // stem and not under the new one, and the companions whose new name is free (in any case) and not claimed
     // by another companion of this run.
     StemMove plan(const QString &romFolder, const QString &from, const QString &to);
-    // Renames the stem's companions (`back`: from their new names to their old ones, where the new name is still
-    // there and the old one free). One that cannot move stays, with a line in notes().
+    // Renames the stem's companions (`back`: from their new names to their old ones, those found under the new
+    // name). One that cannot move (its name taken) stays, with a line in notes().
     void moveCompanions(StemMove &stem, bool back);
     // Moves the entries of every stem in each list it names, each list read and written once. A list that cannot
     // be written stays as it was and the stems say it did not move; the other lists are still written, and then

@@ -61,6 +61,13 @@ TEST_F(CommandsTest, LoadVerifyRenameAndUndoAsTheMenuItemsRunThem)
     EXPECT_EQ(collection->checkOf(rom("tetris.gb")).state, DumpState::Matches);
     EXPECT_EQ(collection->detailLines(rom("tetris.gb")).value(0), "Volcado correcto: Tetris (World) (GB)");
 
+    // The details of a file that changed since they were shown are read again.
+    const QStringList before = collection->detailLines(rom("other.gb"));
+    QByteArray changed = seededRom(2, 64 * 1024);
+    changed[0x147] = 0x03;
+    writeRom("other.gb", changed);
+    EXPECT_NE(collection->detailLines(rom("other.gb")), before);
+
     // A new start reads the stored DAT and the stored results.
     EXPECT_EQ(commands()->checkOf(rom("tetris.gb")).state, DumpState::Matches);
 
@@ -96,6 +103,13 @@ TEST_F(CommandsTest, ARunThatFailsAfterRenamingKeepsTheChecksOfWhatItRenamed)
     collection->addDats({path("gb.dat")});
     collection->verify();
     m_messages.shown.clear();
+    // Cancelled at the preview: nothing happens.
+    QTimer::singleShot(0, &m_window, [this] {
+        m_window.findChild<RenamePreviewDialog *>()->findChild<QPushButton *>("Button2")->click();
+    });
+    collection->renameToDat();
+    EXPECT_TRUE(QFileInfo::exists(rom("tetris.gb")));
+    EXPECT_FALSE(collection->canUndo());
     QTimer::singleShot(0, &m_window, [this] {
         m_window.findChild<RenamePreviewDialog *>()->findChild<QPushButton *>("Button1")->click();
     });

@@ -167,17 +167,37 @@ TEST_F(RenameTest, ACompanionWhoseNewNameIsTakenStaysWithALineInTheReport)
 {
     writeRom("Kirby's Dream Land.sav", "someone else's");
     writeFile("Shoots/Kirby's Dream Land.JPG", "another shot");
+    // tet.gbc holds Tetris too: its save claims the new name first, and tetris.sav stays.
+    writeRom("tet.gbc", seededRom(1));
+    writeRom("tet.sav", "tet");
+    writeRom("tetris.sav", "tetris");
+    // zelda.txt keeps the stem zelda, and with it the save.
+    writeRom("zelda.txt", "notes");
+    writeRom("zelda.sav", "zelda");
+
     const DatRenamer::Outcome outcome = DatRenamer::apply(plan());
-    EXPECT_EQ(outcome.renamed, 4);
-    EXPECT_EQ(readFile("roms/kirby.sav"), "battery");
+
+    EXPECT_EQ(outcome.renamed, 5);
+    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.gb", "Kirby's Dream Land.sav", "Tetris (World).gb",
+                                    "Tetris (World).gbc", "Tetris (World).sav", "Tetris (World).zip", "Zelda.gbc",
+                                    "kirby.sav", "tetris.sav", "zelda.sav", "zelda.txt"}));
+    EXPECT_EQ(readFile("roms/Tetris (World).sav"), "tet");
     EXPECT_EQ(readFile("roms/Kirby's Dream Land.sav"), "someone else's");
     EXPECT_EQ(readFile("Shoots/kirby.jpg"), "kirby");
     const QString line = messageTable().text(RenameText::CompanionStays);
     EXPECT_EQ(outcome.notes, QStringList({line.arg(rom("kirby.sav"), "Kirby's Dream Land.sav"),
-                                          line.arg(path("Shoots/kirby.jpg"), "Kirby's Dream Land.jpg")}));
+                                          line.arg(path("Shoots/kirby.jpg"), "Kirby's Dream Land.jpg"),
+                                          line.arg(rom("tetris.sav"), "Tetris (World).sav")}));
     // What could go, went.
     EXPECT_EQ(readFile("Titulos.ini"),
               "[Kirby's Dream Land]\r\nTitulo=KIRBY\r\n\r\n[Tetris (World)]\r\nTitulo=TETRIS\r\n\r\n");
+
+    // Undo takes back only what moved: the save under the new name that stayed someone else's stays theirs.
+    ASSERT_TRUE(DatRenamer::undo());
+    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.sav", "kirby.gb", "kirby.sav", "tet.gbc", "tet.sav",
+                                    "tetris.gb", "tetris.sav", "tetris.zip", "zelda.gbc", "zelda.sav", "zelda.txt"}));
+    EXPECT_EQ(readFile("roms/tet.sav"), "tet");
+    EXPECT_EQ(readFile("roms/Kirby's Dream Land.sav"), "someone else's");
 }
 
 // Broke when undo put a game's titles and shots back under its old stem although the file kept its new name.

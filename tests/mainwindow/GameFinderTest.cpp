@@ -136,6 +136,7 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     records.recordLaunch("TETRIS", when.addDays(1));
     records.recordPlay("tetris", 30);
     records.setFavourite("Zelda", true);
+    records.setFavourite("", true); // a file name without "." names no game
     const PlayRecord tetris = PlayRecords(path("Partidas.ini")).record("tetris");
     EXPECT_EQ(tetris.lastPlayed, when.addDays(1));
     EXPECT_EQ(tetris.launches, 2);
@@ -143,6 +144,7 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     EXPECT_FALSE(tetris.favourite);
     EXPECT_TRUE(records.record("zelda").favourite);
     EXPECT_FALSE(records.record("zelda").played());
+    EXPECT_FALSE(readFile("Partidas.ini").contains("[]"));
 
     writeFile("Junk.ini", "[a]\r\nFavorito=yes\r\nUltima=ayer\r\nVeces=-4\r\nSegundos=1e9\r\n[b]\r\nVeces=x\r\n");
     const PlayRecord junk = PlayRecords(path("Junk.ini")).record("a");

@@ -77,6 +77,8 @@ TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
     writeRawNamed(m_base, "Caf\xe9.gb", "mine");
     writeFile(QString::fromUtf8("Café.gb"), "taken");
     RomListModel model;
+    // A feature with nothing to say adds nothing to what assistive tools read.
+    model.addRowNotes([](const RomListModel::Entry &) { return RomListModel::RowNote{}; });
     model.setFolder(m_base);
     ASSERT_EQ(model.count(), 4);
     const QModelIndex pokemon = model.index(2);
@@ -88,6 +90,7 @@ TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
                     .endsWith(messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb"))));
     EXPECT_TRUE(model.entry(3).rawName.isEmpty());
     EXPECT_TRUE(model.data(model.index(3), RomListModel::MarksRole).toString().isEmpty());
+    EXPECT_FALSE(model.data(model.index(3), Qt::AccessibleDescriptionRole).isValid());
 
     EXPECT_TRUE(NameEncoding::repair(m_base, "Pok\xe9mon.gb"));
     EXPECT_FALSE(NameEncoding::repair(m_base, "Caf\xe9.gb"));
