@@ -69,9 +69,7 @@ QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames, Game
     for (const RenameLog::Move &move : renames) {
         const QString oldStem = stemOf(move.from);
         const QString newStem = stemOf(move.to);
-        // A change of case counts: an emulator looks for a save by the ROM's stem as it is.
-        if (oldStem.isEmpty() || oldStem == newStem)
-            continue;
+        // A change of case counts too: an emulator looks for a save by the ROM's stem as it is.
         const QString key = folderOf(move.from) + folded(oldStem);
         const auto known = newStemOf.constFind(key);
         if (known == newStemOf.constEnd()) {

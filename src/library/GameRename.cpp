@@ -102,9 +102,6 @@ void GameRename::moveCompanions(StemMove &stem, bool back)
 void GameRename::moveEntries(QList<StemMove> &stems, bool back)
 {
     std::optional<CartlingError> firstError;
-    // The lists read for the plan would be stale now.
-    m_titles.reset();
-    m_internalNames.reset();
     moveInList(TitleLists::titlesFile(), stems, &StemMove::titles, back, firstError);
     moveInList(TitleLists::internalNamesFile(), stems, &StemMove::internalNames, back, firstError);
     QList<std::pair<QString, QString>> records;

@@ -4,7 +4,6 @@
 #include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
 #include "library/GameRename.h"
-#include "platform/ErrorHandler.h"
 #include "platform/Messages.h"
 #include "platform/NameEncoding.h"
 
@@ -151,15 +150,11 @@ bool RomListModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (!FileOperations::renameByHand(path, value.toString()))
         return false;
     reread();
-    // The game's saves, shots and records follow; the list's delegate lets no error through.
-    try {
-        GameRename rename(GameRename::Lists::Records);
-        rename.follow(path, m_folder + value.toString());
-        if (!rename.notes().isEmpty())
-            showMessage(rename.notes().join(u'\n'));
-    } catch (const CartlingError &error) {
-        reportError(error);
-    }
+    // The game's saves, shots and records follow.
+    GameRename rename(GameRename::Lists::Records);
+    rename.follow(path, m_folder + value.toString());
+    if (!rename.notes().isEmpty())
+        showMessage(rename.notes().join(u'\n'));
     return true;
 }
 

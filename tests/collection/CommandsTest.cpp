@@ -4,7 +4,9 @@
 #include "collection/RenamePreviewDialog.h"
 #include "platform/ErrorHandler.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QPushButton>
 #include <QTimer>
@@ -67,6 +69,9 @@ TEST_F(CommandsTest, LoadVerifyRenameAndUndoAsTheMenuItemsRunThem)
     changed[0x147] = 0x03;
     writeRom("other.gb", changed);
     EXPECT_NE(collection->detailLines(rom("other.gb")), before);
+    // Nor do they stay with a file that has gone.
+    QFile::remove(rom("other.gb"));
+    EXPECT_EQ(collection->detailLines(rom("other.gb")).size(), 1);
 
     // A new start reads the stored DAT and the stored results.
     EXPECT_EQ(commands()->checkOf(rom("tetris.gb")).state, DumpState::Matches);
@@ -100,7 +105,14 @@ TEST_F(CommandsTest, ARunThatFailsAfterRenamingKeepsTheChecksOfWhatItRenamed)
     writeFile("Titulos.ini", "[tetris]\r\nTitulo=TETRIS\r\n\r\n");
     QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
     auto collection = commands();
-    collection->addDats({path("gb.dat")});
+    QTimer::singleShot(0, &m_window, [this] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(path("gb.dat"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    collection->loadDat();
+    EXPECT_TRUE(collection->hasDats());
     collection->verify();
     m_messages.shown.clear();
     // Cancelled at the preview: nothing happens.

@@ -3,6 +3,7 @@
 #include "collection/CollectionVerifier.h"
 #include "collection/DatRenamer.h"
 #include "language/MessageTable.h"
+#include "platform/ErrorHandler.h"
 #include "library/RenameText.h"
 #include "platform/PathHelpers.h"
 
@@ -117,6 +118,12 @@ TEST_F(RenameTest, AKilledRunIsUndoneFromTheLogItWroteFirst)
         EXPECT_FALSE(QFileInfo::exists(move.to)) << qPrintable(move.to);
     }
     EXPECT_EQ(readFile("Titulos.ini"), "[tetris]\r\nTitulo=TETRIS\r\n\r\n[kirby]\r\nTitulo=KIRBY\r\n\r\n");
+
+    // A file that is no log is never taken for one, nor written over.
+    writeFile("CambiosDeNombre.json", "{\"kind\": \"something else\"}");
+    EXPECT_FALSE(DatRenamer::canUndo());
+    EXPECT_THROW(DatRenamer::undo(), CartlingError);
+    EXPECT_EQ(readFile("CambiosDeNombre.json"), "{\"kind\": \"something else\"}");
 }
 
 TEST_F(RenameTest, SavesStatesCheatsAndRecordsGoAlongFromEveryPlaceAndComeBackWithUndo)
@@ -174,28 +181,41 @@ TEST_F(RenameTest, ACompanionWhoseNewNameIsTakenStaysWithALineInTheReport)
     // zelda.txt keeps the stem zelda, and with it the save.
     writeRom("zelda.txt", "notes");
     writeRom("zelda.sav", "zelda");
+    // A name that is taken only once the run has begun.
+    const auto appears = [this](int done, int) {
+        if (done == 0)
+            writeRom("Kirby's Dream Land.rtc", "appeared");
+        return true;
+    };
+    writeRom("kirby.rtc", "clock");
 
-    const DatRenamer::Outcome outcome = DatRenamer::apply(plan());
+    const DatRenamer::Outcome outcome = DatRenamer::apply(plan(), appears);
 
     EXPECT_EQ(outcome.renamed, 5);
-    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.gb", "Kirby's Dream Land.sav", "Tetris (World).gb",
-                                    "Tetris (World).gbc", "Tetris (World).sav", "Tetris (World).zip", "Zelda.gbc",
-                                    "kirby.sav", "tetris.sav", "zelda.sav", "zelda.txt"}));
+    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.gb", "Kirby's Dream Land.rtc", "Kirby's Dream Land.sav",
+                                    "Tetris (World).gb", "Tetris (World).gbc", "Tetris (World).sav",
+                                    "Tetris (World).zip", "Zelda.gbc", "kirby.rtc", "kirby.sav", "tetris.sav",
+                                    "zelda.sav", "zelda.txt"}));
     EXPECT_EQ(readFile("roms/Tetris (World).sav"), "tet");
     EXPECT_EQ(readFile("roms/Kirby's Dream Land.sav"), "someone else's");
     EXPECT_EQ(readFile("Shoots/kirby.jpg"), "kirby");
     const QString line = messageTable().text(RenameText::CompanionStays);
     EXPECT_EQ(outcome.notes, QStringList({line.arg(rom("kirby.sav"), "Kirby's Dream Land.sav"),
                                           line.arg(path("Shoots/kirby.jpg"), "Kirby's Dream Land.jpg"),
-                                          line.arg(rom("tetris.sav"), "Tetris (World).sav")}));
+                                          line.arg(rom("tetris.sav"), "Tetris (World).sav"),
+                                          line.arg(rom("kirby.rtc"), "Kirby's Dream Land.rtc")}));
     // What could go, went.
     EXPECT_EQ(readFile("Titulos.ini"),
               "[Kirby's Dream Land]\r\nTitulo=KIRBY\r\n\r\n[Tetris (World)]\r\nTitulo=TETRIS\r\n\r\n");
 
-    // Undo takes back only what moved: the save under the new name that stayed someone else's stays theirs.
-    ASSERT_TRUE(DatRenamer::undo());
-    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.sav", "kirby.gb", "kirby.sav", "tet.gbc", "tet.sav",
-                                    "tetris.gb", "tetris.sav", "tetris.zip", "zelda.gbc", "zelda.sav", "zelda.txt"}));
+    // Undo takes back only what moved: the files under the new names that stayed someone else's stay theirs.
+    const auto undone = DatRenamer::undo();
+    ASSERT_TRUE(undone);
+    EXPECT_TRUE(undone->notes.isEmpty()) << qPrintable(undone->notes.join(u'\n'));
+    EXPECT_EQ(files(),
+              QStringList({"Kirby's Dream Land.rtc", "Kirby's Dream Land.sav", "kirby.gb", "kirby.rtc", "kirby.sav",
+                           "tet.gbc", "tet.sav", "tetris.gb", "tetris.sav", "tetris.zip", "zelda.gbc", "zelda.sav",
+                           "zelda.txt"}));
     EXPECT_EQ(readFile("roms/tet.sav"), "tet");
     EXPECT_EQ(readFile("roms/Kirby's Dream Land.sav"), "someone else's");
 }

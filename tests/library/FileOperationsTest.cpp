@@ -244,6 +244,18 @@ TEST(GameFilesTest, ACompanionIsKnownByItsKindsEndingAndHasAStemBeforeIt)
     }
 }
 
+TEST(FileNameRulesTest, NamesThatLeaveTheFolderOrReadAsAnotherAreRefused)
+{
+    for (const QString &name : QStringList{"", ".", "..", "a/b", "a\\b", "a" + QString(QChar(0)) + "b"})
+        EXPECT_TRUE(FileOperations::isRefusedName(name)) << qPrintable(name);
+    EXPECT_FALSE(FileOperations::isRefusedName("...gb"));
+    // A DAT's names: a title's refusals, then a leading dot and any control or format character.
+    for (const QString name : {"A:B", "a\x7F", "a\u0085b", ".hidden", "\u202Eexe.gb", "a\u200Bb", "a\U000E0001b"})
+        EXPECT_FALSE(FileOperations::isUsableForeignName(name)) << qPrintable(name);
+    for (const QString name : {"Tetris (World) (Rev 1)", "Pokémon - Edición Roja", "a.b", "東京", "a\U0001F600b"})
+        EXPECT_TRUE(FileOperations::isUsableForeignName(name)) << qPrintable(name);
+}
+
 // Broke when a game renamed to its title lost its battery save, shots and play records to the old stem.
 TEST_F(FileOperationsTest, RenamingToTitlesTakesSavesShotsAndRecordsAlongButLeavesTheTitle)
 {
