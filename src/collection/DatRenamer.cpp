@@ -82,7 +82,6 @@ QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames, Game
         ++renamedWithStem[key];
     }
 
-    QSet<QString> movedStems;
     QList<RenameLog::StemMove> moves;
     for (const QString &key : order) {
         const QString newStem = newStemOf.value(key);
@@ -90,10 +89,8 @@ QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames, Game
         const QString folder = folderOf(key);
         if (newStem.isEmpty() || renamedWithStem.value(key) != rename.files().gameFilesWithStem(folder, oldStem))
             continue;
-        // The lists, shots and save folders are kept by stem alone: one move serves every folder.
-        if (movedStems.contains(folded(oldStem)))
-            continue;
-        movedStems.insert(folded(oldStem));
+        // The lists, shots and save folders are kept by stem alone: the first folder's move takes them, the
+        // others find nothing left there.
         RenameLog::StemMove stem = rename.plan(folder, oldStem, newStem);
         if (stem.titles || stem.internalNames || stem.records || !stem.companions.isEmpty())
             moves.append(stem);

@@ -70,7 +70,14 @@ StemMove GameRename::plan(const QString &romFolder, const QString &from, const Q
     const auto &records = m_records.all();
     stem.records = records.contains(PlayRecords::key(from)) && !records.contains(PlayRecords::key(to));
     for (const GameFiles::Companion &companion : m_files.of(romFolder, from)) {
+        // The stem's files outside the ROM's folder go along once, for the first folder that moves it.
+        if (m_planned.contains(companion.path))
+            continue;
+        m_planned.insert(companion.path);
         const QString target = companion.movedTo(to);
+        // After a change of case only, a file that bears the new stem already stays as it is.
+        if (target == companion.path)
+            continue;
         const QString claim = target.toCaseFolded();
         if (m_files.isTaken(target, fileNameOf(companion.path)) || m_claimed.contains(claim)) {
             m_notes.append(stays(companion.path, target));

@@ -76,6 +76,7 @@ private:
     PlayRecords m_records;
     std::unique_ptr<DataIniFile> m_titles;
     std::unique_ptr<DataIniFile> m_internalNames;
+    QSet<QString> m_planned; // companions of this run
     QSet<QString> m_claimed; // case-folded paths that companions of this run go to
     QStringList m_notes;
 };

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>

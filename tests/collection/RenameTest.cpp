@@ -3,8 +3,8 @@
 #include "collection/CollectionVerifier.h"
 #include "collection/DatRenamer.h"
 #include "language/MessageTable.h"
-#include "platform/ErrorHandler.h"
 #include "library/RenameText.h"
+#include "platform/ErrorHandler.h"
 #include "platform/PathHelpers.h"
 
 #include <QDir>
@@ -192,10 +192,10 @@ TEST_F(RenameTest, ACompanionWhoseNewNameIsTakenStaysWithALineInTheReport)
     const DatRenamer::Outcome outcome = DatRenamer::apply(plan(), appears);
 
     EXPECT_EQ(outcome.renamed, 5);
-    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.gb", "Kirby's Dream Land.rtc", "Kirby's Dream Land.sav",
-                                    "Tetris (World).gb", "Tetris (World).gbc", "Tetris (World).sav",
-                                    "Tetris (World).zip", "Zelda.gbc", "kirby.rtc", "kirby.sav", "tetris.sav",
-                                    "zelda.sav", "zelda.txt"}));
+    EXPECT_EQ(files(),
+              QStringList({"Kirby's Dream Land.gb", "Kirby's Dream Land.rtc", "Kirby's Dream Land.sav",
+                           "Tetris (World).gb", "Tetris (World).gbc", "Tetris (World).sav", "Tetris (World).zip",
+                           "Zelda.gbc", "kirby.rtc", "kirby.sav", "tetris.sav", "zelda.sav", "zelda.txt"}));
     EXPECT_EQ(readFile("roms/Tetris (World).sav"), "tet");
     EXPECT_EQ(readFile("roms/Kirby's Dream Land.sav"), "someone else's");
     EXPECT_EQ(readFile("Shoots/kirby.jpg"), "kirby");
@@ -212,10 +212,9 @@ TEST_F(RenameTest, ACompanionWhoseNewNameIsTakenStaysWithALineInTheReport)
     const auto undone = DatRenamer::undo();
     ASSERT_TRUE(undone);
     EXPECT_TRUE(undone->notes.isEmpty()) << qPrintable(undone->notes.join(u'\n'));
-    EXPECT_EQ(files(),
-              QStringList({"Kirby's Dream Land.rtc", "Kirby's Dream Land.sav", "kirby.gb", "kirby.rtc", "kirby.sav",
-                           "tet.gbc", "tet.sav", "tetris.gb", "tetris.sav", "tetris.zip", "zelda.gbc", "zelda.sav",
-                           "zelda.txt"}));
+    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.rtc", "Kirby's Dream Land.sav", "kirby.gb", "kirby.rtc",
+                                    "kirby.sav", "tet.gbc", "tet.sav", "tetris.gb", "tetris.sav", "tetris.zip",
+                                    "zelda.gbc", "zelda.sav", "zelda.txt"}));
     EXPECT_EQ(readFile("roms/tet.sav"), "tet");
     EXPECT_EQ(readFile("roms/Kirby's Dream Land.sav"), "someone else's");
 }
@@ -282,10 +281,14 @@ TEST_F(RenameTest, ADatNameThatCartlingRefusesLeavesTheFileWithALineInTheReport)
 TEST_F(RenameTest, AFailureHalfWayLeavesEveryListWholeAndTheLogTrue)
 {
     QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
-    DatRenamer::Plan plan = this->plan();
-    writeRom("Tetris (World).zip", "appeared"); // tetris.zip cannot follow: the stem tetris stays whole
+    // tetris.zip cannot follow, since its name appears after the folder was read: the stem tetris stays whole.
+    const auto appears = [this](int done, int) {
+        if (done == 1)
+            writeRom("Tetris (World).zip", "appeared");
+        return true;
+    };
 
-    const DatRenamer::Outcome outcome = DatRenamer::apply(plan);
+    const DatRenamer::Outcome outcome = DatRenamer::apply(plan(), appears);
 
     EXPECT_EQ(outcome.renamed, 3);
     EXPECT_EQ(outcome.done.size(), 3);
@@ -306,6 +309,29 @@ TEST_F(RenameTest, AFailureHalfWayLeavesEveryListWholeAndTheLogTrue)
     EXPECT_EQ(readFile("Titulos.ini"), "[Kirby's Dream Land]\r\nTitulo=MINE\r\n\r\n");
     EXPECT_EQ(entries("Shoots"), QStringList({"TETRIS.BMP", "kirby.jpg", "tetris.jpg"}));
     EXPECT_EQ(readFile("roms/kirby.sav"), "battery");
+}
+
+TEST_F(RenameTest, AStemInTwoFoldersTakesEachFoldersSavesAndTheSharedFilesOnce)
+{
+    makeFolder("roms2");
+    writeFile("roms2/kirby.gb", seededRom(3));
+    writeFile("roms2/kirby.sav", "second");
+    QStringList paths{path("roms2/kirby.gb")};
+    for (const QString &name : files())
+        paths.append(rom(name));
+    CollectionVerifier(m_dats, m_cache).verify(paths);
+
+    const DatRenamer::Outcome outcome = DatRenamer::apply(DatRenamer::plan(paths, m_dats, m_cache));
+
+    EXPECT_EQ(outcome.renamed, 5);
+    EXPECT_TRUE(outcome.notes.isEmpty()) << qPrintable(outcome.notes.join(u'\n'));
+    EXPECT_EQ(readFile("roms2/Kirby's Dream Land.sav"), "second");
+    EXPECT_EQ(readFile("roms/Kirby's Dream Land.sav"), "battery");
+    EXPECT_EQ(readFile("Shoots/Kirby's Dream Land.jpg"), "kirby");
+    ASSERT_TRUE(DatRenamer::undo());
+    EXPECT_EQ(entries("roms2"), QStringList({"kirby.gb", "kirby.sav"}));
+    EXPECT_EQ(readFile("Shoots/kirby.jpg"), "kirby");
+    EXPECT_EQ(readFile("Titulos.ini"), "[kirby]\r\nTitulo=KIRBY\r\n\r\n[tetris]\r\nTitulo=TETRIS\r\n\r\n");
 }
 
 } // namespace

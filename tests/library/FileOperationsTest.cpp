@@ -4,6 +4,7 @@
 #include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
 #include "library/GameFiles.h"
+#include "library/RenameText.h"
 #include "library/TitleRenamer.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileRename.h"
@@ -263,23 +264,36 @@ TEST_F(FileOperationsTest, RenamingToTitlesTakesSavesShotsAndRecordsAlongButLeav
     writeFile("roms/game.sav", "save");
     writeFile("roms/tetris.gb", romImage("TETRIS"));
     writeFile("roms/tetris.rtc", "clock"); // TETRIS.gb looks for TETRIS.rtc where case counts
+    writeFile("roms/tetris.sav", "save");
+    writeFile("roms/TETRIS.sav", "another"); // takes the name, so tetris.sav stays
     writeFile("roms/both.gb", romImage("BOTH"));
     writeFile("roms/both.gbc", "color"); // keeps the stem "both", and with it the save
     writeFile("roms/both.sav", "both");
     makeFolder("Shoots");
     writeFile("Shoots/GAME.BMP", "shot");
-    writeTitles("[game]\r\nTitulo=ZELDA\r\n\r\n");
+    writeTitles("[game]\r\nTitulo=ZELDA\r\n\r\n[link]\r\nTitulo=LINK\r\n\r\n");
     writeFile("Partidas.ini", "[game]\r\nVeces=2\r\n\r\n[both]\r\nVeces=5\r\n\r\n");
 
     EXPECT_TRUE(renameSelected("game.gb", "game"));
     EXPECT_EQ(renameAll({"tetris.gb", "both.gb"}).renamed, 2);
 
-    EXPECT_EQ(roms(),
-              QStringList({"BOTH.gb", "TETRIS.gb", "TETRIS.rtc", "ZELDA.gb", "ZELDA.sav", "both.gbc", "both.sav"}));
+    EXPECT_EQ(roms(), QStringList({"BOTH.gb", "TETRIS.gb", "TETRIS.rtc", "TETRIS.sav", "ZELDA.gb", "ZELDA.sav",
+                                   "both.gbc", "both.sav", "tetris.sav"}));
     EXPECT_EQ(folderEntries(path("Shoots")), QStringList{"ZELDA.BMP"});
     EXPECT_EQ(readFile("Partidas.ini"), "[both]\r\nVeces=5\r\n\r\n[ZELDA]\r\nVeces=2\r\n\r\n");
     EXPECT_TRUE(readFile("Titulos.ini").startsWith("[game]\r\nTitulo=ZELDA\r\n\r\n"));
-    EXPECT_EQ(m_messages.shown, QStringList{namesChanged});
+    EXPECT_EQ(m_messages.shown,
+              QStringList({namesChanged,
+                           messageTable().text(RenameText::CompanionStays).arg(rom("tetris.sav"), "TETRIS.sav")}));
+
+    // Records that cannot be written stay, and the message says why; the file is renamed all the same.
+    m_messages.shown.clear();
+    QFile::setPermissions(path("Partidas.ini"), QFileDevice::ReadOwner);
+    EXPECT_TRUE(renameSelected("ZELDA.gb", "link"));
+    EXPECT_EQ(readFile("roms/LINK.sav"), "save");
+    EXPECT_EQ(readFile("Partidas.ini"), "[both]\r\nVeces=5\r\n\r\n[ZELDA]\r\nVeces=2\r\n\r\n");
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_TRUE(m_messages.shown[0].contains("Partidas.ini")) << qPrintable(m_messages.shown[0]);
 }
 
 } // namespace

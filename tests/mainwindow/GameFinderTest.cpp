@@ -145,6 +145,13 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     EXPECT_TRUE(records.record("zelda").favourite);
     EXPECT_FALSE(records.record("zelda").played());
     EXPECT_FALSE(readFile("Partidas.ini").contains("[]"));
+    // Another process's change that keeps the file's size is seen too.
+    PlayRecords(path("Partidas.ini")).setFavourite("Zelda", false);
+    QFile file(path("Partidas.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    file.close();
+    EXPECT_FALSE(records.record("zelda").favourite);
 
     writeFile("Junk.ini", "[a]\r\nFavorito=yes\r\nUltima=ayer\r\nVeces=-4\r\nSegundos=1e9\r\n[b]\r\nVeces=x\r\n");
     const PlayRecord junk = PlayRecords(path("Junk.ini")).record("a");

@@ -3,8 +3,8 @@
 #include "language/MessageTable.h"
 #include "language/SafetyTexts.h"
 #include "mainwindow/RomListModel.h"
-#include "platform/NameEncoding.h"
 #include "mainwindow/Views.h"
+#include "platform/NameEncoding.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
@@ -85,9 +85,10 @@ TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
     ASSERT_EQ(model.entry(2).caption, shown);
     EXPECT_EQ(model.entry(2).rawName, "Pok\xe9mon.gb");
     EXPECT_FALSE(model.data(pokemon, RomListModel::MarksRole).toString().isEmpty());
-    EXPECT_TRUE(model.data(pokemon, Qt::ToolTipRole)
-                    .toString()
-                    .endsWith(messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb"))));
+    EXPECT_TRUE(
+        model.data(pokemon, Qt::ToolTipRole)
+            .toString()
+            .endsWith(messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb"))));
     EXPECT_TRUE(model.entry(3).rawName.isEmpty());
     EXPECT_TRUE(model.data(model.index(3), RomListModel::MarksRole).toString().isEmpty());
     EXPECT_FALSE(model.data(model.index(3), Qt::AccessibleDescriptionRole).isValid());
