@@ -169,7 +169,6 @@ DatRenamer::Outcome DatRenamer::apply(const Plan &plan, const Progress &progress
     for (RenameLog::StemMove &stem : log.stems) {
         if (stillOld.contains(folded(stem.from))) {
             stem.titles = stem.internalNames = stem.records = false;
-            stem.companions.clear();
             continue;
         }
         rename.moveCompanions(stem, false);

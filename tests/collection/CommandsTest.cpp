@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -105,6 +106,8 @@ TEST_F(CommandsTest, ARunThatFailsAfterRenamingKeepsTheChecksOfWhatItRenamed)
     writeFile("Titulos.ini", "[tetris]\r\nTitulo=TETRIS\r\n\r\n");
     QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
     auto collection = commands();
+    collection->undoLastRename();
+    EXPECT_EQ(m_messages.shown.takeLast(), QString::fromUtf8("No hay ningún cambio de nombres que deshacer"));
     QTimer::singleShot(0, &m_window, [this] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -130,8 +133,21 @@ TEST_F(CommandsTest, ARunThatFailsAfterRenamingKeepsTheChecksOfWhatItRenamed)
               QStringList{QString::fromUtf8("Nombres cambiados: 1. Sin cambiar (nombre ocupado o no válido): 0")});
     EXPECT_EQ(m_rereads, 1);
     EXPECT_EQ(collection->checkOf(rom("Tetris (World).gb")).state, DumpState::Matches);
-    EXPECT_EQ(commands()->checkOf(rom("Tetris (World).gb")).state, DumpState::Matches);
     EXPECT_TRUE(collection->canUndo());
+
+    // A new start reads the DATs and the checks on its own, and tells when they are in.
+    bool loaded = false;
+    CollectionCommands late(&m_window, [this] { return QStringList{rom("Tetris (World).gb")}; }, {});
+    QObject::connect(&late, &CollectionCommands::checksChanged, [&loaded] { loaded = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&loaded] { return loaded; }, 5000));
+    EXPECT_EQ(late.checkOf(rom("Tetris (World).gb")).state, DumpState::Matches);
+    m_messages.shown.clear();
+    late.renameToDat();
+    EXPECT_EQ(m_messages.shown,
+              QStringList{QString::fromUtf8("Ningún archivo verificado necesita un nombre nuevo según los DAT")});
+    CollectionCommands none(&m_window, [] { return QStringList(); }, {});
+    none.verify();
+    EXPECT_EQ(m_messages.shown.takeLast(), QString::fromUtf8("No se encuentran Juegos"));
 }
 
 } // namespace

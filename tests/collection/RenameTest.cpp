@@ -223,11 +223,19 @@ TEST_F(RenameTest, ACompanionWhoseNewNameIsTakenStaysWithALineInTheReport)
 TEST_F(RenameTest, AGameWhoseOldNameIsTakenAgainKeepsEverythingUnderTheNewName)
 {
     writeFile("Partidas.ini", "[kirby]\r\nFavorito=1\r\n\r\n");
-    ASSERT_EQ(DatRenamer::apply(plan()).renamed, 4);
+    QList<int> steps; // what the progress window hears
+    const auto heard = [&steps](int done, int total) {
+        steps.append(done * 100 + total);
+        return true;
+    };
+    ASSERT_EQ(DatRenamer::apply(plan(), heard).renamed, 4);
+    EXPECT_EQ(steps, QList<int>({4, 104, 204, 304, 404}));
     writeRom("KIRBY.GB", "a new file");
+    steps.clear();
 
-    const auto undone = DatRenamer::undo();
+    const auto undone = DatRenamer::undo(heard);
 
+    EXPECT_EQ(steps, QList<int>({4, 104, 204, 304, 404}));
     ASSERT_TRUE(undone);
     EXPECT_EQ(undone->renamed, 3);
     EXPECT_EQ(undone->failed, 1);

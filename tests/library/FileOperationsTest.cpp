@@ -83,7 +83,8 @@ TEST_F(FileOperationsTest, ANameHeldByAnotherEntryInAnyCaseRenamesNothing)
     EXPECT_EQ(readFile("roms/TETRIS.GB"), "tetris");
     EXPECT_EQ(roms(), QStringList({"Folder.gb", "TETRIS.GB", "game.gb"}));
 
-    // The file's own name in another case is no obstacle.
+    // The file's own name in another case is no obstacle, and its own name is the name it has.
+    EXPECT_TRUE(renameInFolder("game.gb", "game.gb"));
     EXPECT_TRUE(renameInFolder("game.gb", "GAME.gb"));
     EXPECT_EQ(readFile("roms/GAME.gb"), "game");
     EXPECT_TRUE(m_messages.shown.isEmpty());

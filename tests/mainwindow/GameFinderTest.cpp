@@ -134,7 +134,8 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     records.recordLaunch("Tetris", when);
     records.recordPlay("tetris", 90);
     records.recordLaunch("TETRIS", when.addDays(1));
-    records.recordPlay("tetris", 30);
+    records.recordPlay("tetris", 29);
+    records.recordPlay("tetris", 1);
     records.setFavourite("Zelda", true);
     records.setFavourite("", true); // a file name without "." names no game
     const PlayRecord tetris = PlayRecords(path("Partidas.ini")).record("tetris");

@@ -92,6 +92,8 @@ TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
     EXPECT_TRUE(model.entry(3).rawName.isEmpty());
     EXPECT_TRUE(model.data(model.index(3), RomListModel::MarksRole).toString().isEmpty());
     EXPECT_FALSE(model.data(model.index(3), Qt::AccessibleDescriptionRole).isValid());
+    EXPECT_EQ(model.data(pokemon, Qt::AccessibleDescriptionRole).toString(),
+              messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb")));
 
     EXPECT_TRUE(NameEncoding::repair(m_base, "Pok\xe9mon.gb"));
     EXPECT_FALSE(NameEncoding::repair(m_base, "Caf\xe9.gb"));
