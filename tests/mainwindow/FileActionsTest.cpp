@@ -193,6 +193,11 @@ TEST_F(FileActions, ANameEditedInTheListTakesTheGamesFilesAndRecordsAlong)
     typeName("Otra.gb");
     EXPECT_EQ(captions(), QStringList({"Nuevo.gb", "Otra.gb", "Otro.gbc"}));
     EXPECT_EQ(readFile("Otro.sav"), "otro save");
+    // A name without a stem gives the saves none: they stay.
+    clickEntry("Nuevo.gb");
+    item("Rename2")->trigger();
+    typeName("Nuevo");
+    EXPECT_EQ(readFile("Nuevo.sav"), "save");
 }
 
 TEST_F(FileActions, RenamingToTitlesShowsWhatWasExtractedAndLoadsTheFolderAgain)

@@ -153,6 +153,13 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
     file.close();
     EXPECT_FALSE(records.record("zelda").favourite);
+    // ... and one that keeps its time, as on a clock that counts whole seconds.
+    const QDateTime time = QFileInfo(file).lastModified();
+    PlayRecords(path("Partidas.ini")).setFavourite("Mario", true);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(time, QFileDevice::FileModificationTime);
+    file.close();
+    EXPECT_TRUE(records.record("mario").favourite);
 
     writeFile("Junk.ini", "[a]\r\nFavorito=yes\r\nUltima=ayer\r\nVeces=-4\r\nSegundos=1e9\r\n[b]\r\nVeces=x\r\n");
     const PlayRecord junk = PlayRecords(path("Junk.ini")).record("a");

@@ -80,6 +80,7 @@ TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
     // A feature with nothing to say adds nothing to what assistive tools read.
     model.addRowNotes([](const RomListModel::Entry &) { return RomListModel::RowNote{}; });
     model.setFolder(m_base);
+    EXPECT_EQ(model.entry(3).caption, "Tetris.gb"); // the folder is read when an entry is first asked for
     ASSERT_EQ(model.count(), 4);
     const QModelIndex pokemon = model.index(2);
     ASSERT_EQ(model.entry(2).caption, shown);
