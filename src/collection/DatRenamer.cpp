@@ -221,7 +221,8 @@ std::optional<DatRenamer::Outcome> DatRenamer::undo(const Progress &progress, co
             return outcome;
         }
         RenameLog::Move &move = log->files[i];
-        if (!QFileInfo::exists(move.to))
+        // A finished run knows what it renamed: a file under the new name of one it did not rename is another's.
+        if (!QFileInfo::exists(move.to) || (log->state == RenameLog::State::Done && !move.done))
             continue;
         if (renameBack(move, folders)) {
             ++outcome.renamed;
@@ -239,7 +240,6 @@ std::optional<DatRenamer::Outcome> DatRenamer::undo(const Progress &progress, co
     for (RenameLog::StemMove &stem : log->stems) {
         if (keptNew.contains(folded(stem.from)))
             continue;
-        // A finished run knows which companions moved; a file under the new name of one that did not is another's.
         if (log->state == RenameLog::State::Done)
             stem.companions.removeIf([](const RenameLog::Move &move) { return !move.done; });
         rename.moveCompanions(stem, true);

@@ -49,7 +49,9 @@ public:
     static bool canUndo(const QString &logFile = RenameLog::defaultFile());
     // Puts back every name the last run changed, as far as the old name is still free, and what went along with
     // the stems; a game whose old name is taken again keeps all of it under the new name, with a line in the
-    // notes. Nothing when there is no run to undo. Raises CartlingError when the log cannot be read.
+    // notes. What a finished run did not rename is left alone, also when a file stands under its new name; after a
+    // killed run the files tell what was renamed. Nothing when there is no run to undo. Raises CartlingError when
+    // the log cannot be read.
     static std::optional<Outcome> undo(const Progress &progress = {},
                                        const QString &logFile = RenameLog::defaultFile());
 };

@@ -46,8 +46,8 @@ QList<GameFiles::Place> GameFiles::placesNow()
     const QString base = BaseFolder::path();
     QList<Place> places;
     const QString saves = SettingsFile().read(Keys::Save);
-    if (!saves.isEmpty() && QFileInfo(saves).isDir())
-        places.append({saves, Saves | Cheats});
+    if (!saves.isEmpty())
+        places.append({saves, Saves | Cheats}); // a folder that is gone holds nothing
     places.append({base + QStringLiteral("/Save"), Saves | Cheats});
     places.append({folderOf(MgbaCheats::path(base, QStringLiteral("game.gb"))), Cheats});
     places.append({PictureLookup::shotsFolder(base), Shots});
@@ -93,7 +93,7 @@ GameFiles::Entry GameFiles::entryOf(const QString &name)
 {
     for (const unsigned kind : {Saves, Cheats, Shots}) {
         const qsizetype length = companionStemLength(name, kind);
-        if (length > 0)
+        if (length != -1)
             return {name, length, kind};
     }
     return {name, qMax<qsizetype>(lastOf(name, u'.'), 0), 0};

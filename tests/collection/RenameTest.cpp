@@ -306,9 +306,13 @@ TEST_F(RenameTest, AFailureHalfWayLeavesEveryListWholeAndTheLogTrue)
 {
     QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
     // tetris.zip cannot follow, since its name appears after the folder was read: the stem tetris stays whole.
+    // Its save stays too, and a file that takes the save's new name meanwhile is someone else's.
+    writeRom("tetris.sav", "tetris");
     const auto appears = [this](int done, int) {
-        if (done == 1)
+        if (done == 1) {
             writeRom("Tetris (World).zip", "appeared");
+            writeRom("Tetris (World).sav", "another");
+        }
         return true;
     };
 
@@ -329,7 +333,11 @@ TEST_F(RenameTest, AFailureHalfWayLeavesEveryListWholeAndTheLogTrue)
     // Undo puts back the files and what moved, and leaves the list that never changed alone.
     QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     writeFile("Titulos.ini", "[Kirby's Dream Land]\r\nTitulo=MINE\r\n\r\n");
-    ASSERT_TRUE(DatRenamer::undo());
+    const auto undone = DatRenamer::undo();
+    ASSERT_TRUE(undone);
+    EXPECT_TRUE(undone->notes.isEmpty()) << qPrintable(undone->notes.join(u'\n'));
+    EXPECT_EQ(readFile("roms/tetris.sav"), "tetris");
+    EXPECT_EQ(readFile("roms/Tetris (World).sav"), "another");
     EXPECT_EQ(readFile("Titulos.ini"), "[Kirby's Dream Land]\r\nTitulo=MINE\r\n\r\n");
     EXPECT_EQ(entries("Shoots"), QStringList({"TETRIS.BMP", "kirby.jpg", "tetris.jpg"}));
     EXPECT_EQ(readFile("roms/kirby.sav"), "battery");

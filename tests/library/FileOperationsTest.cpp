@@ -228,16 +228,19 @@ TEST(GameFilesTest, ACompanionIsKnownByItsKindsEndingAndHasAStemBeforeIt)
 {
     using GF = GameFiles;
     // Each name with the length of the stem it has as a companion of the kinds; -1 when it is none.
-    const QStringList saves{
-        "Game.sav=4",         "a.b.SRM=3",      "g.rtc=1",        "g.ss0=1",     "g.SS9=1",
-        "g.ss10=-1",          "g.ssa=-1",       "g.s/=-1",        "g.state=1",   "g.state12=1",
-        "g.State.Auto=1",     "g.state3.png=1", "g.statement=-1", ".sav=-1",     "g.state.auto.png=1",
-        "g.state.png.bak=-1", ".state=-1",      "sav=-1",         "g.cheats=-1", "g.bmp=-1"};
+    const QStringList saves{"Game.sav=4", "a.b.SRM=3", "g.rtc=1", "g.ss0=1", "g.SS9=1", "g.ss10=-1",
+                            "g.ssa=-1",   "g.s/=-1",   ".sav=-1", "sav=-1",  "g.bmp=-1"};
+    const QStringList states{"g.state=1",          "g.state12=1",        "g.State.Auto=1",
+                             "g.state3.png=1",     "g.state.auto.png=1", "g.statement=-1",
+                             "g.state.png.bak=-1", ".state1.png=-1",     "g.cheats=-1"};
     const QStringList cheats{"g.Cheats=1", "g.sav=-1", "g.state=-1"};
     const QStringList shots{"g.bmp=1", "g.JPEG=1", "g.jpg=1", "g.png=-1", "g.sav=-1"};
     const QStringList beside{"g.jpg=-1", "g.cheats=1", "g.sav=1"};
-    const QList<std::pair<unsigned, QStringList>> cases{
-        {GF::Saves, saves}, {GF::Cheats, cheats}, {GF::Shots, shots}, {GF::Saves | GF::Cheats, beside}};
+    const QList<std::pair<unsigned, QStringList>> cases{{GF::Saves, saves},
+                                                        {GF::Saves, states},
+                                                        {GF::Cheats, cheats},
+                                                        {GF::Shots, shots},
+                                                        {GF::Saves | GF::Cheats, beside}};
     for (const auto &[kinds, names] : cases) {
         for (const QString &name : names) {
             const qsizetype cut = name.lastIndexOf(u'=');

@@ -93,6 +93,10 @@ TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
     EXPECT_TRUE(model.entry(3).rawName.isEmpty());
     EXPECT_TRUE(model.data(model.index(3), RomListModel::MarksRole).toString().isEmpty());
     EXPECT_FALSE(model.data(model.index(3), Qt::AccessibleDescriptionRole).isValid());
+    int shownAgain = 0;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&shownAgain] { ++shownAgain; });
+    model.notesChanged();
+    EXPECT_EQ(shownAgain, 1);
     EXPECT_EQ(model.data(pokemon, Qt::AccessibleDescriptionRole).toString(),
               messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb")));
 
