@@ -177,8 +177,6 @@ DatRenamer::Outcome DatRenamer::apply(const Plan &plan, const Progress &progress
     // of them before the error.
     try {
         rename.moveEntries(log.stems, false);
-        for (RenameLog::StemMove &stem : log.stems)
-            stem.done = true;
     } catch (const CartlingError &error) {
         outcome.error = error.text();
     }

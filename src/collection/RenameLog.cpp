@@ -68,8 +68,7 @@ void RenameLog::save(const QString &file) const
                                      {"titles", stem.titles},
                                      {"internalNames", stem.internalNames},
                                      {"records", stem.records},
-                                     {"companions", companionMoves},
-                                     {"done", stem.done}});
+                                     {"companions", companionMoves}});
     }
     const QJsonObject root{
         {"kind", Kind}, {"state", QString::fromLatin1(stateName(state))}, {"files", fileMoves}, {"stems", stemMoves}};
@@ -99,8 +98,7 @@ std::optional<RenameLog> RenameLog::load(const QString &file)
         const QJsonObject object = value.toObject();
         StemMove stem{object.value("from").toString(),  object.value("to").toString(),
                       object.value("titles").toBool(),  object.value("internalNames").toBool(),
-                      object.value("records").toBool(), {},
-                      object.value("done").toBool()};
+                      object.value("records").toBool(), {}};
         // Logs written before saves and states went along name only the shots.
         for (const char *list : {"shots", "companions"}) {
             for (const QJsonValue &companion : object.value(QLatin1String(list)).toArray())

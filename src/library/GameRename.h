@@ -29,7 +29,6 @@ struct StemMove
     bool internalNames = false; // GGCT.ini has the entry to move
     bool records = false;       // Partidas.ini has the records to move
     QList<FileMove> companions; // full paths
-    bool done = false;
 };
 
 // Takes along what belongs to a game when its files take a new stem. An entry or a file under the new stem is

@@ -148,6 +148,14 @@ TEST_F(CommandsTest, ARunThatFailsAfterRenamingKeepsTheChecksOfWhatItRenamed)
     CollectionCommands none(&m_window, [] { return QStringList(); }, {});
     none.verify();
     EXPECT_EQ(m_messages.shown.takeLast(), QString::fromUtf8("No se encuentran Juegos"));
+    { // closed while it still reads
+        CollectionCommands closed(&m_window, [] { return QStringList(); }, {});
+    }
+    // Forgetting the DATs while they are read at start-up: they do not come back when the reading ends.
+    CollectionCommands forgetting(&m_window, [] { return QStringList(); }, {});
+    forgetting.forgetDats();
+    forgetting.finishLoading();
+    EXPECT_EQ(forgetting.checkOf(rom("Tetris (World).gb")).state, DumpState::NotChecked);
 }
 
 } // namespace

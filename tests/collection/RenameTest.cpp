@@ -252,6 +252,8 @@ TEST_F(RenameTest, AGameWhoseOldNameIsTakenAgainKeepsEverythingUnderTheNewName)
     const auto undone = DatRenamer::undo(heard);
 
     EXPECT_EQ(steps, QList<int>({4, 104, 204, 304, 404}));
+    for (const RenameLog::Move &move : undone->done)
+        EXPECT_TRUE(move.done && QFileInfo::exists(move.to)) << qPrintable(move.to);
     ASSERT_TRUE(undone);
     EXPECT_EQ(undone->renamed, 3);
     EXPECT_EQ(undone->failed, 1);
@@ -305,6 +307,8 @@ TEST_F(RenameTest, ADatNameThatCartlingRefusesLeavesTheFileWithALineInTheReport)
 TEST_F(RenameTest, AFailureHalfWayLeavesEveryListWholeAndTheLogTrue)
 {
     QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
+    writeFile("Partidas.ini", "[kirby]\r\nFavorito=1\r\n\r\n");
+    QFile::setPermissions(path("Partidas.ini"), QFileDevice::ReadOwner);
     // tetris.zip cannot follow, since its name appears after the folder was read: the stem tetris stays whole.
     // Its save stays too, and a file that takes the save's new name meanwhile is someone else's.
     writeRom("tetris.sav", "tetris");
@@ -328,7 +332,8 @@ TEST_F(RenameTest, AFailureHalfWayLeavesEveryListWholeAndTheLogTrue)
     ASSERT_TRUE(log);
     EXPECT_EQ(log->state, RenameLog::State::Done);
     for (const RenameLog::StemMove &stem : log->stems)
-        EXPECT_FALSE(stem.titles) << qPrintable(stem.from);
+        EXPECT_FALSE(stem.titles || stem.records) << qPrintable(stem.from);
+    EXPECT_EQ(readFile("Partidas.ini"), "[kirby]\r\nFavorito=1\r\n\r\n");
 
     // Undo puts back the files and what moved, and leaves the list that never changed alone.
     QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);

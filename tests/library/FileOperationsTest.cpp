@@ -273,16 +273,18 @@ TEST_F(FileOperationsTest, RenamingToTitlesTakesSavesShotsAndRecordsAlongButLeav
     writeFile("roms/both.gb", romImage("BOTH"));
     writeFile("roms/both.gbc", "color"); // keeps the stem "both", and with it the save
     writeFile("roms/both.sav", "both");
+    writeFile("roms/game2.gb", romImage("MARIO"));
+    writeFile("roms/game2.sav", "mario"); // renamed after others of the same run
     makeFolder("Shoots");
     writeFile("Shoots/GAME.BMP", "shot");
     writeTitles("[game]\r\nTitulo=ZELDA\r\n\r\n[link]\r\nTitulo=LINK\r\n\r\n");
     writeFile("Partidas.ini", "[game]\r\nVeces=2\r\n\r\n[both]\r\nVeces=5\r\n\r\n");
 
     EXPECT_TRUE(renameSelected("game.gb", "game"));
-    EXPECT_EQ(renameAll({"tetris.gb", "both.gb"}).renamed, 2);
+    EXPECT_EQ(renameAll({"both.gb", "tetris.gb", "game2.gb"}).renamed, 3);
 
-    EXPECT_EQ(roms(), QStringList({"BOTH.gb", "TETRIS.gb", "TETRIS.rtc", "TETRIS.sav", "ZELDA.gb", "ZELDA.sav",
-                                   "both.gbc", "both.sav", "tetris.sav"}));
+    EXPECT_EQ(roms(), QStringList({"BOTH.gb", "MARIO.gb", "MARIO.sav", "TETRIS.gb", "TETRIS.rtc", "TETRIS.sav",
+                                   "ZELDA.gb", "ZELDA.sav", "both.gbc", "both.sav", "tetris.sav"}));
     EXPECT_EQ(folderEntries(path("Shoots")), QStringList{"ZELDA.BMP"});
     EXPECT_EQ(readFile("Partidas.ini"), "[both]\r\nVeces=5\r\n\r\n[ZELDA]\r\nVeces=2\r\n\r\n");
     EXPECT_TRUE(readFile("Titulos.ini").startsWith("[game]\r\nTitulo=ZELDA\r\n\r\n"));
