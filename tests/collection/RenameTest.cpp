@@ -252,9 +252,9 @@ TEST_F(RenameTest, AGameWhoseOldNameIsTakenAgainKeepsEverythingUnderTheNewName)
     const auto undone = DatRenamer::undo(heard);
 
     EXPECT_EQ(steps, QList<int>({4, 104, 204, 304, 404}));
+    ASSERT_TRUE(undone);
     for (const RenameLog::Move &move : undone->done)
         EXPECT_TRUE(move.done && QFileInfo::exists(move.to)) << qPrintable(move.to);
-    ASSERT_TRUE(undone);
     EXPECT_EQ(undone->renamed, 3);
     EXPECT_EQ(undone->failed, 1);
     EXPECT_EQ(undone->notes,
