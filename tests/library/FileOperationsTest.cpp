@@ -140,7 +140,7 @@ TEST_F(FileOperationsTest, NamesAndTitlesThatWouldLeaveTheFolderRenameNothingSil
 {
     makeFolder("roms/sub");
     writeFile("roms/game.gb", romImage("GAME"));
-    for (const QString name : {"", ".", "..", "../game.gb", "sub/game.gb", "a\\b.gb"})
+    for (const QString name : {"", ".", "..", "../game.gb", "sub/game.gb", "a\\b.gb", "game.gb", "GAME.gb"})
         EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), name)) << qPrintable(name);
     EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), QStringLiteral("x") + QChar(0) + ".gb"));
     for (const QByteArray title : {"../escaped", "sub/game", "..\\escaped", ".", "..", "Zelda: DX", "What?", "A*B",
