@@ -1,6 +1,6 @@
 #include "emulator/InstalledEmulators.h"
 
-#include "emulator/EmulatorArguments.h"
+#include "emulator/RetroArchCores.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -13,7 +13,6 @@
 class ConfigTemplate;
 class EmulatorRuns;
 class SettingsFile;
-struct LaunchFiles;
 
 // The launch of the emulator on one ROM (launch): checks, Zibo.cfg written for a program that may read it, the
 // emulator started with the arguments its kind takes.
@@ -53,7 +52,6 @@ public:
     std::optional<QStringList> arguments(EmulatorKind kind, const QString &program, const QString &rom);
 
 private:
-    LaunchFiles files(const SettingsFile &settings, const QString &rom, bool cheatsWanted);
     std::optional<CodeSet> codeRows() const;
 
     ConfigTemplate &m_template;
