@@ -75,6 +75,11 @@ bool Emulator::isShotOf(QStringView, QStringView) const
     return false;
 }
 
+QString Emulator::optionsNote(const QString &, const QString &) const
+{
+    return {};
+}
+
 namespace Emulators {
 
 const Emulator &of(EmulatorKind kind)

@@ -34,6 +34,8 @@ struct LaunchContext
     // Before the game's mGBA cheats file is written again: the codes its emulator's cheats window switched on or
     // off in Cartling's sets, and when the file was saved. May be empty.
     std::function<void(const QList<CodeChoice> &choices, const QDateTime &savedAt)> takeCheatChoices;
+    // Set by the kind when something is to be done once its program has ended (while Cartling still runs).
+    std::function<void()> whenEnded;
 
     // The ROM, Cartling's picture folder (made when missing) and the Save folder when it is on and there.
     LaunchFiles files() const;
@@ -59,7 +61,7 @@ public:
     // ---- Starting it ----
     // The program's arguments for the launch, its files written; nothing when a check stopped the launch (its
     // message shown). A file that cannot be written raises CartlingError.
-    virtual std::optional<QStringList> arguments(const LaunchContext &launch) const = 0;
+    virtual std::optional<QStringList> arguments(LaunchContext &launch) const = 0;
     // The command line as shown to the user.
     virtual QString commandLine(const QString &program, const QStringList &arguments) const;
     // The message for a stored program that is not there.
@@ -82,6 +84,12 @@ public:
     // The controls (by object name) whose captions name the options of the window `dialog` (by object name) that
     // reach the program.
     virtual QStringList usedOptions(const QString &dialog, const QString &program) const = 0;
+    // What the line under the window adds: where the program cannot do as its options ask. Empty when nothing.
+    virtual QString optionsNote(const QString &dialog, const QString &program) const;
+
+    // ---- The Game Genie codes ----
+    // What the program does with the codes, for the line in the codes window; empty where Zibo.cfg carries them.
+    virtual QString codesUse(const QString &program) const = 0;
 };
 
 namespace Emulators {

@@ -51,7 +51,10 @@ void EmulatorUseLine::renew()
             captions << caption.remove(u'&');
     }
     const MessageTable &texts = messageTable();
-    setText(captions.isEmpty() ? texts.text(EmulatorText::UsesNone)
-                               : texts.text(EmulatorText::UsesOnly) + captions.join(QStringLiteral(", ")) + u'.');
+    QString text = captions.isEmpty() ? texts.text(EmulatorText::UsesNone)
+                                      : texts.text(EmulatorText::UsesOnly) + captions.join(QStringLiteral(", ")) + u'.';
+    if (const QString note = emulator.optionsNote(parent()->objectName(), program); !note.isEmpty())
+        text += u' ' + note;
+    setText(text);
     show();
 }

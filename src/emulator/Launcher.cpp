@@ -58,12 +58,15 @@ std::optional<CodeSet> Launcher::codeRows() const
     return m_steps.codeRows ? m_steps.codeRows() : rowsFromTemplate(m_template);
 }
 
-std::optional<QStringList> Launcher::arguments(EmulatorKind kind, const QString &program, const QString &rom)
+std::optional<QStringList> Launcher::arguments(EmulatorKind kind, const QString &program, const QString &rom,
+                                               std::function<void()> &whenEnded)
 {
     const SettingsFile settings;
-    const LaunchContext launch{
-        settings, program, rom, BaseFolder::path(), [this] { return codeRows(); }, m_steps.takeCheatChoices};
-    return Emulators::of(kind).arguments(launch);
+    LaunchContext launch{
+        settings, program, rom, BaseFolder::path(), [this] { return codeRows(); }, m_steps.takeCheatChoices, {}};
+    std::optional<QStringList> arguments = Emulators::of(kind).arguments(launch);
+    whenEnded = std::move(launch.whenEnded);
+    return arguments;
 }
 
 std::optional<QString> Launcher::launch(const QString &rom)
@@ -93,13 +96,15 @@ std::optional<QString> Launcher::launch(const QString &rom)
         m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, BaseFolder::path() + u'/')));
     }
 
-    const std::optional<QStringList> arguments = this->arguments(kind, emulator, rom);
+    std::function<void()> whenEnded;
+    const std::optional<QStringList> arguments = this->arguments(kind, emulator, rom, whenEnded);
     if (!arguments)
         return std::nullopt;
     // The program and every argument go as they are, one argument each, never through a shell.
     EmulatorRuns &runs = m_steps.runs ? *m_steps.runs : emulatorRuns();
     const QDateTime startedAt = QDateTime::currentDateTime();
-    if (runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom) && m_steps.launched)
+    if (runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom, whenEnded) &&
+        m_steps.launched)
         m_steps.launched(rom, emulatorKind.shotKind(emulator), startedAt);
     return emulatorKind.commandLine(emulator, *arguments);
 }

@@ -1,6 +1,9 @@
 #include "emulator/MgbaEmulator.h"
 
+#include "collection/CartridgeHeader.h"
 #include "emulator/AudioVideoOptions.h"
+#include "emulator/EmulatorText.h"
+#include "language/MessageTable.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -16,6 +19,11 @@ constexpr int FullVolume = 256;
 
 // Frames skipped for "60 fps", "30 fps" and "15 fps".
 constexpr int kFrameSkip[] = {0, 1, 3};
+
+// Where the cartridge header keeps what decides the model mGBA picks.
+constexpr int ColourFlagOffset = 0x143;
+constexpr int SuperGameBoyFlagOffset = 0x146;
+constexpr int OldLicenseeOffset = 0x14B;
 
 void addOption(QStringList &arguments, const QString &setting)
 {
@@ -40,12 +48,15 @@ QString MgbaEmulator::colour(const QString &sixBitColour)
     return QString::number(colour);
 }
 
-QStringList MgbaEmulator::argumentsFor(const SettingsFile &settings, const LaunchFiles &files)
+QStringList MgbaEmulator::argumentsFor(const SettingsFile &settings, const LaunchFiles &files,
+                                       const QByteArray &romStart)
 {
     QStringList arguments;
     if (settings.read(Keys::Tipo) == 0) {
         addOption(arguments, QStringLiteral("mute=1"));
     } else {
+        // A mute left in mGBA's own settings would silence the launch otherwise.
+        addOption(arguments, QStringLiteral("mute=0"));
         const int volume =
             qBound(AudioVideoOptions::MinVolume, settings.read(Keys::Volumen), AudioVideoOptions::MaxVolume);
         addOption(
@@ -66,8 +77,10 @@ QStringList MgbaEmulator::argumentsFor(const SettingsFile &settings, const Launc
 
     static const char *const kModels[] = {nullptr, nullptr, "CGB", "DMG", "SGB"};
     const int model = settings.read(Keys::GBmodos);
-    if (model >= 2 && model <= 4)
-        addOption(arguments, QStringLiteral("gb.model=") + QLatin1String(kModels[model]));
+    if (model >= 2 && model <= 4) {
+        for (const QString &key : modelKeys(romStart))
+            addOption(arguments, key + u'=' + QLatin1String(kModels[model]));
+    }
 
     if (!files.savesFolder.isEmpty())
         addOption(arguments, QStringLiteral("savegamePath=") + QDir::toNativeSeparators(files.savesFolder));
@@ -82,12 +95,31 @@ QStringList MgbaEmulator::argumentsFor(const SettingsFile &settings, const Launc
     return arguments;
 }
 
-std::optional<QStringList> MgbaEmulator::arguments(const LaunchContext &launch) const
+QStringList MgbaEmulator::modelKeys(const QByteArray &romStart)
+{
+    if (romStart.size() < CartridgeHeader::Size)
+        return {QStringLiteral("gb.model"), QStringLiteral("sgb.model"), QStringLiteral("cgb.model"),
+                QStringLiteral("cgb.hybridModel")};
+    const auto byte = [&romStart](int offset) { return quint8(romStart[offset]); };
+    if (byte(ColourFlagOffset) & 0x80)
+        return {(byte(ColourFlagOffset) & 0x40) ? QStringLiteral("cgb.model") : QStringLiteral("cgb.hybridModel")};
+    // The Super Game Boy flag counts only with the licensee code that the Super Game Boy itself asks for; mGBA
+    // then takes "sgb.model" when it is set, else "gb.model".
+    if (byte(SuperGameBoyFlagOffset) == 0x03 && byte(OldLicenseeOffset) == 0x33)
+        return {QStringLiteral("gb.model"), QStringLiteral("sgb.model")};
+    return {QStringLiteral("gb.model")};
+}
+
+std::optional<QStringList> MgbaEmulator::arguments(LaunchContext &launch) const
 {
     LaunchFiles files = launch.files();
     if (launch.holdsCode())
         files.cheats = launch.writeMgbaCheats();
-    return argumentsFor(launch.settings, files);
+    // The header is read only when a model is forced: the keys to pass depend on it.
+    QByteArray romStart;
+    if (const int model = launch.settings.read(Keys::GBmodos); model >= 2 && model <= 4)
+        romStart = CartridgeHeader::romOf(launch.rom).value_or(QByteArray()).left(CartridgeHeader::Size);
+    return argumentsFor(launch.settings, files, romStart);
 }
 
 bool MgbaEmulator::isShotOf(QStringView fileName, QStringView romStem) const
@@ -111,4 +143,14 @@ QStringList MgbaEmulator::usedOptions(const QString &dialog, const QString &) co
     if (dialog == u"TForm12") // the save folder
         return {QStringLiteral("CheckBox2")};
     return {};
+}
+
+QString MgbaEmulator::optionsNote(const QString &dialog, const QString &) const
+{
+    return dialog == u"TForm5" ? messageTable().text(EmulatorText::MgbaModelNote) : QString();
+}
+
+QString MgbaEmulator::codesUse(const QString &) const
+{
+    return messageTable().text(EmulatorText::CodesToMgba);
 }

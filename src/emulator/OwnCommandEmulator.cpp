@@ -60,7 +60,7 @@ std::optional<QStringList> OwnCommandEmulator::argumentsFor(const QString &comma
     return arguments;
 }
 
-std::optional<QStringList> OwnCommandEmulator::arguments(const LaunchContext &launch) const
+std::optional<QStringList> OwnCommandEmulator::arguments(LaunchContext &launch) const
 {
     const QString commandTemplate = launch.settings.read(Keys::OwnCommandLine);
     if (!quotesBalanced(commandTemplate)) {
@@ -84,4 +84,10 @@ QStringList OwnCommandEmulator::usedOptions(const QString &dialog, const QString
 {
     // Only the Save folder reaches the program, as %SAVES%.
     return dialog == u"TForm12" ? QStringList{QStringLiteral("CheckBox2")} : QStringList();
+}
+
+QString OwnCommandEmulator::codesUse(const QString &) const
+{
+    const bool passed = SettingsFile().read(Keys::OwnCommandLine).contains(QStringLiteral("%CHEATS%"));
+    return messageTable().text(passed ? EmulatorText::CodesToOwnCommand : EmulatorText::CodesNotToOwnCommand);
 }

@@ -9,9 +9,10 @@ class OwnCommandEmulator : public Emulator
 public:
     EmulatorKind kind() const override { return EmulatorKind::OwnCommand; }
     QString name() const override;
-    std::optional<QStringList> arguments(const LaunchContext &launch) const override;
+    std::optional<QStringList> arguments(LaunchContext &launch) const override;
     EmulatorKind shotKind(const QString &program) const override;
     QStringList usedOptions(const QString &dialog, const QString &program) const override;
+    QString codesUse(const QString &program) const override;
 
     // The template split as a desktop entry's Exec line is (no shell), %ROM%, %CHEATS%, %SAVES% and %SHOTS%
     // replaced inside the arguments they stand in, never splitting them. Nothing for a template with an

@@ -1,7 +1,10 @@
 #include "emulator/RetroArchCores.h"
 
+#include "emulator/RetroArchConfig.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace RetroArchCores {
 
@@ -33,6 +36,30 @@ QStringList find(const QStringList &folders)
         }
     }
     return cores;
+}
+
+QString libraryName(const QString &core)
+{
+    const QFileInfo file(core);
+    static const QHash<QString, QString> known{{QStringLiteral("gambatte_libretro"), QStringLiteral("Gambatte")},
+                                               {QStringLiteral("sameboy_libretro"), QStringLiteral("SameBoy")},
+                                               {QStringLiteral("mgba_libretro"), QStringLiteral("mGBA")},
+                                               {QStringLiteral("gearboy_libretro"), QStringLiteral("Gearboy")}};
+    const QString stem = file.completeBaseName();
+    if (const auto it = known.constFind(stem); it != known.constEnd())
+        return it.value();
+    for (const QString &folder : {file.path(), QStringLiteral("/usr/share/libretro/info")}) {
+        const QString name = RetroArchConfig::read(folder + u'/' + stem + QStringLiteral(".info"))
+                                 .value(QStringLiteral("corename"))
+                                 .trimmed();
+        // The name becomes a folder's: one that would lead elsewhere is not taken.
+        if (!name.isEmpty() && !name.contains(u'/') && !name.startsWith(u'.'))
+            return name;
+    }
+    QString name = stem;
+    if (name.endsWith(QStringLiteral("_libretro")))
+        name.chop(9);
+    return name;
 }
 
 } // namespace RetroArchCores

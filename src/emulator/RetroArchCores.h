@@ -16,4 +16,9 @@ QStringList folders(bool flatpak);
 // The cores found in the folders, by folder and then by preference.
 QStringList find(const QStringList &folders);
 
+// The name the core gives itself, under which RetroArch files its cheats and options ("Gambatte", "mGBA"): known
+// for the four Game Boy cores, else the "corename" of the core's information file beside it or in the system's
+// information folder, else the file name without "_libretro.so".
+QString libraryName(const QString &core);
+
 } // namespace RetroArchCores

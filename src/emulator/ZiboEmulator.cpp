@@ -8,7 +8,7 @@ QString ZiboEmulator::name() const
     return QStringLiteral("Zibo");
 }
 
-std::optional<QStringList> ZiboEmulator::arguments(const LaunchContext &launch) const
+std::optional<QStringList> ZiboEmulator::arguments(LaunchContext &launch) const
 {
     return QStringList{launch.rom};
 }
@@ -24,6 +24,11 @@ QString ZiboEmulator::missingProgramMessage(const QString &) const
 }
 
 QStringList ZiboEmulator::usedOptions(const QString &, const QString &) const
+{
+    return {};
+}
+
+QString ZiboEmulator::codesUse(const QString &) const
 {
     return {};
 }

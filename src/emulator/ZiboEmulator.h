@@ -9,11 +9,12 @@ class ZiboEmulator : public Emulator
 public:
     EmulatorKind kind() const override { return EmulatorKind::Zibo; }
     QString name() const override;
-    std::optional<QStringList> arguments(const LaunchContext &launch) const override;
+    std::optional<QStringList> arguments(LaunchContext &launch) const override;
     QString commandLine(const QString &program, const QStringList &arguments) const override;
     QString missingProgramMessage(const QString &program) const override;
     bool mayReadZiboCfg() const override { return true; }
     bool leavesZiboBitmap() const override { return true; }
     bool takesEveryOption() const override { return true; }
     QStringList usedOptions(const QString &dialog, const QString &program) const override;
+    QString codesUse(const QString &program) const override;
 };

@@ -8,6 +8,7 @@
 #include "emulator/InstalledEmulatorsDialog.h"
 #include "emulator/KeyboardDialog.h"
 #include "emulator/MgbaCheats.h"
+#include "emulator/OtherOptionsDialog.h"
 #include "gamegenie/GameGenieDialog.h"
 #include "mainwindow/Windows.h"
 #include "settings/SettingsFile.h"
@@ -164,11 +165,14 @@ TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgOnlyAProgramThatMayBeZibo)
     } cases[] = {
         {"mgba-qt",
          "[OtrasConfig2]\r\nSavedir=1\r\n",
-         {"-C", "volume=119", "-s", "0", "-C", "savegamePath=" + path("saves"), "-C",
+         {"-C", "mute=0", "-C", "volume=119", "-s", "0", "-C", "savegamePath=" + path("saves"), "-C",
           "screenshotPath=" + path("Capturas"), rom},
          false},
-        {"org.libretro.RetroArch", "", {"-L", core, rom}, false},
-        {"retroarch", "[Emulador]\r\nNucleo=" + core.toUtf8() + "\r\n", {"-L", core, rom}, false},
+        {"org.libretro.RetroArch", "", {"-L", core, "--appendconfig", path("RetroArch.cfg"), rom}, false},
+        {"retroarch",
+         "[Emulador]\r\nNucleo=" + core.toUtf8() + "\r\n",
+         {"-L", core, "--appendconfig", path("RetroArch.cfg"), rom},
+         false},
         {"zibo",
          "[Emulador]\r\nLinea=-f \"%ROM%\" %SHOTS% %SAVES%\r\nLineaPrograma=" + path("emu/zibo").toUtf8() + "\r\n",
          {"-f", rom, path("Capturas"), path("Save")},
@@ -246,30 +250,72 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
 
 TEST_F(KindLaunch, OptionWindowsSayWhichOptionsTheChosenEmulatorUsesAndLookAsBeforeWithZibo)
 {
+    // Cores of the test's own, so that the host's are never looked at.
+    for (const char *name : {"cores/gambatte_libretro.so", "cores/mgba_libretro.so", "cores/bsnes_libretro.so"}) {
+        makeFolder("cores");
+        writeFile(name, "core");
+    }
+    const auto core = [this](const char *name) { return "[Emulador]\r\nNucleo=" + path(name).toUtf8() + "\r\n"; };
+    const QString uses = QString::fromUtf8("De las opciones de esta ventana, el emulador elegido usa solo: ");
+    const QString none = QString::fromUtf8("El emulador elegido no usa las opciones de emulador de esta ventana.");
+    const QString mgbaNote = QString::fromUtf8(
+        " mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la "
+        "paleta elegida. Un juego para ambas consolas que usa el Súper Gameboy sigue siempre en Gameboy Color.");
     const struct
     {
         const char *program;
-        bool lineShown;
-        const char *audioVideo;
+        QByteArray settings;
+        QString audioVideo; // empty: no line
+        QString otherOptions;
+        QString codes;
     } cases[] = {
-        {"zibo", false, ""},
-        {"mgba-qt", true,
-         "De las opciones de esta ventana, el emulador elegido usa solo: Sonido, Volumen, Screen update "
-         "frequency, Color."},
-        {"retroarch", true, "El emulador elegido no usa las opciones de emulador de esta ventana."},
+        {"zibo", "", "", "", ""},
+        {"mgba-qt", "", uses + "Sonido, Volumen, Screen update frequency, Color.", uses + "Gameboy Modos." + mgbaNote,
+         QString::fromUtf8("mGBA recibe los códigos en su archivo de trucos (carpeta Trucos); los marcados empiezan "
+                           "activos y su ventana de trucos puede cambiarlos.")},
+        {"retroarch", core("cores/gambatte_libretro.so"),
+         uses + QString::fromUtf8("Sonido, Volumen, Color. Núcleo de RetroArch: Gambatte."),
+         uses + QString::fromUtf8("Gameboy Modos. Núcleo de RetroArch: Gambatte. Gambatte solo puede forzar Gameboy "
+                                  "Normal; con Color o Súper cada juego usa la consola para la que se hizo."),
+         QString::fromUtf8("RetroArch recibe los códigos como trucos del núcleo Gambatte (carpeta Trucos); solo los "
+                           "marcados se activan.")},
+        {"retroarch", core("cores/mgba_libretro.so"),
+         uses + QString::fromUtf8("Sonido, Volumen, Screen update frequency. Núcleo de RetroArch: mGBA."),
+         uses + QString::fromUtf8("Gameboy Modos. Núcleo de RetroArch: mGBA."),
+         QString::fromUtf8("RetroArch recibe los códigos como trucos del núcleo mGBA (carpeta Trucos); solo los "
+                           "marcados se activan.")},
+        {"retroarch", core("cores/bsnes_libretro.so"),
+         uses + QString::fromUtf8("Sonido, Volumen. Núcleo de RetroArch: bsnes."),
+         none + QString::fromUtf8(" Núcleo de RetroArch: bsnes."),
+         QString::fromUtf8("RetroArch recibe los códigos como trucos del núcleo bsnes (carpeta Trucos); solo los "
+                           "marcados se activan.")},
+        // The Flatpak looks only in its own core folder, which the test's home leaves empty.
+        {"org.libretro.RetroArch", "",
+         uses + QString::fromUtf8("Sonido, Volumen. No se ha encontrado ningún núcleo de Game Boy para RetroArch."),
+         none + QString::fromUtf8(" No se ha encontrado ningún núcleo de Game Boy para RetroArch."),
+         QString::fromUtf8("RetroArch no puede recibir los códigos: no se ha encontrado ningún núcleo de Game Boy.")},
+        {"gb", "[Emulador]\r\nLinea=%ROM% -c %CHEATS%\r\nLineaPrograma=" + path("emu/gb").toUtf8() + "\r\n", none, none,
+         QString::fromUtf8("La línea de órdenes propia recibe los códigos en un archivo de trucos de mGBA "
+                           "(%CHEATS%).")},
+        {"gb", "[Emulador]\r\nLinea=%ROM%\r\nLineaPrograma=" + path("emu/gb").toUtf8() + "\r\n", none, none,
+         QString::fromUtf8("La línea de órdenes propia no pasa los códigos: añada %CHEATS% para que el programa los "
+                           "reciba.")},
     };
     for (const auto &c : cases) {
-        storeEmulator(c.program);
+        storeEmulator(c.program, c.settings);
         QDir::setCurrent(m_base);
         start();
-        windows().audioVideoDialog->show();
-        const auto *line = windows().audioVideoDialog->findChild<QLabel *>("EmulatorUse");
-        ASSERT_TRUE(line);
-        EXPECT_EQ(line->isVisible(), c.lineShown) << c.program;
-        if (c.lineShown)
-            EXPECT_EQ(line->text(), QString::fromUtf8(c.audioVideo)) << c.program;
-        windows().keyboardDialog->show();
-        EXPECT_EQ(windows().keyboardDialog->findChild<QLabel *>("EmulatorUse")->isVisible(), c.lineShown);
+        const auto lineOf = [](QWidget *window, const char *name) {
+            window->show();
+            const auto *line = window->findChild<QLabel *>(name);
+            return line && line->isVisible() ? line->text() : QString();
+        };
+        EXPECT_EQ(lineOf(windows().audioVideoDialog.get(), "EmulatorUse"), c.audioVideo) << c.program;
+        EXPECT_EQ(lineOf(windows().otherOptionsDialog.get(), "EmulatorUse"), c.otherOptions) << c.program;
+        EXPECT_EQ(lineOf(windows().keyboardDialog.get(), "EmulatorUse").isEmpty(), c.audioVideo.isEmpty()) << c.program;
+        EXPECT_EQ(lineOf(windows().gameGenieDialog.get(), "EmulatorCodesUse"), c.codes) << c.program;
+        // Only a line that is there makes the codes window taller.
+        EXPECT_EQ(windows().gameGenieDialog->height(), c.codes.isEmpty() ? 412 : 448) << c.program;
         stop();
     }
 }

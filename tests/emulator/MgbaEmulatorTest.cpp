@@ -9,6 +9,16 @@ class MgbaKind : public BaseFolderTest
 {
 };
 
+// The start of a ROM image up to the end of its header, with the flags that decide mGBA's model.
+QByteArray header(quint8 colourFlag, quint8 superGameBoyFlag = 0, quint8 oldLicensee = 0x33)
+{
+    QByteArray bytes(0x150, '\0');
+    bytes[0x143] = char(colourFlag);
+    bytes[0x146] = char(superGameBoyFlag);
+    bytes[0x14B] = char(oldLicensee);
+    return bytes;
+}
+
 TEST_F(MgbaKind, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
 {
     const LaunchFiles files{"/roms/Mi juego.gb", "/base/Trucos/Mi juego.cheats", "/base/Capturas", "/saves"};
@@ -19,11 +29,12 @@ TEST_F(MgbaKind, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
         QByteArray ini;
         LaunchFiles files;
         QStringList expected;
+        QByteArray romStart = header(0);
     } cases[] = {
         {"defaults",
          "",
          {files.rom, {}, files.shotsFolder, {}},
-         option("volume=119") + QStringList{"-s", "0"} + option("screenshotPath=/base/Capturas") +
+         option("mute=0") + option("volume=119") + QStringList{"-s", "0"} + option("screenshotPath=/base/Capturas") +
              QStringList{"/roms/Mi juego.gb"}},
         {"no sound, 15 fps, grey, Super Game Boy",
          "[Sonido]\r\nTipo=0\r\nVolumen=3\r\n[Video]\r\nScreen update frequency=2\r\nColor=6\r\n"
@@ -36,22 +47,55 @@ TEST_F(MgbaKind, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
         {"full volume, 30 fps, the five-digit colour, colour model",
          "[Sonido]\r\nVolumen=20\r\n[Video]\r\nScreen update frequency=1\r\nColor=5\r\n[OtrasConfig]\r\nGBmodos=2\r\n",
          {files.rom, {}, {}, {}},
-         option("volume=256") + QStringList{"-s", "1"} + option("gb.pal[0]=2424677") + option("gb.pal[1]=2411044") +
-             option("gb.pal[2]=1611288") + option("gb.pal[3]=22784") + option("gb.model=CGB") +
-             QStringList{"/roms/Mi juego.gb"}},
+         option("mute=0") + option("volume=256") + QStringList{"-s", "1"} + option("gb.pal[0]=2424677") +
+             option("gb.pal[1]=2411044") + option("gb.pal[2]=1611288") + option("gb.pal[3]=22784") +
+             option("gb.model=CGB") + QStringList{"/roms/Mi juego.gb"}},
         {"volume 8 of 15 is 136.5 of 256: rounded, not cut",
          "[Sonido]\r\nVolumen=8\r\n",
          {files.rom, {}, {}, {}},
-         option("volume=137") + QStringList{"-s", "0"} + QStringList{"/roms/Mi juego.gb"}},
+         option("mute=0") + option("volume=137") + QStringList{"-s", "0"} + QStringList{"/roms/Mi juego.gb"}},
         {"normal model, out-of-range choices read as defaults",
          "[Sonido]\r\nVolumen=1\r\n[Video]\r\nScreen update frequency=7\r\nColor=9\r\n[OtrasConfig]\r\nGBmodos=3\r\n",
          {files.rom, {}, {}, {}},
-         option("volume=17") + QStringList{"-s", "0"} + option("gb.model=DMG") + QStringList{"/roms/Mi juego.gb"}},
+         option("mute=0") + option("volume=17") + QStringList{"-s", "0"} + option("gb.model=DMG") +
+             QStringList{"/roms/Mi juego.gb"}},
+        {"a header that could not be read: every model key",
+         "[Sonido]\r\nTipo=0\r\n[OtrasConfig]\r\nGBmodos=3\r\n",
+         {files.rom, {}, {}, {}},
+         option("mute=1") + QStringList{"-s", "0"} + option("gb.model=DMG") + option("sgb.model=DMG") +
+             option("cgb.model=DMG") + option("cgb.hybridModel=DMG") + QStringList{"/roms/Mi juego.gb"},
+         header(0x80).left(0x14F)},
     };
     for (const auto &c : cases) {
         writeFile("Cartling.ini", c.ini);
-        EXPECT_EQ(MgbaEmulator::argumentsFor(SettingsFile(), c.files), c.expected) << c.label;
+        EXPECT_EQ(MgbaEmulator::argumentsFor(SettingsFile(), c.files, c.romStart), c.expected) << c.label;
     }
+}
+
+// mGBA reads "gb.model" only for games made for the original Game Boy, so "Forzar Gameboy Normal" did nothing for
+// a game made for both consoles (colour flag 0x80).
+TEST(MgbaModel, TheKeyMgbaReadsFollowsTheGamesHeader)
+{
+    const struct
+    {
+        const char *label;
+        QByteArray romStart;
+        QStringList keys;
+    } cases[] = {
+        {"original Game Boy", header(0x00), {"gb.model"}},
+        {"for both consoles", header(0x80), {"cgb.hybridModel"}},
+        {"Game Boy Color only", header(0xC0), {"cgb.model"}},
+        {"Super Game Boy functions", header(0x00, 0x03), {"gb.model", "sgb.model"}},
+        {"Super Game Boy flag without the licensee code it needs", header(0x00, 0x03, 0x01), {"gb.model"}},
+        {"a flag value other than 0x03", header(0x00, 0x01), {"gb.model"}},
+        {"colour and Super Game Boy flags", header(0x80, 0x03), {"cgb.hybridModel"}},
+        {"an image shorter than its header",
+         header(0xC0).left(0x14F),
+         {"gb.model", "sgb.model", "cgb.model", "cgb.hybridModel"}},
+        {"no image", {}, {"gb.model", "sgb.model", "cgb.model", "cgb.hybridModel"}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(MgbaEmulator::modelKeys(c.romStart), c.keys) << c.label;
 }
 
 } // namespace
