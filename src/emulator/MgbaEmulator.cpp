@@ -126,10 +126,12 @@ bool MgbaEmulator::isShotOf(QStringView fileName, QStringView romStem) const
 {
     // mGBA names them "<stem>-<n>.png", n counting up from 0 past the highest already there. Compared as the file
     // system does, letter case included: mGBA writes the stem as the ROM has it.
-    if (romStem.isEmpty() || !fileName.startsWith(romStem) || !fileName.endsWith(u".png"))
+    static constexpr qsizetype Shortest = 6; // "-0.png"
+    if (romStem.isEmpty() || fileName.size() < romStem.size() + Shortest || !fileName.startsWith(romStem) ||
+        !fileName.endsWith(u".png"))
         return false;
     const QStringView rest = fileName.sliced(romStem.size(), fileName.size() - romStem.size() - 4);
-    if (rest.size() < 2 || rest.front() != u'-')
+    if (rest.front() != u'-')
         return false;
     return std::all_of(rest.begin() + 1, rest.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }

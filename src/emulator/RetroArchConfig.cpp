@@ -62,17 +62,21 @@ QString expandedPath(const QString &value)
     return value;
 }
 
-QString userConfigFile(bool flatpak)
+QString userConfigFolder(bool flatpak)
 {
     const QString home = QDir::homePath();
     if (flatpak)
-        return home + QStringLiteral("/.var/app/org.libretro.RetroArch/config/retroarch/retroarch.cfg");
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!QDir::isAbsolutePath(configHome))
-        configHome = home + QStringLiteral("/.config");
-    const QString file = configHome + QStringLiteral("/retroarch/retroarch.cfg");
-    const QString dotFile = home + QStringLiteral("/.retroarch.cfg");
-    return !QFileInfo(file).isFile() && QFileInfo(dotFile).isFile() ? dotFile : file;
+        return home + QStringLiteral("/.var/app/org.libretro.RetroArch/config/retroarch");
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    return (QDir::isAbsolutePath(configHome) ? configHome : home + QStringLiteral("/.config")) +
+           QStringLiteral("/retroarch");
+}
+
+QString userConfigFile(bool flatpak)
+{
+    const QString file = userConfigFolder(flatpak) + QStringLiteral("/retroarch.cfg");
+    const QString dotFile = QDir::homePath() + QStringLiteral("/.retroarch.cfg");
+    return !flatpak && !QFileInfo(file).isFile() && QFileInfo(dotFile).isFile() ? dotFile : file;
 }
 
 bool writeWhole(const QString &path, const QByteArray &bytes)

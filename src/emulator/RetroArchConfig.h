@@ -27,8 +27,11 @@ QString plainValue(const QString &value);
 // A path as RetroArch writes it ("~/" for the home folder) made whole; other values as they are.
 QString expandedPath(const QString &value);
 
-// Where the program keeps its configuration: the Flatpak in its own data folder, an installed RetroArch in
-// $XDG_CONFIG_HOME/retroarch (~/.config/retroarch), or ~/.retroarch.cfg when only that is there.
+// The program's own folder: the Flatpak's in its data folder, an installed RetroArch's in $XDG_CONFIG_HOME
+// (~/.config).
+QString userConfigFolder(bool flatpak);
+// Where the program keeps its configuration: retroarch.cfg in its folder, or ~/.retroarch.cfg when only that is
+// there for an installed RetroArch.
 QString userConfigFile(bool flatpak);
 
 // Writes the bytes whole (through a temporary file), making the folder; false when it cannot be written.

@@ -17,12 +17,12 @@ const QStringList &fileNames()
 
 QStringList folders(bool flatpak)
 {
-    const QString home = QDir::homePath();
-    const QString flatpakCores = home + QStringLiteral("/.var/app/org.libretro.RetroArch/config/retroarch/cores");
+    // Each RetroArch loads only the cores built for it: the Flatpak's from its own folder, the host's from the
+    // system's folders and the user's configuration folder.
+    const QString userCores = RetroArchConfig::userConfigFolder(flatpak) + QStringLiteral("/cores");
     if (flatpak)
-        return {flatpakCores};
-    return {QStringLiteral("/usr/lib/x86_64-linux-gnu/libretro"), QStringLiteral("/usr/lib/libretro"),
-            home + QStringLiteral("/.config/retroarch/cores"), flatpakCores};
+        return {userCores};
+    return {QStringLiteral("/usr/lib/x86_64-linux-gnu/libretro"), QStringLiteral("/usr/lib/libretro"), userCores};
 }
 
 QStringList find(const QStringList &folders)

@@ -10,7 +10,7 @@ namespace RetroArchCores {
 const QStringList &fileNames();
 
 // The usual core folders: the system's and the user's for an installed RetroArch, the Flatpak's own for
-// its export (which cannot load the others).
+// its export. Neither can load the other's cores.
 QStringList folders(bool flatpak);
 
 // The cores found in the folders, by folder and then by preference.
