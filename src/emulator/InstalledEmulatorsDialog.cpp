@@ -1,7 +1,7 @@
 #include "emulator/InstalledEmulatorsDialog.h"
 
-#include "emulator/OwnCommandEmulator.h"
 #include "emulator/EmulatorText.h"
+#include "emulator/OwnCommandEmulator.h"
 #include "language/MessageTable.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"

@@ -40,6 +40,11 @@ QStringList find(const QStringList &folders)
 
 QString libraryName(const QString &core)
 {
+    return libraryName(core, {QFileInfo(core).path(), QStringLiteral("/usr/share/libretro/info")});
+}
+
+QString libraryName(const QString &core, const QStringList &infoFolders)
+{
     const QFileInfo file(core);
     static const QHash<QString, QString> known{{QStringLiteral("gambatte_libretro"), QStringLiteral("Gambatte")},
                                                {QStringLiteral("sameboy_libretro"), QStringLiteral("SameBoy")},
@@ -48,7 +53,7 @@ QString libraryName(const QString &core)
     const QString stem = file.completeBaseName();
     if (const auto it = known.constFind(stem); it != known.constEnd())
         return it.value();
-    for (const QString &folder : {file.path(), QStringLiteral("/usr/share/libretro/info")}) {
+    for (const QString &folder : infoFolders) {
         const QString name = RetroArchConfig::read(folder + u'/' + stem + QStringLiteral(".info"))
                                  .value(QStringLiteral("corename"))
                                  .trimmed();

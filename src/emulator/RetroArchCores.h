@@ -20,5 +20,7 @@ QStringList find(const QStringList &folders);
 // for the four Game Boy cores, else the "corename" of the core's information file beside it or in the system's
 // information folder, else the file name without "_libretro.so".
 QString libraryName(const QString &core);
+// The same with the information files looked for in the given folders.
+QString libraryName(const QString &core, const QStringList &infoFolders);
 
 } // namespace RetroArchCores

@@ -25,11 +25,17 @@ QJsonArray pendingList(const QString &baseFolder)
         .toArray();
 }
 
-// The records of launches made by this very process whose end is still to be seen: not restored early.
-QSet<qint64> &running()
+// The records of launches made by this very process whose end is still to be seen, by base folder and number:
+// not restored early.
+QSet<QString> &running()
 {
-    static QSet<qint64> numbers;
-    return numbers;
+    static QSet<QString> launches;
+    return launches;
+}
+
+QString launchKey(const QString &baseFolder, qint64 number)
+{
+    return baseFolder + u'#' + QString::number(number);
 }
 
 void storePendingList(const QString &baseFolder, const QJsonArray &list)
@@ -161,13 +167,13 @@ qint64 RetroArchRestore::addPending(const QString &baseFolder, const RetroArchRe
     entry.insert(QStringLiteral("number"), double(number));
     list.append(entry);
     storePendingList(baseFolder, list);
-    running().insert(number);
+    running().insert(launchKey(baseFolder, number));
     return number;
 }
 
 void RetroArchRestore::removePending(const QString &baseFolder, qint64 number)
 {
-    running().remove(number);
+    running().remove(launchKey(baseFolder, number));
     QJsonArray list = pendingList(baseFolder);
     for (qsizetype i = list.size() - 1; i >= 0; --i) {
         if (qint64(list[i].toObject().value(QStringLiteral("number")).toDouble()) == number)
@@ -180,7 +186,8 @@ void RetroArchRestore::restorePending(const QString &baseFolder)
 {
     QJsonArray left;
     for (const QJsonValue &value : pendingList(baseFolder)) {
-        if (running().contains(qint64(value.toObject().value(QStringLiteral("number")).toDouble())))
+        const qint64 number = qint64(value.toObject().value(QStringLiteral("number")).toDouble());
+        if (running().contains(launchKey(baseFolder, number)))
             left.append(value);
         else
             fromJson(value.toObject()).restore();

@@ -106,6 +106,48 @@ TEST_F(EmulatorChoice, KnownProgramsAreFoundOnceOnThePathAndAmongFlatpakExports)
     EXPECT_EQ(listed, (QStringList{"mGBA bin/mgba-qt", "RetroArch bin/retroarch", "mGBA flatpak/io.mgba.mGBA"}));
 }
 
+// The user's installation was looked for only in ~/.local/share/flatpak, where Flatpak does not keep it when
+// FLATPAK_USER_DIR or XDG_DATA_HOME says otherwise.
+TEST_F(EmulatorChoice, FlatpakInstallationsAreLookedForWhereFlatpakKeepsThem)
+{
+    const char *variables[] = {"FLATPAK_SYSTEM_DIR", "FLATPAK_USER_DIR", "XDG_DATA_HOME", "HOME"};
+    QList<QByteArray> saved;
+    for (const char *name : variables)
+        saved << qgetenv(name);
+    const struct
+    {
+        const char *system;
+        const char *user;
+        const char *dataHome;
+        QStringList folders;
+    } cases[] = {
+        {"", "", "", {"/var/lib/flatpak/exports/bin", "/home/ana/.local/share/flatpak/exports/bin"}},
+        {"", "", "/data", {"/var/lib/flatpak/exports/bin", "/data/flatpak/exports/bin"}},
+        {"/sys/fp/", "/fp", "/data", {"/sys/fp/exports/bin", "/fp/exports/bin"}},
+        {"relative",
+         "relative",
+         "relative",
+         {"/var/lib/flatpak/exports/bin", "/home/ana/.local/share/flatpak/exports/bin"}},
+    };
+    qputenv("HOME", "/home/ana");
+    for (const auto &c : cases) {
+        for (const auto &[name, value] :
+             {std::pair{"FLATPAK_SYSTEM_DIR", c.system}, {"FLATPAK_USER_DIR", c.user}, {"XDG_DATA_HOME", c.dataHome}}) {
+            if (*value)
+                qputenv(name, value);
+            else
+                qunsetenv(name);
+        }
+        EXPECT_EQ(InstalledEmulators::flatpakExportFolders(), c.folders) << c.user << " " << c.dataHome;
+    }
+    for (int i = 0; i < int(std::size(variables)); ++i) {
+        if (saved[i].isNull())
+            qunsetenv(variables[i]);
+        else
+            qputenv(variables[i], saved[i]);
+    }
+}
+
 // Launches through the main window, with starts recorded.
 class KindLaunch : public MainWindowTest
 {
@@ -246,6 +288,21 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_TRUE(m_messages.shown[0].endsWith(m_home + "/.var/app/org.libretro.RetroArch/config/retroarch/cores"))
         << qPrintable(m_messages.shown[0]);
+}
+
+// Forcing the original Game Boy did nothing for a game made for both consoles: mGBA reads gb.model only for
+// games made for the original one.
+TEST_F(KindLaunch, MgbaIsToldTheModelKeyTheLaunchedGamesHeaderSelects)
+{
+    QByteArray rom(0x150, '\0');
+    rom[0x143] = char(0x80);
+    writeFile("roms/Tetris.gb", rom);
+    storeEmulator("mgba-qt", "[OtrasConfig]\r\nGBmodos=3\r\n");
+    launchTetris();
+    ASSERT_EQ(m_starter.starts.size(), 1);
+    EXPECT_TRUE(m_starter.starts[0].arguments.contains("cgb.hybridModel=DMG"));
+    EXPECT_FALSE(m_starter.starts[0].arguments.contains("gb.model=DMG"));
+    stop();
 }
 
 TEST_F(KindLaunch, OptionWindowsSayWhichOptionsTheChosenEmulatorUsesAndLookAsBeforeWithZibo)
@@ -402,6 +459,48 @@ TEST_F(WatchedLaunch, AnEmulatorThatCannotRunOrEndsAtOnceIsNamedWithItsLastError
     item("Jugar1")->trigger();
     EXPECT_EQ(m_messages.shown, QStringList{"No se puede iniciar el emulador \"" + path("emu/mgba-qt") +
                                             "\": el programa ya no existe."});
+}
+
+// RetroArch saves the cheats of the game it ran into the user's own cheats folder when it ends: the user's own
+// cheat file for the game held Cartling's codes from then on.
+TEST_F(WatchedLaunch, RetroArchGetsTheLaunchsFilesAndWhatItLeavesInTheUsersFilesIsPutBack)
+{
+    makeFolder("cores");
+    writeFile("cores/gambatte_libretro.so", "core");
+    storeEmulator("retroarch", "[Emulador]\r\nNucleo=" + path("cores/gambatte_libretro.so").toUtf8() +
+                                   "\r\n[OtrasConfig]\r\nGBmodos=3\r\n[Video]\r\nColor=6\r\n[Sonido]\r\nTipo=0\r\n");
+    QFile userCheats(m_home + "/.config/retroarch/cheats/Gambatte/Tetris.cht");
+    QDir().mkpath(QFileInfo(userCheats).path());
+    ASSERT_TRUE(userCheats.open(QIODevice::WriteOnly) && userCheats.write("mine") == 4);
+    userCheats.close();
+    writeFile("emu/retroarch", "#!/bin/sh\nprintf ours > \"$HOME/.config/retroarch/cheats/Gambatte/Tetris.cht\"\n");
+    QSignalSpy ended(&emulatorRuns(), &EmulatorRuns::ended);
+    start();
+    clickEntry("Tetris.gb");
+    GameGenieDialog &codes = *windows().gameGenieDialog;
+    codes.code(1)->setText("1B1-82F");
+    codes.box(1)->setChecked(true);
+    main().gameGenieSwitch()->setChecked(true);
+    item("Jugar1")->trigger();
+    ASSERT_TRUE(ended.wait(20000));
+    ASSERT_TRUE(userCheats.open(QIODevice::ReadOnly));
+    EXPECT_EQ(userCheats.readAll(), "mine");
+    EXPECT_FALSE(QFile::exists(path("RetroArch/Restaurar.json")));
+    EXPECT_TRUE(m_messages.shown.isEmpty()) << qPrintable(m_messages.shown.join('\n'));
+
+    const QByteArray appended = readFile("RetroArch.cfg");
+    for (const QByteArray &line :
+         {QByteArray("audio_mute_enable = \"true\""), "cheat_database_path = \"" + path("Trucos").toUtf8() + '"',
+          "core_options_path = \"" + path("RetroArch/Gambatte.opt").toUtf8() + '"',
+          "system_directory = \"" + path("RetroArch").toUtf8() + '"'})
+        EXPECT_TRUE(appended.contains(line + '\n')) << line.constData();
+    EXPECT_EQ(readFile("Trucos/Gambatte/Tetris.cht"),
+              QString::fromUtf8("cheats = \"1\"\ncheat0_desc = \"Código 1\"\ncheat0_code = \"1B1-82F\"\n"
+                                "cheat0_enable = \"true\"\n")
+                  .toUtf8());
+    EXPECT_EQ(readFile("RetroArch/Gambatte.opt"),
+              "gambatte_gb_colorization = \"custom\"\ngambatte_gb_hwmode = \"GB\"\n");
+    EXPECT_TRUE(readFile("RetroArch/palettes/default.pal").startsWith("[General]\n[Background]\nBackground0="));
 }
 
 TEST_F(WatchedLaunch, TheRecordingStandInTakesMgbasArgumentsAsGiven)
