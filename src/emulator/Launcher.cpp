@@ -103,8 +103,12 @@ std::optional<QString> Launcher::launch(const QString &rom)
     // The program and every argument go as they are, one argument each, never through a shell.
     EmulatorRuns &runs = m_steps.runs ? *m_steps.runs : emulatorRuns();
     const QDateTime startedAt = QDateTime::currentDateTime();
-    if (runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom, whenEnded) &&
-        m_steps.launched)
+    if (!runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom, whenEnded)) {
+        // Nothing ran, so nothing is to wait for.
+        if (whenEnded)
+            whenEnded();
+    } else if (m_steps.launched) {
         m_steps.launched(rom, emulatorKind.shotKind(emulator), startedAt);
+    }
     return emulatorKind.commandLine(emulator, *arguments);
 }

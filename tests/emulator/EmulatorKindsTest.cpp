@@ -501,6 +501,12 @@ TEST_F(WatchedLaunch, RetroArchGetsTheLaunchsFilesAndWhatItLeavesInTheUsersFiles
     EXPECT_EQ(readFile("RetroArch/Gambatte.opt"),
               "gambatte_gb_colorization = \"custom\"\ngambatte_gb_hwmode = \"GB\"\n");
     EXPECT_TRUE(readFile("RetroArch/palettes/default.pal").startsWith("[General]\n[Background]\nBackground0="));
+
+    // A RetroArch that cannot be started leaves nothing to wait for.
+    QFile::setPermissions(path("emu/retroarch"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    item("Jugar1")->trigger();
+    EXPECT_EQ(m_messages.shown.size(), 1);
+    EXPECT_FALSE(QFile::exists(path("RetroArch/Restaurar.json")));
 }
 
 TEST_F(WatchedLaunch, TheRecordingStandInTakesMgbasArgumentsAsGiven)
