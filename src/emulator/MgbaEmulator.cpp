@@ -99,15 +99,19 @@ QStringList MgbaEmulator::modelKeys(const QByteArray &romStart)
 {
     if (romStart.size() < CartridgeHeader::Size)
         return {QStringLiteral("gb.model"), QStringLiteral("sgb.model"), QStringLiteral("cgb.model"),
-                QStringLiteral("cgb.hybridModel")};
+                QStringLiteral("cgb.hybridModel"), QStringLiteral("cgb.sgbModel")};
     const auto byte = [&romStart](int offset) { return quint8(romStart[offset]); };
-    if (byte(ColourFlagOffset) & 0x80)
-        return {(byte(ColourFlagOffset) & 0x40) ? QStringLiteral("cgb.model") : QStringLiteral("cgb.hybridModel")};
-    // The Super Game Boy flag counts only with the licensee code that the Super Game Boy itself asks for; mGBA
-    // then takes "sgb.model" when it is set, else "gb.model".
-    if (byte(SuperGameBoyFlagOffset) == 0x03 && byte(OldLicenseeOffset) == 0x33)
-        return {QStringLiteral("gb.model"), QStringLiteral("sgb.model")};
-    return {QStringLiteral("gb.model")};
+    // mGBA compares the colour flag whole: a game with another value counts as one for the original Game Boy,
+    // although it runs in colour. The Super Game Boy flag counts only with the licensee code the Super Game Boy
+    // itself asks for.
+    const bool colourOnly = byte(ColourFlagOffset) == 0xC0;
+    const bool colour = colourOnly || byte(ColourFlagOffset) == 0x80;
+    const bool superGameBoy = byte(SuperGameBoyFlagOffset) == 0x03 && byte(OldLicenseeOffset) == 0x33;
+    if (colour && superGameBoy)
+        return {QStringLiteral("cgb.sgbModel")};
+    if (colour)
+        return {colourOnly ? QStringLiteral("cgb.model") : QStringLiteral("cgb.hybridModel")};
+    return {superGameBoy ? QStringLiteral("sgb.model") : QStringLiteral("gb.model")};
 }
 
 std::optional<QStringList> MgbaEmulator::arguments(LaunchContext &launch) const

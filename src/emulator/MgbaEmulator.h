@@ -23,7 +23,7 @@ public:
                                     const QByteArray &romStart = {});
 
     // The settings mGBA takes the model from for a game with the header at the start of `romStart`: it reads one
-    // key by the header's colour and Super Game Boy flags, and ignores the others. All four when the header
+    // key by the header's colour and Super Game Boy flags, and ignores the others. All five when the header
     // cannot be read, which do not conflict.
     static QStringList modelKeys(const QByteArray &romStart);
 

@@ -376,8 +376,8 @@ constexpr const char *kTexts[] = {
     "",                                                                                                // 338
     "",                                                                                                // 339
     // Added texts: what the chosen emulator cannot do as asked, and what it does with the Game Genie codes.
-    "mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la paleta "
-    "elegida. Un juego para ambas consolas que usa el Súper Gameboy sigue siempre en Gameboy Color.",  // 340
+    "mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la "
+    "paleta elegida.",                                                                                 // 340
     "Núcleo de RetroArch: %1.",                                                                        // 341
     "Gambatte solo puede forzar Gameboy Normal; con Color o Súper "
     "cada juego usa la consola para la que se hizo.",                                                  // 342

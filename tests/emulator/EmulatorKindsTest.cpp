@@ -317,7 +317,7 @@ TEST_F(KindLaunch, OptionWindowsSayWhichOptionsTheChosenEmulatorUsesAndLookAsBef
     const QString none = QString::fromUtf8("El emulador elegido no usa las opciones de emulador de esta ventana.");
     const QString mgbaNote = QString::fromUtf8(
         " mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la "
-        "paleta elegida. Un juego para ambas consolas que usa el Súper Gameboy sigue siempre en Gameboy Color.");
+        "paleta elegida.");
     const struct
     {
         const char *program;

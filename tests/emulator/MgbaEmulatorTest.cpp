@@ -63,7 +63,8 @@ TEST_F(MgbaKind, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
          "[Sonido]\r\nTipo=0\r\n[OtrasConfig]\r\nGBmodos=3\r\n",
          {files.rom, {}, {}, {}},
          option("mute=1") + QStringList{"-s", "0"} + option("gb.model=DMG") + option("sgb.model=DMG") +
-             option("cgb.model=DMG") + option("cgb.hybridModel=DMG") + QStringList{"/roms/Mi juego.gb"},
+             option("cgb.model=DMG") + option("cgb.hybridModel=DMG") + option("cgb.sgbModel=DMG") +
+             QStringList{"/roms/Mi juego.gb"},
          header(0x80).left(0x14F)},
     };
     for (const auto &c : cases) {
@@ -73,9 +74,12 @@ TEST_F(MgbaKind, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
 }
 
 // mGBA reads "gb.model" only for games made for the original Game Boy, so "Forzar Gameboy Normal" did nothing for
-// a game made for both consoles (colour flag 0x80).
+// a game made for both consoles (colour flag 0x80); a colour game with Super Game Boy functions (0x80 or 0xC0 with
+// flag 0x03 and licensee 0x33) was given cgb.hybridModel or cgb.model, which mGBA ignores for it. Each key was seen
+// taking effect in mgba-qt 0.10.1.
 TEST(MgbaModel, TheKeyMgbaReadsFollowsTheGamesHeader)
 {
+    const QStringList all{"gb.model", "sgb.model", "cgb.model", "cgb.hybridModel", "cgb.sgbModel"};
     const struct
     {
         const char *label;
@@ -85,14 +89,16 @@ TEST(MgbaModel, TheKeyMgbaReadsFollowsTheGamesHeader)
         {"original Game Boy", header(0x00), {"gb.model"}},
         {"for both consoles", header(0x80), {"cgb.hybridModel"}},
         {"Game Boy Color only", header(0xC0), {"cgb.model"}},
-        {"Super Game Boy functions", header(0x00, 0x03), {"gb.model", "sgb.model"}},
+        {"a colour flag mGBA does not take as one (0x88)", header(0x88), {"gb.model"}},
+        {"only the colour-only bit (0x40)", header(0x40), {"gb.model"}},
+        {"Super Game Boy functions", header(0x00, 0x03), {"sgb.model"}},
         {"Super Game Boy flag without the licensee code it needs", header(0x00, 0x03, 0x01), {"gb.model"}},
         {"a flag value other than 0x03", header(0x00, 0x01), {"gb.model"}},
-        {"colour and Super Game Boy flags", header(0x80, 0x03), {"cgb.hybridModel"}},
-        {"an image shorter than its header",
-         header(0xC0).left(0x14F),
-         {"gb.model", "sgb.model", "cgb.model", "cgb.hybridModel"}},
-        {"no image", {}, {"gb.model", "sgb.model", "cgb.model", "cgb.hybridModel"}},
+        {"both consoles and Super Game Boy", header(0x80, 0x03), {"cgb.sgbModel"}},
+        {"colour only and Super Game Boy", header(0xC0, 0x03), {"cgb.sgbModel"}},
+        {"both consoles, Super Game Boy flag without the licensee", header(0x80, 0x03, 0x01), {"cgb.hybridModel"}},
+        {"an image shorter than its header", header(0xC0).left(0x14F), all},
+        {"no image", {}, all},
     };
     for (const auto &c : cases)
         EXPECT_EQ(MgbaEmulator::modelKeys(c.romStart), c.keys) << c.label;
