@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/DatCatalog.h"
+#include "collection/DatRenamer.h"
 #include "collection/DumpCheck.h"
 #include "collection/HashCache.h"
 #include "collection/RenameLog.h"
@@ -69,7 +70,10 @@ private:
     void showDatFailures(const QList<DatReader::DatError> &failures);
     // False, with a message, when no DAT is loaded.
     bool haveDats();
-    void renamed(const QList<RenameLog::Move> &moves);
+    // The files of a run were renamed: their checks follow them and the list is read again.
+    void renamed(const DatRenamer::Outcome &outcome);
+    // The closing report of a run: the summary, then a line for each thing left behind.
+    void showReport(const QString &summary, const QStringList &notes);
 
     QWidget *m_parent;
     ListedFiles m_listedFiles;

@@ -62,15 +62,15 @@ void RenameLog::save(const QString &file) const
         fileMoves.append(toJson(move));
     QJsonArray stemMoves;
     for (const StemMove &stem : stems) {
-        QJsonArray shotMoves;
-        for (const Move &shot : stem.shots)
-            shotMoves.append(toJson(shot));
+        QJsonArray companionMoves;
+        for (const Move &companion : stem.companions)
+            companionMoves.append(toJson(companion));
         stemMoves.append(QJsonObject{{"from", stem.from},
                                      {"to", stem.to},
                                      {"titles", stem.titles},
                                      {"internalNames", stem.internalNames},
-                                     {"shots", shotMoves},
-                                     {"done", stem.done}});
+                                     {"records", stem.records},
+                                     {"companions", companionMoves}});
     }
     const QJsonObject root{
         {"kind", Kind}, {"state", QString::fromLatin1(stateName(state))}, {"files", fileMoves}, {"stems", stemMoves}};
@@ -116,14 +116,14 @@ std::optional<RenameLog> RenameLog::load(const QString &file)
         log.files.append(moveOf(value));
     for (const QJsonValue &value : root.value("stems").toArray()) {
         const QJsonObject object = value.toObject();
-        StemMove stem{object.value("from").toString(),
-                      object.value("to").toString(),
-                      object.value("titles").toBool(),
-                      object.value("internalNames").toBool(),
-                      {},
-                      object.value("done").toBool()};
-        for (const QJsonValue &shot : object.value("shots").toArray())
-            stem.shots.append(moveOf(shot));
+        StemMove stem{object.value("from").toString(),  object.value("to").toString(),
+                      object.value("titles").toBool(),  object.value("internalNames").toBool(),
+                      object.value("records").toBool(), {}};
+        // Logs written before saves and states went along name only the shots.
+        for (const char *list : {"shots", "companions"}) {
+            for (const QJsonValue &companion : object.value(QLatin1String(list)).toArray())
+                stem.companions.append(moveOf(companion));
+        }
         log.stems.append(stem);
     }
     return log;

@@ -345,36 +345,39 @@ constexpr const char *kTexts[] = {
     "",                                                                                                // 307
     "",                                                                                                // 308
     "",                                                                                                // 309
-    "",                                                                                                // 310
-    "",                                                                                                // 311
-    "",                                                                                                // 312
-    "",                                                                                                // 313
-    "",                                                                                                // 314
-    "",                                                                                                // 315
-    "",                                                                                                // 316
-    "",                                                                                                // 317
-    "",                                                                                                // 318
-    "",                                                                                                // 319
-    "",                                                                                                // 320
-    "",                                                                                                // 321
-    "",                                                                                                // 322
-    "",                                                                                                // 323
-    "",                                                                                                // 324
-    "",                                                                                                // 325
-    "",                                                                                                // 326
-    "",                                                                                                // 327
-    "",                                                                                                // 328
-    "",                                                                                                // 329
-    "",                                                                                                // 330
-    "",                                                                                                // 331
-    "",                                                                                                // 332
-    "",                                                                                                // 333
-    "",                                                                                                // 334
-    "",                                                                                                // 335
-    "",                                                                                                // 336
-    "",                                                                                                // 337
-    "",                                                                                                // 338
-    "",                                                                                                // 339
+    "",                                                                               // 310
+    "",                                                                               // 311
+    "",                                                                               // 312
+    "",                                                                               // 313
+    "",                                                                               // 314
+    "",                                                                               // 315
+    "",                                                                               // 316
+    "",                                                                               // 317
+    "",                                                                               // 318
+    "",                                                                               // 319
+    "",                                                                               // 320
+    "",                                                                               // 321
+    "",                                                                               // 322
+    "",                                                                               // 323
+    "",                                                                               // 324
+    "",                                                                               // 325
+    "",                                                                               // 326
+    "",                                                                               // 327
+    "",                                                                               // 328
+    "",                                                                               // 329
+    // Added texts: what a rename leaves behind.
+    "%1 se queda como está: el nombre %2 ya existe o la carpeta no lo permite.",      // 330
+    "%1 conserva su nombre: Cartling no da a un archivo el nombre «%2» del DAT (saltos de línea, "
+    "tabuladores, caracteres de formato invisibles, : * ? \" < > | o un punto al principio).", // 331
+    "%1 conserva su nombre nuevo: %2 vuelve a estar ocupado. Sus partidas, trucos, capturas, "
+    "títulos y registros siguen con él.",                                             // 332
+    "",                                                                               // 333
+    "",                                                                               // 334
+    "",                                                                               // 335
+    "",                                                                               // 336
+    "",                                                                               // 337
+    "",                                                                               // 338
+    "",                                                                               // 339
     // Added texts: what the chosen emulator cannot do as asked, and what it does with the Game Genie codes.
     "mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la "
     "paleta elegida.",                                                                                 // 340

@@ -112,6 +112,12 @@ bool ensureExtractionFolder()
 #endif
 }
 
+void removeEmptyExtractionFolder()
+{
+    // rmdir removes neither a folder that holds anything nor a link standing in its place.
+    QDir().rmdir(extractionFolder());
+}
+
 bool emptyFolder(const QString &folder)
 {
     bool all = true;

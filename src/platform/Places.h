@@ -26,6 +26,9 @@ QString extractionFolder();
 // Creates the extraction folder (mode 0700) when missing. False when it cannot be made or must not be used:
 // a symbolic link, not a folder, or a folder of another user.
 bool ensureExtractionFolder();
+// Removes the extraction folder when Cartling ends, if nothing is left in it: one per base folder ever used
+// would otherwise pile up in the runtime folder. Something still in it (an emulator's game) keeps it.
+void removeEmptyExtractionFolder();
 // Removes everything inside the folder, hidden files and sub-folders too, and keeps the folder. Links are
 // removed themselves, never followed. False when something could not be removed.
 bool emptyFolder(const QString &folder);

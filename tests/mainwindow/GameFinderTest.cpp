@@ -176,8 +176,10 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     records.recordLaunch("Tetris", when);
     records.recordPlay("tetris", 90);
     records.recordLaunch("TETRIS", when.addDays(1));
-    records.recordPlay("tetris", 30);
+    records.recordPlay("tetris", 29);
+    records.recordPlay("tetris", 1);
     records.setFavourite("Zelda", true);
+    records.setFavourite("", true); // a file name without "." names no game
     const PlayRecord tetris = PlayRecords(path("Partidas.ini")).record("tetris");
     EXPECT_EQ(tetris.lastPlayed, when.addDays(1));
     EXPECT_EQ(tetris.launches, 2);
@@ -185,6 +187,21 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     EXPECT_FALSE(tetris.favourite);
     EXPECT_TRUE(records.record("zelda").favourite);
     EXPECT_FALSE(records.record("zelda").played());
+    EXPECT_FALSE(readFile("Partidas.ini").contains("[]"));
+    // Another process's change that keeps the file's size is seen too.
+    PlayRecords(path("Partidas.ini")).setFavourite("Zelda", false);
+    QFile file(path("Partidas.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    file.close();
+    EXPECT_FALSE(records.record("zelda").favourite);
+    // ... and one that keeps its time, as on a clock that counts whole seconds.
+    const QDateTime time = QFileInfo(file).lastModified();
+    PlayRecords(path("Partidas.ini")).setFavourite("Mario", true);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(time, QFileDevice::FileModificationTime);
+    file.close();
+    EXPECT_TRUE(records.record("mario").favourite);
 
     writeFile("Junk.ini", "[a]\r\nFavorito=yes\r\nUltima=ayer\r\nVeces=-4\r\nSegundos=1e9\r\n[b]\r\nVeces=x\r\n"
                           "[c]\r\nFavorito=1\r\nVeces=2\r\nSegundos=-50\r\n");

@@ -278,6 +278,18 @@ TEST_F(SingleInstanceTest, EachBaseFolderUnpacksIntoAFolderOfItsOwn)
         EXPECT_EQ(mine.roms().isEmpty(), sameBase) << qPrintable(base);
         QFile(mine.file("tetris.gb")).open(QIODevice::WriteOnly);
     }
+
+    // At the end only an empty folder goes: one was left in the runtime folder for every base folder ever used.
+    QDir::setCurrent(path("other"));
+    BaseFolder::capture();
+    const QString theirs = Places::extractionFolder();
+    ASSERT_TRUE(Places::ensureExtractionFolder());
+    Places::removeEmptyExtractionFolder();
+    EXPECT_FALSE(QFileInfo::exists(theirs));
+    QDir::setCurrent(m_base);
+    BaseFolder::capture();
+    Places::removeEmptyExtractionFolder();
+    EXPECT_EQ(mine.roms(), QStringList{"tetris.gb"});
 }
 
 } // namespace
