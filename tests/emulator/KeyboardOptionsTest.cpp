@@ -111,6 +111,13 @@ TEST_F(KeyboardOptionsTest, EscapeStoresLikeAceptarAndTheCloseBoxDropsLikeCancel
     dialog.close();
 }
 
+TEST_F(KeyboardOptionsTest, EveryControlHasAPlaceOfItsOwn)
+{
+    KeyboardDialog &dialog = start();
+    dialog.show();
+    EXPECT_EQ(overlappingControls(dialog), QStringList());
+}
+
 TEST_F(KeyboardOptionsTest, TwoButtonsOnOneKeyAreMarkedWithTheOtherButtonsName)
 {
     KeyboardDialog &dialog = start();

@@ -3,6 +3,8 @@
 #include "emulator/MgbaEmulator.h"
 #include "settings/SettingsFile.h"
 
+#include <QFile>
+
 namespace {
 
 class MgbaKind : public BaseFolderTest
@@ -102,6 +104,49 @@ TEST(MgbaModel, TheKeyMgbaReadsFollowsTheGamesHeader)
     };
     for (const auto &c : cases)
         EXPECT_EQ(MgbaEmulator::modelKeys(c.romStart), c.keys) << c.label;
+}
+
+// What mGBA's cheats window changed is handed back only for Cartling's own sets, and only to a launch that takes
+// it; a launch without a taker still writes the file.
+TEST_F(MgbaKind, OnlyChoicesMadeInCartlingsSetsAreHandedBackBeforeTheFileIsWritten)
+{
+    const SettingsFile settings;
+    CodeSet rows;
+    rows[0] = {true, "ABC-DEF", "Vidas"};
+    QList<QList<CodeChoice>> taken;
+    const auto take = [&taken](const QList<CodeChoice> &choices, const QDateTime &) { taken.append(choices); };
+    const struct
+    {
+        const char *label;
+        QByteArray file; // empty: none there
+        QList<QList<CodeChoice>> taken;
+    } cases[] = {
+        {"no file yet", {}, {}},
+        {"the user's sets only", "# Mine\n012-345\n", {}},
+        {"Cartling's set switched off in mGBA's window",
+         "!disabled\n# Vidas [Cartling]\nABC-DEF\n# Mine\n012-345\n",
+         {{{"ABC-DEF", false}}}},
+    };
+    for (const auto &c : cases) {
+        for (const bool withTaker : {true, false}) {
+            taken.clear();
+            QFile::remove(path("Trucos/Tetris.cheats"));
+            if (!c.file.isEmpty())
+                writeFile("Trucos/Tetris.cheats", c.file);
+            LaunchContext launch{settings,
+                                 "/usr/bin/mgba-qt",
+                                 path("roms/Tetris.gb"),
+                                 m_base,
+                                 [&rows] { return std::optional(rows); },
+                                 withTaker ? std::function(take) : nullptr,
+                                 {}};
+            QString written;
+            EXPECT_NO_THROW(written = launch.writeMgbaCheats()) << c.label << withTaker;
+            EXPECT_EQ(written, path("Trucos/Tetris.cheats")) << c.label;
+            EXPECT_EQ(taken, withTaker ? c.taken : QList<QList<CodeChoice>>()) << c.label;
+            EXPECT_TRUE(readFile("Trucos/Tetris.cheats").startsWith("# Vidas [Cartling]\nABC-DEF\n")) << c.label;
+        }
+    }
 }
 
 } // namespace

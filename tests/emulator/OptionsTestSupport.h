@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QTest>
+#include <QWidget>
 #include <memory>
 #include <utility>
 
@@ -27,6 +28,22 @@ inline void clickBox(QAbstractButton *button)
 {
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+// The pairs of a shown window's own controls that cover one another ("a/b" by object name): a control left out of
+// the window's layout sits in its top left corner, over another.
+inline QStringList overlappingControls(const QWidget &window)
+{
+    QStringList pairs;
+    const QList<QWidget *> controls = window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            if (controls[i]->isVisible() && controls[j]->isVisible() &&
+                controls[i]->geometry().intersects(controls[j]->geometry()))
+                pairs << controls[i]->objectName() + u'/' + controls[j]->objectName();
+        }
+    }
+    return pairs;
 }
 
 // An options window as start-up makes it: the options first, loaded where they have a loading step, then the
