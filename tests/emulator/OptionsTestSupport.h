@@ -30,17 +30,19 @@ inline void clickBox(QAbstractButton *button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
-// The pairs of a shown window's own controls that cover one another ("a/b" by object name): a control left out of
-// the window's layout sits in its top left corner, over another.
+// The pairs of a shown window's controls, at every depth, that cover a control beside them ("a/b" by object name):
+// a control left out of its layout, or put into another's cell, sits over another.
 inline QStringList overlappingControls(const QWidget &window)
 {
     QStringList pairs;
-    const QList<QWidget *> controls = window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const QList<QWidget *> controls = window.findChildren<QWidget *>();
     for (qsizetype i = 0; i < controls.size(); ++i) {
         for (qsizetype j = i + 1; j < controls.size(); ++j) {
-            if (controls[i]->isVisible() && controls[j]->isVisible() &&
-                controls[i]->geometry().intersects(controls[j]->geometry()))
-                pairs << controls[i]->objectName() + u'/' + controls[j]->objectName();
+            const QWidget *a = controls[i];
+            const QWidget *b = controls[j];
+            if (a->parentWidget() == b->parentWidget() && a->isVisible() && b->isVisible() &&
+                a->geometry().intersects(b->geometry()))
+                pairs << a->objectName() + u'/' + b->objectName();
         }
     }
     return pairs;
