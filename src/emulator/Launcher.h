@@ -13,7 +13,6 @@
 class ConfigTemplate;
 class EmulatorRuns;
 class SettingsFile;
-struct LaunchFiles;
 
 // The launch of the emulator on one ROM (launch): checks, Zibo.cfg written for a program that may read it, the
 // emulator started with the arguments its kind takes.
@@ -49,11 +48,11 @@ public:
     // quote in double quotes, as an own command line would be typed.
     static QString commandLine(const QString &emulator, const QStringList &arguments);
 
-    // The program and its arguments for the kind; nothing when a check stopped it (its message shown).
-    std::optional<QStringList> arguments(EmulatorKind kind, const QString &program, const QString &rom);
-
 private:
-    LaunchFiles files(const SettingsFile &settings, const QString &rom, bool cheatsWanted);
+    // The program's arguments for the kind, and what is to be done once it has ended; nothing when a check
+    // stopped the launch (its message shown).
+    std::optional<QStringList> arguments(EmulatorKind kind, const QString &program, const QString &rom,
+                                         std::function<void()> &whenEnded);
     std::optional<CodeSet> codeRows() const;
 
     ConfigTemplate &m_template;

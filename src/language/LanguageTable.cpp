@@ -378,6 +378,32 @@ constexpr const char *kTexts[] = {
     "",                                                                               // 337
     "",                                                                               // 338
     "",                                                                               // 339
+    // Added texts: what the chosen emulator cannot do as asked, and what it does with the Game Genie codes.
+    "mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la "
+    "paleta elegida.",                                                                                 // 340
+    "Núcleo de RetroArch: %1.",                                                                        // 341
+    "Gambatte solo puede forzar Gameboy Normal; con Color o Súper "
+    "cada juego usa la consola para la que se hizo.",                                                  // 342
+    "No se ha encontrado ningún núcleo de Game Boy para RetroArch.",                                   // 343
+    "mGBA recibe los códigos en su archivo de trucos (carpeta Trucos); los "
+    "marcados empiezan activos y su ventana de trucos puede cambiarlos.",                              // 344
+    "RetroArch recibe los códigos como trucos del núcleo %1 "
+    "(carpeta Trucos); solo los marcados se activan.",                                                 // 345
+    "RetroArch no puede recibir los códigos: no se ha encontrado ningún núcleo de Game Boy.",          // 346
+    "La línea de órdenes propia recibe los códigos en un archivo de trucos de mGBA (%CHEATS%).",       // 347
+    "La línea de órdenes propia no pasa los códigos: añada "
+    "%CHEATS% para que el programa los reciba.",                                                       // 348
+    "",                                                                                                // 349
+    "",                                                                                                // 350
+    "",                                                                                                // 351
+    "",                                                                                                // 352
+    "",                                                                                                // 353
+    "",                                                                                                // 354
+    "",                                                                                                // 355
+    "",                                                                                                // 356
+    "",                                                                                                // 357
+    "",                                                                                                // 358
+    "",                                                                                                // 359
 };
 
 static_assert(std::size(kTexts) == EntryCount);
