@@ -156,7 +156,7 @@ void MainWindow::createControls()
 
     m_screenshots = new ScreenshotActions(this, *m_session, *m_menus, m_windows);
     m_launches = new LaunchActions(*this, *m_session, *m_screenshots, *m_menus);
-    auto *saves = new SaveActions(this, *m_session);
+    auto *saves = new SaveActions(*this, *m_session, *m_menus);
     m_launches->setBeforeStart([saves](const QString &rom, EmulatorKind kind, const QString &program) {
         saves->beforeLaunch(rom, kind, program);
     });

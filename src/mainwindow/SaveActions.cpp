@@ -4,20 +4,35 @@
 #include "emulator/Emulator.h"
 #include "emulator/EmulatorRuns.h"
 #include "language/MessageTable.h"
+#include "mainwindow/MainMenus.h"
+#include "platform/ErrorHandler.h"
 #include "platform/Messages.h"
 #include "saves/SaveContent.h"
 #include "saves/SaveCopies.h"
 #include "saves/SaveText.h"
+#include "saves/SavedGamesDialog.h"
 #include "settings/BaseFolder.h"
 #include "settings/SettingsFile.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenu>
 
-SaveActions::SaveActions(QObject *owner, Session &session) : QObject(owner), m_session(session)
+SaveActions::SaveActions(QWidget &window, Session &session, MainMenus &menus)
+    : QObject(&window), m_window(window), m_session(session)
 {
+    // With the file operations of the selected game, in the menu and the pop-up menu.
+    QAction *item = menus.addFeatureItem(menus.menu("AHMMenuItem1"), "PartidasGuardadas1", SaveText::MenuItem,
+                                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), menus.item("Eliminar"));
+    QAction *popupItem =
+        menus.addFeatureItem(menus.popup(), "PartidasGuardadas2", SaveText::MenuItem, {}, menus.item("Eliminar2"));
+    for (QAction *action : {item, popupItem}) {
+        menus.followSelection(action, [](const std::optional<QString> &path) { return path.has_value(); });
+        connect(action, &QAction::triggered, this, guarded([this] { showSavedGames(); }));
+    }
     connect(&emulatorRuns(), &EmulatorRuns::ended, this, [this](const QString &rom) { emulatorEnded(rom); });
     m_session.addDetailLines([](const RomListModel::Entry &entry) -> QStringList {
         const SettingsFile settings;
@@ -33,6 +48,20 @@ SaveActions::SaveActions(QObject *owner, Session &session) : QObject(owner), m_s
                     .arg(QLocale().toString(save.lastModified(), QLocale::ShortFormat))
                     .arg(copies)};
     });
+}
+
+void SaveActions::showSavedGames()
+{
+    const auto entry = m_session.selectedEntry();
+    if (!entry)
+        return;
+    const SettingsFile settings;
+    const QString program = settings.read(Keys::Zibo, QString());
+    const Emulator &emulator = Emulators::of(EmulatorKinds::ofStored(settings, program));
+    SavedGamesDialog dialog(BaseFolder::path(), entry->fullPath, emulator.savePlace(settings, program, entry->fullPath),
+                            emulator.name(), &m_window);
+    dialog.exec();
+    m_session.detailsUpdated();
 }
 
 void SaveActions::beforeLaunch(const QString &rom, EmulatorKind kind, const QString &program)

@@ -7,26 +7,33 @@
 #include <QSet>
 #include <QString>
 
+class MainMenus;
+class QWidget;
 class Session;
 
 // Keeps every game's battery save safe: a copy in Copias/<stem>/ right before each launch and when the
 // emulator ends, a save that only another emulator kept offered to the one launched, and a line under the
-// title saying when the save last changed and how many copies there are.
+// title saying when the save last changed and how many copies there are. "Partidas guardadas…" (Archivo and
+// the pop-up menu, Ctrl+Shift+S) shows the copies and brings one back.
 class SaveActions : public QObject
 {
     Q_OBJECT
 public:
-    SaveActions(QObject *owner, Session &session);
+    SaveActions(QWidget &window, Session &session, MainMenus &menus);
 
     // Right before the emulator starts on the ROM. Never stops the launch: a copy that cannot be made gives one
     // message and the game starts.
     void beforeLaunch(const QString &rom, EmulatorKind kind, const QString &program);
+
+    // "Partidas guardadas…" for the selected game.
+    void showSavedGames();
 
 private:
     void emulatorEnded(const QString &rom);
     void keepCopy(const QString &rom, EmulatorKind kind, const QString &program);
     void offerOtherSave(const QString &rom, EmulatorKind kind, const QString &program);
 
+    QWidget &m_window;
     Session &m_session;
     struct Launch
     {
