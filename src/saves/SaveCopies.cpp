@@ -72,11 +72,11 @@ SaveCopies::Outcome SaveCopies::keep(const SavePlace &place, const QDateTime &no
     for (int n = 2; QFileInfo::exists(name + u'.' + suffix); ++n)
         name = m_folder + u'/' + now.toString(kTimeFormat) + QStringLiteral(" (%1)").arg(n);
     // The clock first: a copy is listed by its save, which then never stands without its clock.
-    if (withClock && !SaveBytes::writeWhole(name + QStringLiteral(".rtc"), *clock)) {
+    if (withClock && !SaveBytes::writeNew(name + QStringLiteral(".rtc"), *clock)) {
         m_error = QDir::toNativeSeparators(name + QStringLiteral(".rtc"));
         return Outcome::Failed;
     }
-    if (!SaveBytes::writeWhole(name + u'.' + suffix, *save)) {
+    if (!SaveBytes::writeNew(name + u'.' + suffix, *save)) {
         QFile::remove(name + QStringLiteral(".rtc"));
         m_error = QDir::toNativeSeparators(name + u'.' + suffix);
         return Outcome::Failed;

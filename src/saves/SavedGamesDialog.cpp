@@ -43,7 +43,8 @@ SavedGamesDialog::SavedGamesDialog(const QString &baseFolder, const QString &rom
     setWindowTitle(savesText(SaveText::WindowTitle).arg(QFileInfo(rom).fileName()));
     auto *layout = new QVBoxLayout(this);
     m_list = named(new QTreeWidget(this), "SavedGamesList");
-    m_list->setHeaderLabels({savesText(SaveText::DateColumn), savesText(SaveText::SizeColumn), savesText(SaveText::WriterColumn)});
+    m_list->setHeaderLabels(
+        {savesText(SaveText::DateColumn), savesText(SaveText::SizeColumn), savesText(SaveText::WriterColumn)});
     m_list->setRootIsDecorated(false);
     m_list->setAccessibleName(windowTitle());
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -54,7 +55,8 @@ SavedGamesDialog::SavedGamesDialog(const QString &baseFolder, const QString &rom
     m_export = named(buttons->addButton(savesText(SaveText::Export), QDialogButtonBox::ActionRole), "ExportButton");
     QPushButton *folder =
         named(buttons->addButton(savesText(SaveText::OpenFolder), QDialogButtonBox::ActionRole), "OpenFolderButton");
-    QPushButton *close = named(buttons->addButton(savesText(SaveText::Close), QDialogButtonBox::RejectRole), "CloseButton");
+    QPushButton *close =
+        named(buttons->addButton(savesText(SaveText::Close), QDialogButtonBox::RejectRole), "CloseButton");
     for (QPushButton *button : {m_restore, m_export, folder, close})
         button->setAccessibleName(button->text().remove(u'&').remove(QStringLiteral("…")));
     layout->addWidget(buttons);
