@@ -462,7 +462,7 @@ constexpr const char *kTexts[] = {
     "La copia del %1 está en su sitio.", // 415
     "No se pudo escribir %1.", // 416
     "Este juego no tiene todavía partida guardada ni copias.", // 417
-    "", // 418
+    "Enviar también a la papelera sus partidas guardadas (%1 archivos)", // 418
     "", // 419
 };
 

@@ -22,5 +22,6 @@ enum : int
     Restored = 415,        // %1: the copy's time
     NotWritten = 416,      // %1: the file
     NothingYet = 417,
+    DeleteSavesToo = 418, // %1: how many files
 };
 } // namespace SaveText

@@ -28,11 +28,18 @@ public:
         asked.append(text);
         return answer;
     }
+    bool confirmWithOption(const QString &text, const QString &option, bool *ticked) override
+    {
+        asked.append(text + u'\n' + option);
+        *ticked = tick;
+        return answer;
+    }
 
     QStringList shown;
     QStringList errors;
     QStringList asked;
     bool answer = true;
+    bool tick = false; // the box of a question with one
 };
 
 // Records every program start instead of starting it.
