@@ -69,6 +69,7 @@ public:
     QString folder;
     QStringList moved; // the paths, in order
     bool works = true;
+    QStringList refused; // paths it will not take, while it takes others
 };
 
 // A fresh base folder per test: a temporary folder made the current folder and captured as the base

@@ -140,11 +140,13 @@ TEST_F(FileActions, AGamesSavesGoToTheTrashWithItOnlyWhenTicked)
 
     m_trash.moved.clear();
     m_messages.tick = true;
+    m_trash.refused = QStringList{path("Otro.ss1")}; // said, and the others go all the same
     clickEntry("Otro.gb");
     item("Eliminar")->trigger();
     QStringList moved = m_trash.moved;
     std::sort(moved.begin(), moved.end());
-    EXPECT_EQ(moved, (QStringList{path("Otro.gb"), path("Otro.sav"), path("Otro.ss1")}));
+    EXPECT_EQ(moved, (QStringList{path("Otro.gb"), path("Otro.sav")}));
+    EXPECT_EQ(m_messages.shown, QStringList{::FileActions::deleteFailure("Otro.ss1")});
     EXPECT_EQ(m_trash.moved.value(0), path("Otro.gb")); // the game first
     EXPECT_EQ(m_messages.asked.last(), ::FileActions::deleteQuestion("Otro.gb") + '\n' + option(2));
 

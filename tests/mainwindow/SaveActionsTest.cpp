@@ -1,13 +1,18 @@
 #include "MainWindowFixture.h"
 
 #include "emulator/EmulatorRuns.h"
+#include "platform/MessageBoxSink.h"
 #include "saves/ClockFormats.h"
 #include "saves/SavedGamesDialog.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -91,6 +96,7 @@ TEST_F(SaveActionsTest, AnotherEmulatorsSaveIsBroughtAlongOnceAskedAndConverted)
     EXPECT_EQ(brought.battery, battery);
     ASSERT_TRUE(brought.clockSeconds);
     EXPECT_NEAR(double(*brought.clockSeconds), 3600, 5);
+    EXPECT_TRUE(m_messages.shown.isEmpty()) << qPrintable(m_messages.shown.join('\n'));
     EXPECT_EQ(readFile("Save/clock.srm"), battery); // RetroArch's stays
     EXPECT_EQ(copies("clock").size(), 1);           // and the brought save is kept before the game starts
 
@@ -133,7 +139,13 @@ TEST_F(SaveActionsTest, TheSavedGamesWindowListsNewestFirstAndRestoresWithTheCur
     }
     writeFile("Save/game.sav", "broken");
     SavedGamesDialog dialog(m_base, path("game.gb"), place, "Zibo");
+    dialog.show();
     QTreeWidget *list = dialog.list();
+    for (const char *name : {"RestoreButton", "ExportButton", "OpenFolderButton", "CloseButton"}) {
+        const QPushButton *button = dialog.findChild<QPushButton *>(name);
+        EXPECT_FALSE(QRect(button->mapTo(&dialog, QPoint()), button->size()).intersects(list->geometry())) << name;
+        EXPECT_FALSE(button->accessibleName().isEmpty()) << name;
+    }
     ASSERT_EQ(list->topLevelItemCount(), 3);
     EXPECT_TRUE(list->topLevelItem(0)->text(0).startsWith("Partida actual"));
     EXPECT_EQ(list->topLevelItem(0)->text(2), "Zibo");
@@ -155,6 +167,35 @@ TEST_F(SaveActionsTest, TheSavedGamesWindowListsNewestFirstAndRestoresWithTheCur
     ASSERT_EQ(list->topLevelItemCount(), 4);
     EXPECT_EQ(readFile(QDir(m_base).relativeFilePath(kept.list().first().save)), "broken");
     EXPECT_EQ(m_messages.asked.size(), 2);
+}
+
+// The real question box: the option is a box to tick under the text, unticked at first; "No" takes nothing.
+TEST(OptionQuestionTest, TheBoxUnderTheQuestionSaysWhetherItWasTicked)
+{
+    MessageBoxSink boxes;
+    for (const bool tickIt : {false, true}) {
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+            bool uncheckedAtFirst = false;
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                auto *check = box->findChild<QCheckBox *>("OptionBox");
+                ASSERT_NE(check, nullptr);
+                EXPECT_EQ(check->text(), "also the saves");
+                uncheckedAtFirst = !check->isChecked();
+                // Under the question, not over it.
+                const QWidget *text = box->findChild<QLabel *>("qt_msgbox_label");
+                ASSERT_NE(text, nullptr);
+                EXPECT_GE(check->mapTo(box, QPoint()).y(), text->mapTo(box, QPoint(0, text->height())).y());
+                check->setChecked(tickIt);
+                box->button(button)->click();
+            });
+            bool ticked = !tickIt;
+            EXPECT_EQ(boxes.confirmWithOption("Delete?", "also the saves", &ticked), button == QMessageBox::Yes);
+            EXPECT_EQ(ticked, tickIt && button == QMessageBox::Yes);
+            EXPECT_TRUE(uncheckedAtFirst);
+        }
+    }
 }
 
 } // namespace
