@@ -2,6 +2,7 @@
 
 #include "emulator/EmulatorKind.h"
 #include "gamegenie/GameGenieCodeStore.h"
+#include "saves/SavePlace.h"
 
 #include <QDateTime>
 #include <QList>
@@ -86,6 +87,11 @@ public:
     virtual QStringList usedOptions(const QString &dialog, const QString &program) const = 0;
     // What the line under the window adds: where the program cannot do as its options ask. Empty when nothing.
     virtual QString optionsNote(const QString &dialog, const QString &program) const;
+
+    // ---- The game's battery save ----
+    // Where the program keeps the battery save of `rom`: the Save folder when that option is on (the program
+    // is given it), else beside the ROM, "<stem>.sav" with no clock of its own.
+    virtual SavePlace savePlace(const SettingsFile &settings, const QString &program, const QString &rom) const;
 
     // ---- The Game Genie codes ----
     // What the program does with the codes, for the line in the codes window; empty where Zibo.cfg carries them.

@@ -102,6 +102,8 @@ std::optional<QString> Launcher::launch(const QString &rom)
         return std::nullopt;
     // The program and every argument go as they are, one argument each, never through a shell.
     EmulatorRuns &runs = m_steps.runs ? *m_steps.runs : emulatorRuns();
+    if (m_steps.beforeStart)
+        m_steps.beforeStart(rom, kind, emulator);
     const QDateTime startedAt = QDateTime::currentDateTime();
     if (!runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom, whenEnded)) {
         // Nothing ran, so nothing is to wait for.

@@ -34,6 +34,8 @@ public:
         // Before the game's cheats file is written again: the codes its emulator's cheats window switched on or
         // off in Cartling's sets, and when the file was saved.
         std::function<void(const QList<CodeChoice> &choices, const QDateTime &savedAt)> takeCheatChoices;
+        // Right before the program starts on the ROM, its files written: the kind of the launch and the program.
+        std::function<void(const QString &rom, EmulatorKind kind, const QString &program)> beforeStart;
     };
 
     Launcher(ConfigTemplate &configTemplate, Steps steps);

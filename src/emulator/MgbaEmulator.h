@@ -16,6 +16,8 @@ public:
     QStringList usedOptions(const QString &dialog, const QString &program) const override;
     QString optionsNote(const QString &dialog, const QString &program) const override;
     QString codesUse(const QString &program) const override;
+    // The Save folder or beside the ROM; a cartridge's clock at the end of the save.
+    SavePlace savePlace(const SettingsFile &settings, const QString &program, const QString &rom) const override;
 
     // The stored options as mGBA's own command-line options, then the ROM. `romStart` is the start of the ROM
     // image, which the model keys depend on; empty when it could not be read.

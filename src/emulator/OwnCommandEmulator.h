@@ -13,6 +13,8 @@ public:
     EmulatorKind shotKind(const QString &program) const override;
     QStringList usedOptions(const QString &dialog, const QString &program) const override;
     QString codesUse(const QString &program) const override;
+    // Where the kind the program is recognised as keeps it.
+    SavePlace savePlace(const SettingsFile &settings, const QString &program, const QString &rom) const override;
 
     // The template split as a desktop entry's Exec line is (no shell), %ROM%, %CHEATS%, %SAVES% and %SHOTS%
     // replaced inside the arguments they stand in, never splitting them. Nothing for a template with an

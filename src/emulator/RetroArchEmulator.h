@@ -18,6 +18,13 @@ public:
     QStringList usedOptions(const QString &dialog, const QString &program) const override;
     QString optionsNote(const QString &dialog, const QString &program) const override;
     QString codesUse(const QString &program) const override;
+    // "<stem>.srm" and the clock "<stem>.rtc" in the Save folder when that option is on (Cartling passes it),
+    // else where the user's retroarch.cfg says (savefiles_in_content_dir, savefile_directory), RetroArch's own
+    // saves folder when it says nothing.
+    SavePlace savePlace(const SettingsFile &settings, const QString &program, const QString &rom) const override;
+    // The same from the user's configuration as read, and the program's own folder.
+    static SavePlace savePlaceFrom(const QHash<QString, QString> &userConfig, const QString &configFolder,
+                                   const QString &savesFolder, const QString &rom);
 
     // The core a launch of the program loads: the stored one while it is there, else the first Game Boy core
     // found in the program's core folders; empty when there is none.

@@ -404,6 +404,66 @@ constexpr const char *kTexts[] = {
     "",                                                                                                // 357
     "",                                                                                                // 358
     "",                                                                                                // 359
+    "", // 360
+    "", // 361
+    "", // 362
+    "", // 363
+    "", // 364
+    "", // 365
+    "", // 366
+    "", // 367
+    "", // 368
+    "", // 369
+    "", // 370
+    "", // 371
+    "", // 372
+    "", // 373
+    "", // 374
+    "", // 375
+    "", // 376
+    "", // 377
+    "", // 378
+    "", // 379
+    "", // 380
+    "", // 381
+    "", // 382
+    "", // 383
+    "", // 384
+    "", // 385
+    "", // 386
+    "", // 387
+    "", // 388
+    "", // 389
+    "", // 390
+    "", // 391
+    "", // 392
+    "", // 393
+    "", // 394
+    "", // 395
+    "", // 396
+    "", // 397
+    "", // 398
+    "", // 399
+    "No se pudo guardar una copia de la partida de %1 (%2). El juego se inicia igualmente.", // 400
+    "%1 no tiene partida guardada para %2, pero sí la hay de %3 en %4. ¿Llevarla a %2? (La de %3 se queda donde está.)", // 401
+    "No se pudo llevar la partida a %1.", // 402
+    "Partida guardada: %1 · %2 copias", // 403
+    "Partidas guardadas…", // 404
+    "Partidas guardadas de %1", // 405
+    "Partida actual", // 406
+    "Fecha", // 407
+    "Tamaño", // 408
+    "Guardada por", // 409
+    "Restaurar", // 410
+    "Exportar…", // 411
+    "Abrir carpeta", // 412
+    "Cerrar", // 413
+    "¿Poner la copia del %1 en lugar de la partida actual de %2? La partida actual se guarda antes como copia.", // 414
+    "La copia del %1 está en su sitio.", // 415
+    "No se pudo escribir %1.", // 416
+    "Este juego no tiene todavía partida guardada ni copias.", // 417
+    "Enviar también a la papelera sus partidas guardadas (%1 archivos)", // 418
+    "", // 419
 };
 
 static_assert(std::size(kTexts) == EntryCount);
