@@ -2,6 +2,7 @@
 
 #include "collection/BackgroundRun.h"
 #include "collection/CartridgeHeader.h"
+#include "collection/CollectionReportDialog.h"
 #include "collection/CollectionText.h"
 #include "collection/CollectionVerifier.h"
 #include "collection/DatRenamer.h"
@@ -181,6 +182,14 @@ void CollectionCommands::verify()
             lines.append(QDir::toNativeSeparators(path));
         showMessage(lines.join(u'\n'));
     }
+}
+
+void CollectionCommands::showCollectionReport()
+{
+    if (!haveDats())
+        return;
+    CollectionReportDialog report(CollectionReport::make(m_listedFiles(), m_catalog, m_cache), m_parent);
+    report.exec();
 }
 
 void CollectionCommands::renamed(const DatRenamer::Outcome &outcome)

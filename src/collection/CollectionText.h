@@ -34,5 +34,17 @@ enum : int
     NothingToRename = 297,
     RenamesDone = 298, // %1 renamed, %2 left as they were
     NothingToUndo = 299,
+    ReportMenu = 360,       // menu: "Informe de la colección…"; the window's title without the dots
+    ReportDat = 361,        // label of the list of DATs
+    ReportCounts = 362,     // %1 games, %2 good, %3 bad dump only, %4 missing
+    ReportMissing = 363,    // tab: %1 games
+    ReportDuplicates = 364, // tab: %1 groups of files
+    ReportUnknown = 365,    // tab: %1 files
+    ReportSearch = 366,
+    ReportCopy = 367,
+    ReportSaveList = 368,
+    ReportSaveFixDat = 369,
+    ReportClose = 370,
+    ReportNotChecked = 371, // %1 files
 };
 } // namespace CollectionText

@@ -378,6 +378,47 @@ constexpr const char *kTexts[] = {
     "",                                                                               // 337
     "",                                                                               // 338
     "",                                                                               // 339
+    "",                                                                              // 340
+    "",                                                                              // 341
+    "",                                                                              // 342
+    "",                                                                              // 343
+    "",                                                                              // 344
+    "",                                                                              // 345
+    "",                                                                              // 346
+    "",                                                                              // 347
+    "",                                                                              // 348
+    "",                                                                              // 349
+    "",                                                                              // 350
+    "",                                                                              // 351
+    "",                                                                              // 352
+    "",                                                                              // 353
+    "",                                                                              // 354
+    "",                                                                              // 355
+    "",                                                                              // 356
+    "",                                                                              // 357
+    "",                                                                              // 358
+    "",                                                                              // 359
+    // Added texts: the collection report.
+    "Informe de la colección…",                                                      // 360
+    "&DAT:",                                                                         // 361
+    "%1 juegos en el DAT: %2 correctos, %3 solo con un volcado erróneo, %4 faltan",  // 362
+    "Faltan (%1)",                                                                   // 363
+    "Copias del mismo volcado (%1)",                                                 // 364
+    "Desconocidos (%1)",                                                             // 365
+    "&Buscar:",                                                                      // 366
+    "&Copiar",                                                                       // 367
+    "Guardar &lista…",                                                               // 368
+    "Guardar &fixdat…",                                                              // 369
+    "Cerrar",                                                                        // 370
+    "%1 archivos no cuentan: sin verificar, cambiados desde la verificación o sin una ROM que comprobar.", // 371
+    "",                                                                              // 372
+    "",                                                                              // 373
+    "",                                                                              // 374
+    "",                                                                              // 375
+    "",                                                                              // 376
+    "",                                                                              // 377
+    "",                                                                              // 378
+    "",                                                                              // 379
 };
 
 static_assert(std::size(kTexts) == EntryCount);
@@ -536,6 +577,7 @@ constexpr Target kTargets[] = {
     {272, "TForm1", "RenombrarSegunDAT1", TargetKind::Caption},
     {273, "TForm1", "DeshacerRenombrar1", TargetKind::Caption},
     {274, "TForm1", "QuitarDAT1", TargetKind::Caption},
+    {360, "TForm1", "InformeColeccion1", TargetKind::Caption},
 };
 
 } // namespace

@@ -32,8 +32,9 @@ TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
     const QList<QAction *> file = main().menus().menu("AHMMenuItem1")->actions();
     const qsizetype load = file.indexOf(item("CargarDAT1"));
     ASSERT_GE(load, 0);
-    EXPECT_EQ(file.mid(load, 5), QList<QAction *>({item("CargarDAT1"), item("QuitarDAT1"), item("VerificarColeccion1"),
-                                                   item("RenombrarSegunDAT1"), item("DeshacerRenombrar1")}));
+    EXPECT_EQ(file.mid(load, 6), QList<QAction *>({item("CargarDAT1"), item("QuitarDAT1"), item("VerificarColeccion1"),
+                                                   item("InformeColeccion1"), item("RenombrarSegunDAT1"),
+                                                   item("DeshacerRenombrar1")}));
     EXPECT_LT(load, file.indexOf(item("Salir1")));
     EXPECT_FALSE(item("DeshacerRenombrar1")->isEnabled());
 
