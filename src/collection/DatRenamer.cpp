@@ -1,6 +1,7 @@
 #include "collection/DatRenamer.h"
 
 #include "collection/DumpCheck.h"
+#include "collection/RomHashing.h"
 #include "language/MessageTable.h"
 #include "library/FileOperations.h"
 #include "library/GameRename.h"
@@ -58,6 +59,14 @@ QString shownName(const QString &name)
     return shown;
 }
 
+// Whether a plain ROM is named after its ROM entry, which No-Intro often names with more than the game (say with
+// "(Unl)"), as ROM managers name files; it keeps its own extension, which the views and emulators go by. An
+// archive, and a ROM whose entry has no name of a ROM (none, or one without ".gb" or ".gbc"), take the game's name.
+bool takesRomName(const DumpCheck &check, const QString &path)
+{
+    return !isArchive(path) && RomHashing::isRomMember(check.rom) && FileOperations::isUsableForeignName(check.rom);
+}
+
 // Which stems change with the renames, with what goes along: a stem only when every game file of its folder
 // that bears it gets the same new stem, since its companions, entries and records belong to all of them.
 QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames, GameRename &rename)
@@ -113,15 +122,15 @@ DatRenamer::Plan DatRenamer::plan(const QStringList &files, const DatCatalog &da
         if (check.state != DumpState::Matches)
             continue;
         const QString name = fileNameOf(path);
-        const QString newName = FileOperations::titledName(check.game, path);
+        const QString datName = takesRomName(check, path) ? stemOf(check.rom) : check.game;
+        const QString newName = FileOperations::titledName(datName, path);
         if (newName == name)
             continue;
         // A DAT is a file from elsewhere: its names get the refusals of a title and more.
-        if (!FileOperations::isUsableForeignName(check.game) || FileOperations::isRefusedName(newName)) {
+        if (!FileOperations::isUsableForeignName(datName) || FileOperations::isRefusedName(newName)) {
             ++plan.skipped;
-            plan.notes.append(messageTable()
-                                  .text(RenameText::NameRefused)
-                                  .arg(QDir::toNativeSeparators(path), shownName(check.game)));
+            plan.notes.append(
+                messageTable().text(RenameText::NameRefused).arg(QDir::toNativeSeparators(path), shownName(datName)));
             continue;
         }
         const QString target = folderOf(path) + newName;
