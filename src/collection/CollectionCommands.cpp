@@ -197,6 +197,16 @@ void CollectionCommands::renamed(const DatRenamer::Outcome &outcome)
     // Also when the run failed later: the files that moved keep their checks.
     for (const RenameLog::Move &move : outcome.done)
         m_cache.rename(move.from, move.to);
+    // An archive written anew holds the same checked ROM under another name: its check still holds.
+    for (const QString &path : outcome.rewritten) {
+        const HashCache::Entry *entry = m_cache.find(path);
+        const auto stamp = HashCache::stampOf(path);
+        if (entry && stamp) {
+            HashCache::Entry moved = *entry;
+            moved.stamp = *stamp;
+            m_cache.store(path, moved);
+        }
+    }
     m_cache.save();
     updateActions();
     if (m_rereadList)

@@ -46,5 +46,10 @@ enum : int
     ReportSaveFixDat = 369,
     ReportClose = 370,
     ReportNotChecked = 371, // %1 files
+    MemberEncrypted = 372,  // %1 archive, %2 its member
+    MemberSeveral = 373,    // %1 archive
+    MemberUnusual = 374,    // %1 archive
+    MemberNotWritten = 375, // %1 archive
+    ArchiveNameTaken = 376, // %1 archive, %2 its new name
 };
 } // namespace CollectionText

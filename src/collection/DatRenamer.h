@@ -21,15 +21,17 @@ class DatRenamer
 public:
     struct Plan
     {
-        QList<RenameLog::Move> renames; // full paths
-        int skipped = 0;                // matched files whose DAT name is taken or refused
-        QStringList notes;              // a line for each file whose DAT name is refused
+        QList<RenameLog::Move> renames;       // full paths
+        QList<RenameLog::MemberMove> members; // the members of one-ROM archives of `renames` renamed with them
+        int skipped = 0;                      // matched files whose DAT name is taken or refused
+        QStringList notes;                    // a line for each file whose DAT name is refused
     };
     struct Outcome
     {
         int renamed = 0;
         int failed = 0;              // left as they were: the name was taken meanwhile or refused
         QList<RenameLog::Move> done; // the files renamed, to bring other records along
+        QStringList rewritten;       // archives written anew with their member renamed, by their new paths
         bool cancelled = false;
         QStringList notes; // what stayed behind, a line each
         // The error that ended the moves of the lists (or the last write of the log) after files were renamed,

@@ -411,11 +411,11 @@ constexpr const char *kTexts[] = {
     "Guardar &fixdat…",                                                              // 369
     "Cerrar",                                                                        // 370
     "%1 archivos no cuentan: sin verificar, cambiados desde la verificación o sin una ROM que comprobar.", // 371
-    "",                                                                              // 372
-    "",                                                                              // 373
-    "",                                                                              // 374
-    "",                                                                              // 375
-    "",                                                                              // 376
+    "%1 conserva el nombre %2 dentro: está cifrado.",                                // 372
+    "%1 conserva los nombres de dentro: guarda varios archivos.",                    // 373
+    "%1 conserva el nombre de dentro: Cartling no reescribe esta clase de ZIP (ZIP64 o dañado).", // 374
+    "%1 se queda como está: su copia con el nombre nuevo dentro no se pudo escribir o comprobar.", // 375
+    "%1 se queda como está: el nombre %2 ya existe.",                                // 376
     "",                                                                              // 377
     "",                                                                              // 378
     "",                                                                              // 379
