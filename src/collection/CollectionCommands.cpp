@@ -228,7 +228,7 @@ void CollectionCommands::renameToDat()
         showReport(messageTable().text(CollectionText::NothingToRename), plan.notes);
         return;
     }
-    RenamePreviewDialog preview(plan.renames, m_parent);
+    RenamePreviewDialog preview(plan.renames, m_parent, plan.members);
     if (preview.exec() != QDialog::Accepted)
         return;
     ProgressWindow progress(m_parent, caption(CollectionText::RenameToDat));

@@ -10,6 +10,7 @@
 #include "language/MessageTable.h"
 
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -197,10 +198,16 @@ TEST_F(ZipRenameTest, ARewrittenArchiveKeepsItsCheckAfterTheRenameAndTheUndo)
     commands.addDats({path("gb.dat")});
     commands.verify();
     ASSERT_EQ(commands.checkOf(rom("tetris.zip")).state, DumpState::Matches);
-    QTimer::singleShot(0, &window, [&window] {
-        window.findChild<RenamePreviewDialog *>()->findChild<QPushButton *>("Button1")->click();
+    QString preview;
+    QTimer::singleShot(0, &window, [&window, &preview] {
+        auto *dialog = window.findChild<RenamePreviewDialog *>();
+        preview = dialog->findChild<QPlainTextEdit *>("Memo1")->toPlainText();
+        dialog->findChild<QPushButton *>("Button1")->click();
     });
     commands.renameToDat();
+    // The member's new name is shown before anything is renamed.
+    EXPECT_EQ(preview,
+              QString::fromUtf8("tetris.zip  →  Tetris (World).zip  (tetris.gb  →  Tetris (World) (Rev 1).gb)"));
     ASSERT_EQ(files(), QStringList{"Tetris (World).zip"});
     EXPECT_EQ(commands.checkOf(rom("Tetris (World).zip")).state, DumpState::Matches);
     commands.undoLastRename();
