@@ -68,17 +68,20 @@ TEST_F(ClrMameDatTest, BothFormsOfADatGiveTheSameIndex)
                               "\trom ( name \"b.gb\" size 16 crc 0000000B flags verified )\n"
                               "\trom ( name \"nocrc.gb\" size 16 )\n"
                               "\tserial \"DMG-XXX\" baddump\n)\n"
-                              "game ( name Bare rom ( name bare.gb crc DEADBEEF size lies ) )\n");
+                              "game ( name Bare rom ( name bare.gb crc DEADBEEF size lies ) )\n"
+                              "game ( name \"Ends \\\\\" rom ( name e.gb crc 0000000C ) )\n");
     const DatIndex text = DatReader::read(path("libretro.dat"));
     EXPECT_EQ(text.name(), "");
-    EXPECT_EQ(text.gameCount(), 2);
-    ASSERT_EQ(text.romCount(), 3);
+    EXPECT_EQ(text.gameCount(), 3);
+    ASSERT_EQ(text.romCount(), 4);
     ASSERT_EQ(text.withCrc(0xB).size(), 1u);
     EXPECT_EQ(text.gameName(text.withCrc(0xB).front().game), "Two \"ROM\" Game");
     EXPECT_EQ(text.romName(text.withCrc(0xB).front()), "b.gb");
     ASSERT_EQ(text.withCrc(0xDEADBEEF).size(), 1u);
     EXPECT_EQ(text.gameName(text.withCrc(0xDEADBEEF).front().game), "Bare");
     EXPECT_FALSE(text.withCrc(0xDEADBEEF).front().hasSize());
+    // An escaped backslash at the end of a name.
+    EXPECT_EQ(text.gameName(text.withCrc(0xC).front().game), "Ends \\");
 }
 
 TEST_F(ClrMameDatTest, HostileTextDatsAreRefusedAtTheLineWhereTheyGoWrong)

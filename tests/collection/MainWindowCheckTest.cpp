@@ -55,4 +55,18 @@ TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
     EXPECT_TRUE(lines[2].startsWith("Suma global: 0x05FE")) << qPrintable(lines[2]);
 }
 
+// "Quitar los DAT cargados" follows the DATs loaded, whichever way they come and go.
+TEST_F(MainWindowCheck, ForgettingDatsIsOfferedWhileDatsAreLoaded)
+{
+    start();
+    auto *commands = main().findChild<CollectionCommands *>();
+    commands->finishLoading();
+    EXPECT_FALSE(item("QuitarDAT1")->isEnabled());
+    writeFile("gb.dat", datXml("GB", {{"Tetris (World)", seededRom(1)}}));
+    commands->addDats({path("gb.dat")});
+    EXPECT_TRUE(item("QuitarDAT1")->isEnabled());
+    commands->forgetDats();
+    EXPECT_FALSE(item("QuitarDAT1")->isEnabled());
+}
+
 } // namespace

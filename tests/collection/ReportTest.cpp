@@ -159,6 +159,10 @@ TEST_F(ReportTest, TheWindowSearchesCopiesAndSavesTheMissingList)
     EXPECT_EQ(tabs->tabText(2), "Desconocidos (1)");
     EXPECT_EQ(dialog.findChild<QPlainTextEdit *>("Memo2")->toPlainText(), rom("homebrew.gb"));
 
+    // The labels lead the keyboard to their fields.
+    EXPECT_EQ(dialog.findChild<QLabel *>("Label1")->buddy(), dialog.findChild<QComboBox *>("ComboBox1"));
+    EXPECT_EQ(dialog.findChild<QLabel *>("Label3")->buddy(), dialog.findChild<QLineEdit *>("Edit1"));
+
     dialog.findChild<QLineEdit *>("Edit1")->setText("japan");
     EXPECT_EQ(dialog.shownMissing(), QStringList{"Lacking (Japan)"});
     QApplication::clipboard()->clear();
