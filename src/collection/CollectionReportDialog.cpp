@@ -117,10 +117,13 @@ CollectionReportDialog::CollectionReportDialog(CollectionReport report, QWidget 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
     m_tabs->addTab(missingPage, QString());
-    m_tabs->addTab(fileList(QStringLiteral("Memo1"), duplicates, this),
-                   texts.text(CollectionText::ReportDuplicates).arg(m_report.duplicates().size()));
-    m_tabs->addTab(fileList(QStringLiteral("Memo2"), unknown, this),
-                   texts.text(CollectionText::ReportUnknown).arg(m_report.unknown().size()));
+    // The lists are named as their tabs, which a screen reader does not take for their labels.
+    const QString duplicatesTab = texts.text(CollectionText::ReportDuplicates).arg(m_report.duplicates().size());
+    const QString unknownTab = texts.text(CollectionText::ReportUnknown).arg(m_report.unknown().size());
+    m_tabs->addTab(fileList(QStringLiteral("Memo1"), duplicates, this), duplicatesTab);
+    m_tabs->widget(1)->setAccessibleName(duplicatesTab);
+    m_tabs->addTab(fileList(QStringLiteral("Memo2"), unknown, this), unknownTab);
+    m_tabs->widget(2)->setAccessibleName(unknownTab);
 
     auto *notChecked = new QLabel(this);
     notChecked->setObjectName(QStringLiteral("Label4"));
@@ -142,7 +145,6 @@ CollectionReportDialog::CollectionReportDialog(CollectionReport report, QWidget 
     layout->addWidget(m_tabs, 1);
     layout->addWidget(notChecked);
     layout->addLayout(buttonRow({close}));
-    AccessibleNames::nameAfter(m_missing, m_tabs);
     AccessibleNames::update(this);
 
     connect(m_dats, &QComboBox::currentIndexChanged, this, [this](int index) { showDat(index); });
@@ -165,7 +167,9 @@ void CollectionReportDialog::showDat(int index)
                           .arg(QString::number(m_part->games), QString::number(m_part->good),
                                QString::number(m_part->bad), QString::number(m_part->missing.size())));
     m_names->setStringList(m_report.missingNames(*m_part));
-    m_tabs->setTabText(0, texts.text(CollectionText::ReportMissing).arg(m_part->missing.size()));
+    const QString missingTab = texts.text(CollectionText::ReportMissing).arg(m_part->missing.size());
+    m_tabs->setTabText(0, missingTab);
+    m_missing->setAccessibleName(missingTab);
 }
 
 QStringList CollectionReportDialog::shownMissing() const

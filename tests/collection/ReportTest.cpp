@@ -162,6 +162,8 @@ TEST_F(ReportTest, TheWindowSearchesCopiesAndSavesTheMissingList)
     // The labels lead the keyboard to their fields.
     EXPECT_EQ(dialog.findChild<QLabel *>("Label1")->buddy(), dialog.findChild<QComboBox *>("ComboBox1"));
     EXPECT_EQ(dialog.findChild<QLabel *>("Label3")->buddy(), dialog.findChild<QLineEdit *>("Edit1"));
+    EXPECT_EQ(dialog.findChild<QListView *>("ListBox1")->accessibleName(), "Faltan (2)");
+    EXPECT_EQ(dialog.findChild<QPlainTextEdit *>("Memo2")->accessibleName(), "Desconocidos (1)");
 
     dialog.findChild<QLineEdit *>("Edit1")->setText("japan");
     EXPECT_EQ(dialog.shownMissing(), QStringList{"Lacking (Japan)"});
