@@ -4,7 +4,8 @@
 # TOO SLOW. Each benchmark measures its ratios in one run, the two sides taken in turns, as medians of at least
 # seven rounds. Exits non-zero when a figure misses its target.
 # Usage: scripts/bench.sh [benchmark...]   e.g. scripts/bench.sh titlelist dataini   (default: all of them)
-# Benchmarks: romlist titlelist dataini jpeg archive filter screenshot_tick collection picturegrid startup
+# Benchmarks: romlist titlelist dataini jpeg archive filter screenshot_tick collection collection_report picturegrid
+# startup
 source "$(dirname "$0")/common.sh"
 # The start-up benchmark watches windows appear on a virtual X display.
 BENCH_PACKAGES=(libxcb1-dev xvfb xauth)
@@ -17,7 +18,7 @@ if [ ! -f "$BENCH_BUILD/CMakeCache.txt" ]; then
 fi
 cmake --build "$BENCH_BUILD" -j "$(nproc)" >/dev/null
 
-ALL=(romlist titlelist dataini jpeg archive filter screenshot_tick savecopies collection picturegrid startup)
+ALL=(romlist titlelist dataini jpeg archive filter screenshot_tick savecopies collection collection_report picturegrid startup)
 CHOSEN=("$@")
 [ ${#CHOSEN[@]} -eq 0 ] && CHOSEN=("${ALL[@]}")
 

@@ -34,6 +34,7 @@ CollectionCheck::CollectionCheck(Session &session, MainMenus &menus) : QObject(&
     m_forget = add("QuitarDAT1", CollectionText::ForgetDats, {}, [this] { m_commands->forgetDats(); });
     add("VerificarColeccion1", CollectionText::VerifyCollection, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
         [this] { m_commands->verify(); });
+    add("InformeColeccion1", CollectionText::ReportMenu, {}, [this] { m_commands->showCollectionReport(); });
     add("RenombrarSegunDAT1", CollectionText::RenameToDat, {}, [this] { m_commands->renameToDat(); });
     m_undo = add("DeshacerRenombrar1", CollectionText::UndoRename, {}, [this] { m_commands->undoLastRename(); });
     file->insertSeparator(quit);

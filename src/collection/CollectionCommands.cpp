@@ -2,6 +2,7 @@
 
 #include "collection/BackgroundRun.h"
 #include "collection/CartridgeHeader.h"
+#include "collection/CollectionReportDialog.h"
 #include "collection/CollectionText.h"
 #include "collection/CollectionVerifier.h"
 #include "collection/DatRenamer.h"
@@ -183,11 +184,29 @@ void CollectionCommands::verify()
     }
 }
 
+void CollectionCommands::showCollectionReport()
+{
+    if (!haveDats())
+        return;
+    CollectionReportDialog report(CollectionReport::make(m_listedFiles(), m_catalog, m_cache), m_parent);
+    report.exec();
+}
+
 void CollectionCommands::renamed(const DatRenamer::Outcome &outcome)
 {
     // Also when the run failed later: the files that moved keep their checks.
     for (const RenameLog::Move &move : outcome.done)
         m_cache.rename(move.from, move.to);
+    // An archive written anew holds the same checked ROM under another name: its check still holds.
+    for (const QString &path : outcome.rewritten) {
+        const HashCache::Entry *entry = m_cache.find(path);
+        const auto stamp = HashCache::stampOf(path);
+        if (entry && stamp) {
+            HashCache::Entry moved = *entry;
+            moved.stamp = *stamp;
+            m_cache.store(path, moved);
+        }
+    }
     m_cache.save();
     updateActions();
     if (m_rereadList)
@@ -209,7 +228,7 @@ void CollectionCommands::renameToDat()
         showReport(messageTable().text(CollectionText::NothingToRename), plan.notes);
         return;
     }
-    RenamePreviewDialog preview(plan.renames, m_parent);
+    RenamePreviewDialog preview(plan.renames, m_parent, plan.members);
     if (preview.exec() != QDialog::Accepted)
         return;
     ProgressWindow progress(m_parent, caption(CollectionText::RenameToDat));

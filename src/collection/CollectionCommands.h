@@ -16,9 +16,9 @@ class QThread;
 class QWidget;
 
 // The commands that check the collection against DAT files: "Cargar DAT…", "Quitar los DAT cargados",
-// "Verificar colección", "Renombrar según DAT" and "Deshacer último cambio de nombres", and what the ROM list and
-// the game's details show of the result. The DATs stored in Cartling.ini and the hashes of the last verification
-// are read on a worker thread when the object is made; checksChanged() tells when they are in.
+// "Verificar colección", "Informe de la colección…", "Renombrar según DAT" and "Deshacer último cambio de nombres", and
+// what the ROM list and the game's details show of the result. The DATs stored in Cartling.ini and the hashes of the
+// last verification are read on a worker thread when the object is made; checksChanged() tells when they are in.
 class CollectionCommands : public QObject
 {
     Q_OBJECT
@@ -43,6 +43,8 @@ public:
     void forgetDats();
     // "Verificar colección": every listed file hashed on a worker thread with progress and "Cancelar".
     void verify();
+    // "Informe de la colección…": the listed files against every loaded DAT, as the last verification found them.
+    void showCollectionReport();
     // "Renombrar según DAT": the renames shown first, then made after the user's consent.
     void renameToDat();
     // "Deshacer último cambio de nombres".

@@ -34,5 +34,22 @@ enum : int
     NothingToRename = 297,
     RenamesDone = 298, // %1 renamed, %2 left as they were
     NothingToUndo = 299,
+    ReportMenu = 360,       // menu: "Informe de la colección…"; the window's title without the dots
+    ReportDat = 361,        // label of the list of DATs
+    ReportCounts = 362,     // %1 games, %2 good, %3 bad dump only, %4 missing
+    ReportMissing = 363,    // tab: %1 games
+    ReportDuplicates = 364, // tab: %1 groups of files
+    ReportUnknown = 365,    // tab: %1 files
+    ReportSearch = 366,
+    ReportCopy = 367,
+    ReportSaveList = 368,
+    ReportSaveFixDat = 369,
+    ReportClose = 370,
+    ReportNotChecked = 371, // %1 files
+    MemberEncrypted = 372,  // %1 archive, %2 its member
+    MemberSeveral = 373,    // %1 archive
+    MemberUnusual = 374,    // %1 archive
+    MemberNotWritten = 375, // %1 archive
+    ArchiveNameTaken = 376, // %1 archive, %2 its new name
 };
 } // namespace CollectionText

@@ -7,9 +7,9 @@
 #include <span>
 #include <vector>
 
-// The entries of one DAT file, indexed by CRC-32: for each ROM its size, SHA-1 and the name of its game. Names
-// are held as UTF-8 in one block, so a DAT of a hundred thousand games costs a few megabytes and can be written
-// to and read from its cache file in one piece.
+// The entries of one DAT file, indexed by CRC-32: for each ROM its size, SHA-1, its own name and the name of its
+// game. Names are held as UTF-8 in one block, so a DAT of a hundred thousand games costs a few megabytes and can be
+// written to and read from its cache file in one piece.
 class DatIndex
 {
 public:
@@ -20,6 +20,8 @@ public:
         qint64 size = 0;
         std::array<unsigned char, 20> sha1{};
         quint32 flags = 0;
+        quint32 nameStart = 0; // the ROM entry's own name in the block of ROM names
+        quint32 nameLength = 0;
 
         static constexpr quint32 HasSize = 1;
         static constexpr quint32 HasSha1 = 2;
@@ -34,9 +36,10 @@ public:
         void setName(const QString &name) { m_name = name; }
         // A new game; its ROMs follow.
         void addGame(QStringView name);
-        void addRom(const Rom &rom);
+        // A ROM of the last game, with the entry's own name (a file name, often the game's plus more).
+        void addRom(const Rom &rom, QStringView name);
         qsizetype romCount() const { return qsizetype(m_roms.size()); }
-        qsizetype nameBytes() const { return m_names.size(); }
+        qsizetype nameBytes() const { return m_names.size() + m_romNames.size(); }
         DatIndex finish();
 
     private:
@@ -44,6 +47,7 @@ public:
         std::vector<Rom> m_roms;
         QByteArray m_names;
         std::vector<quint32> m_nameEnds;
+        QByteArray m_romNames;
     };
 
     // The name the DAT gives itself in its header.
@@ -51,6 +55,8 @@ public:
     qsizetype romCount() const { return qsizetype(m_roms.size()); }
     qsizetype gameCount() const { return qsizetype(m_nameEnds.size()); }
     QString gameName(quint32 game) const;
+    // The ROM entry's own name; empty when the DAT gave none.
+    QString romName(const Rom &rom) const;
     // Every ROM, by CRC.
     std::span<const Rom> roms() const { return m_roms; }
     // The ROMs with this CRC-32, in the DAT's order.
@@ -66,4 +72,5 @@ private:
     std::vector<Rom> m_roms; // sorted by CRC
     QByteArray m_names;
     std::vector<quint32> m_nameEnds; // end of each game's name in m_names
+    QByteArray m_romNames;
 };

@@ -1,7 +1,9 @@
 #include "collection/DatReader.h"
 
 #include "archive/ZipMembers.h"
+#include "collection/ClrMameReader.h"
 #include "collection/CollectionText.h"
+#include "collection/DatFields.h"
 #include "language/MessageTable.h"
 #include "platform/PathHelpers.h"
 
@@ -15,8 +17,6 @@ namespace DatReader {
 
 namespace {
 
-constexpr qsizetype MaxGameName = 1024;
-
 [[noreturn]] void notReadable(const QString &path, qint64 line)
 {
     throw DatError(DatError::Kind::NotReadable, path, line, {});
@@ -27,60 +27,13 @@ constexpr qsizetype MaxGameName = 1024;
     throw DatError(DatError::Kind::TooLarge, path, 0, limits);
 }
 
-// Hexadecimal digits into a number of up to 64 bits; false for anything else.
-bool parseHex(QStringView text, quint64 &value, qsizetype maxDigits)
-{
-    if (text.isEmpty() || text.size() > maxDigits)
-        return false;
-    value = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        int digit;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        else
-            return false;
-        value = value << 4 | quint64(digit);
-    }
-    return true;
-}
-
-bool parseSha1(QStringView text, std::array<unsigned char, 20> &sha1)
-{
-    if (text.size() != 40)
-        return false;
-    for (int i = 0; i < 20; ++i) {
-        quint64 byte = 0;
-        if (!parseHex(text.sliced(2 * i, 2), byte, 2))
-            return false;
-        sha1[size_t(i)] = static_cast<unsigned char>(byte);
-    }
-    return true;
-}
-
-// A ROM entry by its attributes. One without a usable CRC cannot be looked up and is left out; a size or SHA-1
-// that is not a number is taken as not given, so it never decides a match.
 std::optional<DatIndex::Rom> romOf(const QXmlStreamAttributes &attributes)
 {
-    DatIndex::Rom rom;
-    quint64 crc = 0;
-    if (!parseHex(attributes.value(QLatin1String("crc")), crc, 8))
-        return std::nullopt;
-    rom.crc = quint32(crc);
-    bool ok = false;
-    const qint64 size = attributes.value(QLatin1String("size")).toLongLong(&ok);
-    if (ok && size >= 0) {
-        rom.size = size;
-        rom.flags |= DatIndex::Rom::HasSize;
-    }
-    if (parseSha1(attributes.value(QLatin1String("sha1")), rom.sha1))
-        rom.flags |= DatIndex::Rom::HasSha1;
-    return rom;
+    return DatFields::romOf(attributes.value(QLatin1String("crc")), attributes.value(QLatin1String("size")),
+                            attributes.value(QLatin1String("sha1")));
 }
+
+DatIndex readXml(QIODevice &device, const QString &path, const Limits &limits);
 
 // A ZIP archive holding the DAT: its one member, or its one member named .dat or .xml.
 QByteArray datInArchive(const QString &path, const Limits &limits)
@@ -125,7 +78,9 @@ QString DatError::message() const
         .arg(m_line > 0 ? file + u':' + QString::number(m_line) : file);
 }
 
-DatIndex read(QIODevice &device, const QString &path, const Limits &limits)
+namespace {
+
+DatIndex readXml(QIODevice &device, const QString &path, const Limits &limits)
 {
     QXmlStreamReader xml(&device);
     DatIndex::Builder builder;
@@ -153,8 +108,7 @@ DatIndex read(QIODevice &device, const QString &path, const Limits &limits)
                 inHeader = name == u"header";
                 inGame = name == u"game" || name == u"machine";
                 if (inGame) {
-                    // No file name is this long; a longer one is a trick to fill the memory.
-                    gameName = xml.attributes().value(QLatin1String("name")).left(MaxGameName).toString();
+                    gameName = xml.attributes().value(QLatin1String("name")).left(DatFields::MaxName).toString();
                     gameHasRoms = false;
                 }
             } else if (depth == 3 && inHeader && name == u"name") {
@@ -168,7 +122,7 @@ DatIndex read(QIODevice &device, const QString &path, const Limits &limits)
                     builder.addGame(gameName);
                     gameHasRoms = true;
                 }
-                builder.addRom(*rom);
+                builder.addRom(*rom, xml.attributes().value(QLatin1String("name")).left(DatFields::MaxName));
                 if (builder.romCount() > limits.maxRoms || builder.nameBytes() > limits.maxNameBytes)
                     tooLarge(path, limits);
             }
@@ -185,6 +139,19 @@ DatIndex read(QIODevice &device, const QString &path, const Limits &limits)
     if (xml.hasError())
         notReadable(path, xml.lineNumber());
     return builder.finish();
+}
+
+} // namespace
+
+DatIndex read(QIODevice &device, const QString &path, const Limits &limits)
+{
+    // The form is told by the content: libretro's DATs are clrmamepro text whatever their extension.
+    if (!ClrMameReader::looksLike(device.peek(4096)))
+        return readXml(device, path, limits);
+    const QByteArray text = device.read(limits.maxBytes + 1);
+    if (text.size() > limits.maxBytes)
+        tooLarge(path, limits);
+    return ClrMameReader::read(text, path, limits);
 }
 
 DatIndex read(const QString &path, const Limits &limits)

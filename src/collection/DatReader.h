@@ -8,9 +8,10 @@
 class QIODevice;
 
 // Reads a DAT file in the Logiqx XML form that No-Intro publishes (a <datafile> of <game> or <machine> elements,
-// each with <rom name size crc sha1> entries), or a ZIP archive holding one such file. The reader takes nothing
-// on trust: a document type that declares entities is refused before any entity is used, and the file, the
-// entries and their names are bounded, so a hostile DAT costs at most the limits' memory.
+// each with <rom name size crc sha1> entries) or in clrmamepro's text form (ClrMameReader), told apart by their
+// content, or a ZIP archive holding one such file. The reader takes nothing on trust: a document type that declares
+// entities is refused before any entity is used, and the file, the entries and their names are bounded, so a hostile
+// DAT costs at most the limits' memory.
 namespace DatReader {
 
 struct Limits
@@ -27,7 +28,7 @@ class DatError : public std::exception
 public:
     enum class Kind
     {
-        NotReadable, // missing, unreadable, no XML, not Logiqx, entity declarations, an error in the XML
+        NotReadable, // missing, unreadable, not a DAT, entity declarations, an error in the XML or the text
         TooLarge,    // past a limit
     };
     DatError(Kind kind, QString path, qint64 line, const Limits &limits)

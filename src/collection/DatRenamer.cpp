@@ -1,6 +1,9 @@
 #include "collection/DatRenamer.h"
 
+#include "archive/ZipMemberRename.h"
+#include "collection/CollectionText.h"
 #include "collection/DumpCheck.h"
+#include "collection/RomHashing.h"
 #include "language/MessageTable.h"
 #include "library/FileOperations.h"
 #include "library/GameRename.h"
@@ -58,6 +61,58 @@ QString shownName(const QString &name)
     return shown;
 }
 
+// Whether a plain ROM is named after its ROM entry, which No-Intro often names with more than the game (say with
+// "(Unl)"), as ROM managers name files; it keeps its own extension, which the views and emulators go by. An
+// archive, and a ROM whose entry has no name of a ROM (none, or one without ".gb" or ".gbc"), take the game's name.
+bool takesRomName(const DumpCheck &check, const QString &path)
+{
+    return !isArchive(path) && RomHashing::isRomMember(check.rom) && FileOperations::isUsableForeignName(check.rom);
+}
+
+// The new name of a one-ROM archive's member: its ROM entry's, keeping the member's folder and extension as a plain
+// ROM keeps its extension. Nothing when it keeps its name; a line in `notes` when it cannot be renamed.
+std::optional<RenameLog::MemberMove> plannedMember(const QString &path, const DumpCheck &check, QStringList &notes)
+{
+    if (!RomHashing::isRomMember(check.rom) || !FileOperations::isUsableForeignName(check.rom))
+        return std::nullopt;
+    const auto inspection = ZipMemberRename::inspect(path);
+    if (!inspection)
+        return std::nullopt;
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (inspection->state) {
+    case ZipMemberRename::State::Encrypted:
+        notes.append(messageTable().text(CollectionText::MemberEncrypted).arg(shown, shownName(inspection->member)));
+        return std::nullopt;
+    case ZipMemberRename::State::SeveralMembers:
+        notes.append(messageTable().text(CollectionText::MemberSeveral).arg(shown));
+        return std::nullopt;
+    case ZipMemberRename::State::Unusual:
+        notes.append(messageTable().text(CollectionText::MemberUnusual).arg(shown));
+        return std::nullopt;
+    case ZipMemberRename::State::Renamable:
+        break;
+    }
+    const QString &member = inspection->member;
+    const QString wanted = member.left(member.lastIndexOf(u'/') + 1) + stemOf(check.rom) + u'.' + extensionOf(member);
+    if (wanted == member)
+        return std::nullopt;
+    return RenameLog::MemberMove{0, member, wanted};
+}
+
+// Renames a one-ROM archive and its member together; `to` may be `from` when only the member changes.
+bool renameArchive(const QString &from, const QString &to, const QString &member, Folders &folders)
+{
+    FileOperations::FolderNames &names = folders.names(folderOf(from));
+    const QString fromName = fileNameOf(from), toName = fileNameOf(to);
+    if (from != to && names.takenByAnother(toName, fromName))
+        return false;
+    if (!ZipMemberRename::rename(from, to, member))
+        return false;
+    if (from != to)
+        names.renamed(fromName, toName);
+    return true;
+}
+
 // Which stems change with the renames, with what goes along: a stem only when every game file of its folder
 // that bears it gets the same new stem, since its companions, entries and records belong to all of them.
 QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames, GameRename &rename)
@@ -67,6 +122,9 @@ QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames, Game
     QHash<QString, int> renamedWithStem;
     QList<QString> order;
     for (const RenameLog::Move &move : renames) {
+        // An archive whose member alone is renamed keeps its stem.
+        if (move.from == move.to)
+            continue;
         const QString oldStem = stemOf(move.from);
         const QString newStem = stemOf(move.to);
         // A change of case counts too: an emulator looks for a save by the ROM's stem as it is.
@@ -113,23 +171,32 @@ DatRenamer::Plan DatRenamer::plan(const QStringList &files, const DatCatalog &da
         if (check.state != DumpState::Matches)
             continue;
         const QString name = fileNameOf(path);
-        const QString newName = FileOperations::titledName(check.game, path);
-        if (newName == name)
+        const QString datName = takesRomName(check, path) ? stemOf(check.rom) : check.game;
+        const QString newName = FileOperations::titledName(datName, path);
+        const auto member = isArchive(path) ? plannedMember(path, check, plan.notes) : std::nullopt;
+        if (newName == name && !member)
             continue;
         // A DAT is a file from elsewhere: its names get the refusals of a title and more.
-        if (!FileOperations::isUsableForeignName(check.game) || FileOperations::isRefusedName(newName)) {
+        if (!FileOperations::isUsableForeignName(datName) || FileOperations::isRefusedName(newName)) {
             ++plan.skipped;
-            plan.notes.append(messageTable()
-                                  .text(RenameText::NameRefused)
-                                  .arg(QDir::toNativeSeparators(path), shownName(check.game)));
+            plan.notes.append(
+                messageTable().text(RenameText::NameRefused).arg(QDir::toNativeSeparators(path), shownName(datName)));
             continue;
         }
         const QString target = folderOf(path) + newName;
-        if (folders.names(folderOf(path)).takenByAnother(newName, name) || claimed.contains(folded(target))) {
+        const bool renamed = newName != name;
+        if (renamed &&
+            (folders.names(folderOf(path)).takenByAnother(newName, name) || claimed.contains(folded(target)))) {
             ++plan.skipped;
+            // An archive whose member was to be renamed too says why neither was.
+            if (member)
+                plan.notes.append(
+                    messageTable().text(CollectionText::ArchiveNameTaken).arg(QDir::toNativeSeparators(path), newName));
             continue;
         }
         claimed.insert(folded(target));
+        if (member)
+            plan.members.append({plan.renames.size(), member->from, member->to});
         plan.renames.append({path, target, false});
     }
     return plan;
@@ -141,10 +208,12 @@ DatRenamer::Outcome DatRenamer::apply(const Plan &plan, const Progress &progress
     GameRename rename(GameRename::Lists::TitlesAndRecords);
     RenameLog log;
     log.files = plan.renames;
+    log.members = plan.members;
     log.stems = stemMoves(plan.renames, rename);
     log.save(logFile);
 
     Folders folders;
+    QStringList memberNotes;
     const int total = int(log.files.size());
     for (int i = 0; i < total; ++i) {
         if (!goOn(progress, i, total)) {
@@ -152,7 +221,17 @@ DatRenamer::Outcome DatRenamer::apply(const Plan &plan, const Progress &progress
             break;
         }
         RenameLog::Move &move = log.files[i];
-        move.done = FileOperations::renameInFolder(move.from, fileNameOf(move.to), folders.names(folderOf(move.from)));
+        if (const RenameLog::MemberMove *member = log.memberOf(i)) {
+            move.done = renameArchive(move.from, move.to, member->to, folders);
+            if (move.done)
+                outcome.rewritten.append(move.to);
+            else
+                memberNotes.append(
+                    messageTable().text(CollectionText::MemberNotWritten).arg(QDir::toNativeSeparators(move.from)));
+        } else {
+            move.done =
+                FileOperations::renameInFolder(move.from, fileNameOf(move.to), folders.names(folderOf(move.from)));
+        }
         if (move.done) {
             ++outcome.renamed;
             outcome.done.append(move);
@@ -187,7 +266,7 @@ DatRenamer::Outcome DatRenamer::apply(const Plan &plan, const Progress &progress
         if (outcome.error.isEmpty())
             outcome.error = error.text();
     }
-    outcome.notes = rename.notes();
+    outcome.notes = memberNotes + rename.notes();
     goOn(progress, total, total);
     return outcome;
 }
@@ -222,7 +301,10 @@ std::optional<DatRenamer::Outcome> DatRenamer::undo(const Progress &progress, co
         // A finished run knows what it renamed: a file under the new name of one it did not rename is another's.
         if (!QFileInfo::exists(move.to) || (log->state == RenameLog::State::Done && !move.done))
             continue;
-        if (renameBack(move, folders)) {
+        const RenameLog::MemberMove *member = log->memberOf(i);
+        if (member ? renameArchive(move.to, move.from, member->from, folders) : renameBack(move, folders)) {
+            if (member)
+                outcome.rewritten.append(move.from);
             ++outcome.renamed;
             outcome.done.append({move.to, move.from, true});
         } else {

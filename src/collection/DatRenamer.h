@@ -9,26 +9,29 @@
 #include <QString>
 #include <QStringList>
 
-// "Renombrar según DAT": gives every file that matches a DAT entry the DAT's name for its game, keeping its
-// extension. No file is ever replaced: a name taken in the folder (in any letter case), or claimed by an earlier
-// file of the same run, leaves the file as it is, and so does a DAT name that Cartling does not give a file
-// (FileOperations::isUsableForeignName). What belongs to the game goes along with the stem (GameRename): its
-// saves, states, cheats and shots, its entries in Titulos.ini and GGCT.ini and its play records, unless another
-// game file of the folder keeps the old stem. Everything is logged first (see RenameLog) and undone from the log.
+// "Renombrar según DAT": gives every plain ROM that matches a DAT entry the entry's own name (the game's when the
+// entry has no name of a ROM), and every archive the game's name, each keeping its extension. No file is ever replaced:
+// a name taken in the folder (in any letter case), or claimed by an earlier file of the same run, leaves the file as it
+// is, and so does a DAT name that Cartling does not give a file (FileOperations::isUsableForeignName). What belongs to
+// the game goes along with the stem (GameRename): its saves, states, cheats and shots, its entries in Titulos.ini and
+// GGCT.ini and its play records, unless another game file of the folder keeps the old stem. Everything is logged first
+// (see RenameLog) and undone from the log.
 class DatRenamer
 {
 public:
     struct Plan
     {
-        QList<RenameLog::Move> renames; // full paths
-        int skipped = 0;                // matched files whose DAT name is taken or refused
-        QStringList notes;              // a line for each file whose DAT name is refused
+        QList<RenameLog::Move> renames;       // full paths
+        QList<RenameLog::MemberMove> members; // the members of one-ROM archives of `renames` renamed with them
+        int skipped = 0;                      // matched files whose DAT name is taken or refused
+        QStringList notes;                    // a line for each file whose DAT name is refused
     };
     struct Outcome
     {
         int renamed = 0;
         int failed = 0;              // left as they were: the name was taken meanwhile or refused
         QList<RenameLog::Move> done; // the files renamed, to bring other records along
+        QStringList rewritten;       // archives written anew with their member renamed, by their new paths
         bool cancelled = false;
         QStringList notes; // what stayed behind, a line each
         // The error that ended the moves of the lists (or the last write of the log) after files were renamed,

@@ -13,7 +13,7 @@ DumpCheck DumpCheck::of(const HashCache::Entry *entry, const DatCatalog &dats)
     const RomHashes &hashes = entry->hashes;
     const std::vector<DatCatalog::Candidate> candidates = dats.withCrc(hashes.crc);
     if (candidates.empty())
-        return {DumpState::Unknown, {}, {}};
+        return {DumpState::Unknown, {}, {}, {}};
     bool undecided = false;
     for (const DatCatalog::Candidate &candidate : candidates) {
         const DatIndex::Rom &rom = *candidate.rom;
@@ -28,12 +28,13 @@ DumpCheck DumpCheck::of(const HashCache::Entry *entry, const DatCatalog &dats)
             if (std::memcmp(rom.sha1.data(), hashes.sha1.constData(), 20) != 0)
                 continue;
         }
-        return {DumpState::Matches, candidate.dat->index.gameName(rom.game), candidate.dat->index.name()};
+        const DatIndex &index = candidate.dat->index;
+        return {DumpState::Matches, index.gameName(rom.game), index.romName(rom), index.name()};
     }
     if (undecided)
         return {};
     const DatCatalog::Candidate &first = candidates.front();
-    return {DumpState::BadDump, first.dat->index.gameName(first.rom->game), first.dat->index.name()};
+    return {DumpState::BadDump, first.dat->index.gameName(first.rom->game), {}, first.dat->index.name()};
 }
 
 QString DumpCheck::mark() const

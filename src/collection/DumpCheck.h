@@ -18,6 +18,7 @@ struct DumpCheck
 {
     DumpState state = DumpState::NotChecked;
     QString game; // the DAT's name for the game (Matches, BadDump)
+    QString rom;  // the DAT's name for the ROM entry matched, a file name (Matches; empty when the DAT gave none)
     QString dat;  // the name of the DAT that knows it
 
     // The verdict on a file's cached hashes (nothing: not verified).

@@ -72,8 +72,14 @@ void RenameLog::save(const QString &file) const
                                      {"records", stem.records},
                                      {"companions", companionMoves}});
     }
-    const QJsonObject root{
-        {"kind", Kind}, {"state", QString::fromLatin1(stateName(state))}, {"files", fileMoves}, {"stems", stemMoves}};
+    QJsonArray memberMoves;
+    for (const MemberMove &member : members)
+        memberMoves.append(QJsonObject{{"file", qint64(member.file)}, {"from", member.from}, {"to", member.to}});
+    const QJsonObject root{{"kind", Kind},
+                           {"state", QString::fromLatin1(stateName(state))},
+                           {"files", fileMoves},
+                           {"stems", stemMoves},
+                           {"members", memberMoves}};
     try {
         PrivateFile::save(file, QJsonDocument(root).toJson(QJsonDocument::Indented));
     } catch (const PrivateFile::Error &error) {
@@ -126,5 +132,22 @@ std::optional<RenameLog> RenameLog::load(const QString &file)
         }
         log.stems.append(stem);
     }
+    for (const QJsonValue &value : root.value("members").toArray()) {
+        const QJsonObject object = value.toObject();
+        const qint64 place = object.value("file").toInteger(-1);
+        // A member of no file of the log is another log's, or made up: it renames nothing.
+        if (place < 0 || place >= log.files.size())
+            notALog(file, QStringLiteral("a member of no file"));
+        log.members.append({qsizetype(place), object.value("from").toString(), object.value("to").toString()});
+    }
     return log;
+}
+
+const RenameLog::MemberMove *RenameLog::memberOf(qsizetype file) const
+{
+    for (const MemberMove &member : members) {
+        if (member.file == file)
+            return &member;
+    }
+    return nullptr;
 }

@@ -22,9 +22,21 @@ struct RenameLog
     // A game's stem that changes with its files, with its companions, entries and records.
     using StemMove = ::StemMove;
 
+    // The member of a one-ROM archive of `files`, renamed with it (ZipMemberRename).
+    struct MemberMove
+    {
+        qsizetype file = 0; // its archive's place in `files`
+        QString from;
+        QString to;
+    };
+
     State state = State::Started;
     QList<Move> files;
     QList<StemMove> stems;
+    QList<MemberMove> members;
+
+    // The member move of a file, or nothing.
+    const MemberMove *memberOf(qsizetype file) const;
 
     // base folder + "/CambiosDeNombre.json"
     static QString defaultFile();

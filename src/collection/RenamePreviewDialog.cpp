@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-RenamePreviewDialog::RenamePreviewDialog(const QList<RenameLog::Move> &renames, QWidget *parent) : QDialog(parent)
+RenamePreviewDialog::RenamePreviewDialog(const QList<RenameLog::Move> &renames, QWidget *parent,
+                                         const QList<RenameLog::MemberMove> &members)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("RenamePreviewDialog"));
     const MessageTable &texts = messageTable();
@@ -26,8 +28,15 @@ RenamePreviewDialog::RenamePreviewDialog(const QList<RenameLog::Move> &renames, 
 
     QStringList lines;
     lines.reserve(renames.size());
-    for (const RenameLog::Move &move : renames)
-        lines.append(fileNameOf(move.from) + QStringLiteral("  \u2192  ") + fileNameOf(move.to));
+    const QString arrow = QStringLiteral("  \u2192  ");
+    for (qsizetype i = 0; i < renames.size(); ++i) {
+        QString line = fileNameOf(renames[i].from) + arrow + fileNameOf(renames[i].to);
+        for (const RenameLog::MemberMove &member : members) {
+            if (member.file == i)
+                line += QStringLiteral("  (") + member.from + arrow + member.to + u')';
+        }
+        lines.append(line);
+    }
     auto *list = new QPlainTextEdit(this);
     list->setObjectName(QStringLiteral("Memo1"));
     list->setReadOnly(true);

@@ -10,5 +10,7 @@ class RenamePreviewDialog : public QDialog
 {
     Q_OBJECT
 public:
-    RenamePreviewDialog(const QList<RenameLog::Move> &renames, QWidget *parent);
+    // `members`: the members of archives renamed with them, shown on their archive's line.
+    RenamePreviewDialog(const QList<RenameLog::Move> &renames, QWidget *parent,
+                        const QList<RenameLog::MemberMove> &members = {});
 };

@@ -404,23 +404,24 @@ constexpr const char *kTexts[] = {
     "",                                                                                                // 357
     "",                                                                                                // 358
     "",                                                                                                // 359
-    "", // 360
-    "", // 361
-    "", // 362
-    "", // 363
-    "", // 364
-    "", // 365
-    "", // 366
-    "", // 367
-    "", // 368
-    "", // 369
-    "", // 370
-    "", // 371
-    "", // 372
-    "", // 373
-    "", // 374
-    "", // 375
-    "", // 376
+    // Added texts: the collection report.
+    "Informe de la colección…", // 360
+    "&DAT:", // 361
+    "%1 juegos en el DAT: %2 correctos, %3 solo con un volcado erróneo, %4 faltan", // 362
+    "Faltan (%1)", // 363
+    "Copias del mismo volcado (%1)", // 364
+    "Desconocidos (%1)", // 365
+    "&Buscar:", // 366
+    "&Copiar", // 367
+    "Guardar &lista…", // 368
+    "Guardar &fixdat…", // 369
+    "Cerrar", // 370
+    "%1 archivos no cuentan: sin verificar, cambiados desde la verificación o sin una ROM que comprobar.", // 371
+    "%1 conserva el nombre %2 dentro: está cifrado.", // 372
+    "%1 conserva los nombres de dentro: guarda varios archivos.", // 373
+    "%1 conserva el nombre de dentro: Cartling no reescribe esta clase de ZIP (ZIP64 o dañado).", // 374
+    "%1 se queda como está: su copia con el nombre nuevo dentro no se pudo escribir o comprobar.", // 375
+    "%1 se queda como está: el nombre %2 ya existe.", // 376
     "", // 377
     "", // 378
     "", // 379
@@ -622,6 +623,7 @@ constexpr Target kTargets[] = {
     {272, "TForm1", "RenombrarSegunDAT1", TargetKind::Caption},
     {273, "TForm1", "DeshacerRenombrar1", TargetKind::Caption},
     {274, "TForm1", "QuitarDAT1", TargetKind::Caption},
+    {360, "TForm1", "InformeColeccion1", TargetKind::Caption},
 };
 
 } // namespace

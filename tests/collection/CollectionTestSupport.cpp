@@ -5,6 +5,39 @@
 #include <zip.h>
 #include <zlib.h>
 
+namespace {
+
+quint32 datCrcOf(const DatRom &rom)
+{
+    return quint32(crc32(0, reinterpret_cast<const Bytef *>(rom.bytes.constData()), uInt(rom.bytes.size())));
+}
+
+QString datSha1Of(const DatRom &rom)
+{
+    return rom.sha1.isEmpty()
+               ? QString::fromLatin1(QCryptographicHash::hash(rom.bytes, QCryptographicHash::Sha1).toHex())
+               : rom.sha1;
+}
+
+QString datRomNameOf(const DatRom &rom)
+{
+    return rom.romName.isEmpty() ? rom.game + QStringLiteral(".gb") : rom.romName;
+}
+
+} // namespace
+
+QByteArray datClrMame(const QString &name, const QList<DatRom> &roms)
+{
+    QString text = QStringLiteral("clrmamepro (\n\tname \"%1\"\n\tversion 20240101\n)\n\n").arg(name);
+    for (const DatRom &rom : roms) {
+        text += QStringLiteral("game (\n\tname \"%1\"\n\tdescription \"%1\"\n"
+                               "\trom ( name \"%2\" size %3 crc %4 md5 00 sha1 %5 )\n)\n\n")
+                    .arg(rom.game, datRomNameOf(rom), QString::number(rom.size < 0 ? rom.bytes.size() : rom.size),
+                         QStringLiteral("%1").arg(datCrcOf(rom), 8, 16, QLatin1Char('0')).toUpper(), datSha1Of(rom));
+    }
+    return text.toUtf8();
+}
+
 QByteArray datXml(const QString &name, const QList<DatRom> &roms)
 {
     QString xml = QStringLiteral("<?xml version=\"1.0\"?>\n"
@@ -13,18 +46,13 @@ QByteArray datXml(const QString &name, const QList<DatRom> &roms)
                                  "\t<header>\n\t\t<name>%1</name>\n\t\t<version>20240101</version>\n\t</header>\n")
                       .arg(name.toHtmlEscaped());
     for (const DatRom &rom : roms) {
-        const quint32 crc =
-            quint32(crc32(0, reinterpret_cast<const Bytef *>(rom.bytes.constData()), uInt(rom.bytes.size())));
-        const QString sha1 =
-            rom.sha1.isEmpty()
-                ? QString::fromLatin1(QCryptographicHash::hash(rom.bytes, QCryptographicHash::Sha1).toHex())
-                : rom.sha1;
         const QString game = rom.game.toHtmlEscaped();
         xml += QStringLiteral("\t<game name=\"%1\">\n\t\t<description>%1</description>\n"
-                              "\t\t<rom name=\"%1.gb\" size=\"%2\" crc=\"%3\" sha1=\"%4\" status=\"verified\"/>\n"
+                              "\t\t<rom name=\"%5\" size=\"%2\" crc=\"%3\" sha1=\"%4\" status=\"verified\"/>\n"
                               "\t</game>\n")
                    .arg(game, QString::number(rom.size < 0 ? rom.bytes.size() : rom.size),
-                        QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0')), sha1);
+                        QStringLiteral("%1").arg(datCrcOf(rom), 8, 16, QLatin1Char('0')), datSha1Of(rom),
+                        datRomNameOf(rom).toHtmlEscaped());
     }
     return (xml + QStringLiteral("</datafile>\n")).toUtf8();
 }

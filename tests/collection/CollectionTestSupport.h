@@ -11,12 +11,16 @@ struct DatRom
 {
     QString game;
     QByteArray bytes;
-    QString sha1 = {}; // hexadecimal; empty: of the bytes
-    qint64 size = -1;  // -1: of the bytes
+    QString sha1 = {};    // hexadecimal; empty: of the bytes
+    qint64 size = -1;     // -1: of the bytes
+    QString romName = {}; // empty: the game's name + ".gb"
 };
 
 // A Logiqx DAT as No-Intro writes it, naming itself `name`.
 QByteArray datXml(const QString &name, const QList<DatRom> &roms);
+
+// The same DAT in clrmamepro's text form, as libretro writes it.
+QByteArray datClrMame(const QString &name, const QList<DatRom> &roms);
 
 // A ZIP archive of the members (name, bytes), deflated, built with libzip.
 void writeZip(const QString &path, const QList<std::pair<QString, QByteArray>> &members, bool stored = false);

@@ -32,8 +32,9 @@ TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
     const QList<QAction *> file = main().menus().menu("AHMMenuItem1")->actions();
     const qsizetype load = file.indexOf(item("CargarDAT1"));
     ASSERT_GE(load, 0);
-    EXPECT_EQ(file.mid(load, 5), QList<QAction *>({item("CargarDAT1"), item("QuitarDAT1"), item("VerificarColeccion1"),
-                                                   item("RenombrarSegunDAT1"), item("DeshacerRenombrar1")}));
+    EXPECT_EQ(file.mid(load, 6), QList<QAction *>({item("CargarDAT1"), item("QuitarDAT1"), item("VerificarColeccion1"),
+                                                   item("InformeColeccion1"), item("RenombrarSegunDAT1"),
+                                                   item("DeshacerRenombrar1")}));
     EXPECT_LT(load, file.indexOf(item("Salir1")));
     EXPECT_FALSE(item("DeshacerRenombrar1")->isEnabled());
 
@@ -52,6 +53,20 @@ TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
     EXPECT_EQ(lines[0], "Volcado correcto: Tetris (World) (GB)");
     EXPECT_EQ(lines[1], "Suma de la cabecera: 0x7C, correcta");
     EXPECT_TRUE(lines[2].startsWith("Suma global: 0x05FE")) << qPrintable(lines[2]);
+}
+
+// "Quitar los DAT cargados" follows the DATs loaded, whichever way they come and go.
+TEST_F(MainWindowCheck, ForgettingDatsIsOfferedWhileDatsAreLoaded)
+{
+    start();
+    auto *commands = main().findChild<CollectionCommands *>();
+    commands->finishLoading();
+    EXPECT_FALSE(item("QuitarDAT1")->isEnabled());
+    writeFile("gb.dat", datXml("GB", {{"Tetris (World)", seededRom(1)}}));
+    commands->addDats({path("gb.dat")});
+    EXPECT_TRUE(item("QuitarDAT1")->isEnabled());
+    commands->forgetDats();
+    EXPECT_FALSE(item("QuitarDAT1")->isEnabled());
 }
 
 } // namespace

@@ -358,6 +358,8 @@ TEST_F(RenameTest, ADatNameThatCartlingRefusesLeavesTheFileWithALineInTheReport)
             escaped.replace(c, QStringLiteral("&#%1;").arg(c.unicode()));
         xml.replace(QStringLiteral("\"refused%1\"").arg(i).toUtf8(), ('"' + escaped + '"').toUtf8());
         xml.replace(QStringLiteral(">refused%1<").arg(i).toUtf8(), ('>' + escaped + '<').toUtf8());
+        // A plain ROM is named after its ROM entry, which bears the same name.
+        xml.replace(QStringLiteral("\"refused%1.gb\"").arg(i).toUtf8(), ('"' + escaped + ".gb\"").toUtf8());
     }
     writeFile("odd.dat", xml);
     m_dats.add(path("odd.dat"), DatCatalog::loadDat(path("odd.dat")));

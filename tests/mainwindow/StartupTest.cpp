@@ -128,6 +128,7 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            QString::fromUtf8("Cargar DAT… [Ctrl+Shift+D]"),
                            "!Quitar los DAT cargados",
                            QString::fromUtf8("Verificar colección [Ctrl+Shift+V]"),
+                           QString::fromUtf8("Informe de la colección…"),
                            QString::fromUtf8("Renombrar según DAT"),
                            QString::fromUtf8("!Deshacer último cambio de nombres"),
                            "-",
