@@ -333,6 +333,27 @@ constexpr const char *kTexts[] = {
     "Ningún archivo verificado necesita un nombre nuevo según los DAT",                   // 297
     "Nombres cambiados: %1. Sin cambiar (nombre ocupado o no válido): %2",                // 298
     "No hay ningún cambio de nombres que deshacer",                                       // 299
+    "", "", "", "", "", "", "", "", "", "",                  // 300 to 309, free
+    "", "", "", "", "", "", "", "", "", "",                  // 310 to 319, free
+    "", "", "", "", "", "", "", "", "", "",                  // 320 to 329, free
+    "", "", "", "", "", "", "", "", "", "",                  // 330 to 339, free
+    "", "", "", "", "", "", "", "", "", "",                  // 340 to 349, free
+    "", "", "", "", "", "", "", "", "", "",                  // 350 to 359, free
+    "", "", "", "", "", "", "", "", "", "",                  // 360 to 369, free
+    "", "", "", "", "", "", "", "", "", "",                  // 370 to 379, free
+    // Added texts: the first start (the guide to the first game, files dropped onto the window).
+    "Elija la carpeta de sus juegos de Game Boy, o arrastre aquí los archivos.",          // 380
+    "Esta carpeta no tiene juegos de Game Boy: elija otra, "
+    "o arrastre aquí los archivos.",                                                      // 381
+    "Elegir la carpeta de juegos…",                                                       // 382
+    "¿Usar «%1» como carpeta de juegos?",                                                 // 383
+    "Aquí solo se pueden soltar juegos de Game Boy de este ordenador (.gb, "
+    ".gbc, .cgb, .sgb, .gbz, .zip) o una carpeta.",                                       // 384
+    "Copiando juegos",                                                                    // 385
+    "No se copiaron porque la carpeta de juegos ya tiene un archivo con ese nombre:",     // 386
+    "No se pudieron copiar:",                                                             // 387
+    "No se copiaron porque no son juegos de Game Boy de este ordenador:",                 // 388
+    "Copia cancelada: se copiaron %1 de %2 archivos.",                                    // 389
 };
 
 static_assert(std::size(kTexts) == EntryCount);
