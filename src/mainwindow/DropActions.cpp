@@ -91,7 +91,8 @@ void DropActions::copyGames(const RomDrop::Sorted &sorted)
     QString folder = SettingsFile().read(Keys::Roms);
     bool store = false;
     if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-        showMessage(messageTable().text(Msg::FolderMissingStart, QDir::toNativeSeparators(folder), Msg::FolderMissingEnd));
+        showMessage(
+            messageTable().text(Msg::FolderMissingStart, QDir::toNativeSeparators(folder), Msg::FolderMissingEnd));
         return;
     }
     if (folder.isEmpty() && m_session.romList().count() > 0) {
