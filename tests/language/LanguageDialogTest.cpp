@@ -6,6 +6,7 @@
 #include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
+#include "platform/TextFile.h"
 #include "settings/Keys.h"
 #include "settings/SettingsFile.h"
 
@@ -127,6 +128,14 @@ TEST_F(LanguageDialogTest, AShortFileIsRefusedWithItsNameAndTheOldMessageText)
     EXPECT_EQ(dialog->windowTitle(), "Language Settings");
 }
 
+TEST_F(LanguageDialogTest, AStoredFileThatCannotBeReadIsReportedAndNotTakenAsLoaded)
+{
+    writeFile("grande.cti", QByteArray(TextFile::SizeLimit + 1, 'x'));
+    SettingsFile().write(Keys::ArchId, path("grande.cti"));
+    EXPECT_FALSE(m_language.loadStoredLanguage());
+    EXPECT_EQ(m_messages.errors.size(), 1);
+}
+
 TEST_F(LanguageDialogTest, CreationSelectsTheStoredPosition)
 {
     SettingsFile settings;
@@ -171,6 +180,7 @@ TEST(DesktopLanguage, TheFirstLanguageWantedThatHasAFileElseTheBuiltInSpanish)
         {more, {"de-AT"}, 0}, // the native name, in any case
         {more, {"fr-CA"}, 3},
         {more, {"it-IT"}, -1},
+        {{"c.cti"}, {"C"}, -1}, // "C" is no language, whatever file bears its name
     };
     for (const auto &c : cases)
         EXPECT_EQ(LanguageChoice::desktopIndex(c.files, c.wanted), c.index)

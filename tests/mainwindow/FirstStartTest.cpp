@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -105,6 +106,8 @@ TEST_F(FirstStart, TheEmptyListShowsWhatToDoAsALabelAndAButtonNotAsARow)
             writeFile(file, "x");
         start();
         EXPECT_EQ(guideShown(), c.line != 0);
+        if (c.line == 0)
+            EXPECT_EQ(guide().line(), nullptr); // made only when needed
         if (c.line != 0) {
             EXPECT_EQ(guide().line()->text(), text(c.line));
             EXPECT_EQ(guide().button()->text(), text(FirstStartText::GuideButton));
@@ -131,6 +134,10 @@ TEST_F(FirstStart, TheGuideGoesWhenGamesComeBackWhenTheyGoAndKeepsToTheListsMidd
     const QRect area = main().listArea()->rect(), shown = guide().line()->parentWidget()->geometry();
     EXPECT_EQ(shown.width(), area.width() - 16);
     EXPECT_NEAR(shown.center().y(), area.center().y(), 1);
+    // The line as wide as the guide, which is as tall as the line and the button under it; and only one guide.
+    EXPECT_EQ(guide().line()->width(), shown.width());
+    EXPECT_EQ(guide().button()->geometry().bottom() + 1, shown.height());
+    EXPECT_EQ(main().listArea()->findChildren<QLabel *>("GuideLine").size(), 1);
     EXPECT_EQ(modalOpenedBy([this] { QTest::mouseClick(guide().button(), Qt::LeftButton); }), "TForm2");
 }
 
@@ -166,14 +173,15 @@ TEST_F(FirstStart, WithGamesButNoEmulatorTheStartButtonOffersTheInstalledEmulato
     EXPECT_EQ(m_starter.starts.size(), 1);
 }
 
-TEST_F(FirstStart, TextsSetByTheFeaturesFollowALanguageLoadedAfterThem)
+TEST_F(FirstStart, TextsSetByTheFeaturesFollowTheLanguageLoadedAtTheEndOfTheStart)
 {
     QFile::copy(QStringLiteral(CARTLING_SOURCE_DIR "/data/english.cti"), path("english.cti"));
     makeFolder("roms");
     writeFile("roms/Tetris.gb", "x");
-    writeSettings("[Directorios]\r\nRoms=" + path("roms").toUtf8() + "\r\n");
+    writeSettings("[Directorios]\r\nRoms=" + path("roms").toUtf8() + "\r\n[OtrasConfig2]\r\nArchId=" +
+                  path("english.cti").toUtf8() + "\r\n");
     start();
-    ASSERT_TRUE(main().language().loadLanguageFile(path("english.cti"), "english.cti"));
+    EXPECT_EQ(main().menus().menu("AHMMenuItem1")->title(), "File");
     EXPECT_EQ(startButton()->text(), "Installed emulators\u2026");
     EXPECT_EQ(main().findChild<QLineEdit *>("FilterField")->placeholderText(), "Find a game (Ctrl+F)");
     QFile::remove(path("roms/Tetris.gb"));

@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "language/MessageTable.h"
+
 #include "library/PlayRecords.h"
 #include "library/SearchText.h"
 #include "mainwindow/FilterField.h"
@@ -202,6 +204,18 @@ TEST_F(Finder, TheFieldFiltersLaunchesAndKeepsItsTextAcrossViews)
     QTest::keyClick(field(), Qt::Key_Escape);
     EXPECT_EQ(field()->text(), "");
     EXPECT_EQ(main().statusPanel(1), QString::fromUtf8("Nº de Juegos = 3"));
+}
+
+TEST_F(Finder, AnEmulatorRunThatEndsShowsItsTimeUnderTheTitleAtOnce)
+{
+    writeFile("alpha.gb", "x");
+    start();
+    clickEntry("alpha.gb");
+    const QDateTime at = QDateTime::currentDateTime();
+    main().finder().emulatorStarted(path("alpha.gb"), at);
+    main().finder().emulatorEnded(path("alpha.gb"), at.addSecs(90));
+    EXPECT_TRUE(main().findChild<QLabel *>("GameDetails")->toolTip().contains(
+        u'\n' + messageTable().text(FinderText::TimePlayed) + "1 min\n"));
 }
 
 } // namespace
