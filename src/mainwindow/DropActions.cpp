@@ -45,13 +45,13 @@ bool DropActions::eventFilter(QObject *watched, QEvent *event)
         auto *drop = static_cast<QDropEvent *>(event);
         if (m_busy || !drop->mimeData()->hasUrls()) {
             drop->ignore();
-            return true;
+        } else {
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            // The file manager waits for the drop to end; questions and copies come after it.
+            m_busy = true;
+            QTimer::singleShot(0, this, guarded([this, urls = drop->mimeData()->urls()] { dropped(urls); }));
         }
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        // The file manager waits for the drop to end; questions and copies come after it.
-        m_busy = true;
-        QTimer::singleShot(0, this, guarded([this, urls = drop->mimeData()->urls()] { dropped(urls); }));
         return true;
     }
     default:
