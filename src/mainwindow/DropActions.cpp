@@ -21,9 +21,14 @@
 DropActions::DropActions(QWidget &window, Session &session, GameList &list)
     : QObject(&window), m_window(window), m_session(session), m_list(list)
 {
-    // The list and the other controls take no drops, so what is dropped on them reaches the window.
+    // The list and most controls take no drops, so what is dropped on them reaches the window. A text field
+    // takes drops itself and would take a file list as the files' paths; file lists dropped on it are the window's.
     window.setAcceptDrops(true);
     window.installEventFilter(this);
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        if (control->acceptDrops())
+            control->installEventFilter(this);
+    }
 }
 
 bool DropActions::eventFilter(QObject *watched, QEvent *event)
@@ -32,8 +37,10 @@ bool DropActions::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto *drag = static_cast<QDropEvent *>(event);
+        if (!drag->mimeData()->hasUrls())
+            break; // text for a text field
         // Every list of files is taken, so that what cannot be used is refused with a message, not a cursor.
-        if (m_busy || !drag->mimeData()->hasUrls()) {
+        if (m_busy) {
             drag->ignore();
         } else {
             drag->setDropAction(Qt::CopyAction); // the file manager must keep its files
@@ -43,7 +50,9 @@ bool DropActions::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
-        if (m_busy || !drop->mimeData()->hasUrls()) {
+        if (!drop->mimeData()->hasUrls())
+            break;
+        if (m_busy) {
             drop->ignore();
         } else {
             drop->setDropAction(Qt::CopyAction);
@@ -55,8 +64,9 @@ bool DropActions::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     default:
-        return QObject::eventFilter(watched, event);
+        break;
     }
+    return QObject::eventFilter(watched, event);
 }
 
 void DropActions::dropped(const QList<QUrl> &urls)

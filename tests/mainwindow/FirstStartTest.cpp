@@ -418,4 +418,29 @@ TEST_F(DroppedFiles, TheWindowTakesAListOfFilesAsACopyAndHandlesItAfterTheDrop)
     EXPECT_TRUE(third.isAccepted());
 }
 
+TEST_F(DroppedFiles, FilesDroppedOnTheSearchFieldAreCopiedNotTypedIntoIt)
+{
+    // Dropped on the field, a file list became its path as search words and the list showed nothing.
+    start();
+    auto *field = main().findChild<QLineEdit *>("FilterField");
+    QMimeData files; // as a file manager offers it: the list, and the paths as text
+    files.setUrls({url("drop/Tetris.gb")});
+    files.setText(path("drop/Tetris.gb"));
+    QMimeData plainText;
+    plainText.setText("Tetris");
+    const QPoint at = field->rect().center();
+    for (QMimeData *data : {&files, &plainText}) {
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(field, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(field, &drop);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    }
+    EXPECT_EQ(readFile("Roms/Tetris.gb"), "drop/Tetris.gb bytes");
+    EXPECT_EQ(field->text(), "Tetris"); // text is still the field's
+    EXPECT_EQ(selected(), path("Roms/Tetris.gb"));
+}
+
 } // namespace
