@@ -1,9 +1,8 @@
 #include "app/ZipLibraryCheck.h"
 
 #include "archive/ZipLibrary.h"
-#include "platform/Messages.h"
+#include "platform/ErrorHandler.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -26,9 +25,6 @@ bool ZipLibraryCheck::eventFilter(QObject *watched, QEvent *event)
 
 void ZipLibraryCheck::check()
 {
-    if (const auto failure = checkZipLibrary()) {
-        messages().error(*failure);
-        // Ends without closing the window, so nothing is saved by a run that could not work.
-        QCoreApplication::exit(1);
-    }
+    if (const auto failure = checkZipLibrary())
+        endRun(*failure);
 }

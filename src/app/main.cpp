@@ -8,6 +8,7 @@
 #include "platform/FontWarmUp.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/Messages.h"
+#include "platform/Places.h"
 #include "platform/SingleInstance.h"
 #include "settings/BaseFolder.h"
 
@@ -176,5 +177,7 @@ int main(int argc, char **argv)
     windows->mainWindow->show();
     windows->mainWindow->activateWindow();
     new ZipLibraryCheck(*main); // the ZIP library must be usable, or the program ends
-    return app.exec();
+    const int status = app.exec();
+    Places::removeEmptyExtractionFolder(); // while the lock still keeps a second start on this folder out
+    return status;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+#include <optional>
 #include <zip.h>
 
 // libzip's functions, reached through a table. On Linux the library is loaded by hand when first used: linked
@@ -46,5 +48,16 @@ struct LibzipFunctions
 
 // The functions, or nullptr when the library cannot be loaded; the first call loads it.
 const LibzipFunctions *loadedLibzip();
-// The functions; throws a CartlingError naming the library when it cannot be loaded.
+// The functions; throws a FatalError with the start-up check's text when the library cannot be loaded.
 const LibzipFunctions &libzip();
+
+// The library's name: its run-time name (libzip.so.4) where the program loads it, else "libzip".
+QString libzipName();
+// What the system's loader said when the library could not be loaded; empty when it was.
+QString libzipLoadError();
+// The file the library was loaded from, where the system tells it; empty otherwise.
+QString libzipFile();
+
+// Tests: from now on the library counts as missing, the loader having said `loaderError`; std::nullopt gives it
+// back. Called while no other thread uses the library.
+void simulateMissingLibzip(const std::optional<QString> &loaderError);

@@ -244,11 +244,45 @@ ZipHandle openRepaired(const QString &archive, QByteArray *bytes, QSet<quint64> 
     return handle;
 }
 
+#ifdef Q_OS_WIN
 const char *const cannotFindText = "Cannot find %s.\nThe Dll must be in the application directory, the path,\n"
                                    "the Windows directory or the Windows System directory.";
 const char *const wrongVersionText =
     "%s has the wrong version number.\nInsure that you have the correct dll's installed, and that \n"
     "an older dll is not in your path or Windows System directory.";
+#endif
+
+// The texts name the library as the system knows it and the places its loader searched, not a Windows folder.
+QString missingLibraryText()
+{
+#ifdef Q_OS_WIN
+    return QString::fromLatin1(cannotFindText).replace(QStringLiteral("%s"), libzipName());
+#else
+    QString text = QStringLiteral("Cannot find %1.\nIt must be in a folder that the system's loader searches: one "
+                                  "named in LD_LIBRARY_PATH or in /etc/ld.so.conf, or /lib or /usr/lib.")
+                       .arg(libzipName());
+    if (const QString said = libzipLoadError(); !said.isEmpty())
+        text += QStringLiteral("\nThe loader said: ") + said;
+    return text;
+#endif
+}
+
+QString wrongLibraryText(const char *runtimeVersion)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(runtimeVersion);
+    return QString::fromLatin1(wrongVersionText).replace(QStringLiteral("%s"), libzipName());
+#else
+    QString text = QStringLiteral("%1 has the wrong version number: %2, where Cartling was built for %3.\nInstall "
+                                  "libzip %4, and make sure that no other copy comes first in LD_LIBRARY_PATH or "
+                                  "/etc/ld.so.conf.")
+                       .arg(libzipName(), QString::fromUtf8(runtimeVersion), QStringLiteral(LIBZIP_VERSION),
+                            QString::number(LIBZIP_VERSION_MAJOR) + QStringLiteral(".x"));
+    if (const QString file = libzipFile(); !file.isEmpty())
+        text += QStringLiteral("\nIt was loaded from ") + QDir::toNativeSeparators(file) + u'.';
+    return text;
+#endif
+}
 
 } // namespace
 
@@ -409,13 +443,12 @@ bool extractTo(const QString &archive, const QString &folder, const ExtractionLi
 
 std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion)
 {
-    const QString library = QStringLiteral("libzip");
     if (!runtimeVersion || !*runtimeVersion)
-        return QString::fromLatin1(cannotFindText).replace(QStringLiteral("%s"), library);
+        return missingLibraryText();
     bool ok = false;
     const int major = QByteArray(runtimeVersion).split('.').constFirst().toInt(&ok);
     if (!ok || major != LIBZIP_VERSION_MAJOR)
-        return QString::fromLatin1(wrongVersionText).replace(QStringLiteral("%s"), library);
+        return wrongLibraryText(runtimeVersion);
     return std::nullopt;
 }
 

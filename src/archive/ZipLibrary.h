@@ -54,9 +54,10 @@ bool archiveHolds(const QString &archive, const QString &file);
 bool extractTo(const QString &archive, const QString &folder, const ExtractionLimits &limits = {},
              const Progress &progress = {});
 
-// The start-up check of the ZIP library: the failure text ("libzip" named, "\n" as line breaks), or nothing
-// when the library is usable. The wrong-version text comes when the major version found at run time differs
-// from the one built against; the "Cannot find" text when the library gives no version at all.
+// The start-up check of the ZIP library: the failure text ("\n" as line breaks), or nothing when the library is
+// usable. The wrong-version text comes when the major version found at run time differs from the one built
+// against; the "Cannot find" text when the library gives no version at all. Both name the library (its run-time
+// name where the program loads it) and, on Linux, where the system looks for it, with the loader's own words.
 std::optional<QString> checkZipLibrary();
 // The same check on a given run-time version text.
 std::optional<QString> checkZipLibraryVersion(const char *runtimeVersion);

@@ -1,6 +1,7 @@
 #include "collection/BackgroundRun.h"
 
 #include "platform/ProgressWindow.h"
+#include "platform/WorkerFailure.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -19,7 +20,8 @@ bool runInBackground(QWidget *parent, const QString &caption, const std::functio
         total = t;
         return !cancelled.load();
     };
-    const std::unique_ptr<QThread> thread(QThread::create([&] { work(workerProgress); }));
+    WorkerFailure failure;
+    const std::unique_ptr<QThread> thread(QThread::create([&] { failure.run([&] { work(workerProgress); }); }));
 
     ProgressWindow window(parent, caption);
     const Progress shown = window.progress();
@@ -40,5 +42,6 @@ bool runInBackground(QWidget *parent, const QString &caption, const std::functio
     // The thread's end arrives as an event of this loop, so it cannot have been missed before the loop runs.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     thread->wait();
+    failure.raise();
     return !cancelled;
 }

@@ -43,15 +43,17 @@ CollectionCommands::~CollectionCommands()
 void CollectionCommands::startLoading()
 {
     m_datPaths = DatCatalog::storedList();
-    auto loaded = std::make_shared<Loaded>(Loaded{{}, HashCache()});
+    auto loaded = std::make_shared<Loaded>();
     m_loaded = loaded;
     const QStringList paths = m_datPaths;
     m_loader = QThread::create([loaded, paths] {
-        loaded->dats = DatCatalog::loadAll(paths);
-        loaded->cache.load();
-        loaded->canUndo = DatRenamer::canUndo();
+        loaded->failure.run([&loaded, &paths] {
+            loaded->dats = DatCatalog::loadAll(paths);
+            loaded->cache.load();
+            loaded->canUndo = DatRenamer::canUndo();
+        });
     });
-    connect(m_loader, &QThread::finished, this, [this] { finishLoading(); });
+    connect(m_loader, &QThread::finished, this, guarded([this] { finishLoading(); }));
     m_loader->start();
 }
 
@@ -63,6 +65,8 @@ void CollectionCommands::finishLoading()
     m_loader->deleteLater();
     m_loader = nullptr;
     const std::shared_ptr<Loaded> loaded = std::move(m_loaded);
+    // Half a reading is no ground to work on: a verification would write its results over the stored ones.
+    loaded->failure.raiseFatal();
     m_catalog = loaded->dats.catalog;
     m_cache = loaded->cache;
     m_canUndo = loaded->canUndo;
@@ -179,9 +183,10 @@ void CollectionCommands::verify()
     }
 }
 
-void CollectionCommands::renamed(const QList<RenameLog::Move> &moves)
+void CollectionCommands::renamed(const DatRenamer::Outcome &outcome)
 {
-    for (const RenameLog::Move &move : moves)
+    // Also when the run failed later: the files that moved keep their checks.
+    for (const RenameLog::Move &move : outcome.done)
         m_cache.rename(move.from, move.to);
     m_cache.save();
     updateActions();
@@ -190,13 +195,18 @@ void CollectionCommands::renamed(const QList<RenameLog::Move> &moves)
     emit checksChanged();
 }
 
+void CollectionCommands::showReport(const QString &summary, const QStringList &notes)
+{
+    showMessage((QStringList{summary} + notes).join(u'\n'));
+}
+
 void CollectionCommands::renameToDat()
 {
     if (!haveDats())
         return;
     const DatRenamer::Plan plan = DatRenamer::plan(m_listedFiles(), *m_catalog, m_cache);
     if (plan.renames.isEmpty()) {
-        showMessage(messageTable().text(CollectionText::NothingToRename));
+        showReport(messageTable().text(CollectionText::NothingToRename), plan.notes);
         return;
     }
     RenamePreviewDialog preview(plan.renames, m_parent);
@@ -207,17 +217,17 @@ void CollectionCommands::renameToDat()
     try {
         outcome = DatRenamer::apply(plan, progress.progress());
     } catch (const CartlingError &) {
-        // The log says what was renamed before the error; the list shows it.
+        // Nothing was renamed; the list shows it as it is.
         updateActions();
-        if (m_rereadList)
-            m_rereadList();
-        emit checksChanged();
         throw;
     }
-    renamed(outcome.done);
-    showMessage(messageTable()
-                    .text(CollectionText::RenamesDone)
-                    .arg(QString::number(outcome.renamed), QString::number(outcome.failed + plan.skipped)));
+    renamed(outcome);
+    showReport(messageTable()
+                   .text(CollectionText::RenamesDone)
+                   .arg(QString::number(outcome.renamed), QString::number(outcome.failed + plan.skipped)),
+               plan.notes + outcome.notes);
+    if (!outcome.error.isEmpty())
+        throw CartlingError(outcome.error);
 }
 
 void CollectionCommands::undoLastRename()
@@ -230,11 +240,14 @@ void CollectionCommands::undoLastRename()
         showMessage(messageTable().text(CollectionText::NothingToUndo));
         return;
     }
-    renamed(outcome->done);
+    renamed(*outcome);
     if (!outcome->cancelled)
-        showMessage(messageTable()
-                        .text(CollectionText::RenamesDone)
-                        .arg(QString::number(outcome->renamed), QString::number(outcome->failed)));
+        showReport(messageTable()
+                       .text(CollectionText::RenamesDone)
+                       .arg(QString::number(outcome->renamed), QString::number(outcome->failed)),
+                   outcome->notes);
+    if (!outcome->error.isEmpty())
+        throw CartlingError(outcome->error);
 }
 
 DumpCheck CollectionCommands::checkOf(const QString &path) const

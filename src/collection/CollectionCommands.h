@@ -1,9 +1,11 @@
 #pragma once
 
 #include "collection/DatCatalog.h"
+#include "collection/DatRenamer.h"
 #include "collection/DumpCheck.h"
 #include "collection/HashCache.h"
 #include "collection/RenameLog.h"
+#include "platform/WorkerFailure.h"
 
 #include <QObject>
 #include <QStringList>
@@ -52,7 +54,8 @@ public:
     // says.
     QStringList detailLines(const QString &path) const;
 
-    // Waits until the DATs of the settings file are read (the commands wait for it themselves).
+    // Waits until the DATs of the settings file are read (the commands wait for it themselves). Raises FatalError
+    // with the reading's error when it failed (the ZIP library missing for a zipped DAT).
     void finishLoading();
 
 signals:
@@ -67,7 +70,10 @@ private:
     void showDatFailures(const QList<DatReader::DatError> &failures);
     // False, with a message, when no DAT is loaded.
     bool haveDats();
-    void renamed(const QList<RenameLog::Move> &moves);
+    // The files of a run were renamed: their checks follow them and the list is read again.
+    void renamed(const DatRenamer::Outcome &outcome);
+    // The closing report of a run: the summary, then a line for each thing left behind.
+    void showReport(const QString &summary, const QStringList &notes);
 
     QWidget *m_parent;
     ListedFiles m_listedFiles;
@@ -81,6 +87,7 @@ private:
         DatCatalog::LoadResult dats;
         HashCache cache;
         bool canUndo = false; // the rename log is read there too
+        WorkerFailure failure;
     };
     QThread *m_loader = nullptr;
     std::shared_ptr<Loaded> m_loaded;

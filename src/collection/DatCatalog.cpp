@@ -2,10 +2,12 @@
 
 #include "platform/ErrorHandler.h"
 #include "platform/PathHelpers.h"
-#include "platform/TextFile.h"
+#include "platform/PrivateFile.h"
 #include "settings/SettingsFile.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -35,7 +37,12 @@ bool DatCatalog::knows(quint32 crc) const
 
 QString DatCatalog::cacheFileOf(const QString &datPath)
 {
-    return folderOf(datPath) + u'.' + fileNameOf(datPath) + QStringLiteral(".cartling-index");
+    // Named by the DAT's place, not written beside it: a DAT in a folder others can write must not let them
+    // choose or plant the file Cartling writes and trusts.
+    const QByteArray place = QFile::encodeName(QDir::cleanPath(QFileInfo(datPath).absoluteFilePath()));
+    const QByteArray hash = QCryptographicHash::hash(place, QCryptographicHash::Sha1).toHex();
+    return PrivateFile::cacheHome() + QStringLiteral("/cartling/dat-") + QString::fromLatin1(hash) +
+           QStringLiteral(".index");
 }
 
 DatIndex DatCatalog::loadDat(const QString &path, const DatReader::Limits &limits)
@@ -44,20 +51,20 @@ DatIndex DatCatalog::loadDat(const QString &path, const DatReader::Limits &limit
     const qint64 size = info.size();
     const qint64 time = info.lastModified().toMSecsSinceEpoch();
     const QString cacheFile = cacheFileOf(path);
-    QFile cache(cacheFile);
     // The cache is never larger than what the limits allow the DAT to make of it.
     const qint64 cacheLimit = qint64(limits.maxRoms) * qint64(sizeof(DatIndex::Rom) + 4) + limits.maxNameBytes + 4096;
-    if (info.isFile() && QFileInfo(cacheFile).isFile() && cache.size() <= cacheLimit &&
-        cache.open(QIODevice::ReadOnly)) {
-        if (auto index = DatIndex::fromCache(cache.readAll(), size, time))
-            return std::move(*index);
+    if (info.isFile()) {
+        if (const auto cached = PrivateFile::read(cacheFile, cacheLimit)) {
+            if (auto index = DatIndex::fromCache(*cached, size, time))
+                return std::move(*index);
+        }
     }
-    cache.close();
     DatIndex index = DatReader::read(path, limits);
     // Only a cache of the file as it was read is any use; a DAT changed meanwhile is read again next time.
     const QFileInfo after(path);
-    if (after.size() == size && after.lastModified().toMSecsSinceEpoch() == time)
-        TextFile::writeBytes(cacheFile, index.toCache(size, time));
+    if (after.size() == size && after.lastModified().toMSecsSinceEpoch() == time &&
+        PrivateFile::makeFolder(folderOf(cacheFile)))
+        PrivateFile::write(cacheFile, index.toCache(size, time));
     return index;
 }
 

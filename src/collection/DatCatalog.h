@@ -36,10 +36,11 @@ public:
     std::vector<Candidate> withCrc(quint32 crc) const;
     bool knows(quint32 crc) const;
 
-    // One DAT, from the cache file beside it when that was made from the DAT as it is now; otherwise read from the
-    // DAT, and the cache written for the next time (where the folder allows). Raises DatReader::DatError.
+    // One DAT, from its cache file when that was made from the DAT as it is now; otherwise read from the DAT, and
+    // the cache written for the next time (where it can be written safely). Raises DatReader::DatError.
     static DatIndex loadDat(const QString &path, const DatReader::Limits &limits = {});
-    // The cache file of a DAT: a hidden file beside it.
+    // The cache file of a DAT, in the user's own cache folder ($XDG_CACHE_HOME/cartling), named by a hash of
+    // the DAT's absolute path.
     static QString cacheFileOf(const QString &datPath);
     // Every DAT of the list; one that fails is left out of the catalog and reported in `failures`. `progress` hears
     // the DATs done and may cancel (the catalog then holds those read until then).

@@ -1,14 +1,12 @@
 #include "collection/DatRenamer.h"
 
 #include "collection/DumpCheck.h"
+#include "language/MessageTable.h"
 #include "library/FileOperations.h"
-#include "library/TitleLists.h"
+#include "library/GameRename.h"
+#include "library/RenameText.h"
 #include "platform/ErrorHandler.h"
-#include "platform/FileRename.h"
 #include "platform/PathHelpers.h"
-#include "screenshots/PictureLookup.h"
-#include "settings/BaseFolder.h"
-#include "settings/DataIniFile.h"
 
 #include <QDir>
 #include <QHash>
@@ -45,124 +43,59 @@ bool renameBack(const RenameLog::Move &move, Folders &folders)
     return FileOperations::renameInFolder(move.to, fileNameOf(move.from), folders.names(folderOf(move.to)));
 }
 
-bool isPicture(const QString &name)
+// The name as a line of the report can show it: a character that would not show, or would turn the line
+// around, by its code.
+QString shownName(const QString &name)
 {
-    const QString extension = extensionOf(name).toLower();
-    return extension == u"bmp" || extension == u"jpg" || extension == u"jpeg";
-}
-
-// The shots filed under `from` and where they go under `to`; only those whose new name is free.
-QList<RenameLog::Move> shotMoves(const QString &shots, const QStringList &pictures, const QString &from,
-                                 const QString &to, QSet<QString> &claimed)
-{
-    QList<RenameLog::Move> moves;
-    for (const QString &picture : pictures) {
-        if (folded(stemOf(picture)) != folded(from) || !isPicture(picture))
-            continue;
-        const QString target = to + u'.' + extensionOf(picture);
-        if (claimed.contains(folded(target)))
-            continue;
-        claimed.insert(folded(target));
-        moves.append({shots + u'/' + picture, shots + u'/' + target, false});
+    QString shown;
+    for (const char32_t c : name.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format)
+            shown += QStringLiteral("<U+%1>").arg(uint(c), 4, 16, QChar(u'0')).toUpper();
+        else
+            shown += QString::fromUcs4(&c, 1);
     }
-    return moves;
+    return shown;
 }
 
-// The section of the old stem under the new one, when the new one has none.
-bool moveSection(DataIniFile &list, const QString &from, const QString &to)
+// Which stems change with the renames, with what goes along: a stem only when every game file of its folder
+// that bears it gets the same new stem, since its companions, entries and records belong to all of them.
+QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames, GameRename &rename)
 {
-    if (!list.sectionExists(from) || list.sectionExists(to))
-        return false;
-    for (const QString &key : list.readSection(from)) {
-        if (!key.isEmpty())
-            list.writeString(to, key, list.readString(from, key, QString()));
-    }
-    list.eraseSection(from);
-    return true;
-}
-
-// Which stems change with the renames, with what goes along: a stem only when every file of its folder that
-// bears it gets the same new stem, since the entries and shots belong to all of them.
-QList<RenameLog::StemMove> stemMoves(const QList<RenameLog::Move> &renames)
-{
-    QHash<QString, QHash<QString, int>> stemsInFolder; // folder -> folded stem -> files
-    QHash<QString, QString> newStemOf;                 // folder + folded old stem -> new stem, or "" when split
+    QHash<QString, QString> newStemOf; // folder + folded old stem -> new stem, or "" when split
+    QHash<QString, QString> oldStemOf; // the same key -> the old stem as the first file bears it
     QHash<QString, int> renamedWithStem;
     QList<QString> order;
     for (const RenameLog::Move &move : renames) {
-        const QString folder = folderOf(move.from);
-        if (!stemsInFolder.contains(folder)) {
-            auto &counts = stemsInFolder[folder];
-            for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
-                ++counts[folded(stemOf(name))];
-        }
         const QString oldStem = stemOf(move.from);
         const QString newStem = stemOf(move.to);
-        if (oldStem.isEmpty() || folded(oldStem) == folded(newStem))
-            continue;
-        const QString key = folder + u'/' + folded(oldStem);
+        // A change of case counts too: an emulator looks for a save by the ROM's stem as it is.
+        const QString key = folderOf(move.from) + folded(oldStem);
         const auto known = newStemOf.constFind(key);
         if (known == newStemOf.constEnd()) {
             newStemOf.insert(key, newStem);
+            oldStemOf.insert(key, oldStem);
             order.append(key);
-        } else if (folded(*known) != folded(newStem)) {
+        } else if (*known != newStem) {
             newStemOf[key].clear();
         }
         ++renamedWithStem[key];
     }
 
-    DataIniFile titles(TitleLists::titlesFile());
-    DataIniFile internalNames(TitleLists::internalNamesFile());
-    const QString shots = PictureLookup::shotsFolder(BaseFolder::path());
-    const QStringList pictures = QDir(shots).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    QSet<QString> claimedShots;
-    for (const QString &picture : pictures)
-        claimedShots.insert(folded(picture));
-    QSet<QString> movedStems;
     QList<RenameLog::StemMove> moves;
     for (const QString &key : order) {
         const QString newStem = newStemOf.value(key);
-        const qsizetype cut = key.lastIndexOf(u'/');
-        const QString folder = key.left(cut);
-        const QString oldFolded = key.mid(cut + 1);
-        if (newStem.isEmpty() || renamedWithStem.value(key) != stemsInFolder[folder].value(oldFolded))
+        const QString oldStem = oldStemOf.value(key);
+        const QString folder = folderOf(key);
+        if (newStem.isEmpty() || renamedWithStem.value(key) != rename.files().gameFilesWithStem(folder, oldStem))
             continue;
-        // The lists and shots are kept by stem alone: one move serves every folder.
-        if (movedStems.contains(oldFolded))
-            continue;
-        movedStems.insert(oldFolded);
-        QString oldStem;
-        for (const RenameLog::Move &move : renames) {
-            if (folded(stemOf(move.from)) == oldFolded) {
-                oldStem = stemOf(move.from);
-                break;
-            }
-        }
-        RenameLog::StemMove stem{oldStem, newStem, false, false, {}, false};
-        stem.titles = titles.sectionExists(oldStem) && !titles.sectionExists(newStem);
-        stem.internalNames = internalNames.sectionExists(oldStem) && !internalNames.sectionExists(newStem);
-        stem.shots = shotMoves(shots, pictures, oldStem, newStem, claimedShots);
-        if (stem.titles || stem.internalNames || !stem.shots.isEmpty())
+        // The lists, shots and save folders are kept by stem alone: the first folder's move takes them, the
+        // others find nothing left there.
+        RenameLog::StemMove stem = rename.plan(folder, oldStem, newStem);
+        if (stem.titles || stem.internalNames || stem.records || !stem.companions.isEmpty())
             moves.append(stem);
     }
     return moves;
-}
-
-// Moves the stems' list entries from one side to the other, writing each list once.
-void moveSections(const QList<RenameLog::StemMove> &stems, bool back)
-{
-    DataIniFile titles(TitleLists::titlesFile());
-    DataIniFile internalNames(TitleLists::internalNamesFile());
-    for (const RenameLog::StemMove &stem : stems) {
-        const QString &from = back ? stem.to : stem.from;
-        const QString &to = back ? stem.from : stem.to;
-        if (stem.titles)
-            moveSection(titles, from, to);
-        if (stem.internalNames)
-            moveSection(internalNames, from, to);
-    }
-    titles.updateFile();
-    internalNames.updateFile();
 }
 
 } // namespace
@@ -183,9 +116,16 @@ DatRenamer::Plan DatRenamer::plan(const QStringList &files, const DatCatalog &da
         const QString newName = FileOperations::titledName(check.game, path);
         if (newName == name)
             continue;
+        // A DAT is a file from elsewhere: its names get the refusals of a title and more.
+        if (!FileOperations::isUsableForeignName(check.game) || FileOperations::isRefusedName(newName)) {
+            ++plan.skipped;
+            plan.notes.append(messageTable()
+                                  .text(RenameText::NameRefused)
+                                  .arg(QDir::toNativeSeparators(path), shownName(check.game)));
+            continue;
+        }
         const QString target = folderOf(path) + newName;
-        if (FileOperations::isRefusedName(newName) || folders.names(folderOf(path)).takenByAnother(newName, name) ||
-            claimed.contains(folded(target))) {
+        if (folders.names(folderOf(path)).takenByAnother(newName, name) || claimed.contains(folded(target))) {
             ++plan.skipped;
             continue;
         }
@@ -198,9 +138,10 @@ DatRenamer::Plan DatRenamer::plan(const QStringList &files, const DatCatalog &da
 DatRenamer::Outcome DatRenamer::apply(const Plan &plan, const Progress &progress, const QString &logFile)
 {
     Outcome outcome;
+    GameRename rename(GameRename::Lists::TitlesAndRecords);
     RenameLog log;
     log.files = plan.renames;
-    log.stems = stemMoves(plan.renames);
+    log.stems = stemMoves(plan.renames, rename);
     log.save(logFile);
 
     Folders folders;
@@ -227,25 +168,26 @@ DatRenamer::Outcome DatRenamer::apply(const Plan &plan, const Progress &progress
     }
     for (RenameLog::StemMove &stem : log.stems) {
         if (stillOld.contains(folded(stem.from))) {
-            stem.titles = stem.internalNames = false;
-            stem.shots.clear();
+            stem.titles = stem.internalNames = stem.records = false;
             continue;
         }
-        for (RenameLog::Move &shot : stem.shots)
-            shot.done = FileRename::renameWithoutReplacing(shot.from, shot.to);
+        rename.moveCompanions(stem, false);
     }
+    // The files renamed so far stay renamed whatever fails now: the log must say so, and the caller must hear
+    // of them before the error.
     try {
-        moveSections(log.stems, false);
-        for (RenameLog::StemMove &stem : log.stems)
-            stem.done = true;
-    } catch (const CartlingError &) {
-        // The names stay changed: the log must say so before the error is shown.
-        log.state = RenameLog::State::Done;
-        log.save(logFile);
-        throw;
+        rename.moveEntries(log.stems, false);
+    } catch (const CartlingError &error) {
+        outcome.error = error.text();
     }
     log.state = RenameLog::State::Done;
-    log.save(logFile);
+    try {
+        log.save(logFile);
+    } catch (const CartlingError &error) {
+        if (outcome.error.isEmpty())
+            outcome.error = error.text();
+    }
+    outcome.notes = rename.notes();
     goOn(progress, total, total);
     return outcome;
 }
@@ -267,6 +209,8 @@ std::optional<DatRenamer::Outcome> DatRenamer::undo(const Progress &progress, co
         return std::nullopt;
     Outcome outcome;
     Folders folders;
+    GameRename rename(GameRename::Lists::TitlesAndRecords);
+    QSet<QString> keptNew; // the old stems of files that could not have their names back
     const int total = int(log->files.size());
     // The disk tells what a killed run did not write down: a file found under its new name was renamed.
     for (int i = total - 1; i >= 0; --i) {
@@ -275,25 +219,44 @@ std::optional<DatRenamer::Outcome> DatRenamer::undo(const Progress &progress, co
             return outcome;
         }
         RenameLog::Move &move = log->files[i];
-        if (!QFileInfo::exists(move.to))
+        // A finished run knows what it renamed: a file under the new name of one it did not rename is another's.
+        if (!QFileInfo::exists(move.to) || (log->state == RenameLog::State::Done && !move.done))
             continue;
         if (renameBack(move, folders)) {
             ++outcome.renamed;
             outcome.done.append({move.to, move.from, true});
         } else {
             ++outcome.failed;
+            keptNew.insert(folded(stemOf(move.from)));
+            rename.addNote(messageTable()
+                               .text(RenameText::KeptNewName)
+                               .arg(QDir::toNativeSeparators(move.to), fileNameOf(move.from)));
         }
     }
-    for (const RenameLog::StemMove &stem : log->stems) {
-        for (const RenameLog::Move &shot : stem.shots) {
-            if (QFileInfo::exists(shot.to) && !QFileInfo::exists(shot.from))
-                FileRename::renameWithoutReplacing(shot.to, shot.from);
-        }
+    // What belongs to a game stays with the file that still bears the new name.
+    QList<RenameLog::StemMove> back;
+    for (RenameLog::StemMove &stem : log->stems) {
+        if (keptNew.contains(folded(stem.from)))
+            continue;
+        if (log->state == RenameLog::State::Done)
+            stem.companions.removeIf([](const RenameLog::Move &move) { return !move.done; });
+        rename.moveCompanions(stem, true);
+        back.append(stem);
     }
     // Without an outcome the lists tell: an entry moved stands under the new stem and not under the old one.
-    moveSections(log->stems, true);
+    try {
+        rename.moveEntries(back, true);
+    } catch (const CartlingError &error) {
+        outcome.error = error.text();
+    }
     log->state = RenameLog::State::Undone;
-    log->save(logFile);
+    try {
+        log->save(logFile);
+    } catch (const CartlingError &error) {
+        if (outcome.error.isEmpty())
+            outcome.error = error.text();
+    }
+    outcome.notes = rename.notes();
     goOn(progress, total, total);
     return outcome;
 }

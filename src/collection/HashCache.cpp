@@ -1,6 +1,6 @@
 #include "collection/HashCache.h"
 
-#include "platform/TextFile.h"
+#include "platform/PrivateFile.h"
 #include "settings/BaseFolder.h"
 
 #include <QDateTime>
@@ -79,7 +79,7 @@ private:
 
 quint32 cacheChecksum(const char *data, qsizetype size)
 {
-    return quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(data), uInt(size)));
+    return quint32(crc32(0, reinterpret_cast<const Bytef *>(data), uInt(size)));
 }
 
 } // namespace
@@ -162,16 +162,16 @@ bool HashCache::save() const
     checksum.put(cacheChecksum(body.bytes().constData(), body.bytes().size()));
     file += checksum.bytes();
     file += body.bytes();
-    return TextFile::writeBytes(m_file, file);
+    return PrivateFile::write(m_file, file);
 }
 
 void HashCache::load()
 {
     m_entries.clear();
-    QFile file(m_file);
-    if (!QFileInfo(m_file).isFile() || file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> read = PrivateFile::read(m_file, MaxFileBytes);
+    if (!read)
         return;
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = *read;
     const qsizetype head = sizeof CacheMagic + sizeof(quint32);
     if (bytes.size() < head || std::memcmp(bytes.constData(), CacheMagic, sizeof CacheMagic) != 0)
         return;
@@ -190,7 +190,7 @@ void HashCache::load()
     for (quint32 i = 0; i < count; ++i) {
         QByteArray path;
         Entry entry;
-        quint8 kind = 0, inArchive = 0;
+        quint8 kind{}, inArchive{};
         if (!reader.get(path) || !reader.get(entry.stamp.size) || !reader.get(entry.stamp.time) || !reader.get(kind) ||
             !reader.get(inArchive) || !reader.get(entry.member) || !reader.get(entry.hashes.size) ||
             !reader.get(entry.hashes.crc) || !reader.get(entry.hashes.sha1))

@@ -35,9 +35,11 @@ public:
     static QString defaultFile();
     explicit HashCache(QString file = defaultFile());
 
-    // Reads the file; a missing or damaged file gives an empty cache (it is only a cache).
+    // Reads the file; a missing or damaged file, a link or another user's file gives an empty cache (it is only
+    // a cache).
     void load();
-    // Writes the file whole, atomically. False when it cannot be written; nothing else depends on it.
+    // Writes the file whole, atomically, never through a link nor into another user's folder. False when it
+    // cannot be written so; nothing else depends on it.
     bool save() const;
 
     // The entry of a file as it is now (stamp given), or nothing when the file changed or was never read.

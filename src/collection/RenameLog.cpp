@@ -1,15 +1,17 @@
 #include "collection/RenameLog.h"
 
+#include "language/MessageTable.h"
+#include "language/SafetyTexts.h"
 #include "platform/ErrorHandler.h"
-#include "platform/TextFile.h"
+#include "platform/PrivateFile.h"
 #include "settings/BaseFolder.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -60,31 +62,49 @@ void RenameLog::save(const QString &file) const
         fileMoves.append(toJson(move));
     QJsonArray stemMoves;
     for (const StemMove &stem : stems) {
-        QJsonArray shotMoves;
-        for (const Move &shot : stem.shots)
-            shotMoves.append(toJson(shot));
+        QJsonArray companionMoves;
+        for (const Move &companion : stem.companions)
+            companionMoves.append(toJson(companion));
         stemMoves.append(QJsonObject{{"from", stem.from},
                                      {"to", stem.to},
                                      {"titles", stem.titles},
                                      {"internalNames", stem.internalNames},
-                                     {"shots", shotMoves},
-                                     {"done", stem.done}});
+                                     {"records", stem.records},
+                                     {"companions", companionMoves}});
     }
     const QJsonObject root{
         {"kind", Kind}, {"state", QString::fromLatin1(stateName(state))}, {"files", fileMoves}, {"stems", stemMoves}};
-    TextFile::save(file, QJsonDocument(root).toJson(QJsonDocument::Indented));
+    try {
+        PrivateFile::save(file, QJsonDocument(root).toJson(QJsonDocument::Indented));
+    } catch (const PrivateFile::Error &error) {
+        const auto refusal = error.refusal();
+        if (refusal != PrivateFile::Error::Refusal::Link && refusal != PrivateFile::Error::Refusal::FolderNotOwn)
+            throw;
+        const MessageTable &texts = messageTable();
+        QString text = texts
+                           .text(refusal == PrivateFile::Error::Refusal::Link ? SafetyText::RenameLogIsLink
+                                                                              : SafetyText::RenameLogFolderNotOwn)
+                           .arg(QDir::toNativeSeparators(file));
+        // The log is written before the first rename: refused then, the run does not begin.
+        const bool begun = std::any_of(files.begin(), files.end(), [](const Move &move) { return move.done; });
+        if (state == State::Started && !begun)
+            text += u'\n' + texts.text(SafetyText::NothingRenamed);
+        throw CartlingError(text);
+    }
 }
 
 std::optional<RenameLog> RenameLog::load(const QString &file)
 {
-    const QFileInfo info(file);
-    if (!info.exists())
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = PrivateFile::load(file, SizeLimit);
+    } catch (const PrivateFile::Error &error) {
+        notALog(file, error.reason());
+    }
+    if (!bytes)
         return std::nullopt;
-    QFile input(file);
-    if (!info.isFile() || info.size() > SizeLimit || !input.open(QIODevice::ReadOnly))
-        notALog(file, input.errorString());
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(input.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
     const QJsonObject root = document.object();
     if (document.isNull() || root.value("kind").toString() != Kind)
         notALog(file, error.error != QJsonParseError::NoError ? error.errorString() : QStringLiteral("not a log"));
@@ -96,14 +116,14 @@ std::optional<RenameLog> RenameLog::load(const QString &file)
         log.files.append(moveOf(value));
     for (const QJsonValue &value : root.value("stems").toArray()) {
         const QJsonObject object = value.toObject();
-        StemMove stem{object.value("from").toString(),
-                      object.value("to").toString(),
-                      object.value("titles").toBool(),
-                      object.value("internalNames").toBool(),
-                      {},
-                      object.value("done").toBool()};
-        for (const QJsonValue &shot : object.value("shots").toArray())
-            stem.shots.append(moveOf(shot));
+        StemMove stem{object.value("from").toString(),  object.value("to").toString(),
+                      object.value("titles").toBool(),  object.value("internalNames").toBool(),
+                      object.value("records").toBool(), {}};
+        // Logs written before saves and states went along name only the shots.
+        for (const char *list : {"shots", "companions"}) {
+            for (const QJsonValue &companion : object.value(QLatin1String(list)).toArray())
+                stem.companions.append(moveOf(companion));
+        }
         log.stems.append(stem);
     }
     return log;

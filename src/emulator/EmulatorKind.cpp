@@ -96,6 +96,11 @@ bool isPngShotOf(EmulatorKind kind, QStringView fileName, QStringView romStem)
     return std::all_of(rest.begin() + 1, rest.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+bool writesZiboCfg(const SettingsFile &settings)
+{
+    return recognise(settings.read(Keys::Zibo, Places::defaultEmulatorName())) == EmulatorKind::Zibo;
+}
+
 QString name(EmulatorKind kind)
 {
     switch (kind) {

@@ -40,6 +40,11 @@ bool leavesZiboBitmap(EmulatorKind kind);
 // say the game would accept any stem here.
 bool isPngShotOf(EmulatorKind kind, QStringView fileName, QStringView romStem);
 
+// Whether Zibo.cfg is written for the stored program: for Zibo and every program not recognised, also when an
+// own command line starts it, as such a program may be Zibo. The others take their options their own way, and
+// their folders (/usr/games, the Flatpak exports) are no place for a file of Cartling's.
+bool writesZiboCfg(const SettingsFile &settings);
+
 // "Zibo", "mGBA", "RetroArch"; the own command line's name comes from the language table.
 QString name(EmulatorKind kind);
 

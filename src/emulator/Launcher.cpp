@@ -152,15 +152,15 @@ std::optional<QString> Launcher::launch(const QString &rom)
     if (m_steps.prepareCheats)
         m_steps.prepareCheats();
 
-    const QString folder = SettingsFile().read(Keys::Zibod, BaseFolder::path());
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        showMessage(messageTable().text(Msg::CfgFolderMissingStart, QDir::toNativeSeparators(folder),
-                                        Msg::CfgFolderMissingEnd));
-        return std::nullopt;
+    if (EmulatorKinds::writesZiboCfg(SettingsFile())) {
+        const QString folder = SettingsFile().read(Keys::Zibod, BaseFolder::path());
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            showMessage(messageTable().text(Msg::CfgFolderMissingStart, QDir::toNativeSeparators(folder),
+                                            Msg::CfgFolderMissingEnd));
+            return std::nullopt;
+        }
+        m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, BaseFolder::path() + u'/')));
     }
-
-    // Written for every kind: harmless to the others, and Zibo finds it current when the user goes back.
-    m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, BaseFolder::path() + u'/')));
 
     const std::optional<QStringList> arguments = this->arguments(kind, emulator, rom);
     if (!arguments)

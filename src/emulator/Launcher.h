@@ -15,8 +15,8 @@ class EmulatorRuns;
 class SettingsFile;
 struct LaunchFiles;
 
-// The launch of the emulator on one ROM (launch): checks, Zibo.cfg written (whatever the emulator, so
-// going back to Zibo loses nothing), the emulator started with the arguments its kind takes.
+// The launch of the emulator on one ROM (launch): checks, Zibo.cfg written for a program that may read it, the
+// emulator started with the arguments its kind takes.
 class Launcher
 {
 public:

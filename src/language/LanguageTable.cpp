@@ -333,10 +333,51 @@ constexpr const char *kTexts[] = {
     "Ningún archivo verificado necesita un nombre nuevo según los DAT",                   // 297
     "Nombres cambiados: %1. Sin cambiar (nombre ocupado o no válido): %2",                // 298
     "No hay ningún cambio de nombres que deshacer",                                       // 299
-    "", "", "", "", "", "", "", "", "", "",                  // 300 to 309, free
-    "", "", "", "", "", "", "", "", "", "",                  // 310 to 319, free
-    "", "", "", "", "", "", "", "", "", "",                  // 320 to 329, free
-    "", "", "", "", "", "", "", "", "", "",                  // 330 to 339, free
+    // Added texts: Cartling's own files that are not written through a link or into another user's folder.
+    "%1 es un enlace simbólico: el registro de cambios de nombre no se escribe a través de un enlace", // 300
+    "La carpeta de %1 es un enlace simbólico o pertenece a otro usuario: "
+    "el registro de cambios de nombre no se escribe en ella",                                          // 301
+    "No se ha cambiado ningún nombre.",                                                                // 302
+    "",                                                                                                // 303
+    "",                                                                                                // 304
+    "",                                                                                                // 305
+    "",                                                                                                // 306
+    "",                                                                                                // 307
+    "",                                                                                                // 308
+    "",                                                                                                // 309
+    "",                                                                               // 310
+    "",                                                                               // 311
+    "",                                                                               // 312
+    "",                                                                               // 313
+    "",                                                                               // 314
+    "",                                                                               // 315
+    "",                                                                               // 316
+    "",                                                                               // 317
+    "",                                                                               // 318
+    "",                                                                               // 319
+    "",                                                                               // 320
+    "",                                                                               // 321
+    "",                                                                               // 322
+    "",                                                                               // 323
+    "",                                                                               // 324
+    "",                                                                               // 325
+    "",                                                                               // 326
+    "",                                                                               // 327
+    "",                                                                               // 328
+    "",                                                                               // 329
+    // Added texts: what a rename leaves behind.
+    "%1 se queda como está: el nombre %2 ya existe o la carpeta no lo permite.",      // 330
+    "%1 conserva su nombre: Cartling no da a un archivo el nombre «%2» del DAT (saltos de línea, "
+    "tabuladores, caracteres de formato invisibles, : * ? \" < > | o un punto al principio).", // 331
+    "%1 conserva su nombre nuevo: %2 vuelve a estar ocupado. Sus partidas, trucos, capturas, "
+    "títulos y registros siguen con él.",                                             // 332
+    "",                                                                               // 333
+    "",                                                                               // 334
+    "",                                                                               // 335
+    "",                                                                               // 336
+    "",                                                                               // 337
+    "",                                                                               // 338
+    "",                                                                               // 339
     "", "", "", "", "", "", "", "", "", "",                  // 340 to 349, free
     "", "", "", "", "", "", "", "", "", "",                  // 350 to 359, free
     "", "", "", "", "", "", "", "", "", "",                  // 360 to 369, free

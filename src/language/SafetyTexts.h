@@ -16,5 +16,8 @@ enum : int
     RepairName = 197,              // the pop-up menu item
     RepairFailed = 198,            // the repaired name is taken or refused
     OtherInstanceSilent = 199,     // a Cartling holds the base folder but does not answer
+    RenameLogIsLink = 300,         // the rename log's name is a symbolic link: it is not written
+    RenameLogFolderNotOwn = 301,   // the rename log's folder is a link or another user's: it is not written
+    NothingRenamed = 302,          // follows either when the run has not begun
 };
 } // namespace SafetyText

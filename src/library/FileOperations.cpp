@@ -75,4 +75,15 @@ bool isUsableTitle(const QString &title)
                         [](QChar c) { return c.unicode() < 0x20 || refusedOnWindows.contains(c); });
 }
 
+bool isUsableForeignName(const QString &name)
+{
+    if (!isUsableTitle(name) || name.startsWith(u'.'))
+        return false;
+    // By code point: format characters beyond the first plane (language tags) come as surrogate pairs.
+    const QList<uint> points = name.toUcs4();
+    return std::none_of(points.begin(), points.end(), [](uint c) {
+        return QChar::category(c) == QChar::Other_Control || QChar::category(c) == QChar::Other_Format;
+    });
+}
+
 } // namespace FileOperations

@@ -42,4 +42,9 @@ QString titledName(const QString &title, const QString &path);
 // Windows copy of the collection cannot open; the file system is taken to refuse them all.
 bool isUsableTitle(const QString &title);
 
+// Whether a name taken from elsewhere (a DAT's game name) can name a file: a usable title that does not start
+// with "." (a hidden file) and holds no control character and no invisible format character (Unicode's
+// category Cf, such as a right-to-left override or a zero-width space), which make a name read other than it is.
+bool isUsableForeignName(const QString &name);
+
 } // namespace FileOperations

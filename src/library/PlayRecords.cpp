@@ -78,16 +78,25 @@ PlayRecord PlayRecords::record(const QString &stem) const
     return all().value(key(stem));
 }
 
-template <typename F> void PlayRecords::change(const QString &stem, F edit)
+template <typename F> void PlayRecords::underLock(F edit)
 {
-    if (stem.isEmpty())
-        return;
     QLockFile lock(lockPathFor(m_fileName));
     lock.setStaleLockTime(10000);
     if (!lock.tryLock(5000))
         throw CartlingError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_fileName)));
     {
         DataIniFile file(m_fileName);
+        edit(file);
+        file.updateFile();
+    }
+    m_readSize = -2; // read again at the next look
+}
+
+template <typename F> void PlayRecords::change(const QString &stem, F edit)
+{
+    if (stem.isEmpty())
+        return;
+    underLock([&](DataIniFile &file) {
         PlayRecord record = readRecord(file, stem);
         edit(record);
         file.writeString(stem, kFavourite, record.favourite ? QStringLiteral("1") : QStringLiteral("0"));
@@ -95,9 +104,19 @@ template <typename F> void PlayRecords::change(const QString &stem, F edit)
             file.writeString(stem, kLast, record.lastPlayed.toUTC().toString(Qt::ISODate));
         file.writeString(stem, kLaunches, QString::number(record.launches));
         file.writeString(stem, kSeconds, QString::number(record.secondsPlayed));
-        file.updateFile();
-    }
-    m_readSize = -2; // read again at the next look
+    });
+}
+
+QList<bool> PlayRecords::moveRecords(const QList<std::pair<QString, QString>> &moves)
+{
+    QList<bool> moved(moves.size(), false);
+    if (moves.isEmpty())
+        return moved;
+    underLock([&](DataIniFile &file) {
+        for (qsizetype i = 0; i < moves.size(); ++i)
+            moved[i] = file.moveSection(moves[i].first, moves[i].second);
+    });
+    return moved;
 }
 
 void PlayRecords::setFavourite(const QString &stem, bool favourite)

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QString>
 
 // What Cartling remembers of each game the user played or marked, by stem: whether it is a favourite, when
@@ -39,9 +40,15 @@ public:
     void recordLaunch(const QString &stem, const QDateTime &when);
     // The emulator ended after running `seconds` with the game.
     void recordPlay(const QString &stem, qint64 seconds);
+    // The records of each stem `first` go to its stem `second`, in one write: a stem without records, or whose
+    // new stem has records of its own, stays. Gives, move by move, whether it moved. Raises CartlingError naming
+    // the file when it cannot be read or written; nothing is then moved.
+    QList<bool> moveRecords(const QList<std::pair<QString, QString>> &moves);
 
 private:
     template <typename F> void change(const QString &stem, F edit);
+    // Runs `edit` on the file under the lock, then writes it back.
+    template <typename F> void underLock(F edit);
     void readIfChanged() const;
 
     QString m_fileName;

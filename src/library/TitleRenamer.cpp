@@ -1,6 +1,7 @@
 #include "library/TitleRenamer.h"
 
 #include "language/MessageTable.h"
+#include "library/GameRename.h"
 #include "library/TitleLists.h"
 #include "platform/FileAttributes.h"
 #include "platform/Messages.h"
@@ -13,7 +14,8 @@ TitleRenamer::TitleRenamer(Steps steps, Progress progress) : m_steps(std::move(s
 {
 }
 
-bool TitleRenamer::renameToTitle(const QString &path, const QString &title, FileOperations::FolderNames &names) const
+bool TitleRenamer::renameToTitle(const QString &path, const QString &title, FileOperations::FolderNames &names,
+                                 GameRename &rename) const
 {
     FileAttributes::makePlainArchive(path);
     if (title.isEmpty()) {
@@ -22,7 +24,17 @@ bool TitleRenamer::renameToTitle(const QString &path, const QString &title, File
     }
     if (!FileOperations::isUsableTitle(title))
         return false;
-    return FileOperations::renameInFolder(path, FileOperations::titledName(title, path), names);
+    const QString newName = FileOperations::titledName(title, path);
+    if (!FileOperations::renameInFolder(path, newName, names))
+        return false;
+    rename.follow(path, folderOf(path) + newName);
+    return true;
+}
+
+void TitleRenamer::reportLeftBehind(const GameRename &rename)
+{
+    if (!rename.notes().isEmpty())
+        showMessage(rename.notes().join(u'\n'));
 }
 
 bool TitleRenamer::renameSelected(const QString &path, const QString &currentStem)
@@ -39,7 +51,10 @@ bool TitleRenamer::renameSelected(const QString &path, const QString &currentSte
         title = titles.readString(currentStem, TitleLists::TitleKey, QString());
     }
     FileOperations::FolderNames names(folderOf(path));
-    return renameToTitle(path, title, names);
+    GameRename rename(GameRename::Lists::Records);
+    const bool renamed = renameToTitle(path, title, names, rename);
+    reportLeftBehind(rename);
+    return renamed;
 }
 
 TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
@@ -53,6 +68,7 @@ TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
     // The rows are the files of one folder, read once; renames keep it up to date.
     QString folder = folderOf(paths.first());
     std::optional<FileOperations::FolderNames> names(std::in_place, folder);
+    GameRename rename(GameRename::Lists::Records);
     // A ROM that cannot be read ends the run; the titles extracted before it are kept.
     TitleLists::SkippedFiles skipped;
     const bool finished = TitleLists::runOverFiles(titles, int(paths.size()), m_progress, [&](int index) {
@@ -71,13 +87,14 @@ TitleRenamer::Result TitleRenamer::renameAll(const QStringList &paths)
             folder = folderOf(path);
             names.emplace(folder);
         }
-        if (renameToTitle(path, titles.readString(stem, TitleLists::TitleKey, QString()), *names))
+        if (renameToTitle(path, titles.readString(stem, TitleLists::TitleKey, QString()), *names, rename))
             ++result.renamed;
     });
     result.cancelled = !finished;
     result.skipped = skipped.count();
     if (!result.cancelled) {
         showMessage(messageTable().text(Msg::NamesChanged));
+        reportLeftBehind(rename);
         skipped.report();
     }
     return result;

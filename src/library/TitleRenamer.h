@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/FileOperations.h"
+#include "library/GameRename.h"
 #include "library/TitleExtraction.h"
 #include "platform/Progress.h"
 
@@ -45,8 +46,12 @@ public:
     Result renameAll(const QStringList &paths);
 
 private:
-    // Gives the file the plain archive attribute, then renames it to the title.
-    bool renameToTitle(const QString &path, const QString &title, FileOperations::FolderNames &names) const;
+    // Gives the file the plain archive attribute, then renames it to the title; its saves, shots and play
+    // records follow (GameRename), its title stays under the old stem.
+    bool renameToTitle(const QString &path, const QString &title, FileOperations::FolderNames &names,
+                       GameRename &rename) const;
+    // What a rename left behind, in one message; nothing when everything followed.
+    static void reportLeftBehind(const GameRename &rename);
 
     Steps m_steps;
     Progress m_progress;

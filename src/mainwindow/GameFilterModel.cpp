@@ -97,14 +97,22 @@ int GameFilterModel::rowOf(int sourceRow) const
     return found == m_shown.cend() ? -1 : int(found - m_shown.cbegin());
 }
 
-void GameFilterModel::rebuild()
+bool GameFilterModel::readDueFolder()
 {
-    // A read of the folder that is due comes first; it resets the source, which brings us back here.
-    if (m_flushing)
-        return;
+    // Its reset brings us back through the source's modelReset, which must not rebuild meanwhile.
+    const int generation = m_generation;
     m_flushing = true;
     m_source.count();
     m_flushing = false;
+    return m_generation != generation;
+}
+
+void GameFilterModel::rebuild()
+{
+    // A read of the folder that is due comes first.
+    if (m_flushing)
+        return;
+    readDueFolder();
 
     beginResetModel();
     m_shown.clear();
@@ -132,6 +140,12 @@ void GameFilterModel::rebuild()
 
 void GameFilterModel::narrow()
 {
+    // Rows of a list read before a due read are no rows of the new one: a refresh followed by a letter typed
+    // before the list was read again narrowed stale rows and crashed.
+    if (readDueFolder()) {
+        rebuild();
+        return;
+    }
     beginResetModel();
     m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(), [&](int row) { return !keeps(row); }), m_shown.end());
     endResetModel();

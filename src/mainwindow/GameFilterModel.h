@@ -56,6 +56,8 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
 private:
+    // Reads the source's folder when a read is due; true when it was read (and the source reset).
+    bool readDueFolder();
     // The shown rows made again from the source (a reset of the views).
     void rebuild();
     // Only the rows shown now can match words that narrow the ones before.

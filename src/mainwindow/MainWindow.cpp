@@ -5,6 +5,7 @@
 #include "emulator/AudioVideoDialog.h"
 #include "emulator/ControlsDialog.h"
 #include "emulator/DirectoriesDialog.h"
+#include "emulator/EmulatorKind.h"
 #include "emulator/JoystickTypeDialog.h"
 #include "emulator/KeyboardDialog.h"
 #include "emulator/OtherOptionsDialog.h"
@@ -385,7 +386,8 @@ QDialog *MainWindow::readmeViewer() const
 void MainWindow::gameGenieSwitchToggled()
 {
     m_session->setCheatsOn(m_gameGenieSwitch->isChecked());
-    m_session->configTemplate().saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, QString())));
+    if (EmulatorKinds::writesZiboCfg(SettingsFile()))
+        m_session->configTemplate().saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, QString())));
 }
 
 // ---- Window ----

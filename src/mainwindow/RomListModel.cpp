@@ -3,6 +3,8 @@
 #include "language/MessageTable.h"
 #include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
+#include "library/GameRename.h"
+#include "platform/Messages.h"
 #include "platform/NameEncoding.h"
 
 #include <QDir>
@@ -172,9 +174,15 @@ bool RomListModel::setData(const QModelIndex &index, const QVariant &value, int 
 {
     if (role != Qt::EditRole || !index.isValid() || index.row() >= m_names.size())
         return false;
-    if (!FileOperations::renameByHand(m_folder + m_names.at(index.row()), value.toString()))
+    const QString path = m_folder + m_names.at(index.row());
+    if (!FileOperations::renameByHand(path, value.toString()))
         return false;
     reread();
+    // The game's saves, shots and records follow.
+    GameRename rename(GameRename::Lists::Records);
+    rename.follow(path, m_folder + value.toString());
+    if (!rename.notes().isEmpty())
+        showMessage(rename.notes().join(u'\n'));
     return true;
 }
 

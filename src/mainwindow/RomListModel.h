@@ -48,7 +48,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     // The end of an in-place edit of a caption: a name that differs from the old one without regard to case
-    // and that no entry of the folder holds renames the file, and the list is read again. Nothing is reported.
+    // and that no entry of the folder holds renames the file, its saves, shots and play records follow it
+    // (GameRename), and the list is read again. Only what stayed behind is reported.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     // Ignored when the folder is the current one or does not exist; otherwise makes it the process's

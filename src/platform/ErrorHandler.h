@@ -3,6 +3,7 @@
 #include <QString>
 #include <concepts>
 #include <exception>
+#include <functional>
 #include <utility>
 
 // An error of the program's run-time (a refused settings write, a file that cannot be created).
@@ -19,8 +20,22 @@ private:
     QByteArray m_utf8;
 };
 
-// Shows an error in a message box captioned "Cartling".
+// An error the program cannot work past (the ZIP library cannot be used, the start-up reading failed): reported,
+// it ends the run as endRun does.
+class FatalError : public CartlingError
+{
+public:
+    using CartlingError::CartlingError;
+};
+
+// Shows an error in a message box captioned "Cartling"; a FatalError then ends the run.
 void reportError(const CartlingError &error);
+
+// Shows the error, then ends the run with exit status 1 without closing the windows, so that nothing of a run that
+// could not work is saved. A second such error while the first one's message is shown adds nothing.
+void endRun(const QString &text);
+// Tests hear the exit status instead of the event loop ending; nullptr puts the real ending back.
+void setRunEnd(std::function<void(int status)> end);
 
 // Wraps an event handler: a CartlingError raised inside it is shown and ends that handler only.
 // Every user handler is connected through this, so no exception ever crosses Qt's own frames.

@@ -1,5 +1,8 @@
 #include "platform/Places.h"
 
+#include "settings/BaseFolder.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,13 +31,34 @@ QString driveRoot()
 
 QString runtimeFolder()
 {
-    QString base;
 #ifdef Q_OS_UNIX
-    // Without XDG_RUNTIME_DIR Qt would make up a runtime folder and warn; the temporary folder serves then.
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-#endif
-        base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Where XDG_RUNTIME_DIR is missing or unfit Qt would make up a runtime folder and warn; Cartling makes its own.
+    if (const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR"); !xdg.isEmpty() && isPrivateFolder(xdg))
+        return QDir::cleanPath(xdg);
+    // In the shared temporary folder anyone may make this name first: a folder that is not already the user's
+    // own and private is refused, never taken over or opened up.
+    const QString folder = QDir::tempPath() + QStringLiteral("/cartling-") + userId();
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) == 0)
+        ::chmod(path.constData(), 0700); // whatever the umask took away; nobody else can reach it yet
+    return isPrivateFolder(folder) ? folder : QString();
+#else
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return base.isEmpty() ? QDir::tempPath() : base;
+#endif
+}
+
+bool isPrivateFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    struct stat st
+    {
+    };
+    return ::lstat(QFile::encodeName(folder).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 07777) == 0700;
+#else
+    return QFileInfo(folder).isDir();
+#endif
 }
 
 QString userId()
@@ -46,9 +70,24 @@ QString userId()
 #endif
 }
 
+QString folderTag(const QString &folder)
+{
+    QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (canonical.isEmpty())
+        canonical = QDir::cleanPath(QDir(folder).absolutePath());
+    // Short, so that a socket's path made from it stays within what the system allows.
+    return QString::fromLatin1(
+        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256).toHex().left(24));
+}
+
 QString extractionFolder()
 {
-    return runtimeFolder() + QStringLiteral("/cartling-gbrom-") + userId();
+    QString runtime = runtimeFolder();
+    // Without a private runtime folder the extraction folder lies in the temporary folder, guarded by its own
+    // checks, as it always did.
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
+    return runtime + QStringLiteral("/cartling-gbrom-") + userId() + u'-' + folderTag(BaseFolder::path());
 }
 
 bool ensureExtractionFolder()
@@ -71,6 +110,12 @@ bool ensureExtractionFolder()
 #else
     return QDir().mkpath(folder);
 #endif
+}
+
+void removeEmptyExtractionFolder()
+{
+    // rmdir removes neither a folder that holds anything nor a link standing in its place.
+    QDir().rmdir(extractionFolder());
 }
 
 bool emptyFolder(const QString &folder)

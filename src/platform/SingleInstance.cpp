@@ -2,11 +2,8 @@
 
 #include "platform/Places.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
 #include <QTimer>
@@ -34,15 +31,14 @@ const QByteArray kAnswer("ok\n");
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &baseFolder, QObject *parent) : QObject(parent)
+SingleInstance::SingleInstance(const QString &baseFolder, QObject *parent, std::chrono::milliseconds patience)
+    : QObject(parent), m_patience(patience)
 {
-    QString folder = QFileInfo(baseFolder).canonicalFilePath();
-    if (folder.isEmpty())
-        folder = QDir::cleanPath(QDir(baseFolder).absolutePath());
-    // A short name, so the socket's path stays within what the system allows.
-    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex().left(24);
+    const QString runtime = Places::runtimeFolder();
+    if (runtime.isEmpty())
+        return; // no place others cannot reach: no guard
     const QString name =
-        Places::runtimeFolder() + QStringLiteral("/cartling-") + Places::userId() + u'-' + QString::fromLatin1(hash);
+        runtime + QStringLiteral("/cartling-") + Places::userId() + u'-' + Places::folderTag(baseFolder);
     m_lockPath = name + QStringLiteral(".lock");
     m_socketPath = name + QStringLiteral(".socket");
 }
@@ -50,29 +46,58 @@ SingleInstance::SingleInstance(const QString &baseFolder, QObject *parent) : QOb
 SingleInstance::~SingleInstance()
 {
 #ifdef Q_OS_UNIX
+    // The socket first, while the lock still keeps a new holder from binding its own under the same name.
     if (m_listener >= 0) {
         ::close(m_listener);
         ::unlink(QFile::encodeName(m_socketPath).constData());
     }
-    if (m_lockFile >= 0)
+    if (m_lockFile >= 0) {
+        // Removed while still held, and only by its holder, so it is never another holder's file. A start that
+        // opened it before and locks it once this process lets go finds it gone from its name and takes the
+        // new file instead (takeLock), so two holders never both think they have the folder.
+        ::unlink(QFile::encodeName(m_lockPath).constData());
         ::close(m_lockFile);
+    }
 #endif
 }
 
 SingleInstance::Lock SingleInstance::takeLock()
 {
+    if (m_lockPath.isEmpty())
+        return Lock::Unusable;
 #ifdef Q_OS_UNIX
     // A lock of the system's, not a lock file's contents: nothing is written or synced to disk at start-up,
     // and a holder that died holds nothing.
-    m_lockFile = ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_lockFile < 0)
-        return Lock::Unusable;
-    if (::flock(m_lockFile, LOCK_EX | LOCK_NB) == 0)
-        return Lock::Held;
-    const bool taken = errno == EWOULDBLOCK;
-    ::close(m_lockFile);
-    m_lockFile = -1;
-    return taken ? Lock::Taken : Lock::Unusable;
+    const QByteArray path = QFile::encodeName(m_lockPath);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return Lock::Unusable;
+        struct stat held
+        {
+        };
+        // A file of another user (or a link, or no plain file) is nobody's lock: trusted, it would let them
+        // keep every start away.
+        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || held.st_uid != ::geteuid()) {
+            ::close(fd);
+            return Lock::Unusable;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool taken = errno == EWOULDBLOCK;
+            ::close(fd);
+            return taken ? Lock::Taken : Lock::Unusable;
+        }
+        struct stat named
+        {
+        };
+        if (::lstat(path.constData(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+            m_lockFile = fd;
+            return Lock::Held;
+        }
+        // The holder removed this file as it ended; the lock that counts is on the file now under the name.
+        ::close(fd);
+    }
+    return Lock::Unusable;
 #else
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     // Held for the whole run: only a holder that has died leaves a stale lock, however old it is.
@@ -87,25 +112,26 @@ SingleInstance::Lock SingleInstance::takeLock()
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    switch (takeLock()) {
-    case Lock::Held:
-        // Listening can wait for the window: a later start that comes meanwhile tries again for a while.
-        QTimer::singleShot(200, this, [this] { listen(); });
-        return Claim::First;
-    case Lock::Unusable:
-        // A runtime folder that cannot hold the lock guards nothing; Cartling runs as it always did.
-        return Claim::First;
-    case Lock::Taken:
-        break;
-    }
-    // The holder may have taken the lock a moment ago and not listen yet.
-    const QDeadlineTimer deadline(std::chrono::seconds(5));
-    while (!deadline.hasExpired()) {
+    // The holder may have taken the lock a moment ago and not listen yet, or be ending just now.
+    const QDeadlineTimer deadline(m_patience);
+    for (;;) {
+        switch (takeLock()) {
+        case Lock::Held:
+            // Listening can wait for the window: a later start that comes meanwhile tries again for a while.
+            QTimer::singleShot(200, this, [this] { listen(); });
+            return Claim::First;
+        case Lock::Unusable:
+            // A runtime folder that cannot hold the user's own lock guards nothing; Cartling runs as it always did.
+            return Claim::First;
+        case Lock::Taken:
+            break;
+        }
         if (const auto answer = ask(deadline))
             return answer->startsWith(kAnswer) ? Claim::Handed : Claim::Silent;
+        if (deadline.hasExpired())
+            return Claim::Silent;
         QThread::msleep(50);
     }
-    return Claim::Silent;
 }
 
 #ifdef Q_OS_UNIX
@@ -138,6 +164,13 @@ std::optional<QByteArray> SingleInstance::ask(const QDeadlineTimer &deadline)
     sockaddr_un address;
     if (!socketAddress(m_socketPath, address))
         return QByteArray();
+    // Only the user's own socket is asked: another's is taken for no one listening yet (the holder replaces it
+    // when it listens).
+    struct stat st
+    {
+    };
+    if (::lstat(address.sun_path, &st) != 0 || !S_ISSOCK(st.st_mode) || st.st_uid != ::geteuid())
+        return std::nullopt;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return QByteArray();

@@ -1,8 +1,9 @@
 #include "platform/WatchedProcess.h"
 
+#include "platform/Places.h"
+
 #include <QDir>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -19,7 +20,8 @@ constexpr qint64 ErrorTailBytes = 16 * 1024;
 
 QString errorFolder()
 {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // The temporary folder serves too: the file gets a name nobody can guess, made only if it did not exist.
+    const QString runtime = Places::runtimeFolder();
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 

@@ -1,12 +1,13 @@
 #include "screenshots/ThumbnailCache.h"
 
+#include "platform/PrivateFile.h"
+
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace {
@@ -17,18 +18,14 @@ const QString SizeKey = QStringLiteral("Thumb::Size");
 
 // A cached file is somebody else's too; one of the "large" size is the biggest a reader should meet.
 constexpr int MaxThumbnailSide = 256;
-
-constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-constexpr QFileDevice::Permissions OwnerFolder = OwnerOnly | QFileDevice::ExeOwner;
+// Far above what a PNG of that side with its text chunks takes.
+constexpr qint64 MaxThumbnailBytes = 4 * 1024 * 1024;
 
 } // namespace
 
 QString ThumbnailCache::defaultFolder()
 {
-    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (cache.isEmpty() || QDir::isRelativePath(cache))
-        cache = QDir::homePath() + QStringLiteral("/.cache");
-    return cache + QStringLiteral("/thumbnails/normal");
+    return PrivateFile::cacheHome() + QStringLiteral("/thumbnails/normal");
 }
 
 ThumbnailCache::ThumbnailCache(QString folder) : m_folder(std::move(folder)) {}
@@ -46,8 +43,13 @@ QString ThumbnailCache::fileFor(const QString &path) const
 
 QImage ThumbnailCache::find(const QString &path, const Stamp &stamp) const
 {
-    QImageReader reader(fileFor(path), "png");
-    reader.setDecideFormatFromContent(false);
+    const std::optional<QByteArray> bytes = PrivateFile::read(fileFor(path), MaxThumbnailBytes);
+    if (!bytes)
+        return {};
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    // Read as PNG only, whatever the bytes look like: no other decoder meets a planted file.
+    QImageReader reader(&buffer, "png");
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > MaxThumbnailSide || size.height() > MaxThumbnailSide)
         return {};
@@ -66,16 +68,10 @@ bool ThumbnailCache::store(const QString &path, const Stamp &stamp, const QImage
 {
     if (thumbnail.isNull())
         return false;
-    if (!QFileInfo(m_folder).isDir()) {
-        // Made for the user alone, as the format asks: thumbnails tell what files someone has.
-        const QString parent = QFileInfo(m_folder).path();
-        if (!QDir().mkpath(parent))
-            return false;
-        QFile::setPermissions(parent, OwnerFolder);
-        if (!QDir().mkdir(m_folder))
-            return false;
-        QFile::setPermissions(m_folder, OwnerFolder);
-    }
+    // Made for the user alone, as the format asks: thumbnails tell what files someone has. A thumbnails folder
+    // that is there already keeps its mode: it is the file managers' as much as Cartling's.
+    if (!PrivateFile::makeFolder(m_folder))
+        return false;
     // Readers want full alpha; the stamp travels in the PNG's text chunks.
     QImage image = thumbnail.convertToFormat(QImage::Format_ARGB32);
     image.setText(UriKey, uriOf(path));
@@ -83,14 +79,7 @@ bool ThumbnailCache::store(const QString &path, const Stamp &stamp, const QImage
     image.setText(SizeKey, QString::number(stamp.size));
     image.setText(QStringLiteral("Software"), QStringLiteral("Cartling"));
 
-    QSaveFile file(fileFor(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.setPermissions(OwnerOnly);
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QBuffer png; // the writer opens it
+    return QImageWriter(&png, "png").write(image) &&
+           PrivateFile::write(fileFor(path), png.data(), PrivateFile::Leftovers::Keep);
 }

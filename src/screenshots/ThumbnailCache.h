@@ -30,11 +30,13 @@ public:
     QString fileFor(const QString &path) const;
 
     // The picture file's thumbnail when the cache holds one made from the file as the stamp describes it;
-    // a null image when there is none, it is out of date, damaged, or larger than a thumbnail can be.
+    // a null image when there is none, it is out of date, damaged, larger than a thumbnail can be, a link or
+    // another user's file.
     QImage find(const QString &path, const Stamp &stamp) const;
 
-    // Stores the thumbnail, whole or not at all, readable by the user alone. False when the folder cannot be
-    // made or written: the thumbnail is then made again next time, nothing else is lost.
+    // Stores the thumbnail, whole or not at all, readable by the user alone, never through a link. False when
+    // the folder cannot be made or written, or a link stands at the thumbnail's name: the thumbnail is then made
+    // again next time, nothing else is lost.
     bool store(const QString &path, const Stamp &stamp, const QImage &thumbnail) const;
 
 private:

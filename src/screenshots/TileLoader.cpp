@@ -70,8 +70,9 @@ TileLoader::~TileLoader()
 
 QString TileLoader::keyOf(const QString &romPath)
 {
-    // One picture per stem, matched without regard to case.
-    return stemOf(romPath).toCaseFolded();
+    // One picture per stem. Not folded: "tetris" and "TETRIS" may each have a shot of their own, which the shot
+    // lookup tells apart (the exact name first), as the viewer does.
+    return stemOf(romPath);
 }
 
 TileLoader::Tile TileLoader::tile(const QString &romPath)

@@ -428,6 +428,30 @@ void DataIniFile::eraseSection(const QString &section)
     compact();
 }
 
+bool DataIniFile::moveSection(const QString &from, const QString &to)
+{
+    if (!sectionExists(from) || sectionExists(to))
+        return false;
+    QList<std::pair<QString, QString>> lines;
+    for (const QString &key : readSection(from)) {
+        if (key.isEmpty())
+            continue;
+        lines.append({key, readString(from, key, QString())});
+        // Every line checked before the first is written: a move goes all the way or not at all.
+        try {
+            checkStorable(m_fileName, to, key, lines.last().second);
+        } catch (const CartlingError &) {
+            return false;
+        }
+    }
+    if (lines.isEmpty())
+        return false;
+    for (const auto &[key, value] : lines)
+        writeString(to, key, value);
+    eraseSection(from);
+    return true;
+}
+
 void DataIniFile::deleteKey(const QString &section, const QString &key)
 {
     const qsizetype slot = slotOf(section);

@@ -72,6 +72,10 @@ public:
     bool sectionExists(const QString &section) const { return sectionExists(QStringView(section)); }
     void eraseSection(const QString &section);
     void deleteKey(const QString &section, const QString &key);
+    // Gives the lines of section `from` (those holding "=") to a new section `to` and erases `from`. Nothing
+    // changes, and false is returned, when `from` has no such line, `to` has a section (in any case), or one of the
+    // lines could not be stored under `to` (a name holding a line break).
+    bool moveSection(const QString &from, const QString &to);
 
     // Room for `sections` more sections of a line or two without growing: for a run that adds one per file.
     void reserve(qsizetype sections);

@@ -1,6 +1,8 @@
 #include "ArchiveTestSupport.h"
 
+#include "archive/Libzip.h"
 #include "archive/ZipLibrary.h"
+#include "platform/ErrorHandler.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <memory>
 #include <unistd.h>
 #include <utility>
 #include <zip.h>
@@ -38,18 +41,54 @@ QByteArray noise(int size)
 
 // ---- Start-up check ----
 
-TEST_F(ZipLibraryTest, StartUpCheckNamesLibzipAndTellsAMissingFromAWrongLibrary)
+// On Linux the texts sent the user to Windows folders and "dll"s instead of naming the library and where the
+// system's loader looked for it.
+TEST_F(ZipLibraryTest, StartUpCheckNamesTheLibraryAndWhereTheLoaderLooked)
 {
     EXPECT_EQ(checkZipLibrary(), std::nullopt);
     EXPECT_EQ(checkZipLibraryVersion(LIBZIP_VERSION), std::nullopt);
+    const QString name = libzipName();
+#ifdef Q_OS_WIN
     const QString missing = "Cannot find libzip.\nThe Dll must be in the application directory, the path,\n"
                             "the Windows directory or the Windows System directory.";
     const QString wrong = "libzip has the wrong version number.\nInsure that you have the correct dll's installed, "
                           "and that \nan older dll is not in your path or Windows System directory.";
     EXPECT_EQ(checkZipLibraryVersion(nullptr), missing);
-    EXPECT_EQ(checkZipLibraryVersion(""), missing);
     for (const char *other : {"0.11.2", "2.0.0", "12.7.3", "garbage"})
         EXPECT_EQ(checkZipLibraryVersion(other), wrong) << other;
+#else
+#ifdef Q_OS_LINUX
+    EXPECT_TRUE(name.startsWith("libzip.so.")) << qPrintable(name);
+    EXPECT_TRUE(QFileInfo(libzipFile()).isFile()) << qPrintable(libzipFile());
+#endif
+    const QString said = name + ": cannot open shared object file: No such file or directory";
+    const QString missing = "Cannot find " + name +
+                            ".\nIt must be in a folder that the system's loader searches: one named in "
+                            "LD_LIBRARY_PATH or in /etc/ld.so.conf, or /lib or /usr/lib.\nThe loader said: " +
+                            said;
+    {
+        const std::shared_ptr<void> giveBack(nullptr, [](void *) { simulateMissingLibzip(std::nullopt); });
+        simulateMissingLibzip(said);
+        EXPECT_EQ(checkZipLibrary(), missing);
+        EXPECT_EQ(checkZipLibraryVersion(""), missing);
+        try {
+            libzip();
+            ADD_FAILURE() << "no error without the library";
+        } catch (const FatalError &error) {
+            EXPECT_EQ(error.text(), missing);
+        }
+    }
+    EXPECT_EQ(checkZipLibrary(), std::nullopt);
+    for (const char *other : {"0.11.2", "2.0.0", "12.7.3", "garbage"}) {
+        const QString wrong = checkZipLibraryVersion(other).value_or(QString());
+        EXPECT_TRUE(wrong.startsWith(name + " has the wrong version number: " + other +
+                                     ", where Cartling was built for " LIBZIP_VERSION ".\n"))
+            << qPrintable(wrong);
+        EXPECT_TRUE(wrong.contains("LD_LIBRARY_PATH")) << qPrintable(wrong);
+        EXPECT_TRUE(wrong.endsWith("\nIt was loaded from " + libzipFile() + '.')) << qPrintable(wrong);
+        EXPECT_FALSE(wrong.contains("dll", Qt::CaseInsensitive) || wrong.contains("Windows")) << qPrintable(wrong);
+    }
+#endif
 }
 
 // ---- Packing ----

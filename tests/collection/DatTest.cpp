@@ -4,6 +4,7 @@
 #include "collection/DatReader.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <zlib.h>
 
@@ -62,6 +63,11 @@ TEST_F(DatTest, ADatInsideAZipArchiveIsReadDirectly)
     const DatIndex index = DatReader::read(path("gb.zip"));
     EXPECT_EQ(index.name(), "Zipped");
     EXPECT_EQ(index.gameName(index.withCrc(crcOf(seededRom(3))).front().game), "Zelda");
+    // The only member is the DAT whatever it is called.
+    writeZip(path("odd.zip"), {{"listing.txt", datXml("Odd name", {{"Kirby", seededRom(4)}})}});
+    const DatIndex odd = DatReader::read(path("odd.zip"));
+    EXPECT_EQ(odd.name(), "Odd name");
+    ASSERT_EQ(odd.withCrc(crcOf(seededRom(4))).size(), 1u);
 }
 
 TEST_F(DatTest, HostileDatsAreRefusedWithAMessageNamingTheFile)
@@ -111,6 +117,10 @@ TEST_F(DatTest, DatsPastTheLimitsAreRefusedInBoundedMemory)
     EXPECT_EQ(refusal("five.dat", fewEntries),
               path("five.dat") + " es demasiado grande para un DAT (más de 4 entradas o 128 MB)");
     EXPECT_EQ(refusal("five.dat"), "");
+    // Exactly at the limit is still read.
+    DatReader::Limits fiveEntries;
+    fiveEntries.maxRoms = 5;
+    EXPECT_EQ(refusal("five.dat", fiveEntries), "");
 
     DatReader::Limits fewBytes;
     fewBytes.maxBytes = 1 << 20;
@@ -123,12 +133,18 @@ TEST_F(DatTest, DatsPastTheLimitsAreRefusedInBoundedMemory)
     EXPECT_TRUE(refusal("two.zip").startsWith("No se puede leer el DAT"));
 }
 
-TEST_F(DatTest, TheCacheBesideTheDatIsUsedUntilTheDatChanges)
+TEST_F(DatTest, TheIndexCacheIsUsedUntilTheDatChanges)
 {
     writeFile("gb.dat", datXml("First", {{"Tetris", seededRom(1)}}));
     const QDateTime time = QFileInfo(path("gb.dat")).lastModified();
     EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "First");
     ASSERT_TRUE(QFileInfo::exists(DatCatalog::cacheFileOf(path("gb.dat"))));
+    // In the user's own cache folder, for each DAT its own file; nothing beside the DAT.
+    EXPECT_TRUE(DatCatalog::cacheFileOf(path("gb.dat")).startsWith(m_temp.path() + "/cache/cartling/"));
+    EXPECT_NE(DatCatalog::cacheFileOf(path("gb.dat")), DatCatalog::cacheFileOf(path("roms/gb.dat")));
+    EXPECT_EQ(DatCatalog::cacheFileOf(path("gb.dat")), DatCatalog::cacheFileOf(path("roms/../gb.dat")));
+    EXPECT_EQ(QFileInfo(m_temp.path() + "/cache/cartling").permissions() & 0x0077, 0);
+    EXPECT_EQ(folderEntries(m_base), QStringList({"gb.dat", "roms"}));
 
     // Same size and time: the cache answers, so the new content is not seen.
     writeFile("gb.dat", datXml("Other", {{"Tetris", seededRom(1)}}));
@@ -154,12 +170,53 @@ TEST_F(DatTest, TheCacheBesideTheDatIsUsedUntilTheDatChanges)
     EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "Third");
 }
 
+// A DAT in a folder others could write let them plant its index beside it: as a link to the user's key file,
+// which the next start replaced, or as an index with the DAT's size and time that renamed games by its names.
+TEST_F(DatTest, APlantedIndexIsNeitherWrittenThroughNorRead)
+{
+    writeFile("gb.dat", datXml("Genuine", {{"Tetris", seededRom(1)}}));
+    const QFileInfo dat(path("gb.dat"));
+    DatIndex::Builder builder;
+    builder.setName("Planted");
+    const QByteArray planted = builder.finish().toCache(dat.size(), dat.lastModified().toMSecsSinceEpoch());
+    const QString index = DatCatalog::cacheFileOf(path("gb.dat"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(index).path()));
+    const QByteArray key("ssh-ed25519 AAAA the user's key\n");
+    writeFile("authorized_keys", key);
+
+    writeFile(".gb.dat.cartling-index", planted); // where the index used to be
+    ASSERT_TRUE(QFile::link(path("authorized_keys"), index));
+    EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "Genuine");
+    EXPECT_EQ(readFile("authorized_keys"), key);
+    EXPECT_TRUE(QFileInfo(index).isSymLink());
+    EXPECT_EQ(readFile(".gb.dat.cartling-index"), planted);
+
+    // Another user's index in the cache folder (only root can make one here).
+    ASSERT_TRUE(QFile::remove(index));
+    QFile file(index);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(planted);
+    file.close();
+    if (giveToAnotherUser(index))
+        EXPECT_EQ(DatCatalog::loadDat(path("gb.dat")).name(), "Genuine");
+}
+
 TEST_F(DatTest, TheStoredListShrinksWithoutBringingBackRemovedDats)
 {
+    DatCatalog::storeList({});
+    EXPECT_EQ(readFile("Cartling.ini"), "[DAT]\r\nCuantos=0\r\n"); // no key emptied that was never there
     DatCatalog::storeList({"/a.dat", "/b.dat", "/c.dat"});
     DatCatalog::storeList({"/b.dat"});
     EXPECT_EQ(DatCatalog::storedList(), QStringList{"/b.dat"});
     EXPECT_TRUE(readFile("Cartling.ini").contains("[DAT]"));
+    EXPECT_FALSE(readFile("Cartling.ini").contains("/c.dat"));
+    // The count decides, whatever keys a hand-edited file keeps past it; empty and repeated entries are skipped.
+    for (const char *count : {"0", "-3"}) {
+        writeFile("Cartling.ini", QByteArray("[DAT]\r\nCuantos=") + count + "\r\nDAT1=/a.dat\r\n");
+        EXPECT_EQ(DatCatalog::storedList(), QStringList()) << count;
+    }
+    writeFile("Cartling.ini", "[DAT]\r\nCuantos=4\r\nDAT1=/a.dat\r\nDAT2=\r\nDAT3=/a.dat\r\nDAT4=/b.dat\r\n");
+    EXPECT_EQ(DatCatalog::storedList(), QStringList({"/a.dat", "/b.dat"}));
 }
 
 } // namespace

@@ -41,12 +41,17 @@ TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
     ASSERT_EQ(rows.count(), 2);
     const QModelIndex tetris = rows.index(1);
     EXPECT_EQ(rows.data(tetris, RomListModel::MarksRole).toString(), QString::fromUtf8("\u2714"));
-    EXPECT_TRUE(rows.data(tetris, Qt::ToolTipRole).toString().contains("Volcado correcto: Tetris (World) (GB)"));
+    EXPECT_EQ(rows.data(tetris, Qt::ToolTipRole).toString(),
+              path("tetris.gb") + "\nVolcado correcto: Tetris (World) (GB)");
 
     clickEntry("tetris.gb");
     const QString details = main().findChild<QLabel *>("GameDetails")->text();
-    EXPECT_TRUE(details.contains("Volcado correcto: Tetris (World) (GB)")) << qPrintable(details);
-    EXPECT_TRUE(details.contains(", correcta")) << qPrintable(details);
+    // The state, then the header (the label cuts what does not fit its width).
+    const QStringList lines = details.split(u'\n');
+    ASSERT_GE(lines.size(), 3) << qPrintable(details);
+    EXPECT_EQ(lines[0], "Volcado correcto: Tetris (World) (GB)");
+    EXPECT_EQ(lines[1], "Suma de la cabecera: 0x7C, correcta");
+    EXPECT_TRUE(lines[2].startsWith("Suma global: 0x05FE")) << qPrintable(lines[2]);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "platform/ErrorHandler.h"
 #include "platform/TextEncoding.h"
 #include "settings/BaseFolder.h"
 
@@ -32,6 +33,7 @@ void BaseFolderTest::SetUp()
     BaseFolder::capture();
     setMessageSink(&m_messages);
     setProcessStarter(&m_starter);
+    setRunEnd([this](int status) { m_runEnds.append(status); });
     m_trash.folder = m_temp.path() + QStringLiteral("/trash");
     ASSERT_TRUE(QDir().mkpath(m_trash.folder));
     setTrash(&m_trash);
@@ -51,6 +53,7 @@ void BaseFolderTest::TearDown()
     setMessageSink(nullptr);
     setProcessStarter(nullptr);
     setTrash(nullptr);
+    setRunEnd(nullptr);
     QDir::setCurrent(m_previousFolder);
     // Give everything its write permission back so the temporary folder can be removed.
     QDir dir(m_temp.path());
@@ -134,6 +137,12 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = rlim_t(m_previous);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_previousHandler);
+}
+
+bool giveToAnotherUser(const QString &path)
+{
+    constexpr uid_t nobody = 65534;
+    return ::geteuid() == 0 && ::lchown(QFile::encodeName(path).constData(), nobody, nobody) == 0;
 }
 
 QStringList folderEntries(const QString &folder)

@@ -84,6 +84,7 @@ protected:
     RecordingMessages m_messages;
     RecordingStarter m_starter;
     RecordingTrash m_trash;
+    QList<int> m_runEnds; // the exit statuses of runs ended by an error the program cannot work past
 };
 
 // While it lives, a file of this process cannot grow beyond `bytes`: writes past that fail as on a full disk.
@@ -99,6 +100,10 @@ private:
     quint64 m_previous = 0;
     void (*m_previousHandler)(int) = nullptr;
 };
+
+// Gives the file or folder itself (never a link's target) to another user, as someone else's planted file would
+// be. Only root can: false elsewhere, and the caller skips that case.
+bool giveToAnotherUser(const QString &path);
 
 // The names in a folder, hidden ones too: what a write left behind.
 QStringList folderEntries(const QString &folder);

@@ -97,6 +97,10 @@ TEST_F(EmulatorChoice, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
          option("volume=256") + QStringList{"-s", "1"} + option("gb.pal[0]=2424677") + option("gb.pal[1]=2411044") +
              option("gb.pal[2]=1611288") + option("gb.pal[3]=22784") + option("gb.model=CGB") +
              QStringList{"/roms/Mi juego.gb"}},
+        {"volume 8 of 15 is 136.5 of 256: rounded, not cut",
+         "[Sonido]\r\nVolumen=8\r\n",
+         {files.rom, {}, {}, {}},
+         option("volume=137") + QStringList{"-s", "0"} + QStringList{"/roms/Mi juego.gb"}},
         {"normal model, out-of-range choices read as defaults",
          "[Sonido]\r\nVolumen=1\r\n[Video]\r\nScreen update frequency=7\r\nColor=9\r\n[OtrasConfig]\r\nGBmodos=3\r\n",
          {files.rom, {}, {}, {}},
@@ -210,7 +214,8 @@ protected:
     QByteArray m_oldHome;
 };
 
-TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgIsWrittenWhateverTheKind)
+// Zibo.cfg was written for every kind, into mGBA's and RetroArch's folders too (/usr/bin, the Flatpak exports).
+TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgOnlyAProgramThatMayBeZibo)
 {
     const QString rom = path("roms/Tetris.gb");
     makeFolder("saves");
@@ -222,17 +227,22 @@ TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgIsWrittenWhateverTheKind)
         const char *program;
         QByteArray settings;
         QStringList arguments;
+        bool ziboCfg;
     } cases[] = {
         {"mgba-qt",
          "[OtrasConfig2]\r\nSavedir=1\r\n",
          {"-C", "volume=119", "-s", "0", "-C", "savegamePath=" + path("saves"), "-C",
-          "screenshotPath=" + path("Capturas"), rom}},
-        {"org.libretro.RetroArch", "", {"-L", core, rom}},
-        {"retroarch", "[Emulador]\r\nNucleo=" + core.toUtf8() + "\r\n", {"-L", core, rom}},
+          "screenshotPath=" + path("Capturas"), rom},
+         false},
+        {"org.libretro.RetroArch", "", {"-L", core, rom}, false},
+        {"retroarch", "[Emulador]\r\nNucleo=" + core.toUtf8() + "\r\n", {"-L", core, rom}, false},
         {"zibo",
          "[Emulador]\r\nLinea=-f \"%ROM%\" %SHOTS% %SAVES%\r\nLineaPrograma=" + path("emu/zibo").toUtf8() + "\r\n",
-         {"-f", rom, path("Capturas"), path("Save")}},
-        {"zibo", "", {rom}},
+         {"-f", rom, path("Capturas"), path("Save")},
+         true},
+        {"mgba", "[Emulador]\r\nLinea=%ROM%\r\nLineaPrograma=" + path("emu/mgba").toUtf8() + "\r\n", {rom}, false},
+        {"zibo", "", {rom}, true},
+        {"gameboy-emu", "", {rom}, true},
     };
     for (const auto &c : cases) {
         storeEmulator(c.program, c.settings);
@@ -241,13 +251,30 @@ TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgIsWrittenWhateverTheKind)
         ASSERT_EQ(m_starter.starts.size(), 1) << c.program;
         EXPECT_EQ(m_starter.starts[0].program, path(QString("emu/") + c.program));
         EXPECT_EQ(m_starter.starts[0].arguments, c.arguments) << c.program;
-        EXPECT_EQ(readFile("emu/Zibo.cfg").count("\r\n"), 59) << c.program;
+        EXPECT_EQ(readFile("emu/Zibo.cfg").count("\r\n"), c.ziboCfg ? 59 : 0) << c.program;
+        EXPECT_FALSE(QFile::exists(path("Zibo/Zibo.cfg"))) << c.program;
         EXPECT_TRUE(m_messages.shown.isEmpty()) << qPrintable(m_messages.shown.join('\n'));
+        // The Game Genie switch writes it by the same rule.
+        QFile::remove(path("emu/Zibo.cfg"));
+        main().gameGenieSwitch()->setChecked(!main().gameGenieSwitch()->isChecked());
+        EXPECT_EQ(QFile::exists(path("emu/Zibo.cfg")), c.ziboCfg) << c.program;
         stop();
         m_starter.starts.clear();
         QFile::remove(path("emu/Zibo.cfg"));
     }
     EXPECT_TRUE(QDir(path("Capturas")).exists());
+
+    // The folder kept for Zibo.cfg stops only a launch that writes it.
+    for (const char *program : {"mgba-qt", "zibo"}) {
+        storeEmulator(program);
+        SettingsFile().write(Keys::Zibod, path("gone/"));
+        launchTetris();
+        EXPECT_EQ(m_starter.starts.size(), program == QString("zibo") ? 0 : 1) << program;
+        EXPECT_EQ(m_messages.shown.size(), program == QString("zibo") ? 1 : 0) << program;
+        stop();
+        m_starter.starts.clear();
+        m_messages.shown.clear();
+    }
 }
 
 TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)

@@ -3,6 +3,8 @@
 #include "language/MessageTable.h"
 #include "language/SafetyTexts.h"
 #include "library/FileOperations.h"
+#include "library/GameFiles.h"
+#include "library/RenameText.h"
 #include "library/TitleRenamer.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FileRename.h"
@@ -81,7 +83,8 @@ TEST_F(FileOperationsTest, ANameHeldByAnotherEntryInAnyCaseRenamesNothing)
     EXPECT_EQ(readFile("roms/TETRIS.GB"), "tetris");
     EXPECT_EQ(roms(), QStringList({"Folder.gb", "TETRIS.GB", "game.gb"}));
 
-    // The file's own name in another case is no obstacle.
+    // The file's own name in another case is no obstacle, and its own name is the name it has.
+    EXPECT_TRUE(renameInFolder("game.gb", "game.gb"));
     EXPECT_TRUE(renameInFolder("game.gb", "GAME.gb"));
     EXPECT_EQ(readFile("roms/GAME.gb"), "game");
     EXPECT_TRUE(m_messages.shown.isEmpty());
@@ -217,6 +220,86 @@ TEST_F(FileOperationsTest, AnUnreadableRomEndsTheRunKeepingTheTitlesAndNamesBefo
     EXPECT_EQ(readFile("Titulos.ini"), "[first]\r\nTitulo=FIRST\r\n\r\n");
     EXPECT_EQ(roms(), QStringList({"FIRST.gb", "folder.gb", "last.gb"}));
     EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+// ---- What goes along ----
+
+TEST(GameFilesTest, ACompanionIsKnownByItsKindsEndingAndHasAStemBeforeIt)
+{
+    using GF = GameFiles;
+    // Each name with the length of the stem it has as a companion of the kinds; -1 when it is none.
+    const QStringList saves{"Game.sav=4", "a.b.SRM=3", "g.rtc=1", "g.ss0=1", "g.SS9=1", "g.ss10=-1",
+                            "g.ssa=-1",   "g.s/=-1",   ".sav=-1", "sav=-1",  "g.bmp=-1"};
+    const QStringList states{"g.state=1",          "g.state12=1",        "g.State.Auto=1",
+                             "g.state3.png=1",     "g.state.auto.png=1", "g.statement=-1",
+                             "g.state.png.bak=-1", ".state1.png=-1",     "g.cheats=-1"};
+    const QStringList cheats{"g.Cheats=1", "g.sav=-1", "g.state=-1"};
+    const QStringList shots{"g.bmp=1", "g.JPEG=1", "g.jpg=1", "g.png=-1", "g.sav=-1"};
+    const QStringList beside{"g.jpg=-1", "g.cheats=1", "g.sav=1"};
+    const QList<std::pair<unsigned, QStringList>> cases{{GF::Saves, saves},
+                                                        {GF::Saves, states},
+                                                        {GF::Cheats, cheats},
+                                                        {GF::Shots, shots},
+                                                        {GF::Saves | GF::Cheats, beside}};
+    for (const auto &[kinds, names] : cases) {
+        for (const QString &name : names) {
+            const qsizetype cut = name.lastIndexOf(u'=');
+            EXPECT_EQ(GF::companionStemLength(name.left(cut), kinds), name.mid(cut + 1).toInt()) << qPrintable(name);
+        }
+    }
+}
+
+TEST(FileNameRulesTest, NamesThatLeaveTheFolderOrReadAsAnotherAreRefused)
+{
+    for (const QString &name : QStringList{"", ".", "..", "a/b", "a\\b", "a" + QString(QChar(0)) + "b"})
+        EXPECT_TRUE(FileOperations::isRefusedName(name)) << qPrintable(name);
+    EXPECT_FALSE(FileOperations::isRefusedName("...gb"));
+    // A DAT's names: a title's refusals, then a leading dot and any control or format character.
+    for (const QString name : {"A:B", "a\x7F", "a\u0085b", ".hidden", "\u202Eexe.gb", "a\u200Bb", "a\U000E0001b"})
+        EXPECT_FALSE(FileOperations::isUsableForeignName(name)) << qPrintable(name);
+    for (const QString name : {"Tetris (World) (Rev 1)", "Pokémon - Edición Roja", "a.b", "東京", "a\U0001F600b"})
+        EXPECT_TRUE(FileOperations::isUsableForeignName(name)) << qPrintable(name);
+}
+
+// Broke when a game renamed to its title lost its battery save, shots and play records to the old stem.
+TEST_F(FileOperationsTest, RenamingToTitlesTakesSavesShotsAndRecordsAlongButLeavesTheTitle)
+{
+    writeFile("roms/game.gb", romImage("GAME"));
+    writeFile("roms/game.sav", "save");
+    writeFile("roms/tetris.gb", romImage("TETRIS"));
+    writeFile("roms/tetris.rtc", "clock"); // TETRIS.gb looks for TETRIS.rtc where case counts
+    writeFile("roms/tetris.sav", "save");
+    writeFile("roms/TETRIS.sav", "another"); // takes the name, so tetris.sav stays
+    writeFile("roms/both.gb", romImage("BOTH"));
+    writeFile("roms/both.gbc", "color"); // keeps the stem "both", and with it the save
+    writeFile("roms/both.sav", "both");
+    writeFile("roms/game2.gb", romImage("MARIO"));
+    writeFile("roms/game2.sav", "mario"); // renamed after others of the same run
+    makeFolder("Shoots");
+    writeFile("Shoots/GAME.BMP", "shot");
+    writeTitles("[game]\r\nTitulo=ZELDA\r\n\r\n[link]\r\nTitulo=LINK\r\n\r\n");
+    writeFile("Partidas.ini", "[game]\r\nVeces=2\r\n\r\n[both]\r\nVeces=5\r\n\r\n");
+
+    EXPECT_TRUE(renameSelected("game.gb", "game"));
+    EXPECT_EQ(renameAll({"both.gb", "tetris.gb", "game2.gb"}).renamed, 3);
+
+    EXPECT_EQ(roms(), QStringList({"BOTH.gb", "MARIO.gb", "MARIO.sav", "TETRIS.gb", "TETRIS.rtc", "TETRIS.sav",
+                                   "ZELDA.gb", "ZELDA.sav", "both.gbc", "both.sav", "tetris.sav"}));
+    EXPECT_EQ(folderEntries(path("Shoots")), QStringList{"ZELDA.BMP"});
+    EXPECT_EQ(readFile("Partidas.ini"), "[both]\r\nVeces=5\r\n\r\n[ZELDA]\r\nVeces=2\r\n\r\n");
+    EXPECT_TRUE(readFile("Titulos.ini").startsWith("[game]\r\nTitulo=ZELDA\r\n\r\n"));
+    EXPECT_EQ(m_messages.shown,
+              QStringList({namesChanged,
+                           messageTable().text(RenameText::CompanionStays).arg(rom("tetris.sav"), "TETRIS.sav")}));
+
+    // Records that cannot be written stay, and the message says why; the file is renamed all the same.
+    m_messages.shown.clear();
+    QFile::setPermissions(path("Partidas.ini"), QFileDevice::ReadOwner);
+    EXPECT_TRUE(renameSelected("ZELDA.gb", "link"));
+    EXPECT_EQ(readFile("roms/LINK.sav"), "save");
+    EXPECT_EQ(readFile("Partidas.ini"), "[both]\r\nVeces=5\r\n\r\n[ZELDA]\r\nVeces=2\r\n\r\n");
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_TRUE(m_messages.shown[0].contains("Partidas.ini")) << qPrintable(m_messages.shown[0]);
 }
 
 } // namespace

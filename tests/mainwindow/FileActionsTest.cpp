@@ -2,6 +2,8 @@
 
 #include "gamegenie/GameGenieDialog.h"
 #include "language/LanguageApplier.h"
+#include "language/MessageTable.h"
+#include "library/RenameText.h"
 #include "library/TitleDialog.h"
 #include "mainwindow/FileActions.h"
 #include "mainwindow/Windows.h"
@@ -149,6 +151,53 @@ TEST_F(FileActions, ANameEditedInTheListRenamesTheFileUnlessTakenOrUnchanged)
     item("Rename")->trigger();
     EXPECT_EQ(m_messages.shown, QStringList{"It's ReadOnly"});
     EXPECT_EQ(nameEditor(), nullptr);
+}
+
+// Broke when a game renamed by hand left its save, state, cheats, shot and records under the old name.
+TEST_F(FileActions, ANameEditedInTheListTakesTheGamesFilesAndRecordsAlong)
+{
+    writeFile("Juego.gb", "juego");
+    writeFile("Juego.sav", "save");
+    writeFile("Juego.ss1", "state");
+    writeFile("Nuevo.ss1", "someone else's");
+    makeFolder("Shoots");
+    writeFile("Shoots/juego.jpg", "shot");
+    makeFolder("Trucos");
+    writeFile("Trucos/Juego.cheats", "cheats");
+    writeFile("Partidas.ini", "[Juego]\r\nFavorito=1\r\n\r\n");
+    writeFile("Titulos.ini", "[Juego]\r\nTitulo=Mi juego\r\n\r\n");
+    writeFile("Otro.gb", "otro");
+    writeFile("Otro.gbc", "otro color");
+    writeFile("Otro.sav", "otro save");
+    start();
+
+    clickEntry("Juego.gb");
+    item("Rename2")->trigger();
+    typeName("Nuevo.gb");
+
+    EXPECT_EQ(captions(), QStringList({"Nuevo.gb", "Otro.gb", "Otro.gbc"}));
+    EXPECT_EQ(readFile("Nuevo.sav"), "save");
+    EXPECT_EQ(readFile("Shoots/Nuevo.jpg"), "shot");
+    EXPECT_EQ(readFile("Trucos/Nuevo.cheats"), "cheats");
+    EXPECT_EQ(readFile("Partidas.ini"), "[Nuevo]\r\nFavorito=1\r\n\r\n");
+    EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=Mi juego\r\n\r\n");
+    // A name taken keeps that file where it is, and says so.
+    EXPECT_EQ(readFile("Juego.ss1"), "state");
+    EXPECT_EQ(readFile("Nuevo.ss1"), "someone else's");
+    EXPECT_EQ(m_messages.shown,
+              QStringList{messageTable().text(RenameText::CompanionStays).arg(path("Juego.ss1"), "Nuevo.ss1")});
+
+    // Otro.gbc keeps the stem, and with it the save.
+    clickEntry("Otro.gb");
+    item("Rename2")->trigger();
+    typeName("Otra.gb");
+    EXPECT_EQ(captions(), QStringList({"Nuevo.gb", "Otra.gb", "Otro.gbc"}));
+    EXPECT_EQ(readFile("Otro.sav"), "otro save");
+    // A name without a stem gives the saves none: they stay.
+    clickEntry("Nuevo.gb");
+    item("Rename2")->trigger();
+    typeName("Nuevo");
+    EXPECT_EQ(readFile("Nuevo.sav"), "save");
 }
 
 TEST_F(FileActions, RenamingToTitlesShowsWhatWasExtractedAndLoadsTheFolderAgain)

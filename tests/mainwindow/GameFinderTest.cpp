@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <thread>
+
 namespace {
 
 // ---- Matching ----
@@ -33,6 +35,9 @@ TEST(SearchText, EveryWordOccursIgnoringCaseAndAccentsInAnyOrder)
         {"Señor Cactus.cgb", "senora", false},
         {"Moonlit Maze.gb", "moon zip", false},
         {"Ångström Ærø.gb", "angstrom", true},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ.gb", "abcdefghijklmnopqrstuvwxyz", true},
+        {"abcdefghijklmnopqrstuvwxyz.gb", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
+        {"ZELDA.gb", "zelda", true},
         {"anything", "", true},
         {"anything", "   ", true},
     };
@@ -123,6 +128,43 @@ TEST_F(FilterModel, FavouritesAndRecentlyPlayedKeepTheirOwnRows)
     EXPECT_EQ(rows(), QStringList({"zelda.gb"}));
 }
 
+TEST_F(FilterModel, NarrowingWideningAndChangedListsFilterAgain)
+{
+    // Every capital letter folds, the first and the last of the alphabet included.
+    writeFile("ABCDEFGHIJKLMNOPQRSTUVWXYZ.gb", "x");
+    writeFile("Popeye.gb", "x");
+    // Typed before the read that a refresh asks for has happened: narrowing the old rows crashed.
+    source.reread();
+    shown.setFilterText("abcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(rows(), QStringList{"ABCDEFGHIJKLMNOPQRSTUVWXYZ.gb"});
+    shown.setFilterText("ZELDA");
+    EXPECT_EQ(rows(), QStringList{"zelda.gb"});
+
+    // Deleting a letter widens again from the whole list, not from the rows "pok" left.
+    shown.setFilterText("pok");
+    EXPECT_EQ(rows(), QStringList{"pkmn_y.gb"});
+    shown.setFilterText("po");
+    EXPECT_EQ(rows(), QStringList({"pkmn_y.gb", "Popeye.gb"}));
+
+    // A title given later that holds the words brings its game in.
+    shown.setFilterText("tetris classic");
+    EXPECT_EQ(rows(), QStringList());
+    titles.insert("tetris", "Classic Blocks");
+    shown.titlesChanged();
+    EXPECT_EQ(rows(), QStringList{"tetris.gb"});
+
+    // With the favourites shown, a game marked now shows at once.
+    shown.setFilterText("");
+    shown.setRows(ViewRows::Favourites);
+    EXPECT_EQ(rows(), QStringList());
+    records.insert("zelda", {true, {}, 0, 0});
+    shown.recordsChanged();
+    EXPECT_EQ(rows(), QStringList{"zelda.gb"});
+    records.insert("popeye", {true, {}, 0, 0});
+    shown.recordsChanged();
+    EXPECT_EQ(rows(), QStringList({"Popeye.gb", "zelda.gb"}));
+}
+
 // ---- The play records ----
 
 class Records : public BaseFolderTest
@@ -136,8 +178,10 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     records.recordLaunch("Tetris", when);
     records.recordPlay("tetris", 90);
     records.recordLaunch("TETRIS", when.addDays(1));
-    records.recordPlay("tetris", 30);
+    records.recordPlay("tetris", 29);
+    records.recordPlay("tetris", 1);
     records.setFavourite("Zelda", true);
+    records.setFavourite("", true); // a file name without "." names no game
     const PlayRecord tetris = PlayRecords(path("Partidas.ini")).record("tetris");
     EXPECT_EQ(tetris.lastPlayed, when.addDays(1));
     EXPECT_EQ(tetris.launches, 2);
@@ -145,27 +189,56 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     EXPECT_FALSE(tetris.favourite);
     EXPECT_TRUE(records.record("zelda").favourite);
     EXPECT_FALSE(records.record("zelda").played());
+    EXPECT_FALSE(readFile("Partidas.ini").contains("[]"));
+    // Another process's change that keeps the file's size is seen too.
+    PlayRecords(path("Partidas.ini")).setFavourite("Zelda", false);
+    QFile file(path("Partidas.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    file.close();
+    EXPECT_FALSE(records.record("zelda").favourite);
+    // ... and one that keeps its time, as on a clock that counts whole seconds.
+    const QDateTime time = QFileInfo(file).lastModified();
+    PlayRecords(path("Partidas.ini")).setFavourite("Mario", true);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(time, QFileDevice::FileModificationTime);
+    file.close();
+    EXPECT_TRUE(records.record("mario").favourite);
 
-    writeFile("Junk.ini", "[a]\r\nFavorito=yes\r\nUltima=ayer\r\nVeces=-4\r\nSegundos=1e9\r\n[b]\r\nVeces=x\r\n");
-    const PlayRecord junk = PlayRecords(path("Junk.ini")).record("a");
+    writeFile("Junk.ini", "[a]\r\nFavorito=yes\r\nUltima=ayer\r\nVeces=-4\r\nSegundos=1e9\r\n[b]\r\nVeces=x\r\n"
+                          "[c]\r\nFavorito=1\r\nVeces=2\r\nSegundos=-50\r\n");
+    const PlayRecords junkFile(path("Junk.ini"));
+    const PlayRecord junk = junkFile.record("a");
     EXPECT_FALSE(junk.favourite);
     EXPECT_FALSE(junk.played());
     EXPECT_EQ(junk.launches, 0);
     EXPECT_EQ(junk.secondsPlayed, 0);
+    // A negative time played reads as none; the rest of the record stands.
+    const PlayRecord negative = junkFile.record("c");
+    EXPECT_TRUE(negative.favourite);
+    EXPECT_EQ(negative.launches, 2);
+    EXPECT_EQ(negative.secondsPlayed, 0);
 }
 
 TEST_F(Records, TwoWritersOnOneFileLoseNoEntry)
 {
-    // Each writer read the file before the other wrote: every change re-reads under the lock.
-    PlayRecords first(path("Partidas.ini"));
-    PlayRecords second(path("Partidas.ini"));
-    first.all();
-    second.all();
-    for (int i = 0; i < 20; ++i) {
-        first.recordLaunch(QStringLiteral("a%1").arg(i), QDateTime::currentDateTime());
-        second.recordLaunch(QStringLiteral("b%1").arg(i), QDateTime::currentDateTime());
-    }
-    EXPECT_EQ(PlayRecords(path("Partidas.ini")).all().size(), 40);
+    // Two writers at once, each with a copy read before the other wrote: every change re-reads the file under
+    // the lock, so the writes take turns and none is lost.
+    const QString file = path("Partidas.ini");
+    const auto writer = [file](QChar prefix) {
+        PlayRecords records(file);
+        records.all();
+        for (int i = 0; i < 40; ++i)
+            records.recordLaunch(prefix + QString::number(i), QDateTime::currentDateTime());
+    };
+    std::thread first(writer, u'a');
+    std::thread second(writer, u'b');
+    first.join();
+    second.join();
+    const auto all = PlayRecords(file).all();
+    EXPECT_EQ(all.size(), 80);
+    EXPECT_EQ(all.value("a39").launches, 1);
+    EXPECT_EQ(all.value("b0").launches, 1);
 }
 
 // ---- In the main window ----
@@ -183,8 +256,8 @@ TEST_F(Finder, TheFieldFiltersLaunchesAndKeepsItsTextAcrossViews)
     writeSettings("[Directorios]\r\nZibo=" + path("zibo").toUtf8() + "\r\n");
     writeFile("zibo", "#!/bin/sh\n");
     start();
-    EXPECT_FALSE(field()->placeholderText().isEmpty());
-    EXPECT_FALSE(field()->accessibleName().isEmpty());
+    EXPECT_EQ(field()->placeholderText(), "Buscar juego (Ctrl+F)");
+    EXPECT_EQ(field()->accessibleName(), "Filtro de juegos");
     QTest::keyClick(main().listView(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(field()->hasFocus());
 

@@ -3,8 +3,8 @@
 #include "language/MessageTable.h"
 #include "language/SafetyTexts.h"
 #include "mainwindow/RomListModel.h"
-#include "platform/NameEncoding.h"
 #include "mainwindow/Views.h"
+#include "platform/NameEncoding.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
@@ -77,18 +77,34 @@ TEST_F(RomList, ANameThatIsNotTextIsMarkedAndRepairedThroughItsBytes)
     writeRawNamed(m_base, "Caf\xe9.gb", "mine");
     writeFile(QString::fromUtf8("Café.gb"), "taken");
     RomListModel model;
+    // A feature with nothing to say adds nothing to what assistive tools read.
+    model.addRowNotes([](const RomListModel::Entry &) { return RomListModel::RowNote{}; });
     model.setFolder(m_base);
+    EXPECT_EQ(model.entry(3).caption, "Tetris.gb"); // the folder is read when an entry is first asked for
     ASSERT_EQ(model.count(), 4);
     const QModelIndex pokemon = model.index(2);
     ASSERT_EQ(model.entry(2).caption, shown);
     EXPECT_EQ(model.entry(2).rawName, "Pok\xe9mon.gb");
-    EXPECT_FALSE(model.data(pokemon, RomListModel::MarksRole).toString().isEmpty());
-    EXPECT_TRUE(model.data(pokemon, Qt::ToolTipRole)
-                    .toString()
-                    .endsWith(messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb"))));
+    EXPECT_EQ(model.data(pokemon, RomListModel::MarksRole).toString(), QString::fromUtf8("\u26A0"));
+    EXPECT_TRUE(
+        model.data(pokemon, Qt::ToolTipRole)
+            .toString()
+            .endsWith(messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb"))));
     EXPECT_TRUE(model.entry(3).rawName.isEmpty());
     EXPECT_TRUE(model.data(model.index(3), RomListModel::MarksRole).toString().isEmpty());
+    EXPECT_FALSE(model.data(model.index(3), Qt::AccessibleDescriptionRole).isValid());
+    int shownAgain = 0;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&shownAgain] { ++shownAgain; });
+    model.notesChanged();
+    EXPECT_EQ(shownAgain, 1);
+    EXPECT_EQ(model.data(pokemon, Qt::AccessibleDescriptionRole).toString(),
+              messageTable().text(SafetyText::UndecodableNameTip).arg(QString::fromUtf8("Pokémon.gb")));
 
+    // A name that is already text is left as it is: read as Windows-1252 its bytes would give "CafÃ©.gb".
+    EXPECT_FALSE(NameEncoding::repair(m_base, QByteArray("Caf\xc3\xa9.gb")));
+    EXPECT_FALSE(NameEncoding::repair(m_base, "Tetris.gb"));
+    EXPECT_FALSE(QFile::exists(path(QString::fromUtf8("CafÃ©.gb"))));
+    EXPECT_EQ(readFile("Tetris.gb"), "x");
     EXPECT_TRUE(NameEncoding::repair(m_base, "Pok\xe9mon.gb"));
     EXPECT_FALSE(NameEncoding::repair(m_base, "Caf\xe9.gb"));
     EXPECT_EQ(readFile(QString::fromUtf8("Pokémon.gb")), "rom");

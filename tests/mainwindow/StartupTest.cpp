@@ -1,13 +1,20 @@
 #include "MainWindowFixture.h"
 
+#include "app/ZipLibraryCheck.h"
+#include "archive/Libzip.h"
+#include "archive/ZipLibrary.h"
 #include "gamegenie/GameGenieDialog.h"
+#include "platform/ErrorHandler.h"
 #include "mainwindow/Windows.h"
 #include "screenshots/PictureViewer.h"
 
 #include "settings/BaseFolder.h"
 #include <QTimer>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -287,6 +294,63 @@ TEST_F(Startup, TheAboutBoxNamesTheVersion)
     item("Acercade1")->trigger();
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_TRUE(m_messages.shown[0].contains("CARTLING  V1.7"));
+}
+
+// The design's places: the tool row on top (the compress button on the left, the codes group on the right), the
+// title at 50, the list under what features add above it, the start button at 337 with 5 below it.
+TEST_F(Startup, TheControlsStandInTheDesignsPlaces)
+{
+    start();
+    QWidget *client = main().centralWidget();
+    const int width = client->width();
+    const auto place = [client](const char *name) {
+        const QWidget *widget = client->findChild<QWidget *>(name);
+        return QRect(widget->mapTo(client, QPoint(0, 0)), widget->size());
+    };
+    EXPECT_EQ(client->height(), 383);
+    EXPECT_EQ(place("GroupBox1"), QRect(width - 4 - 148, 0, 148, 41));
+    EXPECT_EQ(place("SpeedButton1"), QRect(14, 41 - 37, 36, 37));
+    EXPECT_EQ(place("AHMFormDivider1"), QRect(0, 42, width, 4));
+    EXPECT_EQ(place("AHMLabel1"), QRect(4, 50, width - 10, 17));
+    const QRect list = place("ListArea");
+    EXPECT_EQ(list.left(), 8);
+    EXPECT_EQ(list.width(), width - 16);
+    EXPECT_GT(list.top(), 50 + 17);
+    EXPECT_EQ(place("Button1"), QRect(14, list.bottom() + 1 + 6, width - 24, 41));
+    EXPECT_EQ(place("Button1").bottom() + 1, 383 - 5);
+    for (const char *button : {"SpeedButton1", "Button1"})
+        EXPECT_FALSE(client->findChild<QAbstractButton *>(button)->icon().isNull()) << button;
+}
+
+// Once the window has painted, the ZIP library must be usable, or the run ends with its message and status 1.
+TEST_F(Startup, TheZipLibraryCheckEndsOnlyARunWithoutTheLibrary)
+{
+    const std::shared_ptr<void> giveBack(nullptr, [](void *) { simulateMissingLibzip(std::nullopt); });
+    for (const bool missing : {false, true}) {
+        simulateMissingLibzip(missing ? std::optional<QString>("gone") : std::nullopt);
+        QWidget window;
+        window.show();
+        new ZipLibraryCheck(window); // right after show, as the program makes it
+        const QDeadlineTimer deadline(missing ? 5000 : 300);
+        while (m_runEnds.isEmpty() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(m_runEnds, missing ? QList<int>{1} : QList<int>()) << missing;
+        EXPECT_EQ(m_messages.errors, missing ? QStringList{*checkZipLibrary()} : QStringList()) << missing;
+    }
+
+    // A failed background load that reports while the check's message is up adds no second one.
+    struct Reentering : RecordingMessages
+    {
+        void error(const QString &text) override
+        {
+            RecordingMessages::error(text);
+            endRun("again");
+        }
+    } reentering;
+    setMessageSink(&reentering);
+    endRun("first");
+    EXPECT_EQ(reentering.errors, QStringList{"first"});
+    EXPECT_EQ(m_runEnds, QList<int>({1, 1}));
 }
 
 } // namespace

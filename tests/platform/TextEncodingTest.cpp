@@ -55,6 +55,43 @@ TEST(TextEncoding, TheFilesEncodingIsDetected)
         EXPECT_EQ(decodeDetected(bytes).encoding, Encoding::Windows1252) << bytes;
 }
 
+// Files written by hand, without a mark, whose share of zero bytes sits near the line the guess draws.
+TEST(TextEncoding, Utf16WithoutAMarkIsToldByItsShareOfZeroBytes)
+{
+    const QString cyrillic = QString::fromUtf8("[Игры]\r\nТетрис=Классика\r\n"); // 7 of 25 units have a zero byte
+    struct Case
+    {
+        QByteArray bytes;
+        Encoding encoding;
+        QString text;
+    };
+    const Case cases[] = {
+        {QByteArray(reinterpret_cast<const char *>(cyrillic.utf16()), cyrillic.size() * 2),
+         Encoding::Utf16LEWithoutMark, cyrillic},
+        // Exactly a quarter: still UTF-16, either way round.
+        {QByteArray("\x14\x04\x14\x04\x14\x04\x14\x04\x14\x04\x14\x04\r\0\n\0", 16), Encoding::Utf16LEWithoutMark,
+         QString::fromUtf8("ДДДДДД\r\n")},
+        {QByteArray("\x04\x14\x04\x14\x04\x14\x04\x14\x04\x14\x04\x14\0\r\0\n", 16), Encoding::Utf16BEWithoutMark,
+         QString::fromUtf8("ДДДДДД\r\n")},
+        // One unit in five is too few: these are bytes, not UTF-16.
+        {QByteArray("\x14\x04\x14\x04\x14\x04\x14\x04\n\0", 10), Encoding::Windows1252,
+         QString::fromLatin1("\x14\x04\x14\x04\x14\x04\x14\x04\n\0", 10)},
+    };
+    for (const Case &c : cases) {
+        const Decoded decoded = decodeDetected(c.bytes);
+        EXPECT_EQ(decoded.encoding, c.encoding) << c.bytes.toHex().constData();
+        EXPECT_EQ(decoded.text, c.text) << c.bytes.toHex().constData();
+    }
+
+    // UTF-8 whose bytes look like UTF-16 (letters between U+0000) is written with its mark, so that it is not
+    // read back as UTF-16.
+    const QString nulls = QString::fromUtf16(u"A\0B\0C\0D\0é", 9);
+    const Encoded written = encodeAs(nulls, Encoding::Utf8);
+    EXPECT_EQ(written.encoding, Encoding::Utf8WithMark);
+    EXPECT_EQ(written.bytes, QByteArray("\xef\xbb\xbf\r\nA\0B\0C\0D\0\xc3\xa9", 15));
+    EXPECT_EQ(decode(written.bytes), nulls);
+}
+
 // A UTF-8 mark in front of the first section header made an older Windows reader take it as part of the
 // section's name: the mark stands on a line of its own, which is no part of the text.
 TEST(TextEncoding, AUtf8MarkStandsOnALineOfItsOwn)

@@ -12,6 +12,12 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <atomic>
+#include <latch>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
 namespace {
 
 class TileLoaderTest : public BaseFolderTest
@@ -114,6 +120,7 @@ TEST_F(TileLoaderTest, ThumbnailsAreStoredAsFileManagersShareThem)
     EXPECT_TRUE(stored.hasAlphaChannel());
     EXPECT_EQ(stored.text("Thumb::URI"), "file://" + QString(shot).replace(" ", "%20"));
     EXPECT_EQ(stored.text("Thumb::MTime"), QString::number(QFileInfo(shot).lastModified().toSecsSinceEpoch()));
+    EXPECT_EQ(stored.text("Software"), "Cartling");
     EXPECT_EQ(QFileInfo(thumbnail).permissions().toInt() & 0x0077, 0); // the user's alone
     EXPECT_EQ(QFileInfo(m_cacheFolder).permissions().toInt() & 0x0077, 0);
 
@@ -136,12 +143,146 @@ TEST_F(TileLoaderTest, ThumbnailsAreStoredAsFileManagersShareThem)
     EXPECT_TRUE(settled(loader, rom("Mi juego.gb")).picture.isNull());
 }
 
+TEST_F(TileLoaderTest, TheExactNameAndTheShotAsItIsNowDecideTheTile)
+{
+    // Two shots whose names differ only in case: each game gets its own, as the viewer shows them.
+    writeFile("Shoots/tetris.bmp", bitmapBytes(screenPicture(Qt::red)));
+    writeFile("Shoots/TETRIS.bmp", bitmapBytes(screenPicture(Qt::blue)));
+    {
+        TileLoader loader(m_base);
+        const QImage upper = settled(loader, rom("TETRIS.gb")).picture;
+        const QImage lower = settled(loader, rom("tetris.gb")).picture;
+        ASSERT_FALSE(upper.isNull());
+        ASSERT_FALSE(lower.isNull());
+        EXPECT_TRUE(near(upper.pixelColor(2, upper.height() / 2), Qt::blue));
+        EXPECT_TRUE(near(lower.pixelColor(2, lower.height() / 2), Qt::red));
+    }
+
+    // Rewritten within the same second with another size: the stored thumbnail no longer stands for it.
+    const QString shot = path("Shoots/tetris.bmp");
+    const QDateTime modified = QFileInfo(shot).lastModified();
+    QImage smaller(100, 90, QImage::Format_RGB32);
+    smaller.fill(Qt::green);
+    writeFile("Shoots/tetris.bmp", bitmapBytes(smaller));
+    QFile touched(shot);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(modified, QFileDevice::FileModificationTime));
+    touched.close();
+    TileLoader loader(m_base);
+    const QImage again = settled(loader, rom("tetris.gb")).picture;
+    ASSERT_FALSE(again.isNull());
+    EXPECT_TRUE(near(again.pixelColor(again.width() / 2, again.height() / 2), Qt::green));
+}
+
 TEST_F(TileLoaderTest, ACacheThatCannotBeWrittenOnlyCostsSpeed)
 {
     writeFile("blocked", "a file where the cache folder's parent should be");
     writeFile("Shoots/Tetris.jpg", jpegBytes());
     TileLoader loader(m_base, ThumbnailCache(path("blocked/thumbnails/normal")));
     EXPECT_FALSE(settled(loader, rom("Tetris.gb")).picture.isNull());
+    EXPECT_FALSE(ThumbnailCache(path("blocked/thumbnails/normal")).store(path("a.bmp"), {1, 2}, screenPicture()));
+}
+
+int modeOf(const QString &file)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(file).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// Making the missing normal/ folder made the file managers' thumbnails/ folder private too; a link planted at a
+// thumbnail's name was written through, and one to a thumbnail elsewhere was read.
+TEST_F(TileLoaderTest, ThumbnailsLeaveTheSharedFolderAsItIsAndFollowNoLink)
+{
+    const QString thumbnails = QFileInfo(m_cacheFolder).path();
+    ASSERT_TRUE(QDir().mkpath(thumbnails));
+    ASSERT_EQ(::chmod(QFile::encodeName(thumbnails).constData(), 0755), 0);
+    const ThumbnailCache cache(m_cacheFolder);
+    const QImage thumbnail = screenPicture().scaled(128, 115);
+    const ThumbnailCache::Stamp stamp{1000, 2000};
+    ASSERT_TRUE(cache.store(path("a.bmp"), stamp, thumbnail));
+    EXPECT_EQ(modeOf(thumbnails), 0755);
+    EXPECT_EQ(modeOf(m_cacheFolder), 0700);
+    EXPECT_EQ(modeOf(cache.fileFor(path("a.bmp"))), 0600);
+    EXPECT_FALSE(cache.find(path("a.bmp"), stamp).isNull());
+
+    const QByteArray key("the user's own file\n");
+    writeFile("elsewhere", key);
+    ASSERT_TRUE(QFile::link(path("elsewhere"), cache.fileFor(path("b.bmp"))));
+    EXPECT_FALSE(cache.store(path("b.bmp"), stamp, thumbnail));
+    EXPECT_EQ(readFile("elsewhere"), key);
+
+    const ThumbnailCache other(path("other"));
+    ASSERT_TRUE(other.store(path("c.bmp"), stamp, thumbnail));
+    ASSERT_TRUE(QFile::link(other.fileFor(path("c.bmp")), cache.fileFor(path("c.bmp"))));
+    EXPECT_TRUE(cache.find(path("c.bmp"), stamp).isNull());
+    // Another user's thumbnail (only root can make one here).
+    if (giveToAnotherUser(cache.fileFor(path("a.bmp"))))
+        EXPECT_TRUE(cache.find(path("a.bmp"), stamp).isNull());
+}
+
+TEST_F(TileLoaderTest, AThumbnailServesOnlyTheFileAsItWasMadeFromAndNoLargerThanAThumbnailCanBe)
+{
+    const ThumbnailCache cache(m_cacheFolder);
+    const ThumbnailCache::Stamp stamp{1000, 2000};
+    EXPECT_FALSE(cache.store(path("null.bmp"), stamp, QImage()));
+    ASSERT_TRUE(cache.store(path("a.bmp"), stamp, screenPicture().scaled(128, 115)));
+    // Written by another program: the size is optional, and a picture may be of any size.
+    const auto written = [&](const QString &name, QSize size, bool withSize, const QString &of = {}) {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        image.setText("Thumb::URI", ThumbnailCache::uriOf(path(of.isEmpty() ? name : of)));
+        image.setText("Thumb::MTime", "1000");
+        if (withSize)
+            image.setText("Thumb::Size", "2000");
+        ASSERT_TRUE(image.save(cache.fileFor(path(name)), "png"));
+    };
+    written("unsized.bmp", QSize(128, 96), false);
+    written("largest.bmp", QSize(256, 256), true);
+    written("wide.bmp", QSize(257, 10), true);
+    written("tall.bmp", QSize(10, 257), true);
+    written("moved.bmp", QSize(128, 96), true, "elsewhere.bmp");
+    const struct
+    {
+        const char *name;
+        ThumbnailCache::Stamp stamp;
+        bool found;
+    } cases[] = {
+        {"a.bmp", stamp, true},           // as stored
+        {"a.bmp", {1000, 2001}, false},   // another size
+        {"a.bmp", {1001, 2000}, false},   // another time
+        {"null.bmp", stamp, false},       // never stored
+        {"unsized.bmp", {1000, 5}, true}, // no size to compare
+        {"largest.bmp", stamp, true},     // as large as a thumbnail is
+        {"wide.bmp", stamp, false},       // larger
+        {"tall.bmp", stamp, false},       // larger
+        {"moved.bmp", stamp, false},      // the thumbnail of another file
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(!cache.find(path(c.name), c.stamp).isNull(), c.found) << c.name << " " << c.stamp.size;
+}
+
+// When the thumbnail folder was missing, the threads scaling the first screen's tiles raced to make it, and
+// the thumbnails of those that lost the race were not written.
+TEST_F(TileLoaderTest, ThumbnailFolderMadeByManyThreadsAtOnceLosesNoThumbnail)
+{
+    constexpr int Threads = 8;
+    for (int round = 0; round < 10; ++round) {
+        const ThumbnailCache cache(path(QStringLiteral("cache%1/thumbnails/normal").arg(round)));
+        std::vector<QImage> thumbnails(Threads, screenPicture().scaled(128, 115));
+        std::latch start(Threads);
+        std::atomic<int> stored = 0;
+        std::vector<std::thread> threads;
+        for (int i = 0; i < Threads; ++i) {
+            threads.emplace_back([&, i] {
+                start.arrive_and_wait();
+                stored += cache.store(path(QString::number(i)), {i, i}, thumbnails[size_t(i)]) ? 1 : 0;
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        EXPECT_EQ(stored, Threads) << "round " << round;
+        EXPECT_EQ(QDir(cache.folder()).entryList(QDir::Files).size(), Threads) << "round " << round;
+    }
 }
 
 TEST_F(TileLoaderTest, HugeAndLyingPicturesAreRefusedBeforeDecoding)
