@@ -178,8 +178,8 @@ TEST_F(FirstStart, TextsSetByTheFeaturesFollowTheLanguageLoadedAtTheEndOfTheStar
     QFile::copy(QStringLiteral(CARTLING_SOURCE_DIR "/data/english.cti"), path("english.cti"));
     makeFolder("roms");
     writeFile("roms/Tetris.gb", "x");
-    writeSettings("[Directorios]\r\nRoms=" + path("roms").toUtf8() + "\r\n[OtrasConfig2]\r\nArchId=" +
-                  path("english.cti").toUtf8() + "\r\n");
+    writeSettings("[Directorios]\r\nRoms=" + path("roms").toUtf8() +
+                  "\r\n[OtrasConfig2]\r\nArchId=" + path("english.cti").toUtf8() + "\r\n");
     start();
     EXPECT_EQ(main().menus().menu("AHMMenuItem1")->title(), "File");
     EXPECT_EQ(startButton()->text(), "Installed emulators\u2026");

@@ -287,8 +287,10 @@ TEST_F(Finder, AnEmulatorRunThatEndsShowsItsTimeUnderTheTitleAtOnce)
     const QDateTime at = QDateTime::currentDateTime();
     main().finder().emulatorStarted(path("alpha.gb"), at);
     main().finder().emulatorEnded(path("alpha.gb"), at.addSecs(90));
-    EXPECT_TRUE(main().findChild<QLabel *>("GameDetails")->toolTip().contains(
-        u'\n' + messageTable().text(FinderText::TimePlayed) + "1 min\n"));
+    EXPECT_TRUE(main()
+                    .findChild<QLabel *>("GameDetails")
+                    ->toolTip()
+                    .contains(u'\n' + messageTable().text(FinderText::TimePlayed) + "1 min\n"));
 }
 
 } // namespace
