@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 
