@@ -136,6 +136,14 @@ TEST_F(LanguageDialogTest, AStoredFileThatCannotBeReadIsReportedAndNotTakenAsLoa
     EXPECT_EQ(m_messages.errors.size(), 1);
 }
 
+TEST_F(LanguageDialogTest, WithoutAWindowSourceAFileReachesTheProgramsOpenWindows)
+{
+    Language language;
+    LanguageDialog dialog(language);
+    EXPECT_TRUE(language.loadLanguageFile(path("english.cti"), "english.cti"));
+    EXPECT_EQ(dialog.windowTitle(), "Language Settings");
+}
+
 TEST_F(LanguageDialogTest, CreationSelectsTheStoredPosition)
 {
     SettingsFile settings;

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -114,6 +115,11 @@ TEST_F(FirstStart, TheEmptyListShowsWhatToDoAsALabelAndAButtonNotAsARow)
             EXPECT_EQ(guide().button()->text(), text(FirstStartText::GuideButton));
             EXPECT_EQ(rowsShown(), 0);
             EXPECT_EQ(main().statusPanel(1), text(Msg::GameCount) + "0");
+            // The count takes the rest of the status bar.
+            for (QLabel *panel : main().statusBar()->findChildren<QLabel *>()) {
+                if (panel->text() == text(Msg::GameCount) + "0")
+                    EXPECT_GT(panel->geometry().right(), main().statusBar()->width() / 2);
+            }
             EXPECT_TRUE(main().listArea()->rect().contains(guide().line()->parentWidget()->geometry()));
         }
         stop();
@@ -313,6 +319,7 @@ TEST_F(DroppedFiles, CancellingStopsBeforeTheNextGameAndTheClosingMessageSaysWha
 TEST_F(DroppedFiles, WithNoRomFolderChosenGamesGoIntoTheBaseFoldersRomsWhichBecomesIt)
 {
     start();
+    QDir(path("Roms")).removeRecursively(); // made at the start, gone since
     main().drops().dropped({url("drop/Zelda.gb"), url("drop/notes.txt"), url("drop/Pack.ZIP")});
     EXPECT_EQ(SettingsFile().read(Keys::Roms), path("Roms"));
     EXPECT_EQ(readFile("Roms/Zelda.gb"), "drop/Zelda.gb bytes");
@@ -442,6 +449,12 @@ TEST_F(DroppedFiles, FilesDroppedOnTheSearchFieldAreCopiedNotTypedIntoIt)
     EXPECT_EQ(readFile("Roms/Tetris.gb"), "drop/Tetris.gb bytes");
     EXPECT_EQ(field->text(), "Tetris"); // text is still the field's
     EXPECT_EQ(selected(), path("Roms/Tetris.gb"));
+    // A file list dragged over the field is no text to place: the field's cursor stays.
+    field->setCursorPosition(6);
+    QDragEnterEvent over(QPoint(1, at.y()), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(field, &over);
+    EXPECT_TRUE(over.isAccepted());
+    EXPECT_EQ(field->cursorPosition(), 6);
 }
 
 } // namespace
