@@ -140,7 +140,7 @@ TEST_F(FileOperationsTest, NamesAndTitlesThatWouldLeaveTheFolderRenameNothingSil
 {
     makeFolder("roms/sub");
     writeFile("roms/game.gb", romImage("GAME"));
-    for (const QString name : {"", ".", "..", "../game.gb", "sub/game.gb", "a\\b.gb"})
+    for (const QString name : {"", ".", "..", "../game.gb", "sub/game.gb", "a\\b.gb", "game.gb", "GAME.gb"})
         EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), name)) << qPrintable(name);
     EXPECT_FALSE(FileOperations::renameByHand(rom("game.gb"), QStringLiteral("x") + QChar(0) + ".gb"));
     for (const QByteArray title : {"../escaped", "sub/game", "..\\escaped", ".", "..", "Zelda: DX", "What?", "A*B",
@@ -255,7 +255,8 @@ TEST(FileNameRulesTest, NamesThatLeaveTheFolderOrReadAsAnotherAreRefused)
         EXPECT_TRUE(FileOperations::isRefusedName(name)) << qPrintable(name);
     EXPECT_FALSE(FileOperations::isRefusedName("...gb"));
     // A DAT's names: a title's refusals, then a leading dot and any control or format character.
-    for (const QString name : {"A:B", "a\x7F", "a\u0085b", ".hidden", "\u202Eexe.gb", "a\u200Bb", "a\U000E0001b"})
+    for (const QString name : {"A:B", "a\x7F", "a\u0085b", ".hidden", "\u202Eexe.gb", "a\u200Bb", "a\U000E0001b", ".",
+                               "..", "a/b", "a\\b"})
         EXPECT_FALSE(FileOperations::isUsableForeignName(name)) << qPrintable(name);
     for (const QString name : {"Tetris (World) (Rev 1)", "Pokémon - Edición Roja", "a.b", "東京", "a\U0001F600b"})
         EXPECT_TRUE(FileOperations::isUsableForeignName(name)) << qPrintable(name);

@@ -66,6 +66,21 @@ TEST_F(RomList, NamesWithBlanksQuotesAndOtherLettersAreListedAsThey)
     for (int row = 0; row < model.count(); ++row)
         EXPECT_TRUE(QFile::exists(model.entry(row).fullPath)) << qPrintable(model.entry(row).caption);
     EXPECT_FALSE(QFile::exists(path("x")));
+
+    // The list's own editor: a refused or taken name says so to the view and renames nothing.
+    const auto rowOf = [&model](const QString &name) {
+        for (int row = 0; row < model.count(); ++row)
+            if (model.entry(row).caption == name)
+                return model.index(row);
+        return QModelIndex();
+    };
+    EXPECT_FALSE(model.setData(rowOf("con blanco.gb"), "a/b.gb", Qt::EditRole));
+    EXPECT_FALSE(model.setData(rowOf("con blanco.gb"), QString::fromUtf8("Ñandú.gb"), Qt::EditRole));
+    EXPECT_EQ(model.count(), names.size());
+    EXPECT_TRUE(QFile::exists(path("con blanco.gb")));
+    EXPECT_TRUE(model.setData(rowOf("con blanco.gb"), "sin blanco.gb", Qt::EditRole));
+    EXPECT_TRUE(QFile::exists(path("sin blanco.gb")));
+    EXPECT_TRUE(rowOf("sin blanco.gb").isValid());
 }
 
 // A Latin-1 name copied from Windows showed as "Pok\uFFFDmon.gb" like any other and could not be used; it is
