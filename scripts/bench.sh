@@ -17,7 +17,7 @@ if [ ! -f "$BENCH_BUILD/CMakeCache.txt" ]; then
 fi
 cmake --build "$BENCH_BUILD" -j "$(nproc)" >/dev/null
 
-ALL=(romlist titlelist dataini jpeg archive filter screenshot_tick collection picturegrid startup)
+ALL=(romlist titlelist dataini jpeg archive filter screenshot_tick savecopies collection picturegrid startup)
 CHOSEN=("$@")
 [ ${#CHOSEN[@]} -eq 0 ] && CHOSEN=("${ALL[@]}")
 

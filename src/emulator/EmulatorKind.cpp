@@ -1,13 +1,10 @@
 #include "emulator/EmulatorKind.h"
 
-#include "emulator/EmulatorText.h"
-#include "language/MessageTable.h"
+#include "emulator/Emulator.h"
 #include "platform/Places.h"
 #include "settings/SettingsFile.h"
 
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace EmulatorKinds {
 
@@ -78,42 +75,14 @@ EmulatorKind ofStored(const SettingsFile &settings)
     return ofStored(settings, settings.read(Keys::Zibo, Places::defaultEmulatorName()));
 }
 
-bool leavesZiboBitmap(EmulatorKind kind)
-{
-    return kind == EmulatorKind::Zibo;
-}
-
-bool isPngShotOf(EmulatorKind kind, QStringView fileName, QStringView romStem)
-{
-    if (kind != EmulatorKind::Mgba || romStem.isEmpty())
-        return false;
-    // Compared as the file system does, letter case included: mGBA writes the stem as the ROM has it.
-    if (!fileName.startsWith(romStem) || !fileName.endsWith(u".png"))
-        return false;
-    const QStringView rest = fileName.sliced(romStem.size(), fileName.size() - romStem.size() - 4);
-    if (rest.size() < 2 || rest.front() != u'-')
-        return false;
-    return std::all_of(rest.begin() + 1, rest.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 bool writesZiboCfg(const SettingsFile &settings)
 {
-    return recognise(settings.read(Keys::Zibo, Places::defaultEmulatorName())) == EmulatorKind::Zibo;
+    return Emulators::of(recognise(settings.read(Keys::Zibo, Places::defaultEmulatorName()))).mayReadZiboCfg();
 }
 
 QString name(EmulatorKind kind)
 {
-    switch (kind) {
-    case EmulatorKind::Zibo:
-        return QStringLiteral("Zibo");
-    case EmulatorKind::Mgba:
-        return QStringLiteral("mGBA");
-    case EmulatorKind::RetroArch:
-        return QStringLiteral("RetroArch");
-    case EmulatorKind::OwnCommand:
-        break;
-    }
-    return messageTable().text(EmulatorText::OwnCommandKind);
+    return Emulators::of(kind).name();
 }
 
 } // namespace EmulatorKinds

@@ -6,7 +6,7 @@
 class SettingsFile;
 
 // The kinds of emulator program Cartling knows how to start. Zibo reads Zibo.cfg; the others get their
-// options on the command line.
+// options on the command line. What each kind is given and leaves is its Emulator class's to say.
 enum class EmulatorKind
 {
     Zibo,       // every program not recognised below: Zibo.cfg and the ROM as the one argument
@@ -31,21 +31,12 @@ EmulatorKind ofStored(const SettingsFile &settings, const QString &program);
 // The same for the stored program ("Zibo", with the default executable name when none is stored).
 EmulatorKind ofStored(const SettingsFile &settings);
 
-// What the kind's program leaves when the user takes a screenshot, so that only its own shots are taken.
-// Zibo saves "ZIBO0000.BMP" in one of its places; the kinds told to save in Cartling's picture folder name
-// their PNG shots each in their own way. An own command line's program is asked as the kind it is recognised as.
-bool leavesZiboBitmap(EmulatorKind kind);
-// Whether `fileName` is a PNG shot the kind saves while it runs the ROM whose file stem is `romStem`: mGBA
-// names them "<stem>-<n>.png", n counting up from 0 past the highest already there. A kind whose names do not
-// say the game would accept any stem here.
-bool isPngShotOf(EmulatorKind kind, QStringView fileName, QStringView romStem);
-
 // Whether Zibo.cfg is written for the stored program: for Zibo and every program not recognised, also when an
 // own command line starts it, as such a program may be Zibo. The others take their options their own way, and
 // their folders (/usr/games, the Flatpak exports) are no place for a file of Cartling's.
 bool writesZiboCfg(const SettingsFile &settings);
 
-// "Zibo", "mGBA", "RetroArch"; the own command line's name comes from the language table.
+// The kind's name: "Zibo", "mGBA", "RetroArch"; the own command line's name comes from the language table.
 QString name(EmulatorKind kind);
 
 // The program names searched for on PATH and among the Flatpak exports, with the kind of each.

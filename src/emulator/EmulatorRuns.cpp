@@ -13,7 +13,7 @@
 EmulatorRuns::EmulatorRuns(QObject *parent) : QObject(parent) {}
 
 bool EmulatorRuns::start(const QString &program, const QStringList &arguments, const QString &workingFolder,
-                         const QString &rom)
+                         const QString &rom, const std::function<void()> &whenEnded)
 {
     const MessageTable &texts = messageTable();
     const QString shown = QDir::toNativeSeparators(program);
@@ -35,7 +35,9 @@ bool EmulatorRuns::start(const QString &program, const QStringList &arguments, c
     }
     QElapsedTimer clock;
     clock.start();
-    connect(process, &WatchedProcess::ended, this, [this, process, clock, rom, shown](int exitCode) {
+    connect(process, &WatchedProcess::ended, this, [this, process, clock, rom, shown, whenEnded](int exitCode) {
+        if (whenEnded)
+            whenEnded();
         if (exitCode != 0 && clock.elapsed() < EarlyEndMilliseconds) {
             const MessageTable &texts = messageTable();
             QString text = texts.text(EmulatorText::EndedAtOnceStart, shown, EmulatorText::EndedAtOnceEnd);

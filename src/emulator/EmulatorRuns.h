@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The emulators Cartling has started: each launch goes through start(), which reports a program that
 // cannot be started, or that ends at once with an error, in a message naming it, and tells listeners (the
@@ -18,8 +19,10 @@ public:
 
     explicit EmulatorRuns(QObject *parent = nullptr);
 
-    // Starts the program for the ROM; false (and the message shown) when it could not be started.
-    bool start(const QString &program, const QStringList &arguments, const QString &workingFolder, const QString &rom);
+    // Starts the program for the ROM; false (and the message shown) when it could not be started. `whenEnded`, when
+    // given, runs once the program's end is seen, before ended() is sent.
+    bool start(const QString &program, const QStringList &arguments, const QString &workingFolder, const QString &rom,
+               const std::function<void()> &whenEnded = {});
 
 signals:
     void started(const QString &rom, const QDateTime &at);

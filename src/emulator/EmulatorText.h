@@ -32,5 +32,15 @@ enum : int
     ProgramLabel = 235,
     CodeName = 236, // + row number: a code row without a description
     NoProgramStored = 237,
+    // What the chosen emulator cannot do as the options ask, and what it does with the Game Genie codes.
+    MgbaModelNote = 340,
+    CoreNote = 341, // %1: the core's library name
+    GambatteModelNote = 342,
+    NoCoreNote = 343,
+    CodesToMgba = 344,
+    CodesToRetroArch = 345, // %1: the core's library name
+    CodesNoCore = 346,
+    CodesToOwnCommand = 347,
+    CodesNotToOwnCommand = 348,
 };
 } // namespace EmulatorText

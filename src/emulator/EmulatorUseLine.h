@@ -3,8 +3,8 @@
 #include <QLabel>
 
 // A line under an option dialog's controls that says which of its emulator options the chosen emulator
-// uses. Hidden while the emulator is Zibo, which uses them all, so the dialog then looks as it always has.
-// It renews itself each time its dialog is shown, from the emulator stored at that moment.
+// uses, as its kind tells. Hidden while the emulator is Zibo, which uses them all, so the dialog then looks as it
+// always has. It renews itself each time its dialog is shown, from the emulator stored at that moment.
 class EmulatorUseLine : public QLabel
 {
     Q_OBJECT
@@ -13,10 +13,6 @@ public:
 
     // Shows the line for the stored emulator.
     void renew();
-
-    // The controls (by object name) whose captions name the options of the dialog that mGBA, or an own
-    // command line, takes; none for RetroArch.
-    static QStringList usedCaptions(const QString &dialog, bool ownCommand);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,6 @@
 #include "emulator/InstalledEmulators.h"
 
-#include "emulator/EmulatorArguments.h"
+#include "emulator/RetroArchCores.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,8 +10,21 @@ namespace InstalledEmulators {
 
 QStringList flatpakExportFolders()
 {
-    return {QStringLiteral("/var/lib/flatpak/exports/bin"),
-            QDir::homePath() + QStringLiteral("/.local/share/flatpak/exports/bin")};
+    // As Flatpak itself finds its installations; a variable that is not an absolute path counts as unset.
+    const auto absolute = [](const char *name) {
+        const QString value = qEnvironmentVariable(name);
+        return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : QString();
+    };
+    QString system = absolute("FLATPAK_SYSTEM_DIR");
+    if (system.isEmpty())
+        system = QStringLiteral("/var/lib/flatpak");
+    QString user = absolute("FLATPAK_USER_DIR");
+    if (user.isEmpty()) {
+        const QString dataHome = absolute("XDG_DATA_HOME");
+        user = (dataHome.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : dataHome) +
+               QStringLiteral("/flatpak");
+    }
+    return {system + QStringLiteral("/exports/bin"), user + QStringLiteral("/exports/bin")};
 }
 
 QList<Found> find(const QStringList &pathFolders, const QStringList &flatpakFolders)

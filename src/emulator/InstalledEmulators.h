@@ -17,7 +17,8 @@ struct Found
     QStringList cores; // RetroArch only
 };
 
-// The system's and the user's Flatpak export folders.
+// The system's and the user's Flatpak export folders, where Flatpak keeps them: $FLATPAK_SYSTEM_DIR, else
+// /var/lib/flatpak; $FLATPAK_USER_DIR, else $XDG_DATA_HOME/flatpak, else ~/.local/share/flatpak.
 QStringList flatpakExportFolders();
 
 // Looks in the folders of PATH (in order), then in the Flatpak folders. A program reached twice (through a

@@ -1,7 +1,7 @@
 #include "emulator/InstalledEmulatorsDialog.h"
 
-#include "emulator/EmulatorArguments.h"
 #include "emulator/EmulatorText.h"
+#include "emulator/OwnCommandEmulator.h"
 #include "language/MessageTable.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
@@ -181,7 +181,7 @@ void InstalledEmulatorsDialog::chooseProgram()
 
 void InstalledEmulatorsDialog::checkOwnCommand()
 {
-    const bool balanced = EmulatorArguments::quotesBalanced(m_ownCommand->text());
+    const bool balanced = OwnCommandEmulator::quotesBalanced(m_ownCommand->text());
     m_ownWarning->setVisible(!balanced);
     m_saveOwn->setEnabled(balanced);
 }
@@ -190,7 +190,7 @@ bool InstalledEmulatorsDialog::saveOwnCommand()
 {
     const QString commandTemplate = m_ownCommand->text().trimmed();
     const QString program = SettingsFile().read(Keys::Zibo);
-    if (!EmulatorArguments::quotesBalanced(commandTemplate)) {
+    if (!OwnCommandEmulator::quotesBalanced(commandTemplate)) {
         showMessage(text(EmulatorText::UnbalancedQuote));
         return false;
     }

@@ -1,15 +1,11 @@
 #include "emulator/Launcher.h"
 
 #include "emulator/ConfigTemplate.h"
-#include "emulator/EmulatorArguments.h"
+#include "emulator/Emulator.h"
 #include "emulator/EmulatorRuns.h"
-#include "emulator/EmulatorText.h"
-#include "emulator/MgbaCheats.h"
 #include "language/MessageTable.h"
-#include "platform/ErrorHandler.h"
 #include "platform/Messages.h"
 #include "platform/Places.h"
-#include "screenshots/ScreenshotPlaces.h"
 #include "settings/BaseFolder.h"
 #include "settings/SettingsFile.h"
 
@@ -32,11 +28,6 @@ std::optional<CodeSet> rowsFromTemplate(const ConfigTemplate &configTemplate)
         }
     }
     return any ? std::optional(rows) : std::nullopt;
-}
-
-bool holdsCode(const CodeSet &rows)
-{
-    return std::any_of(rows.begin(), rows.end(), [](const CodeRow &row) { return !row.code.trimmed().isEmpty(); });
 }
 
 } // namespace
@@ -67,68 +58,15 @@ std::optional<CodeSet> Launcher::codeRows() const
     return m_steps.codeRows ? m_steps.codeRows() : rowsFromTemplate(m_template);
 }
 
-LaunchFiles Launcher::files(const SettingsFile &settings, const QString &rom, bool cheatsWanted)
-{
-    const QString base = BaseFolder::path();
-    LaunchFiles files;
-    files.rom = rom;
-    files.shotsFolder = ScreenshotPlaces::pictureFolder(base);
-    QDir().mkpath(files.shotsFolder);
-    const QString saves = settings.read(Keys::Save);
-    if (settings.read(Keys::Savedir) && !saves.isEmpty() && QFileInfo(saves).isDir())
-        files.savesFolder = saves;
-    if (cheatsWanted) {
-        files.cheats = MgbaCheats::path(base, rom);
-        const QString refused = QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(files.cheats));
-        // What the emulator's cheats window changed in Cartling's sets since is taken first, so it is not lost.
-        QByteArray existing;
-        if (!MgbaCheats::read(files.cheats, &existing))
-            throw CartlingError(refused);
-        if (const QList<CodeChoice> choices = MgbaCheats::choices(existing);
-            !choices.isEmpty() && m_steps.takeCheatChoices)
-            m_steps.takeCheatChoices(choices, QFileInfo(files.cheats).lastModified());
-        // Without codes in use, Cartling's sets go and the user's stay.
-        const std::optional<CodeSet> rows = codeRows();
-        if (!MgbaCheats::write(files.cheats, rows.value_or(CodeSet()), messageTable().text(EmulatorText::CodeName)))
-            throw CartlingError(refused);
-    }
-    return files;
-}
-
-std::optional<QStringList> Launcher::arguments(EmulatorKind kind, const QString &program, const QString &rom)
+std::optional<QStringList> Launcher::arguments(EmulatorKind kind, const QString &program, const QString &rom,
+                                               std::function<void()> &whenEnded)
 {
     const SettingsFile settings;
-    switch (kind) {
-    case EmulatorKind::Zibo:
-        return QStringList{rom};
-    case EmulatorKind::Mgba: {
-        const std::optional<CodeSet> rows = codeRows();
-        return EmulatorArguments::mgba(settings, files(settings, rom, rows && holdsCode(*rows)));
-    }
-    case EmulatorKind::RetroArch: {
-        QString core = settings.read(Keys::RetroArchCore);
-        const QStringList folders = RetroArchCores::folders(EmulatorKinds::isFlatpakExport(program));
-        if (core.isEmpty() || !QFileInfo(core).isFile())
-            core = RetroArchCores::find(folders).value(0);
-        if (core.isEmpty()) {
-            showMessage(messageTable().text(EmulatorText::NoCore) + folders.join(QStringLiteral("; ")));
-            return std::nullopt;
-        }
-        return EmulatorArguments::retroArch(core, rom);
-    }
-    case EmulatorKind::OwnCommand: {
-        const QString commandTemplate = settings.read(Keys::OwnCommandLine);
-        if (!EmulatorArguments::quotesBalanced(commandTemplate)) {
-            showMessage(messageTable().text(EmulatorText::UnbalancedQuote));
-            return std::nullopt;
-        }
-        LaunchFiles launchFiles = files(settings, rom, commandTemplate.contains(QStringLiteral("%CHEATS%")));
-        if (launchFiles.savesFolder.isEmpty())
-            launchFiles.savesFolder = BaseFolder::path() + QStringLiteral("/Save");
-        return EmulatorArguments::ownCommand(commandTemplate, launchFiles);
-    }
-    }
-    return std::nullopt;
+    LaunchContext launch{
+        settings, program, rom, BaseFolder::path(), [this] { return codeRows(); }, m_steps.takeCheatChoices, {}};
+    std::optional<QStringList> arguments = Emulators::of(kind).arguments(launch);
+    whenEnded = std::move(launch.whenEnded);
+    return arguments;
 }
 
 std::optional<QString> Launcher::launch(const QString &rom)
@@ -139,13 +77,9 @@ std::optional<QString> Launcher::launch(const QString &rom)
     // A relative emulator path is taken from the current folder, the listed ROM folder.
     const QString emulator = SettingsFile().read(Keys::Zibo, Places::defaultEmulatorName());
     const EmulatorKind kind = EmulatorKinds::ofStored(SettingsFile(), emulator);
+    const Emulator &emulatorKind = Emulators::of(kind);
     if (emulator.isEmpty() || !QFileInfo(emulator).isFile()) {
-        if (kind == EmulatorKind::Zibo)
-            showMessage(messageTable().text(Msg::EmulatorMissing));
-        else
-            showMessage(messageTable().text(EmulatorText::CannotStartStart, QDir::toNativeSeparators(emulator),
-                                            EmulatorText::CannotStartEnd) +
-                        messageTable().text(EmulatorText::ProgramGone));
+        showMessage(emulatorKind.missingProgramMessage(emulator));
         return std::nullopt;
     }
 
@@ -162,15 +96,21 @@ std::optional<QString> Launcher::launch(const QString &rom)
         m_template.saveAs(ConfigTemplate::fileIn(SettingsFile().read(Keys::Zibod, BaseFolder::path() + u'/')));
     }
 
-    const std::optional<QStringList> arguments = this->arguments(kind, emulator, rom);
+    std::function<void()> whenEnded;
+    const std::optional<QStringList> arguments = this->arguments(kind, emulator, rom, whenEnded);
     if (!arguments)
         return std::nullopt;
     // The program and every argument go as they are, one argument each, never through a shell.
     EmulatorRuns &runs = m_steps.runs ? *m_steps.runs : emulatorRuns();
+    if (m_steps.beforeStart)
+        m_steps.beforeStart(rom, kind, emulator);
     const QDateTime startedAt = QDateTime::currentDateTime();
-    if (runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom) && m_steps.launched) {
-        // An own command line's program names its shots as the emulator it is.
-        m_steps.launched(rom, kind == EmulatorKind::OwnCommand ? EmulatorKinds::recognise(emulator) : kind, startedAt);
+    if (!runs.start(QFileInfo(emulator).absoluteFilePath(), *arguments, QDir::currentPath(), rom, whenEnded)) {
+        // Nothing ran, so nothing is to wait for.
+        if (whenEnded)
+            whenEnded();
+    } else if (m_steps.launched) {
+        m_steps.launched(rom, emulatorKind.shotKind(emulator), startedAt);
     }
-    return kind == EmulatorKind::Zibo ? commandLine(emulator, rom) : commandLine(emulator, *arguments);
+    return emulatorKind.commandLine(emulator, *arguments);
 }

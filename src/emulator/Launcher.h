@@ -13,7 +13,6 @@
 class ConfigTemplate;
 class EmulatorRuns;
 class SettingsFile;
-struct LaunchFiles;
 
 // The launch of the emulator on one ROM (launch): checks, Zibo.cfg written for a program that may read it, the
 // emulator started with the arguments its kind takes.
@@ -35,6 +34,8 @@ public:
         // Before the game's cheats file is written again: the codes its emulator's cheats window switched on or
         // off in Cartling's sets, and when the file was saved.
         std::function<void(const QList<CodeChoice> &choices, const QDateTime &savedAt)> takeCheatChoices;
+        // Right before the program starts on the ROM, its files written: the kind of the launch and the program.
+        std::function<void(const QString &rom, EmulatorKind kind, const QString &program)> beforeStart;
     };
 
     Launcher(ConfigTemplate &configTemplate, Steps steps);
@@ -49,11 +50,11 @@ public:
     // quote in double quotes, as an own command line would be typed.
     static QString commandLine(const QString &emulator, const QStringList &arguments);
 
-    // The program and its arguments for the kind; nothing when a check stopped it (its message shown).
-    std::optional<QStringList> arguments(EmulatorKind kind, const QString &program, const QString &rom);
-
 private:
-    LaunchFiles files(const SettingsFile &settings, const QString &rom, bool cheatsWanted);
+    // The program's arguments for the kind, and what is to be done once it has ended; nothing when a check
+    // stopped the launch (its message shown).
+    std::optional<QStringList> arguments(EmulatorKind kind, const QString &program, const QString &rom,
+                                         std::function<void()> &whenEnded);
     std::optional<CodeSet> codeRows() const;
 
     ConfigTemplate &m_template;

@@ -1,10 +1,12 @@
 #include "gamegenie/GameGenieDialog.h"
 
 #include "app/Session.h"
+#include "emulator/Emulator.h"
 #include "gamegenie/CheatCodeFormat.h"
 #include "library/GameDetails.h"
 #include "platform/AccessibleNames.h"
 #include "platform/ErrorHandler.h"
+#include "platform/Places.h"
 #include "settings/SettingsFile.h"
 
 #include <QCheckBox>
@@ -37,6 +39,8 @@ constexpr int kDescriptionLeft = kCheckLeft + kCheckWidth + 2;
 // room the main window takes at the size it was designed for.
 constexpr int kMainWindowLeftmost = 170;
 constexpr int kMainWindowRoom = 230;
+// The line saying what the chosen emulator does with the codes, below everything else; the dialog grows by it.
+constexpr int kUseLineHeight = 36;
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect place)
 {
@@ -126,6 +130,12 @@ GameGenieDialog::GameGenieDialog(Session &session)
     m_internalName->setGeometry(6, 18, 258, 20);
 
     button(this, "Button1", QStringLiteral("Aceptar"), {288, 372, 90, 28});
+
+    m_emulatorUse = named(new QLabel(this), "EmulatorCodesUse");
+    m_emulatorUse->setWordWrap(true);
+    m_emulatorUse->setTextFormat(Qt::PlainText);
+    m_emulatorUse->setGeometry(6, kHeight - 2, kWidth - 12, kUseLineHeight);
+    m_emulatorUse->hide();
 
     // The hidden actions: run by code (the launch, the selection), never seen by the user.
     button(this, "Revisardatos", QStringLiteral("Revisar datos"), {0, 0, 0, 0})->hide();
@@ -426,8 +436,20 @@ void GameGenieDialog::reject()
     FormWindow::reject();
 }
 
+void GameGenieDialog::showEmulatorUse()
+{
+    // Zibo reads the codes from Zibo.cfg and has nothing to add: the dialog then looks as it always has.
+    const SettingsFile settings;
+    const QString program = settings.read(Keys::Zibo, Places::defaultEmulatorName());
+    const QString text = Emulators::of(EmulatorKinds::ofStored(settings, program)).codesUse(program);
+    m_emulatorUse->setText(text);
+    m_emulatorUse->setVisible(!text.isEmpty());
+    setFixedSize(kWidth, text.isEmpty() ? kHeight : kHeight + kUseLineHeight);
+}
+
 void GameGenieDialog::showEvent(QShowEvent *event)
 {
+    showEmulatorUse();
     FormWindow::showEvent(event);
     guarded([this] {
         if (!m_session.selectedEntry())

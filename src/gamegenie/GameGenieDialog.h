@@ -91,6 +91,8 @@ private:
     // Every control set from the rules, with no handler run.
     void loadFromRules();
     void showCodeCheck(int n);
+    // The line under the dialog for the emulator stored now.
+    void showEmulatorUse();
 
     Session &m_session;
     GameGenieCodes &m_codes;
@@ -100,5 +102,6 @@ private:
     QLabel *m_internalName = nullptr;
     QLineEdit *m_title = nullptr;
     QPlainTextEdit *m_hint = nullptr;
+    QLabel *m_emulatorUse = nullptr;
     std::optional<Edges> m_edgesBeforeOpening;
 };

@@ -378,10 +378,52 @@ constexpr const char *kTexts[] = {
     "",                                                                               // 337
     "",                                                                               // 338
     "",                                                                               // 339
-    "", "", "", "", "", "", "", "", "", "",                  // 340 to 349, free
-    "", "", "", "", "", "", "", "", "", "",                  // 350 to 359, free
-    "", "", "", "", "", "", "", "", "", "",                  // 360 to 369, free
-    "", "", "", "", "", "", "", "", "", "",                  // 370 to 379, free
+    // Added texts: what the chosen emulator cannot do as asked, and what it does with the Game Genie codes.
+    "mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la "
+    "paleta elegida.",                                                                                 // 340
+    "Núcleo de RetroArch: %1.",                                                                        // 341
+    "Gambatte solo puede forzar Gameboy Normal; con Color o Súper "
+    "cada juego usa la consola para la que se hizo.",                                                  // 342
+    "No se ha encontrado ningún núcleo de Game Boy para RetroArch.",                                   // 343
+    "mGBA recibe los códigos en su archivo de trucos (carpeta Trucos); los "
+    "marcados empiezan activos y su ventana de trucos puede cambiarlos.",                              // 344
+    "RetroArch recibe los códigos como trucos del núcleo %1 "
+    "(carpeta Trucos); solo los marcados se activan.",                                                 // 345
+    "RetroArch no puede recibir los códigos: no se ha encontrado ningún núcleo de Game Boy.",          // 346
+    "La línea de órdenes propia recibe los códigos en un archivo de trucos de mGBA (%CHEATS%).",       // 347
+    "La línea de órdenes propia no pasa los códigos: añada "
+    "%CHEATS% para que el programa los reciba.",                                                       // 348
+    "",                                                                                                // 349
+    "",                                                                                                // 350
+    "",                                                                                                // 351
+    "",                                                                                                // 352
+    "",                                                                                                // 353
+    "",                                                                                                // 354
+    "",                                                                                                // 355
+    "",                                                                                                // 356
+    "",                                                                                                // 357
+    "",                                                                                                // 358
+    "",                                                                                                // 359
+    "", // 360
+    "", // 361
+    "", // 362
+    "", // 363
+    "", // 364
+    "", // 365
+    "", // 366
+    "", // 367
+    "", // 368
+    "", // 369
+    "", // 370
+    "", // 371
+    "", // 372
+    "", // 373
+    "", // 374
+    "", // 375
+    "", // 376
+    "", // 377
+    "", // 378
+    "", // 379
     // Added texts: the first start (the guide to the first game, files dropped onto the window).
     "Elija la carpeta de sus juegos de Game Boy, o arrastre aquí los archivos.",          // 380
     "Esta carpeta no tiene juegos de Game Boy: elija otra, "
@@ -395,6 +437,36 @@ constexpr const char *kTexts[] = {
     "No se pudieron copiar:",                                                             // 387
     "No se copiaron porque no son juegos de Game Boy de este ordenador:",                 // 388
     "Copia cancelada: se copiaron %1 de %2 archivos.",                                    // 389
+    "", // 390
+    "", // 391
+    "", // 392
+    "", // 393
+    "", // 394
+    "", // 395
+    "", // 396
+    "", // 397
+    "", // 398
+    "", // 399
+    "No se pudo guardar una copia de la partida de %1 (%2). El juego se inicia igualmente.", // 400
+    "%1 no tiene partida guardada para %2, pero sí la hay de %3 en %4. ¿Llevarla a %2? (La de %3 se queda donde está.)", // 401
+    "No se pudo llevar la partida a %1.", // 402
+    "Partida guardada: %1 · %2 copias", // 403
+    "Partidas guardadas…", // 404
+    "Partidas guardadas de %1", // 405
+    "Partida actual", // 406
+    "Fecha", // 407
+    "Tamaño", // 408
+    "Guardada por", // 409
+    "Restaurar", // 410
+    "Exportar…", // 411
+    "Abrir carpeta", // 412
+    "Cerrar", // 413
+    "¿Poner la copia del %1 en lugar de la partida actual de %2? La partida actual se guarda antes como copia.", // 414
+    "La copia del %1 está en su sitio.", // 415
+    "No se pudo escribir %1.", // 416
+    "Este juego no tiene todavía partida guardada ni copias.", // 417
+    "Enviar también a la papelera sus partidas guardadas (%1 archivos)", // 418
+    "", // 419
 };
 
 static_assert(std::size(kTexts) == EntryCount);

@@ -51,6 +51,7 @@ QList<GameFiles::Place> GameFiles::placesNow()
     places.append({base + QStringLiteral("/Save"), Saves | Cheats});
     places.append({folderOf(MgbaCheats::path(base, QStringLiteral("game.gb"))), Cheats});
     places.append({PictureLookup::shotsFolder(base), Shots});
+    places.append({base + QStringLiteral("/Copias"), Copies});
     return places;
 }
 
@@ -111,9 +112,7 @@ GameFiles::Listing &GameFiles::listing(const QString &folder)
         it.next();
         const QString name = it.fileName();
         ++listing.folded[name.toCaseFolded()];
-        if (it.fileInfo().isDir())
-            continue;
-        const Entry entry = entryOf(name);
+        const Entry entry = it.fileInfo().isDir() ? Entry{name, name.size(), Copies} : entryOf(name);
         listing.byStem[folded(QStringView(name).first(entry.stemLength))].append(entry);
     }
     return listing;
@@ -158,7 +157,7 @@ int GameFiles::gameFilesWithStem(const QString &folder, const QString &stem)
 {
     int count = 0;
     for (const Entry &entry : listing(folder).byStem.value(folded(stem))) {
-        if (!(entry.kind & (Saves | Cheats)))
+        if (!(entry.kind & (Saves | Cheats | Copies)))
             ++count;
     }
     return count;
@@ -181,11 +180,13 @@ void GameFiles::noteRenamed(const QString &from, const QString &to)
     const QString oldFolded = oldName.toCaseFolded();
     if (--listing.folded[oldFolded] <= 0)
         listing.folded.remove(oldFolded);
-    const Entry old = entryOf(oldName);
+    // A folder (a game's copies) is its stem whole.
+    const bool folder = QFileInfo(to).isDir();
+    const Entry old = folder ? Entry{oldName, oldName.size(), Copies} : entryOf(oldName);
     auto &entries = listing.byStem[folded(QStringView(oldName).first(old.stemLength))];
     entries.removeIf([&oldName](const Entry &entry) { return entry.name == oldName; });
     const QString newName = fileNameOf(to);
     ++listing.folded[newName.toCaseFolded()];
-    const Entry entry = entryOf(newName);
+    const Entry entry = folder ? Entry{newName, newName.size(), Copies} : entryOf(newName);
     listing.byStem[folded(QStringView(newName).first(entry.stemLength))].append(entry);
 }

@@ -7,8 +7,8 @@
 
 // Which files belong to a game besides its ROM, found by the ROM's stem: battery saves and clocks (.sav, .srm,
 // .rtc), save states (mGBA's .ss0 to .ss9, RetroArch's .state, .state1… and their pictures) and cheats
-// (.cheats) beside the ROM and in the save folders, its cheats in "Trucos" and its shots in "Shoots". Stems and
-// extensions are matched without regard to case, as the picture lookup does. A run over many games reads each
+// (.cheats) beside the ROM and in the save folders, its cheats in "Trucos", its shots in "Shoots" and the folder
+// of its saves' copies in "Copias". Stems and extensions are matched without regard to case, as the picture lookup does. A run over many games reads each
 // folder once and is told of the renames it makes.
 class GameFiles
 {
@@ -18,6 +18,7 @@ public:
         Saves = 1,  // battery saves, clocks and save states
         Cheats = 2, // cheats files
         Shots = 4,  // Cartling's own shots
+        Copies = 8, // the folder of the copies of its saves, named by the stem alone
     };
     // A folder where a game's files lie, and which kinds of them it holds. The ROM's own folder is always one
     // (saves and cheats).
@@ -37,7 +38,7 @@ public:
 
     // The places of the base folder and its settings: the Save folder of the directories options (also while
     // its option is off, since what the emulator wrote there while it was on still belongs to the game), the
-    // base folder's "Save" (an own command line's saves), "Trucos" and "Shoots".
+    // base folder's "Save" (an own command line's saves), "Trucos", "Shoots" and "Copias".
     static QList<Place> placesNow();
     explicit GameFiles(QList<Place> places = placesNow());
 

@@ -1,6 +1,8 @@
 #include "mainwindow/FileActions.h"
 
 #include "app/Session.h"
+#include "language/MessageTable.h"
+#include "library/GameFiles.h"
 #include "library/TitleDialog.h"
 #include "library/TitleRenamer.h"
 #include "mainwindow/GameList.h"
@@ -12,9 +14,11 @@
 #include "platform/PathHelpers.h"
 #include "platform/ProgressWindow.h"
 #include "platform/Trash.h"
+#include "saves/SaveText.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -39,6 +43,21 @@ QString FileActions::deleteQuestion(const QString &fileName)
         .arg(fileName);
 }
 
+QStringList FileActions::savesOf(const QString &rom)
+{
+    GameFiles files;
+    // Saves shared with another game file of the stem ("game.gb" and "game.gbc") are that one's too.
+    if (files.gameFilesWithStem(folderOf(rom), stemOf(rom)) > 1)
+        return {};
+    QStringList saves;
+    for (const GameFiles::Companion &companion : files.of(folderOf(rom), stemOf(rom))) {
+        if (QFileInfo(companion.path).isFile() &&
+            GameFiles::companionStemLength(fileNameOf(companion.path), GameFiles::Saves) >= 0)
+            saves.append(companion.path);
+    }
+    return saves;
+}
+
 QString FileActions::deleteFailure(const QString &fileName)
 {
     return (spanishDesktop() ? QString::fromUtf8("No se pudo enviar \"%1\" a la papelera.")
@@ -52,8 +71,22 @@ void FileActions::deleteSelected()
         RomListModel &list = m_session.romList();
         // The list works in its own folder; a folder that has gone away deletes nothing.
         if (QDir::setCurrent(list.folder())) {
-            if (messages().confirm(deleteQuestion(entry->caption)) && !trash().moveToTrash(entry->fullPath))
+            // The game's saves stay unless the user says otherwise: hours of play in a few KiB.
+            const QStringList saves = savesOf(entry->fullPath);
+            bool withSaves = false;
+            const bool yes = saves.isEmpty()
+                                 ? messages().confirm(deleteQuestion(entry->caption))
+                                 : messages().confirmWithOption(
+                                       deleteQuestion(entry->caption),
+                                       messageTable().text(SaveText::DeleteSavesToo).arg(saves.size()), &withSaves);
+            if (yes && !trash().moveToTrash(entry->fullPath)) {
                 showMessage(deleteFailure(entry->caption));
+            } else if (yes && withSaves) {
+                for (const QString &save : saves) {
+                    if (!trash().moveToTrash(save))
+                        showMessage(deleteFailure(fileNameOf(save)));
+                }
+            }
             list.reread();
         }
     }

@@ -36,6 +36,9 @@ public:
     // The confirmation asked before a file goes to the trash, and the message when it could not.
     static QString deleteQuestion(const QString &fileName);
     static QString deleteFailure(const QString &fileName);
+    // The battery saves, clocks and save states of the game, which a delete takes along only when asked to;
+    // none when another game file bears the same stem.
+    static QStringList savesOf(const QString &rom);
 
 private:
     // What an extraction shows: the title label, the codes dialog's game name and internal name.

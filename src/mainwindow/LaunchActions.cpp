@@ -44,7 +44,8 @@ void LaunchActions::launch(const QString &rom)
                        },
                        [this](const QList<CodeChoice> &choices, const QDateTime &savedAt) {
                            m_session.takeCheatChoices(choices, savedAt);
-                       }});
+                       },
+                       m_beforeStart});
     if (const auto line = launcher.launch(rom))
         m_session.setCommandLinePreview(*line);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "emulator/EmulatorKind.h"
+
 #include <QObject>
+#include <functional>
 
 class InstalledEmulatorsDialog;
 class MainMenus;
@@ -35,6 +38,11 @@ public:
     static void storeEmulatorPath(const QString &file);
     // "Emuladores instalados…": the emulators found on this machine, one of them to be stored.
     void showInstalledEmulators();
+    // What is done right before every start (the game's save kept).
+    void setBeforeStart(std::function<void(const QString &rom, EmulatorKind kind, const QString &program)> step)
+    {
+        m_beforeStart = std::move(step);
+    }
 
 signals:
     // "Buscar Zibo" or "Emuladores instalados…" closed: the stored emulator may have changed.
@@ -45,4 +53,5 @@ private:
     Session &m_session;
     ScreenshotActions &m_screenshots;
     InstalledEmulatorsDialog *m_installed = nullptr;
+    std::function<void(const QString &rom, EmulatorKind kind, const QString &program)> m_beforeStart;
 };

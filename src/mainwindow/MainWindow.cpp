@@ -23,6 +23,7 @@
 #include "mainwindow/GameList.h"
 #include "mainwindow/HelpItems.h"
 #include "mainwindow/LaunchActions.h"
+#include "mainwindow/SaveActions.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/NameRepairActions.h"
 #include "mainwindow/PictureViewActions.h"
@@ -157,6 +158,10 @@ void MainWindow::createControls()
 
     m_screenshots = new ScreenshotActions(this, *m_session, *m_menus, m_windows);
     m_launches = new LaunchActions(*this, *m_session, *m_screenshots, *m_menus);
+    auto *saves = new SaveActions(*this, *m_session, *m_menus);
+    m_launches->setBeforeStart([saves](const QString &rom, EmulatorKind kind, const QString &program) {
+        saves->beforeLaunch(rom, kind, program);
+    });
     m_gameList = new GameList(
         m_listArea, *m_session, *m_menus,
         {[this] { m_screenshots->loadSelectedPicture(); }, [this] { m_session->loadSelectedGameDetails(); },

@@ -1,6 +1,7 @@
 #include "platform/MessageBoxSink.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 
 namespace {
@@ -28,6 +29,19 @@ void MessageBoxSink::error(const QString &text)
 bool MessageBoxSink::confirm(const QString &text)
 {
     return box(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool MessageBoxSink::confirmWithOption(const QString &text, const QString &option, bool *ticked)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Cartling"), text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    auto *check = new QCheckBox(option, &box);
+    check->setObjectName(QStringLiteral("OptionBox"));
+    box.setCheckBox(check);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    *ticked = yes && check->isChecked();
+    return yes;
 }
 
 void MessageBoxSink::about(const QString &title, const QString &text)

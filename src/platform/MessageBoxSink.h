@@ -9,5 +9,6 @@ public:
     void show(const QString &text) override;
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
+    bool confirmWithOption(const QString &text, const QString &option, bool *ticked) override;
     void about(const QString &title, const QString &text) override;
 };

@@ -13,6 +13,13 @@ public:
     virtual void error(const QString &text) { show(text); }
     // A yes/no question; true for yes.
     virtual bool confirm(const QString &text) = 0;
+    // A yes/no question with a box to tick below it, unticked at first; true for yes, `*ticked` the box's state.
+    virtual bool confirmWithOption(const QString &text, const QString &option, bool *ticked)
+    {
+        (void)option;
+        *ticked = false;
+        return confirm(text);
+    }
     // The About box: the program's icon, its name line and a second line.
     virtual void about(const QString &title, const QString &text) { show(title + u'\n' + text); }
 };

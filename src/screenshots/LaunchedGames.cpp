@@ -1,5 +1,7 @@
 #include "screenshots/LaunchedGames.h"
 
+#include "emulator/Emulator.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -29,7 +31,7 @@ bool LaunchedGames::allEnded() const
 QString LaunchedGames::gameOfPng(const QString &fileName, const QDateTime &modified) const
 {
     for (auto it = m_launches.rbegin(); it != m_launches.rend(); ++it) {
-        if (EmulatorKinds::isPngShotOf(it->kind, fileName, it->stem) && modified >= it->at.addSecs(-TimeStepSeconds))
+        if (Emulators::of(it->kind).isShotOf(fileName, it->stem) && modified >= it->at.addSecs(-TimeStepSeconds))
             return it->rom;
     }
     return {};
@@ -38,6 +40,6 @@ QString LaunchedGames::gameOfPng(const QString &fileName, const QDateTime &modif
 QString LaunchedGames::bitmapGame() const
 {
     const auto it = std::find_if(m_launches.rbegin(), m_launches.rend(),
-                                 [](const Launch &l) { return EmulatorKinds::leavesZiboBitmap(l.kind); });
+                                 [](const Launch &l) { return Emulators::of(l.kind).leavesZiboBitmap(); });
     return it == m_launches.rend() ? QString() : it->rom;
 }

@@ -24,7 +24,10 @@ public:
 
     const QString &folder() const { return m_folder; }
 
-    // "file://" and the absolute path, with the characters a URI cannot hold escaped.
+    // "file://" and the absolute path escaped exactly as GLib's g_filename_to_uri escapes it, which is what the
+    // file managers hash: every byte but letters, digits and "/!$&'()*+,-.:=@_~" as "%" and two capital hex
+    // digits. Another escaping (";" or "[" left as they are) would name another file, and the thumbnails would
+    // not be shared.
     static QString uriOf(const QString &path);
     // The thumbnail's file for the picture file: the folder, the MD5 of its URI in hexadecimal and ".png".
     QString fileFor(const QString &path) const;
@@ -39,6 +42,19 @@ public:
     // again next time, nothing else is lost.
     bool store(const QString &path, const Stamp &stamp, const QImage &thumbnail) const;
 
+    // The folder of Cartling's failure entries: "fail/cartling-<version>" beside the thumbnails' folder.
+    QString failFolder() const;
+    // Whether a thumbnail of the picture file as the stamp describes it could not be made before: the file is then
+    // not decoded again until it changes.
+    bool failed(const QString &path, const Stamp &stamp) const;
+    // Records that no thumbnail can be made of the file as it is: a small PNG carrying its URI and stamp, as the
+    // thumbnail format asks. False when it cannot be written.
+    bool storeFailure(const QString &path, const Stamp &stamp) const;
+
 private:
+    // The entry in `file` made for the picture file as the stamp describes it; a null image when there is none.
+    QImage entryFor(const QString &file, const QString &path, const Stamp &stamp) const;
+    bool storeEntry(const QString &file, const QString &path, const Stamp &stamp, const QImage &image) const;
+
     QString m_folder;
 };

@@ -205,9 +205,14 @@ TileLoader::Answer TileLoader::answer(const Job &job, const ShotIndex &index) co
         const ThumbnailCache::Stamp stamp{info.lastModified().toSecsSinceEpoch(), info.size()};
         QImage picture = m_cache.find(shot, stamp);
         if (picture.isNull()) {
-            picture = TilePicture::load(shot);
-            if (picture.isNull())
+            // A shot that could not be made small is not read again until it changes.
+            if (m_cache.failed(shot, stamp))
                 continue;
+            picture = TilePicture::load(shot);
+            if (picture.isNull()) {
+                m_cache.storeFailure(shot, stamp);
+                continue;
+            }
             m_cache.store(shot, stamp, picture); // a cache that cannot be written only costs the next start time
         }
         result.picture = forPainting(picture);

@@ -41,7 +41,7 @@ void BaseFolderTest::SetUp()
 
 bool RecordingTrash::moveToTrash(const QString &path)
 {
-    if (!works ||
+    if (!works || refused.contains(path) ||
         !QFile::rename(path, folder + u'/' + QString::number(moved.size()) + u'-' + QFileInfo(path).fileName()))
         return false;
     moved.append(path);

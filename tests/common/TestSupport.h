@@ -28,11 +28,18 @@ public:
         asked.append(text);
         return answer;
     }
+    bool confirmWithOption(const QString &text, const QString &option, bool *ticked) override
+    {
+        asked.append(text + u'\n' + option);
+        *ticked = tick;
+        return answer;
+    }
 
     QStringList shown;
     QStringList errors;
     QStringList asked;
     bool answer = true;
+    bool tick = false; // the box of a question with one
 };
 
 // Records every program start instead of starting it.
@@ -62,6 +69,7 @@ public:
     QString folder;
     QStringList moved; // the paths, in order
     bool works = true;
+    QStringList refused; // paths it will not take, while it takes others
 };
 
 // A fresh base folder per test: a temporary folder made the current folder and captured as the base

@@ -196,6 +196,13 @@ INSTANTIATE_TEST_SUITE_P(AllSeven, ColourSchemeTest,
                                            Scheme{5, "-dcs 5 #93f19 #093209 #062506 #001600"},
                                            Scheme{6, "-dcs 6 #3f3f3f #323232 #2c2c2c #1f1f1f"}));
 
+TEST_F(AudioVideoOptionsTest, EveryControlHasAPlaceOfItsOwn)
+{
+    AudioVideoDialog &dialog = start();
+    dialog.show();
+    EXPECT_EQ(overlappingControls(dialog), QStringList());
+}
+
 TEST_F(AudioVideoOptionsTest, ARefusedWriteRaisesTheSettingsErrorAndLeavesTheLines)
 {
     writeFile("Cartling.ini", "[Sonido]\r\nStereo=2\r\n");

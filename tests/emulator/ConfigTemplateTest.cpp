@@ -62,6 +62,21 @@ TEST_F(ConfigTemplateTest, SavingWritesFiftyNineCrLfLinesWithBlankAndEmptySlotsK
     EXPECT_EQ(lines[50], "-rtsdir /mis carpetas/\r");
 }
 
+// Every slot from the first to the last takes its text; a number outside them changes nothing.
+TEST_F(ConfigTemplateTest, EachSlotFromTheFirstToTheLastIsReplacedAndNoOtherNumber)
+{
+    const int last = ConfigTemplate::SlotCount - 1;
+    for (int slot : {-1, 0, 1, last, last + 1}) {
+        ConfigTemplate t;
+        const QStringList before = t.lines();
+        t.replace(slot, "-x");
+        QStringList expected = before;
+        if (slot >= 0 && slot <= last)
+            expected[slot] = "-x";
+        EXPECT_EQ(t.lines(), expected) << "slot " << slot;
+    }
+}
+
 // A folder typed by hand without its separator once put Zibo.cfg beside the folder ("/emuZibo.cfg").
 TEST_F(ConfigTemplateTest, TheFileGoesIntoTheStoredFolderWithOrWithoutItsSeparator)
 {

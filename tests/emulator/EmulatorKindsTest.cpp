@@ -2,13 +2,13 @@
 
 #include "emulator/AudioVideoDialog.h"
 #include "emulator/ConfigTemplate.h"
-#include "emulator/EmulatorArguments.h"
 #include "emulator/EmulatorKind.h"
 #include "emulator/EmulatorRuns.h"
 #include "emulator/InstalledEmulators.h"
 #include "emulator/InstalledEmulatorsDialog.h"
 #include "emulator/KeyboardDialog.h"
 #include "emulator/MgbaCheats.h"
+#include "emulator/OtherOptionsDialog.h"
 #include "gamegenie/GameGenieDialog.h"
 #include "mainwindow/Windows.h"
 #include "settings/SettingsFile.h"
@@ -67,72 +67,6 @@ TEST_F(EmulatorChoice, AreKnownByTheProgramsNameItsLinkAndFlatpakExports)
     EXPECT_EQ(EmulatorKinds::ofStored(SettingsFile(), "/usr/games/mgba-qt"), EmulatorKind::Mgba);
 }
 
-TEST_F(EmulatorChoice, MgbaGetsTheStoredOptionsAsItsOwnCommandLineOptions)
-{
-    const LaunchFiles files{"/roms/Mi juego.gb", "/base/Trucos/Mi juego.cheats", "/base/Capturas", "/saves"};
-    const auto option = [](const QString &setting) { return QStringList{"-C", setting}; };
-    const struct
-    {
-        const char *label;
-        QByteArray ini;
-        LaunchFiles files;
-        QStringList expected;
-    } cases[] = {
-        {"defaults",
-         "",
-         {files.rom, {}, files.shotsFolder, {}},
-         option("volume=119") + QStringList{"-s", "0"} + option("screenshotPath=/base/Capturas") +
-             QStringList{"/roms/Mi juego.gb"}},
-        {"no sound, 15 fps, grey, Super Game Boy",
-         "[Sonido]\r\nTipo=0\r\nVolumen=3\r\n[Video]\r\nScreen update frequency=2\r\nColor=6\r\n"
-         "[OtrasConfig]\r\nGBmodos=4\r\n",
-         files,
-         option("mute=1") + QStringList{"-s", "3"} + option("gb.pal[0]=16777215") + option("gb.pal[1]=13290186") +
-             option("gb.pal[2]=11711154") + option("gb.pal[3]=8224125") + option("gb.model=SGB") +
-             option("savegamePath=/saves") + option("screenshotPath=/base/Capturas") + option("cheatAutoload=1") +
-             option("cheatsPath=/base/Trucos") + QStringList{"/roms/Mi juego.gb"}},
-        {"full volume, 30 fps, the five-digit colour, colour model",
-         "[Sonido]\r\nVolumen=20\r\n[Video]\r\nScreen update frequency=1\r\nColor=5\r\n[OtrasConfig]\r\nGBmodos=2\r\n",
-         {files.rom, {}, {}, {}},
-         option("volume=256") + QStringList{"-s", "1"} + option("gb.pal[0]=2424677") + option("gb.pal[1]=2411044") +
-             option("gb.pal[2]=1611288") + option("gb.pal[3]=22784") + option("gb.model=CGB") +
-             QStringList{"/roms/Mi juego.gb"}},
-        {"volume 8 of 15 is 136.5 of 256: rounded, not cut",
-         "[Sonido]\r\nVolumen=8\r\n",
-         {files.rom, {}, {}, {}},
-         option("volume=137") + QStringList{"-s", "0"} + QStringList{"/roms/Mi juego.gb"}},
-        {"normal model, out-of-range choices read as defaults",
-         "[Sonido]\r\nVolumen=1\r\n[Video]\r\nScreen update frequency=7\r\nColor=9\r\n[OtrasConfig]\r\nGBmodos=3\r\n",
-         {files.rom, {}, {}, {}},
-         option("volume=17") + QStringList{"-s", "0"} + option("gb.model=DMG") + QStringList{"/roms/Mi juego.gb"}},
-    };
-    for (const auto &c : cases) {
-        writeFile("Cartling.ini", c.ini);
-        EXPECT_EQ(EmulatorArguments::mgba(SettingsFile(), c.files), c.expected) << c.label;
-    }
-}
-
-TEST_F(EmulatorChoice, AnOwnCommandLineKeepsEveryFileOneWholeArgument)
-{
-    const QString rom = QString::fromUtf8("/roms/Mi \"juego\" 100% %SAVES% ñandú.gb");
-    const LaunchFiles files{rom, "/base/Trucos.cheats", "/base/Capturas", "/base/Save"};
-    EXPECT_EQ(
-        EmulatorArguments::ownCommand(R"(--rom "%ROM%" -c%CHEATS% --dirs=%SAVES%,%SHOTS% """x""" it's)", files),
-        (QStringList{"--rom", rom, "-c/base/Trucos.cheats", "--dirs=/base/Save,/base/Capturas", "\"x\"", "it's"}));
-    EXPECT_EQ(EmulatorArguments::ownCommand("%ROM%", files), QStringList{rom});
-
-    const struct
-    {
-        const char *line;
-        bool balanced;
-    } quotes[] = {{"", true},         {R"(-a "b c")", true}, {R"(-a "b)", false}, {R"("""")", false},
-                  {R"(""" x)", true}, {R"(-a ""b)", true},   {R"(x ")", false}};
-    for (const auto &q : quotes) {
-        EXPECT_EQ(EmulatorArguments::quotesBalanced(q.line), q.balanced) << q.line;
-        EXPECT_EQ(EmulatorArguments::ownCommand(q.line, files).has_value(), q.balanced) << q.line;
-    }
-}
-
 TEST_F(EmulatorChoice, TheCheatsFileHoldsOneSetPerCodeAndNoDescriptionBreaksIt)
 {
     CodeSet rows;
@@ -170,6 +104,48 @@ TEST_F(EmulatorChoice, KnownProgramsAreFoundOnceOnThePathAndAmongFlatpakExports)
     for (const auto &f : found)
         listed << EmulatorKinds::name(f.kind) + " " + QDir(m_base).relativeFilePath(f.program);
     EXPECT_EQ(listed, (QStringList{"mGBA bin/mgba-qt", "RetroArch bin/retroarch", "mGBA flatpak/io.mgba.mGBA"}));
+}
+
+// The user's installation was looked for only in ~/.local/share/flatpak, where Flatpak does not keep it when
+// FLATPAK_USER_DIR or XDG_DATA_HOME says otherwise.
+TEST_F(EmulatorChoice, FlatpakInstallationsAreLookedForWhereFlatpakKeepsThem)
+{
+    const char *variables[] = {"FLATPAK_SYSTEM_DIR", "FLATPAK_USER_DIR", "XDG_DATA_HOME", "HOME"};
+    QList<QByteArray> saved;
+    for (const char *name : variables)
+        saved << qgetenv(name);
+    const struct
+    {
+        const char *system;
+        const char *user;
+        const char *dataHome;
+        QStringList folders;
+    } cases[] = {
+        {"", "", "", {"/var/lib/flatpak/exports/bin", "/home/ana/.local/share/flatpak/exports/bin"}},
+        {"", "", "/data", {"/var/lib/flatpak/exports/bin", "/data/flatpak/exports/bin"}},
+        {"/sys/fp/", "/fp", "/data", {"/sys/fp/exports/bin", "/fp/exports/bin"}},
+        {"relative",
+         "relative",
+         "relative",
+         {"/var/lib/flatpak/exports/bin", "/home/ana/.local/share/flatpak/exports/bin"}},
+    };
+    qputenv("HOME", "/home/ana");
+    for (const auto &c : cases) {
+        for (const auto &[name, value] :
+             {std::pair{"FLATPAK_SYSTEM_DIR", c.system}, {"FLATPAK_USER_DIR", c.user}, {"XDG_DATA_HOME", c.dataHome}}) {
+            if (*value)
+                qputenv(name, value);
+            else
+                qunsetenv(name);
+        }
+        EXPECT_EQ(InstalledEmulators::flatpakExportFolders(), c.folders) << c.user << " " << c.dataHome;
+    }
+    for (int i = 0; i < int(std::size(variables)); ++i) {
+        if (saved[i].isNull())
+            qunsetenv(variables[i]);
+        else
+            qputenv(variables[i], saved[i]);
+    }
 }
 
 // Launches through the main window, with starts recorded.
@@ -231,11 +207,14 @@ TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgOnlyAProgramThatMayBeZibo)
     } cases[] = {
         {"mgba-qt",
          "[OtrasConfig2]\r\nSavedir=1\r\n",
-         {"-C", "volume=119", "-s", "0", "-C", "savegamePath=" + path("saves"), "-C",
+         {"-C", "mute=0", "-C", "volume=119", "-s", "0", "-C", "savegamePath=" + path("saves"), "-C",
           "screenshotPath=" + path("Capturas"), rom},
          false},
-        {"org.libretro.RetroArch", "", {"-L", core, rom}, false},
-        {"retroarch", "[Emulador]\r\nNucleo=" + core.toUtf8() + "\r\n", {"-L", core, rom}, false},
+        {"org.libretro.RetroArch", "", {"-L", core, "--appendconfig", path("RetroArch.cfg"), rom}, false},
+        {"retroarch",
+         "[Emulador]\r\nNucleo=" + core.toUtf8() + "\r\n",
+         {"-L", core, "--appendconfig", path("RetroArch.cfg"), rom},
+         false},
         {"zibo",
          "[Emulador]\r\nLinea=-f \"%ROM%\" %SHOTS% %SAVES%\r\nLineaPrograma=" + path("emu/zibo").toUtf8() + "\r\n",
          {"-f", rom, path("Capturas"), path("Save")},
@@ -254,6 +233,9 @@ TEST_F(KindLaunch, EachKindGetsItsArgumentsAndZiboCfgOnlyAProgramThatMayBeZibo)
         EXPECT_EQ(readFile("emu/Zibo.cfg").count("\r\n"), c.ziboCfg ? 59 : 0) << c.program;
         EXPECT_FALSE(QFile::exists(path("Zibo/Zibo.cfg"))) << c.program;
         EXPECT_TRUE(m_messages.shown.isEmpty()) << qPrintable(m_messages.shown.join('\n'));
+        // The recording starter's programs never end: a RetroArch's restore waits for an end that is not seen.
+        EXPECT_EQ(QFile::exists(path("RetroArch/Restaurar.json")), c.arguments.contains("--appendconfig")) << c.program;
+        QFile::remove(path("RetroArch/Restaurar.json"));
         // The Game Genie switch writes it by the same rule.
         QFile::remove(path("emu/Zibo.cfg"));
         main().gameGenieSwitch()->setChecked(!main().gameGenieSwitch()->isChecked());
@@ -311,32 +293,89 @@ TEST_F(KindLaunch, ActiveCodesReachMgbaInItsCheatsFileAndAMissingCoreIsNamed)
         << qPrintable(m_messages.shown[0]);
 }
 
+// Forcing the original Game Boy did nothing for a game made for both consoles: mGBA reads gb.model only for
+// games made for the original one.
+TEST_F(KindLaunch, MgbaIsToldTheModelKeyTheLaunchedGamesHeaderSelects)
+{
+    QByteArray rom(0x150, '\0');
+    rom[0x143] = char(0x80);
+    writeFile("roms/Tetris.gb", rom);
+    storeEmulator("mgba-qt", "[OtrasConfig]\r\nGBmodos=3\r\n");
+    launchTetris();
+    ASSERT_EQ(m_starter.starts.size(), 1);
+    EXPECT_TRUE(m_starter.starts[0].arguments.contains("cgb.hybridModel=DMG"));
+    EXPECT_FALSE(m_starter.starts[0].arguments.contains("gb.model=DMG"));
+    stop();
+}
+
 TEST_F(KindLaunch, OptionWindowsSayWhichOptionsTheChosenEmulatorUsesAndLookAsBeforeWithZibo)
 {
+    // Cores of the test's own, so that the host's are never looked at.
+    for (const char *name : {"cores/gambatte_libretro.so", "cores/mgba_libretro.so", "cores/bsnes_libretro.so"}) {
+        makeFolder("cores");
+        writeFile(name, "core");
+    }
+    const auto core = [this](const char *name) { return "[Emulador]\r\nNucleo=" + path(name).toUtf8() + "\r\n"; };
+    const QString uses = QString::fromUtf8("De las opciones de esta ventana, el emulador elegido usa solo: ");
+    const QString none = QString::fromUtf8("El emulador elegido no usa las opciones de emulador de esta ventana.");
+    const QString mgbaNote = QString::fromUtf8(
+        " mGBA solo colorea un juego de Gameboy Normal con una BIOS de Gameboy Color; sin ella lo muestra con la "
+        "paleta elegida.");
     const struct
     {
         const char *program;
-        bool lineShown;
-        const char *audioVideo;
+        QByteArray settings;
+        QString audioVideo; // empty: no line
+        QString otherOptions;
+        QString codes;
     } cases[] = {
-        {"zibo", false, ""},
-        {"mgba-qt", true,
-         "De las opciones de esta ventana, el emulador elegido usa solo: Sonido, Volumen, Screen update "
-         "frequency, Color."},
-        {"retroarch", true, "El emulador elegido no usa las opciones de emulador de esta ventana."},
+        {"zibo", "", "", "", ""},
+        {"mgba-qt", "", uses + "Sonido, Volumen, Screen update frequency, Color.", uses + "Gameboy Modos." + mgbaNote,
+         QString::fromUtf8("mGBA recibe los códigos en su archivo de trucos (carpeta Trucos); los marcados empiezan "
+                           "activos y su ventana de trucos puede cambiarlos.")},
+        {"retroarch", core("cores/gambatte_libretro.so"),
+         uses + QString::fromUtf8("Sonido, Volumen, Color. Núcleo de RetroArch: Gambatte."),
+         uses + QString::fromUtf8("Gameboy Modos. Núcleo de RetroArch: Gambatte. Gambatte solo puede forzar Gameboy "
+                                  "Normal; con Color o Súper cada juego usa la consola para la que se hizo."),
+         QString::fromUtf8("RetroArch recibe los códigos como trucos del núcleo Gambatte (carpeta Trucos); solo los "
+                           "marcados se activan.")},
+        {"retroarch", core("cores/mgba_libretro.so"),
+         uses + QString::fromUtf8("Sonido, Volumen, Screen update frequency. Núcleo de RetroArch: mGBA."),
+         uses + QString::fromUtf8("Gameboy Modos. Núcleo de RetroArch: mGBA."),
+         QString::fromUtf8("RetroArch recibe los códigos como trucos del núcleo mGBA (carpeta Trucos); solo los "
+                           "marcados se activan.")},
+        {"retroarch", core("cores/bsnes_libretro.so"),
+         uses + QString::fromUtf8("Sonido, Volumen. Núcleo de RetroArch: bsnes."),
+         none + QString::fromUtf8(" Núcleo de RetroArch: bsnes."),
+         QString::fromUtf8("RetroArch recibe los códigos como trucos del núcleo bsnes (carpeta Trucos); solo los "
+                           "marcados se activan.")},
+        // The Flatpak looks only in its own core folder, which the test's home leaves empty.
+        {"org.libretro.RetroArch", "",
+         uses + QString::fromUtf8("Sonido, Volumen. No se ha encontrado ningún núcleo de Game Boy para RetroArch."),
+         none + QString::fromUtf8(" No se ha encontrado ningún núcleo de Game Boy para RetroArch."),
+         QString::fromUtf8("RetroArch no puede recibir los códigos: no se ha encontrado ningún núcleo de Game Boy.")},
+        {"gb", "[Emulador]\r\nLinea=%ROM% -c %CHEATS%\r\nLineaPrograma=" + path("emu/gb").toUtf8() + "\r\n", none, none,
+         QString::fromUtf8("La línea de órdenes propia recibe los códigos en un archivo de trucos de mGBA "
+                           "(%CHEATS%).")},
+        {"gb", "[Emulador]\r\nLinea=%ROM%\r\nLineaPrograma=" + path("emu/gb").toUtf8() + "\r\n", none, none,
+         QString::fromUtf8("La línea de órdenes propia no pasa los códigos: añada %CHEATS% para que el programa los "
+                           "reciba.")},
     };
     for (const auto &c : cases) {
-        storeEmulator(c.program);
+        storeEmulator(c.program, c.settings);
         QDir::setCurrent(m_base);
         start();
-        windows().audioVideoDialog->show();
-        const auto *line = windows().audioVideoDialog->findChild<QLabel *>("EmulatorUse");
-        ASSERT_TRUE(line);
-        EXPECT_EQ(line->isVisible(), c.lineShown) << c.program;
-        if (c.lineShown)
-            EXPECT_EQ(line->text(), QString::fromUtf8(c.audioVideo)) << c.program;
-        windows().keyboardDialog->show();
-        EXPECT_EQ(windows().keyboardDialog->findChild<QLabel *>("EmulatorUse")->isVisible(), c.lineShown);
+        const auto lineOf = [](QWidget *window, const char *name) {
+            window->show();
+            const auto *line = window->findChild<QLabel *>(name);
+            return line && line->isVisible() ? line->text() : QString();
+        };
+        EXPECT_EQ(lineOf(windows().audioVideoDialog.get(), "EmulatorUse"), c.audioVideo) << c.program;
+        EXPECT_EQ(lineOf(windows().otherOptionsDialog.get(), "EmulatorUse"), c.otherOptions) << c.program;
+        EXPECT_EQ(lineOf(windows().keyboardDialog.get(), "EmulatorUse").isEmpty(), c.audioVideo.isEmpty()) << c.program;
+        EXPECT_EQ(lineOf(windows().gameGenieDialog.get(), "EmulatorCodesUse"), c.codes) << c.program;
+        // Only a line that is there makes the codes window taller.
+        EXPECT_EQ(windows().gameGenieDialog->height(), c.codes.isEmpty() ? 412 : 448) << c.program;
         stop();
     }
 }
@@ -387,6 +426,9 @@ TEST_F(KindLaunch, TheInstalledEmulatorsWindowStoresTheChoiceAsBuscarZiboDoes)
     EXPECT_FALSE(dialog.list()->isVisible());
     QTest::mouseClick(dialog.findChild<QPushButton *>("ChooseProgram"), Qt::LeftButton);
     EXPECT_EQ(stored.last(), "/opt/own/emu");
+    dialog.show();
+    QTest::mouseClick(dialog.findChild<QPushButton *>("CloseEmulators"), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 // Real processes, started and watched as a user's launch is.
@@ -423,6 +465,54 @@ TEST_F(WatchedLaunch, AnEmulatorThatCannotRunOrEndsAtOnceIsNamedWithItsLastError
     item("Jugar1")->trigger();
     EXPECT_EQ(m_messages.shown, QStringList{"No se puede iniciar el emulador \"" + path("emu/mgba-qt") +
                                             "\": el programa ya no existe."});
+}
+
+// RetroArch saves the cheats of the game it ran into the user's own cheats folder when it ends: the user's own
+// cheat file for the game held Cartling's codes from then on.
+TEST_F(WatchedLaunch, RetroArchGetsTheLaunchsFilesAndWhatItLeavesInTheUsersFilesIsPutBack)
+{
+    makeFolder("cores");
+    writeFile("cores/gambatte_libretro.so", "core");
+    storeEmulator("retroarch", "[Emulador]\r\nNucleo=" + path("cores/gambatte_libretro.so").toUtf8() +
+                                   "\r\n[OtrasConfig]\r\nGBmodos=3\r\n[Video]\r\nColor=6\r\n[Sonido]\r\nTipo=0\r\n");
+    QFile userCheats(m_home + "/.config/retroarch/cheats/Gambatte/Tetris.cht");
+    QDir().mkpath(QFileInfo(userCheats).path());
+    ASSERT_TRUE(userCheats.open(QIODevice::WriteOnly) && userCheats.write("mine") == 4);
+    userCheats.close();
+    writeFile("emu/retroarch", "#!/bin/sh\nprintf ours > \"$HOME/.config/retroarch/cheats/Gambatte/Tetris.cht\"\n");
+    QSignalSpy ended(&emulatorRuns(), &EmulatorRuns::ended);
+    start();
+    clickEntry("Tetris.gb");
+    GameGenieDialog &codes = *windows().gameGenieDialog;
+    codes.code(1)->setText("1B1-82F");
+    codes.box(1)->setChecked(true);
+    main().gameGenieSwitch()->setChecked(true);
+    item("Jugar1")->trigger();
+    ASSERT_TRUE(ended.wait(20000));
+    ASSERT_TRUE(userCheats.open(QIODevice::ReadOnly));
+    EXPECT_EQ(userCheats.readAll(), "mine");
+    EXPECT_FALSE(QFile::exists(path("RetroArch/Restaurar.json")));
+    EXPECT_TRUE(m_messages.shown.isEmpty()) << qPrintable(m_messages.shown.join('\n'));
+
+    const QByteArray appended = readFile("RetroArch.cfg");
+    for (const QByteArray &line :
+         {QByteArray("audio_mute_enable = \"true\""), "cheat_database_path = \"" + path("Trucos").toUtf8() + '"',
+          "core_options_path = \"" + path("RetroArch/Gambatte.opt").toUtf8() + '"',
+          "system_directory = \"" + path("RetroArch").toUtf8() + '"'})
+        EXPECT_TRUE(appended.contains(line + '\n')) << line.constData();
+    EXPECT_EQ(readFile("Trucos/Gambatte/Tetris.cht"),
+              QString::fromUtf8("cheats = \"1\"\ncheat0_desc = \"Código 1\"\ncheat0_code = \"1B1-82F\"\n"
+                                "cheat0_enable = \"true\"\n")
+                  .toUtf8());
+    EXPECT_EQ(readFile("RetroArch/Gambatte.opt"),
+              "gambatte_gb_colorization = \"custom\"\ngambatte_gb_hwmode = \"GB\"\n");
+    EXPECT_TRUE(readFile("RetroArch/palettes/default.pal").startsWith("[General]\n[Background]\nBackground0="));
+
+    // A RetroArch that cannot be started leaves nothing to wait for.
+    QFile::setPermissions(path("emu/retroarch"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    item("Jugar1")->trigger();
+    EXPECT_EQ(m_messages.shown.size(), 1);
+    EXPECT_FALSE(QFile::exists(path("RetroArch/Restaurar.json")));
 }
 
 TEST_F(WatchedLaunch, TheRecordingStandInTakesMgbasArgumentsAsGiven)

@@ -80,6 +80,27 @@ TEST_F(JoystickRules, JoystickTypesGiveTheirNumberAndOtherTypeGivesABlank)
     EXPECT_EQ(restarted.line(9), "-joyset 0");
 }
 
+// The first type in the list is a type like the others; a number outside the list is no choice and leaves the
+// line and the stored type as they were.
+TEST_F(JoystickRules, EveryTypeOfTheListCanBeChosenAndNothingOutsideIt)
+{
+    const struct
+    {
+        int index;
+        QString line;
+        int stored;
+    } cases[] = {{0, "-joyset 0", 0}, {6, "-joyset 6", 6}, {-1, "-joyset 2", 2}, {8, "-joyset 2", 2}};
+    for (const auto &c : cases) {
+        writeSettings("[Joystick]\nJoyset=2\n");
+        ConfigTemplate fresh;
+        JoystickTypeOptions type(fresh);
+        type.chooseType(c.index);
+        EXPECT_EQ(fresh.line(9), c.line) << c.index;
+        EXPECT_EQ(SettingsFile().read(Keys::Joyset), c.stored) << c.index;
+        EXPECT_EQ(type.type(), c.stored) << c.index;
+    }
+}
+
 TEST_F(JoystickRules, AStoredTypeOutsideTheListSelectsNothing)
 {
     for (const char *value : {"-3", "8", "100"}) {
@@ -122,6 +143,7 @@ TEST_F(JoystickRules, TheJoystickDialogStoresOnlyTheUsersChoice)
     writeSettings("[Joystick]\nJoyset=5\n");
     OptionsWindow<JoystickTypeOptions, JoystickTypeDialog> window(m_template);
     JoystickTypeDialog &dialog = window.dialog();
+    EXPECT_TRUE(dialog.isModal());
     dialog.show();
     auto *types = dialog.findChild<QComboBox *>("AHMAutoCombo1");
     ASSERT_NE(types, nullptr);

@@ -111,6 +111,34 @@ TEST_F(KeyboardOptionsTest, EscapeStoresLikeAceptarAndTheCloseBoxDropsLikeCancel
     dialog.close();
 }
 
+TEST_F(KeyboardOptionsTest, EveryControlHasAPlaceOfItsOwn)
+{
+    KeyboardDialog &dialog = start();
+    dialog.show();
+    EXPECT_EQ(overlappingControls(dialog), QStringList());
+}
+
+// A button number outside the eight is no button: its choice changes no key, nothing kept beside the keys (the
+// autofire flags), and what is stored and written is what it was without it.
+TEST_F(KeyboardOptionsTest, AChoiceForAButtonOutsideTheEightChangesNothing)
+{
+    KeyboardOptions untouched(m_template);
+    untouched.load();
+    untouched.store();
+    const QStringList lines = m_template.lines();
+    const QByteArray stored = readFile("Cartling.ini");
+
+    KeyboardOptions options(m_template);
+    options.load();
+    for (int button : {-1, int(KeyboardOptions::ButtonCount)})
+        options.chooseKey(button, 7);
+    options.store();
+    EXPECT_EQ(m_template.lines(), lines);
+    EXPECT_EQ(readFile("Cartling.ini"), stored);
+    options.chooseKey(KeyboardOptions::ButtonCount - 1, 7);
+    EXPECT_EQ(options.key(KeyboardOptions::ButtonCount - 1), 7);
+}
+
 TEST_F(KeyboardOptionsTest, TwoButtonsOnOneKeyAreMarkedWithTheOtherButtonsName)
 {
     KeyboardDialog &dialog = start();

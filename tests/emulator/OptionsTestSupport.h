@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QTest>
+#include <QWidget>
 #include <memory>
 #include <utility>
 
@@ -27,6 +28,24 @@ inline void clickBox(QAbstractButton *button)
 {
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+// The pairs of a shown window's controls, at every depth, that cover a control beside them ("a/b" by object name):
+// a control left out of its layout, or put into another's cell, sits over another.
+inline QStringList overlappingControls(const QWidget &window)
+{
+    QStringList pairs;
+    const QList<QWidget *> controls = window.findChildren<QWidget *>();
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            const QWidget *a = controls[i];
+            const QWidget *b = controls[j];
+            if (a->parentWidget() == b->parentWidget() && a->isVisible() && b->isVisible() &&
+                a->geometry().intersects(b->geometry()))
+                pairs << a->objectName() + u'/' + b->objectName();
+        }
+    }
+    return pairs;
 }
 
 // An options window as start-up makes it: the options first, loaded where they have a loading step, then the

@@ -278,6 +278,9 @@ TEST_F(FileOperationsTest, RenamingToTitlesTakesSavesShotsAndRecordsAlongButLeav
     writeFile("roms/game2.sav", "mario"); // renamed after others of the same run
     makeFolder("Shoots");
     writeFile("Shoots/GAME.BMP", "shot");
+    makeFolder("Copias/game"); // the copies of its saves
+    writeFile("Copias/game/2026-12-08 14-03-22.sav", "old save");
+    makeFolder("Copias/both"); // stays with both.gbc
     writeTitles("[game]\r\nTitulo=ZELDA\r\n\r\n[link]\r\nTitulo=LINK\r\n\r\n");
     writeFile("Partidas.ini", "[game]\r\nVeces=2\r\n\r\n[both]\r\nVeces=5\r\n\r\n");
 
@@ -287,6 +290,8 @@ TEST_F(FileOperationsTest, RenamingToTitlesTakesSavesShotsAndRecordsAlongButLeav
     EXPECT_EQ(roms(), QStringList({"BOTH.gb", "MARIO.gb", "MARIO.sav", "TETRIS.gb", "TETRIS.rtc", "TETRIS.sav",
                                    "ZELDA.gb", "ZELDA.sav", "both.gbc", "both.sav", "tetris.sav"}));
     EXPECT_EQ(folderEntries(path("Shoots")), QStringList{"ZELDA.BMP"});
+    EXPECT_EQ(folderEntries(path("Copias")), (QStringList{"ZELDA", "both"}));
+    EXPECT_EQ(readFile("Copias/ZELDA/2026-12-08 14-03-22.sav"), "old save");
     EXPECT_EQ(readFile("Partidas.ini"), "[both]\r\nVeces=5\r\n\r\n[ZELDA]\r\nVeces=2\r\n\r\n");
     EXPECT_TRUE(readFile("Titulos.ini").startsWith("[game]\r\nTitulo=ZELDA\r\n\r\n"));
     EXPECT_EQ(m_messages.shown,

@@ -114,6 +114,50 @@ TEST_F(FileActions, DeletingAsksThenSendsTheFileToTheTrashAndRereadsTheList)
     EXPECT_EQ(m_messages.shown, QStringList{::FileActions::deleteFailure("Otro.gb")});
 }
 
+// A game deleted took nothing else, and there was no way to send its saves along: now the question offers it,
+// unticked, for the saves of that game alone.
+TEST_F(FileActions, AGamesSavesGoToTheTrashWithItOnlyWhenTicked)
+{
+    for (const char *name :
+         {"Juego.gb", "Juego.sav", "Otro.gb", "Otro.sav", "Otro.ss1", "Otro.cheats", "Par.gb", "Par.gbc", "Par.sav"})
+        writeFile(name, "x");
+    start();
+    const auto option = [](int files) {
+        return QString::fromUtf8("Enviar también a la papelera sus partidas guardadas (%1 archivos)").arg(files);
+    };
+    clickEntry("Juego.gb");
+    m_messages.answer = false;
+    m_messages.tick = true; // a "no" takes nothing, ticked or not
+    item("Eliminar")->trigger();
+    EXPECT_TRUE(m_trash.moved.isEmpty());
+    EXPECT_EQ(m_messages.asked, QStringList{::FileActions::deleteQuestion("Juego.gb") + '\n' + option(1)});
+
+    m_messages.answer = true;
+    m_messages.tick = false;
+    clickEntry("Juego.gb");
+    item("Eliminar")->trigger();
+    EXPECT_EQ(m_trash.moved, QStringList{path("Juego.gb")});
+
+    m_trash.moved.clear();
+    m_messages.tick = true;
+    m_trash.refused = QStringList{path("Otro.ss1")}; // said, and the others go all the same
+    clickEntry("Otro.gb");
+    item("Eliminar")->trigger();
+    QStringList moved = m_trash.moved;
+    std::sort(moved.begin(), moved.end());
+    EXPECT_EQ(moved, (QStringList{path("Otro.gb"), path("Otro.sav")}));
+    EXPECT_EQ(m_messages.shown, QStringList{::FileActions::deleteFailure("Otro.ss1")});
+    EXPECT_EQ(m_trash.moved.value(0), path("Otro.gb")); // the game first
+    EXPECT_EQ(m_messages.asked.last(), ::FileActions::deleteQuestion("Otro.gb") + '\n' + option(2));
+
+    // Saves shared with another game file of the stem are not offered.
+    m_messages.asked.clear();
+    clickEntry("Par.gb");
+    item("Eliminar")->trigger();
+    EXPECT_EQ(m_messages.asked, QStringList{::FileActions::deleteQuestion("Par.gb")});
+    EXPECT_TRUE(QFile::exists(path("Par.sav")));
+}
+
 TEST_F(FileActions, ANameEditedInTheListRenamesTheFileUnlessTakenOrUnchanged)
 {
     writeFile("Juego.gb", "juego");

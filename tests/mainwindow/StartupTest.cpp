@@ -4,8 +4,8 @@
 #include "archive/Libzip.h"
 #include "archive/ZipLibrary.h"
 #include "gamegenie/GameGenieDialog.h"
-#include "platform/ErrorHandler.h"
 #include "mainwindow/Windows.h"
+#include "platform/ErrorHandler.h"
 #include "screenshots/PictureViewer.h"
 
 #include "settings/BaseFolder.h"
@@ -118,6 +118,7 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            "!Comprimir",
                            "!Descomprimir",
                            "-",
+                           QString::fromUtf8("!Partidas guardadas… [Ctrl+Shift+S]"),
                            "!Favorito [Ctrl+B]",
                            "!Eliminar",
                            "!Cambiar Nombre",
@@ -131,11 +132,11 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
                            QString::fromUtf8("!Deshacer último cambio de nombres"),
                            "-",
                            "Salir [Ctrl+S]"}));
-    EXPECT_EQ(describe(tops[1]->menu()),
-              QStringList({"Gameboy Roms", "Gameboy Color Roms", "Super Gameboy Roms", "Roms Formato GBZ",
-                           "Roms formato ZIP", "Todas las Roms", "Favoritos", "Jugados recientemente", "-",
-                           QString::fromUtf8("Mostrar títulos"), QString::fromUtf8("Vista con imágenes [Ctrl+M]"),
-                           "Screen Shoots", "-", "Actualizar"}));
+    EXPECT_EQ(
+        describe(tops[1]->menu()),
+        QStringList({"Gameboy Roms", "Gameboy Color Roms", "Super Gameboy Roms", "Roms Formato GBZ", "Roms formato ZIP",
+                     "Todas las Roms", "Favoritos", "Jugados recientemente", "-", QString::fromUtf8("Mostrar títulos"),
+                     QString::fromUtf8("Vista con imágenes [Ctrl+M]"), "Screen Shoots", "-", "Actualizar"}));
     EXPECT_EQ(describe(tops[2]->menu()), QStringList({"Audio / Video [Ctrl+A]", "Teclado [Ctrl+T]", "Joystick [Ctrl+J]",
                                                       "Controles [Ctrl+C]", "Otras Configuraciones 1  [Ctrl+O]",
                                                       "Otras Configuraciones 2  [Ctrl+V]", "-", "Idioma [Ctrl+I]"}));
@@ -143,9 +144,9 @@ TEST_F(Startup, TheMenuTreeHasItsCaptionsDividersShortcutsAndStates)
     EXPECT_EQ(describe(main().popupMenu()),
               QStringList({"Jugar", "-", "Comprimir", "Descomprimir", "-",
                            QString::fromUtf8("Exportar nombre a Lista de Códigos"), QString::fromUtf8("Extraer Título"),
-                           "-", "!Favorito", "!Eliminar", "!Cambiar nombre", QString::fromUtf8("!Cambiar Título"),
-                           QString::fromUtf8("!Renombrar Archivo a Título"), "!Reparar nombre", "-", "Actualizar", "-",
-                           "Salir"}));
+                           "-", QString::fromUtf8("!Partidas guardadas…"), "!Favorito", "!Eliminar", "!Cambiar nombre",
+                           QString::fromUtf8("!Cambiar Título"), QString::fromUtf8("!Renombrar Archivo a Título"),
+                           "!Reparar nombre", "-", "Actualizar", "-", "Salir"}));
     // The marker stands in front of "Todas las Roms" only; "Screen Shoots" is off.
     for (const char *view : {"Ga1", "Ga2", "sgb", "gbz", "ZipRoms1"})
         EXPECT_TRUE(item(view)->icon().isNull()) << view;
