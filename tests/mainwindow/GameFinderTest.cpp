@@ -349,4 +349,18 @@ TEST_F(Finder, EnterInTheFieldShowsTheShotTheSelectedGameHasNow)
     EXPECT_EQ(windows().pictureViewer->image()->pixmap().size(), QSize(6, 5));
 }
 
+TEST_F(Finder, FavouriteMarksTheSelectedGameAndTakesTheMarkAway)
+{
+    for (const char *name : {"alpha.gb", "beta.gb"})
+        writeFile(name, "x");
+    start();
+    clickEntry("beta.gb");
+    item("Favorito1")->trigger();
+    EXPECT_TRUE(PlayRecords().record("beta").favourite);
+    EXPECT_FALSE(PlayRecords().record("alpha").favourite);
+    EXPECT_TRUE(item("Favorito1")->isChecked());
+    item("Favorito1")->trigger();
+    EXPECT_FALSE(PlayRecords().record("beta").favourite);
+}
+
 } // namespace
