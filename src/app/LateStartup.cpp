@@ -1,14 +1,18 @@
 #include "app/LateStartup.h"
 
 #include "language/Language.h"
+#include "language/LanguageChoice.h"
 #include "mainwindow/GameList.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ScreenshotActions.h"
 #include "mainwindow/Windows.h"
 #include "platform/AccessibleNames.h"
+#include "platform/ErrorHandler.h"
 #include "platform/FileLookup.h"
 #include "screenshots/PictureViewer.h"
 #include "settings/BaseFolder.h"
+
+#include <QLocale>
 
 LateStartup::LateStartup(Windows &windows)
 {
@@ -20,7 +24,13 @@ LateStartup::LateStartup(Windows &windows)
     const QString picture = FileLookup::find(BaseFolder::path(), QStringLiteral("ctg.bmp"));
     if (!picture.isEmpty())
         windows.pictureViewer->loadPicture(picture);
-    // 3. The stored language file, when it is still there.
+    // 3. The stored language file, when it is still there; at a first start, the desktop's language.
+    try {
+        LanguageChoice::chooseForDesktop([] { return QLocale::system().uiLanguages(); });
+    } catch (const CartlingError &) {
+        // A settings file that refuses the write keeps the built-in texts, as before any choice: a start that
+        // was not asked to choose says nothing about it.
+    }
     main.language().loadStoredLanguage();
     // 4.
     main.gameList().showCount();

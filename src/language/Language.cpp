@@ -30,6 +30,8 @@ bool Language::loadLanguageFile(const QString &path, const QString &archName)
     applyLanguage(m_table, m_windows());
     messageTable().loadMessages(m_table);
     m_applied = m_table;
+    for (const auto &setTexts : m_whenApplied)
+        setTexts();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -34,8 +35,13 @@ public:
     // A window made after a language file was accepted takes its texts; with none, it keeps its built-in ones.
     void applyTo(QWidget *window) const;
 
+    // Texts that a feature sets itself from the message table (a placeholder, the empty list's guide) are set
+    // again by `setTexts` after every language file accepted.
+    void whenApplied(std::function<void()> setTexts) { m_whenApplied.push_back(std::move(setTexts)); }
+
 private:
     QStringList m_table;
     QStringList m_applied; // the table of the last file accepted; empty while the built-in texts stand
     WindowSource m_windows;
+    std::vector<std::function<void()>> m_whenApplied;
 };

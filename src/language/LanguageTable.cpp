@@ -425,16 +425,19 @@ constexpr const char *kTexts[] = {
     "", // 377
     "", // 378
     "", // 379
-    "", // 380
-    "", // 381
-    "", // 382
-    "", // 383
-    "", // 384
-    "", // 385
-    "", // 386
-    "", // 387
-    "", // 388
-    "", // 389
+    // Added texts: the first start (the guide to the first game, files dropped onto the window).
+    "Elija la carpeta de sus juegos de Game Boy, o arrastre aquí los archivos.",          // 380
+    "Esta carpeta no tiene juegos de Game Boy: elija otra, "
+    "o arrastre aquí los archivos.",                                                      // 381
+    "Elegir la carpeta de juegos…",                                                       // 382
+    "¿Usar «%1» como carpeta de juegos?",                                                 // 383
+    "Aquí solo se pueden soltar juegos de Game Boy de este ordenador (.gb, "
+    ".gbc, .cgb, .sgb, .gbz, .zip) o una carpeta.",                                       // 384
+    "Copiando juegos",                                                                    // 385
+    "No se copiaron porque la carpeta de juegos ya tiene un archivo con ese nombre:",     // 386
+    "No se pudieron copiar:",                                                             // 387
+    "No se copiaron porque no son juegos de Game Boy de este ordenador:",                 // 388
+    "Copia cancelada: se copiaron %1 de %2 archivos.",                                    // 389
     "", // 390
     "", // 391
     "", // 392

@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "emulator/EmulatorRuns.h"
+#include "language/Language.h"
 #include "language/MessageTable.h"
 #include "library/TitleLists.h"
 #include "mainwindow/FilterField.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <QLocale>
 #include <QMenu>
+#include <QPointer>
 #include <QShortcut>
 #include <QWidget>
 
@@ -60,8 +62,15 @@ GameFinder::GameFinder(Session &session, GameList &list, MainMenus &menus)
     m_field = named(new FilterField, "FilterField");
     // The field takes the width the list has; its own wish would widen the window beyond its design.
     m_field->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_field->setPlaceholderText(messageTable().text(FinderText::FilterPlaceholder));
-    m_field->setAccessibleName(messageTable().text(FinderText::FilterName));
+    const auto setTexts = [field = QPointer<FilterField>(m_field)] {
+        if (!field)
+            return;
+        field->setPlaceholderText(messageTable().text(FinderText::FilterPlaceholder));
+        field->setAccessibleName(messageTable().text(FinderText::FilterName));
+    };
+    setTexts();
+    // The language file of the late start-up step comes after this field is made.
+    session.language().whenApplied(setTexts);
     connect(m_field, &QLineEdit::textChanged, this,
             guarded([this](const QString &text) { m_list.setFilterText(text); }));
     connect(m_field, &FilterField::downPressed, this, guarded([this] {

@@ -108,6 +108,16 @@ void GameList::selectRow(int row)
     selectionHandling();
 }
 
+bool GameList::selectFile(const QString &fileName)
+{
+    const qsizetype source = m_model.captions().indexOf(fileName);
+    const int row = source < 0 ? -1 : m_shown->rowOf(int(source));
+    if (row < 0)
+        return false;
+    selectRow(row);
+    return true;
+}
+
 void GameList::launchSelectedOrFirst()
 {
     if (!selectedEntry())

@@ -64,6 +64,8 @@ public:
     void recordsChanged();
     // Selects a shown row as a click would (the selection handling runs); nothing for a row not shown.
     void selectRow(int row);
+    // Selects the entry of that file name as a click would; false when the rows shown do not hold it.
+    bool selectFile(const QString &fileName);
     // Launches the selected row, or the first row shown when none is selected; nothing without rows.
     void launchSelectedOrFirst();
 

@@ -8,10 +8,12 @@
 #include "mainwindow/ScreenshotActions.h"
 #include "platform/ErrorHandler.h"
 #include "platform/PathHelpers.h"
+#include "platform/Places.h"
 #include "settings/SettingsFile.h"
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
@@ -50,8 +52,27 @@ void LaunchActions::launch(const QString &rom)
 
 void LaunchActions::launchSelected()
 {
-    if (const auto entry = m_session.selectedEntry())
+    const auto entry = m_session.selectedEntry();
+    if (!entry)
+        return;
+    if (!emulatorSet())
+        showInstalledEmulators();
+    else
         launch(entry->fullPath);
+}
+
+void LaunchActions::startPressed()
+{
+    if (!emulatorSet() && m_session.romList().count() > 0)
+        showInstalledEmulators();
+    else
+        launchSelected();
+}
+
+bool LaunchActions::emulatorSet()
+{
+    // Without a stored program the launch takes the default one from the current folder, the ROM folder.
+    return !SettingsFile().read(Keys::Zibo).isEmpty() || QFileInfo(Places::defaultEmulatorName()).isFile();
 }
 
 void LaunchActions::locateEmulator()
@@ -59,6 +80,7 @@ void LaunchActions::locateEmulator()
     const QString filter = QStringLiteral("Zibo (zibo zibo.exe);;Ejecutables (*.exe);;Todos los archivos (*)");
     const QString caption = m_window.findChild<QAction *>(QStringLiteral("BuscarZiboexe1"))->text();
     storeEmulatorPath(QFileDialog::getOpenFileName(&m_window, caption, QString(), filter));
+    emit emulatorChosen();
 }
 
 void LaunchActions::storeEmulatorPath(const QString &file)
@@ -75,4 +97,5 @@ void LaunchActions::showInstalledEmulators()
     if (!m_installed)
         m_installed = new InstalledEmulatorsDialog(&LaunchActions::storeEmulatorPath, &m_window);
     m_installed->exec();
+    emit emulatorChosen();
 }

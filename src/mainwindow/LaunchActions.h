@@ -23,8 +23,14 @@ public:
 
     // Starts the emulator on the ROM (checks, Zibo.cfg, the command line); the preview keeps the line started.
     void launch(const QString &rom);
-    // Launches the selected entry; nothing at all without a selection.
+    // Launches the selected entry; nothing at all without a selection. With no emulator set yet, the installed
+    // emulators are offered instead of the launch's error.
     void launchSelected();
+    // The start button: the selected entry launched; while games are listed and no emulator is set, the installed
+    // emulators offered, with or without a selection.
+    void startPressed();
+    // Whether a launch has an emulator to start: one is stored, or the default program lies in the ROM folder.
+    static bool emulatorSet();
 
     // "Buscar Zibo": a file dialog, then the chosen program stored.
     void locateEmulator();
@@ -37,6 +43,10 @@ public:
     {
         m_beforeStart = std::move(step);
     }
+
+signals:
+    // "Buscar Zibo" or "Emuladores instalados…" closed: the stored emulator may have changed.
+    void emulatorChosen();
 
 private:
     QWidget &m_window;

@@ -15,8 +15,10 @@
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
 #include "mainwindow/CollectionActions.h"
+#include "mainwindow/DropActions.h"
 #include "mainwindow/FileActions.h"
 #include "mainwindow/FilterField.h"
+#include "mainwindow/FirstGameGuide.h"
 #include "mainwindow/GameFinder.h"
 #include "mainwindow/GameList.h"
 #include "mainwindow/HelpItems.h"
@@ -196,8 +198,11 @@ void MainWindow::createControls()
     m_collectionCheck = new CollectionCheck(*m_session, *m_menus);
     m_files = new FileActions(*m_session, *m_gameList, *m_menus, m_windows);
     m_nameRepair = new NameRepairActions(*m_session, *m_gameList, *m_menus);
+    m_guide = new FirstGameGuide(*m_listArea, *m_startButton, *m_session, *m_menus);
+    connect(m_launches, &LaunchActions::emulatorChosen, m_guide, [this] { m_guide->update(); });
+    m_drops = new DropActions(*this, *m_session, *m_gameList);
 
-    connect(m_startButton, &QPushButton::clicked, this, guarded([this] { m_launches->launchSelected(); }));
+    connect(m_startButton, &QPushButton::clicked, this, guarded([this] { m_launches->startPressed(); }));
     connect(compress, &QToolButton::clicked, this, guarded([this] { m_collection->compressSelected(); }));
     connect(m_gameGenieSwitch, &QCheckBox::toggled, this, guarded([this] { gameGenieSwitchToggled(); }));
     connect(editCodes, &QPushButton::clicked, this, guarded([this] {

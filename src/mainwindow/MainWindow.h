@@ -7,7 +7,9 @@
 
 class CollectionActions;
 class CollectionCheck;
+class DropActions;
 class FileActions;
+class FirstGameGuide;
 class GameFinder;
 class GameList;
 class HelpItems;
@@ -54,6 +56,8 @@ public:
     ScreenshotActions &screenshots() const { return *m_screenshots; }
     GameFinder &finder() const { return *m_finder; }
     PictureViewActions &pictures() const { return *m_pictures; }
+    FirstGameGuide &guide() const { return *m_guide; }
+    DropActions &drops() const { return *m_drops; }
 
     QListView *listView() const;
     QCheckBox *gameGenieSwitch() const { return m_gameGenieSwitch; }
@@ -108,6 +112,8 @@ private:
     GameFinder *m_finder = nullptr;
     PictureViewActions *m_pictures = nullptr;
     NameRepairActions *m_nameRepair = nullptr;
+    FirstGameGuide *m_guide = nullptr;
+    DropActions *m_drops = nullptr;
 
     QLabel *m_title = nullptr; // the selected game's title
     QLabel *m_details = nullptr;

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -50,16 +51,43 @@ bool sameChar(QChar a, QChar b)
     return a == b || folded(a) == folded(b);
 }
 
-// Ascending order without regard to case, as QString::compare gives it, without building folded copies.
-bool lessWithoutCase(const QString &a, const QString &b)
+// The masks in use are "*" and an extension: what such a pattern asks the name to end with, compared at once
+// rather than by the general matcher (most of what a start with a large folder does beside reading it).
+std::optional<QStringView> plainEnd(QStringView pattern)
 {
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = folded(a[i]), y = folded(b[i]);
-        if (x != y)
-            return x < y;
+    if (!pattern.startsWith(u'*'))
+        return std::nullopt;
+    const QStringView end = pattern.mid(1);
+    if (end.contains(u'*') || end.contains(u'?'))
+        return std::nullopt;
+    return end;
+}
+
+bool endsWithoutCase(QStringView name, QStringView end)
+{
+    return name.size() >= end.size() && std::equal(end.begin(), end.end(), name.end() - end.size(), sameChar);
+}
+
+// Sorts the names in ascending order without regard to case, as QString::compare gives it; each name is folded
+// once, not at every comparison.
+void sortWithoutCase(QStringList &names)
+{
+    std::vector<std::pair<QString, qsizetype>> keys;
+    keys.reserve(names.size());
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &name = names[i];
+        QString key(name.size(), Qt::Uninitialized);
+        char16_t *out = reinterpret_cast<char16_t *>(key.data());
+        for (qsizetype j = 0; j < name.size(); ++j)
+            out[j] = folded(name[j]);
+        keys.emplace_back(std::move(key), i);
     }
-    return a.size() < b.size();
+    std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const auto &key : keys)
+        sorted.append(std::move(names[key.second]));
+    names = std::move(sorted);
 }
 
 } // namespace
@@ -231,12 +259,13 @@ void RomListModel::readNow()
     const QStringList patterns = m_mask.split(u';', Qt::SkipEmptyParts);
     for (const QString &pattern : patterns) {
         const QString p = pattern.trimmed();
+        const auto end = plainEnd(p);
         for (const QString &name : names) {
-            if (matches(p, name))
+            if (end ? endsWithoutCase(name, *end) : matches(p, name))
                 entries.append(name);
         }
     }
-    std::stable_sort(entries.begin(), entries.end(), lessWithoutCase);
+    sortWithoutCase(entries);
     beginResetModel();
     m_names = std::move(entries);
     m_rawNames = std::move(rawNames);
@@ -283,6 +312,8 @@ QStringList RomListModel::fileNames(const QString &folder, QHash<QString, QByteA
 
 bool RomListModel::matches(QStringView pattern, QStringView name)
 {
+    if (const auto end = plainEnd(pattern))
+        return endsWithoutCase(name, *end);
     // Iterative glob with one backtrack point: linear for the masks in use.
     qsizetype p = 0, n = 0, star = -1, mark = 0;
     while (n < name.size()) {

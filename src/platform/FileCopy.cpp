@@ -1,5 +1,7 @@
 #include "platform/FileCopy.h"
 
+#include "platform/FileRename.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -28,16 +30,16 @@ std::unique_ptr<QFile> createPartFile(const QString &target)
     return nullptr;
 }
 
-} // namespace
-
-bool replace(const QString &source, const QString &target, const std::function<bool()> &beforeReplacing)
+// The source copied whole into a new part file beside the target, closed, with the source's modification time;
+// nothing (and no part file left) when it could not be read or written whole.
+std::unique_ptr<QFile> copyToPart(const QString &source, const QString &target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const std::unique_ptr<QFile> part = createPartFile(target);
+        return nullptr;
+    std::unique_ptr<QFile> part = createPartFile(target);
     if (!part)
-        return false;
+        return nullptr;
     static constexpr qint64 chunk = 1 << 20;
     const auto buffer = std::make_unique<char[]>(chunk);
     bool whole = true;
@@ -54,11 +56,37 @@ bool replace(const QString &source, const QString &target, const std::function<b
     if (whole)
         part->setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
     part->close();
-    whole = whole && part->error() == QFileDevice::NoError && (!beforeReplacing || beforeReplacing());
+    if (!whole || part->error() != QFileDevice::NoError) {
+        part->remove();
+        return nullptr;
+    }
+    return part;
+}
+
+} // namespace
+
+bool replace(const QString &source, const QString &target, const std::function<bool()> &beforeReplacing)
+{
+    const std::unique_ptr<QFile> part = copyToPart(source, target);
+    if (!part)
+        return false;
+    const bool go = !beforeReplacing || beforeReplacing();
     std::error_code error;
-    if (whole)
+    if (go)
         std::filesystem::rename(part->filesystemFileName(), QFile(target).filesystemFileName(), error);
-    if (!whole || error) {
+    if (!go || error) {
+        part->remove();
+        return false;
+    }
+    return true;
+}
+
+bool copyWithoutReplacing(const QString &source, const QString &target)
+{
+    const std::unique_ptr<QFile> part = copyToPart(source, target);
+    if (!part)
+        return false;
+    if (!FileRename::renameWithoutReplacing(part->fileName(), target)) {
         part->remove();
         return false;
     }

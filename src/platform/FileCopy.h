@@ -12,4 +12,9 @@ namespace FileCopy {
 // copy could not be made or was held back.
 bool replace(const QString &source, const QString &target, const std::function<bool()> &beforeReplacing = {});
 
+// Copies the file to the target only while no file (or link) holds the target's name: written beside it under
+// a hidden name as above, then given the name in one step that refuses an existing file, so a file that appears
+// meanwhile is kept too. Keeps the source's modification time. False when nothing was copied.
+bool copyWithoutReplacing(const QString &source, const QString &target);
+
 } // namespace FileCopy

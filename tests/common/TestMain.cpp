@@ -18,6 +18,10 @@ int main(int argc, char **argv)
     // Thumbnails made by a test go into a temporary folder, never into the user's cache.
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    // A first start picks the language file of the desktop's language; the tests run on a desktop whose
+    // language has none, whoever runs them.
+    qunsetenv("LANGUAGE");
+    qputenv("LC_ALL", "C.UTF-8");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cartling"));
     ::testing::InitGoogleTest(&argc, argv);

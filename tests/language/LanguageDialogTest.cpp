@@ -2,9 +2,11 @@
 
 #include "language/Language.h"
 #include "language/LanguageApplier.h"
+#include "language/LanguageChoice.h"
 #include "language/LanguageDialog.h"
 #include "language/LanguageTable.h"
 #include "language/MessageTable.h"
+#include "platform/TextFile.h"
 #include "settings/Keys.h"
 #include "settings/SettingsFile.h"
 
@@ -126,6 +128,22 @@ TEST_F(LanguageDialogTest, AShortFileIsRefusedWithItsNameAndTheOldMessageText)
     EXPECT_EQ(dialog->windowTitle(), "Language Settings");
 }
 
+TEST_F(LanguageDialogTest, AStoredFileThatCannotBeReadIsReportedAndNotTakenAsLoaded)
+{
+    writeFile("grande.cti", QByteArray(TextFile::SizeLimit + 1, 'x'));
+    SettingsFile().write(Keys::ArchId, path("grande.cti"));
+    EXPECT_FALSE(m_language.loadStoredLanguage());
+    EXPECT_EQ(m_messages.errors.size(), 1);
+}
+
+TEST_F(LanguageDialogTest, WithoutAWindowSourceAFileReachesTheProgramsOpenWindows)
+{
+    Language language;
+    LanguageDialog dialog(language);
+    EXPECT_TRUE(language.loadLanguageFile(path("english.cti"), "english.cti"));
+    EXPECT_EQ(dialog.windowTitle(), "Language Settings");
+}
+
 TEST_F(LanguageDialogTest, CreationSelectsTheStoredPosition)
 {
     SettingsFile settings;
@@ -143,6 +161,89 @@ TEST_F(LanguageDialogTest, CreationSelectsTheStoredPosition)
     settings.write(Keys::ArchId, path("english.cti"));
     settings.write(Keys::ArchNameInd, 0);
     EXPECT_EQ(combo(*makeDialog())->currentText(), "english.cti");
+}
+
+// ---- The first start: the desktop's language ----
+
+TEST(DesktopLanguage, TheFirstLanguageWantedThatHasAFileElseTheBuiltInSpanish)
+{
+    const QStringList shipped{"english.cti", QStringLiteral("español.cti")};
+    const QStringList more{"Deutsch.CTI", "english.cti", "englishx.cti", QStringLiteral("FRANÇAIS.cti")};
+    const struct
+    {
+        QStringList files;
+        QStringList wanted; // as QLocale::uiLanguages gives them
+        int index;
+    } cases[] = {
+        {shipped, {"en-US", "en-Latn-US", "en"}, 0},
+        {shipped, {"en-AU"}, 0},
+        {shipped, {"es-ES", "es-Latn-ES", "es"}, -1}, // built in, although its file is there
+        {shipped, {"fr-FR", "fr"}, -1},               // a language without a file
+        {shipped, {"C"}, -1},                         // no language at all
+        {shipped, {"fr", "en"}, 0},                   // the next language wanted that has a file
+        {shipped, {"fr", "es", "en"}, -1},            // Spanish comes first
+        {{QStringLiteral("español.cti")}, {"en-GB"}, -1},
+        {{}, {"en-US"}, -1},
+        {more, {"en-US"}, 1}, // by the whole name, not its start
+        {more, {"de-AT"}, 0}, // the native name, in any case
+        {more, {"fr-CA"}, 3},
+        {more, {"it-IT"}, -1},
+        {{"c.cti"}, {"C"}, -1}, // "C" is no language, whatever file bears its name
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(LanguageChoice::desktopIndex(c.files, c.wanted), c.index)
+            << qPrintable(c.wanted.join(u',')) << " among " << qPrintable(c.files.join(u','));
+}
+
+TEST_F(LanguageDialogTest, AFirstStartStoresTheDesktopsFileAsTheDialogWouldAndAStoredChoiceStays)
+{
+    int asked = 0;
+    const auto desktop = [&](QStringList languages) {
+        return [&asked, languages] {
+            ++asked;
+            return languages;
+        };
+    };
+    LanguageChoice::chooseForDesktop(desktop({"en-GB", "en"}));
+    SettingsFile settings;
+    EXPECT_EQ(settings.read(Keys::ArchId), path("english.cti"));
+    EXPECT_EQ(settings.read(Keys::ArchName), "english.cti");
+    auto dialog = makeDialog();
+    EXPECT_EQ(combo(*dialog)->currentText(), "english.cti");
+    EXPECT_EQ(settings.read(Keys::ArchNameInd), combo(*dialog)->currentIndex());
+
+    // Any choice stored stays, even of a file that has gone; the desktop is not even asked.
+    asked = 0;
+    for (const QByteArray &stored :
+         {QByteArray("ArchId=") + QFile::encodeName(path("gone.cti")), QByteArray("ArchName=espa\xf1ol.cti")}) {
+        const QByteArray ini = "[OtrasConfig2]\r\n" + stored + "\r\n";
+        writeFile("Cartling.ini", ini);
+        LanguageChoice::chooseForDesktop(desktop({"en-US"}));
+        EXPECT_EQ(readFile("Cartling.ini"), ini);
+    }
+    EXPECT_EQ(asked, 0);
+
+    // Spanish, or a language without a file, stores nothing: the next start asks again.
+    QFile::remove(path("Cartling.ini"));
+    LanguageChoice::chooseForDesktop(desktop({"es-MX"}));
+    LanguageChoice::chooseForDesktop(desktop({"ja-JP"}));
+    EXPECT_FALSE(QFile::exists(path("Cartling.ini")));
+    EXPECT_EQ(asked, 2);
+}
+
+class EmptyBaseFolder : public BaseFolderTest
+{
+};
+
+TEST_F(EmptyBaseFolder, WithoutLanguageFilesAFirstStartNeitherAsksTheDesktopNorWrites)
+{
+    bool asked = false;
+    LanguageChoice::chooseForDesktop([&] {
+        asked = true;
+        return QStringList{"en-US"};
+    });
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(QFile::exists(path("Cartling.ini")));
 }
 
 } // namespace

@@ -1,12 +1,16 @@
 #include "MainWindowFixture.h"
 
+#include "language/MessageTable.h"
+
 #include "library/PlayRecords.h"
 #include "library/SearchText.h"
 #include "mainwindow/FilterField.h"
 #include "mainwindow/GameFilterModel.h"
 #include "mainwindow/GameFinder.h"
+#include "screenshots/PictureViewer.h"
 
 #include <QAbstractItemModelTester>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 
@@ -275,6 +279,88 @@ TEST_F(Finder, TheFieldFiltersLaunchesAndKeepsItsTextAcrossViews)
     QTest::keyClick(field(), Qt::Key_Escape);
     EXPECT_EQ(field()->text(), "");
     EXPECT_EQ(main().statusPanel(1), QString::fromUtf8("Nº de Juegos = 3"));
+}
+
+TEST_F(Finder, AnEmulatorRunThatEndsShowsItsTimeUnderTheTitleAtOnce)
+{
+    writeFile("alpha.gb", "x");
+    start();
+    clickEntry("alpha.gb");
+    const QDateTime at = QDateTime::currentDateTime();
+    main().finder().emulatorStarted(path("alpha.gb"), at);
+    main().finder().emulatorEnded(path("alpha.gb"), at.addSecs(90));
+    EXPECT_TRUE(main()
+                    .findChild<QLabel *>("GameDetails")
+                    ->toolTip()
+                    .contains(u'\n' + messageTable().text(FinderText::TimePlayed) + "1 min\n"));
+}
+
+TEST_F(Finder, DownGoesIntoTheListSelectingTheFirstGameOnlyWhenNoneIsSelected)
+{
+    for (const char *name : {"alpha.gb", "beta.gb"})
+        writeFile(name, "x");
+    start();
+    for (const char *chosen : {"", "beta.gb"}) {
+        if (*chosen)
+            clickEntry(chosen);
+        field()->setFocus();
+        QTest::keyClick(field(), Qt::Key_Down);
+        EXPECT_TRUE(main().listView()->hasFocus());
+        const auto entry = main().session().selectedEntry();
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(entry->fullPath, path(*chosen ? chosen : "alpha.gb"));
+    }
+}
+
+TEST_F(Finder, ALaunchPutsItsGameFirstAmongTheRecentlyPlayedAtOnce)
+{
+    for (const char *name : {"alpha.gb", "beta.gb"})
+        writeFile(name, "x");
+    const QDateTime now = QDateTime::currentDateTime();
+    PlayRecords().recordLaunch("alpha", now.addDays(-1));
+    PlayRecords().recordLaunch("beta", now.addDays(-2));
+    start();
+    item("Recientes1")->trigger();
+    const auto rows = [this] {
+        QStringList shown;
+        const QAbstractItemModel &model = *main().listView()->model();
+        for (int row = 0; row < model.rowCount(); ++row)
+            shown.append(model.index(row, 0).data().toString());
+        return shown;
+    };
+    EXPECT_EQ(rows(), QStringList({"alpha.gb", "beta.gb"}));
+    main().finder().emulatorStarted(path("beta.gb"), now);
+    EXPECT_EQ(rows(), QStringList({"beta.gb", "alpha.gb"}));
+}
+
+TEST_F(Finder, EnterInTheFieldShowsTheShotTheSelectedGameHasNow)
+{
+    writeFile("alpha.gb", "x");
+    writeSettings("[Directorios]\r\nZibo=" + path("zibo").toUtf8() + "\r\n");
+    writeFile("zibo", "#!/bin/sh\n");
+    start();
+    clickEntry("alpha.gb");
+    // Filed after the game was selected, as the emulator files its shots.
+    QImage shot(6, 5, QImage::Format_RGB32);
+    shot.fill(Qt::green);
+    ASSERT_TRUE(shot.save(path("Shoots/alpha.bmp"), "BMP"));
+    QTest::keyClick(field(), Qt::Key_Return);
+    EXPECT_EQ(m_starter.starts.size(), 1);
+    EXPECT_EQ(windows().pictureViewer->image()->pixmap().size(), QSize(6, 5));
+}
+
+TEST_F(Finder, FavouriteMarksTheSelectedGameAndTakesTheMarkAway)
+{
+    for (const char *name : {"alpha.gb", "beta.gb"})
+        writeFile(name, "x");
+    start();
+    clickEntry("beta.gb");
+    item("Favorito1")->trigger();
+    EXPECT_TRUE(PlayRecords().record("beta").favourite);
+    EXPECT_FALSE(PlayRecords().record("alpha").favourite);
+    EXPECT_TRUE(item("Favorito1")->isChecked());
+    item("Favorito1")->trigger();
+    EXPECT_FALSE(PlayRecords().record("beta").favourite);
 }
 
 } // namespace

@@ -203,6 +203,11 @@ TEST_F(Startup, ClosingStoresBothPositionsAndTheWindowReopensThere)
     writeSettings("[Posicion]\r\nwidth=20\r\nheight=20\r\n");
     start();
     EXPECT_EQ(main().size(), designed);
+    // A size with no width is no size at all: its height is not taken either.
+    stop();
+    writeSettings("[Posicion]\r\nwidth=0\r\nheight=900\r\n");
+    start();
+    EXPECT_EQ(main().size(), designed);
 }
 
 TEST_F(Startup, AReadOnlySettingsFileStillLetsTheProgramClose)
