@@ -36,6 +36,21 @@ TEST(SearchText, EveryWordOccursIgnoringCaseAndAccentsInAnyOrder)
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ.gb", "abcdefghijklmnopqrstuvwxyz", true},
         {"abcdefghijklmnopqrstuvwxyz.gb", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
         {"ZELDA.gb", "zelda", true},
+        // Latin-1 letters without a plain form of one character keep their own, in either case.
+        {"Dæmon.gb", "DÆMON", true},
+        {"DÆMON.gb", "dæmon", true},
+        {"Ðuel ðuel.gb", "ÐUEL ðuel", true},
+        {"Øl.gb", "øl", true},
+        {"Þing.gb", "þing", true},
+        {"Straße.gb", "STRAßE", true},
+        {"3×3.gb", "3×3", true},
+        {"ÿ.gb", "Y", true},
+        // Past Latin-1: the table's neighbours in memory were taken for folded letters.
+        {"Ÿ.gb", "ÿ", true},
+        {"Тетрис.gb", "ТЕТРИС", true},
+        {"ポケモン ピカチュウ.gb", "ピカチュウ", true},
+        {"ポケモン.gb", "ピカ", false},
+        {"Dæmon.gb", "daemon", false},
         {"anything", "", true},
         {"anything", "   ", true},
     };
