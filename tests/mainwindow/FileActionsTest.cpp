@@ -53,7 +53,9 @@ protected:
         QTimer::singleShot(0, [=, this] {
             TitleDialog *dialog = windows().titleDialog.get();
             ASSERT_TRUE(dialog->isVisible());
-            shownStem = dialog->findChild<QLabel *>("Label1")->text();
+            const QLabel *stem = dialog->findChild<QLabel *>("Label1");
+            shownStem = stem->text();
+            stemStands = stem->font().bold() && stem->alignment() == Qt::AlignCenter;
             auto *field = dialog->findChild<QLineEdit *>("Edit1");
             shownTitle = field->text();
             field->setText(typed);
@@ -65,6 +67,7 @@ protected:
     }
 
     QString shownStem, shownTitle;
+    bool stemStands = false; // shown bold and centred above the field
 };
 
 // A Latin-1 name copied from Windows could not be opened, launched or renamed from the list.
@@ -239,6 +242,7 @@ TEST_F(FileActions, TheTitleDialogShowsTheStemAndStoresWhatIsTyped)
     answerTitleDialog("Mi juego", "Button1");
     item("cambiartitulo2")->trigger();
     EXPECT_EQ(shownStem, "Juego");
+    EXPECT_TRUE(stemStands);
     EXPECT_EQ(shownTitle, "Juego");
     EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=Mi juego\r\n\r\n");
     EXPECT_EQ(titleLabel(), "Mi juego");

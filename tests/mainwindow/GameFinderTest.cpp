@@ -141,6 +141,20 @@ TEST_F(FilterModel, FavouritesAndRecentlyPlayedKeepTheirOwnRows)
     EXPECT_EQ(rows(), QStringList({"zelda.gb"}));
 }
 
+TEST_F(FilterModel, AListReadAgainIsSearchedByItsNewNames)
+{
+    shown.setFilterText("mario");
+    EXPECT_EQ(rows(), QStringList{"mario.zip"});
+    shown.setFilterText("");
+    // As many files as before, one under another name.
+    ASSERT_TRUE(QFile::rename(path("mario.zip"), path("wario.zip")));
+    source.reread();
+    shown.setFilterText("mario");
+    EXPECT_EQ(rows(), QStringList());
+    shown.setFilterText("wario");
+    EXPECT_EQ(rows(), QStringList{"wario.zip"});
+}
+
 TEST_F(FilterModel, NarrowingWideningAndChangedListsFilterAgain)
 {
     // Every capital letter folds, the first and the last of the alphabet included.
@@ -193,6 +207,10 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     records.recordLaunch("TETRIS", when.addDays(1));
     records.recordPlay("tetris", 29);
     records.recordPlay("tetris", 1);
+    // A run the clock says took no time, or less than none (set back meanwhile), adds nothing.
+    records.recordPlay("tetris", 0);
+    records.recordPlay("tetris", -30);
+    records.recordPlay("Kirby", -5);
     records.setFavourite("Zelda", true);
     records.setFavourite("", true); // a file name without "." names no game
     const PlayRecord tetris = PlayRecords(path("Partidas.ini")).record("tetris");
@@ -203,6 +221,7 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     EXPECT_TRUE(records.record("zelda").favourite);
     EXPECT_FALSE(records.record("zelda").played());
     EXPECT_FALSE(readFile("Partidas.ini").contains("[]"));
+    EXPECT_FALSE(readFile("Partidas.ini").contains("[Kirby]"));
     // Another process's change that keeps the file's size is seen too.
     PlayRecords(path("Partidas.ini")).setFavourite("Zelda", false);
     QFile file(path("Partidas.ini"));
