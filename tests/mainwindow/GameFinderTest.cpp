@@ -8,6 +8,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QLabel>
+#include <QSignalSpy>
+#include <QThreadPool>
 #include <QTest>
 
 #include <thread>
@@ -141,6 +143,43 @@ TEST_F(FilterModel, FavouritesAndRecentlyPlayedKeepTheirOwnRows)
     EXPECT_EQ(rows(), QStringList({"zelda.gb"}));
 }
 
+// The list is read ahead on a worker when the field is entered, titles included, so typing finds it ready.
+TEST_F(FilterModel, TitlesReadAheadForTypingAreReadOnce)
+{
+    const auto settle = [] {
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    };
+    shown.prepareForTyping();
+    shown.prepareForTyping(); // entered again while the first reading is under way
+    settle();
+    shown.prepareForTyping(); // and once it is done
+    settle();
+    shown.setFilterText("pokemon");
+    EXPECT_EQ(rows(), QStringList{"pkmn_y.gb"});
+    EXPECT_EQ(titleReads, 1);
+}
+
+// Choosing again what is shown already leaves the rows alone: a reset would lose the selection and the scroll.
+TEST_F(FilterModel, WhatIsShownAlreadyIsNotBuiltAgain)
+{
+    shown.setFilterText("o");
+    QSignalSpy resets(&shown, &QAbstractItemModel::modelReset);
+    const std::function<void()> again[] = {
+        [this] { shown.setRows(ViewRows::All); },
+        [this] { shown.setShowTitles(false); },
+        [this] { shown.setFilterText(" O "); },
+    };
+    for (const auto &call : again)
+        call();
+    EXPECT_EQ(resets.count(), 0);
+    // A narrowing is announced before it happens, so that views let go of the rows that leave.
+    QSignalSpy announced(&shown, &QAbstractItemModel::modelAboutToBeReset);
+    shown.setFilterText("ok");
+    EXPECT_EQ(announced.count(), 1);
+    EXPECT_EQ(resets.count(), 1);
+}
+
 TEST_F(FilterModel, AListReadAgainIsSearchedByItsNewNames)
 {
     shown.setFilterText("mario");
@@ -153,6 +192,22 @@ TEST_F(FilterModel, AListReadAgainIsSearchedByItsNewNames)
     EXPECT_EQ(rows(), QStringList());
     shown.setFilterText("wario");
     EXPECT_EQ(rows(), QStringList{"wario.zip"});
+
+    // Typed before the read that a refresh asks for: the new list is searched, not the rows of the old one.
+    shown.setFilterText("");
+    writeFile("zzz_new.gb", "x");
+    source.reread();
+    shown.setFilterText("zzz");
+    EXPECT_EQ(rows(), QStringList{"zzz_new.gb"});
+
+    // A change of the notes on the files repaints exactly the rows shown.
+    shown.setFilterText(".gb");
+    QSignalSpy changed(&shown, &QAbstractItemModel::dataChanged);
+    source.notesChanged();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].value<QModelIndex>(), shown.index(0));
+    EXPECT_EQ(changed[0][1].value<QModelIndex>(), shown.index(shown.rowCount() - 1));
+    EXPECT_EQ(shown.rowCount(), 4);
 }
 
 TEST_F(FilterModel, NarrowingWideningAndChangedListsFilterAgain)
