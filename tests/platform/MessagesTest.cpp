@@ -2,6 +2,7 @@
 
 #include "platform/ErrorHandler.h"
 #include "platform/MessageBoxSink.h"
+#include "platform/Messages.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -80,6 +81,18 @@ TEST(RunEnd, AnErrorThatEndsTheRunIsShownThenEndsTheEventLoop)
     EXPECT_EQ(QCoreApplication::exec(), 1);
     EXPECT_EQ(recorded.errors, QStringList{"No se puede seguir"});
     setMessageSink(nullptr);
+}
+
+// Before the windows are up (and in tools without any) messages go to standard error, and a question that no
+// one can answer is answered no.
+TEST(Messages, WithoutBoxesTheyGoToStandardErrorAndAQuestionIsAnsweredNo)
+{
+    setMessageSink(nullptr);
+    testing::internal::CaptureStderr();
+    const bool yes = messages().confirm(QString::fromUtf8("¿Borrar Tetris.gb?"));
+    messages().show("Hecho");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Cartling: ¿Borrar Tetris.gb?\nCartling: Hecho\n");
+    EXPECT_FALSE(yes);
 }
 
 } // namespace
