@@ -19,7 +19,8 @@ char16_t foldedLatin1(char16_t c)
 {
     if (c < 0x80)
         return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-    if (c >= 0xC0)
+    // Past Latin-1 the table has no entry: the general way folds those.
+    if (c >= 0xC0 && c <= 0xFF)
         return char16_t(kLatin1Plain[c - 0xC0]);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zip.h>
 
 namespace {
@@ -34,6 +35,28 @@ protected:
     QString m_root;
     QString m_cwd;
 };
+
+// The guard's socket in the runtime folder; empty when there is none.
+QString socketIn(const QString &runtime)
+{
+    for (const QString &entry : treeOf(runtime)) {
+        if (entry.endsWith(QStringLiteral(".socket")))
+            return runtime + u'/' + entry;
+    }
+    return {};
+}
+
+// Tells a socket bound anew from the one left behind under the same name (a freed inode may come back at once);
+// nothing when there is none.
+std::pair<ino_t, qint64> identityOf(const QString &path)
+{
+    struct stat st
+    {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {st.st_ino, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
 
 // These runs have no display: they must end before Cartling needs one.
 TEST_F(CommandLine, VersionAndHelpNeedNoDisplay)
@@ -128,13 +151,32 @@ TEST_F(CommandLine, ASecondStartOnTheSameBaseFolderHandsOverAndEnds)
         EXPECT_EQ(second.exitCode, 0) << second.errors.constData();
     }
     EXPECT_EQ(first->state(), QProcess::Running);
+    const QString socket = socketIn(m_root + QStringLiteral("/runtime"));
+    ASSERT_FALSE(socket.isEmpty()) << qPrintable(treeOf(m_root + QStringLiteral("/runtime")).join(u' '));
 
     // Another folder runs as usual.
     QByteArray errors;
     EXPECT_TRUE(withDisplay.startUntil(Program, {"--base-folder", m_root + "/y"}, m_cwd, m_root + "/y/Shoots", &errors))
         << errors.constData();
+
+    // Killed outright, the first leaves its lock and socket behind: the next start takes the folder and listens
+    // in its place, and a third is handed over to it.
+    const auto stale = identityOf(socket);
     first->kill();
     first->waitForFinished();
+    ASSERT_EQ(identityOf(socket), stale);
+    const std::unique_ptr<QProcess> next = withDisplay.start(Program, {"--base-folder", base}, m_cwd);
+    clock.restart();
+    const auto bound = [&] { return identityOf(socket) != stale && identityOf(socket).first != 0; };
+    while (!bound() && next->state() != QProcess::NotRunning && clock.elapsed() < 60000)
+        next->waitForFinished(100);
+    ASSERT_TRUE(bound()) << next->readAllStandardError().constData();
+    const auto third = withDisplay.run(Program, {"--base-folder", base}, m_cwd);
+    EXPECT_TRUE(third.finished);
+    EXPECT_EQ(third.exitCode, 0) << third.errors.constData();
+    EXPECT_EQ(next->state(), QProcess::Running);
+    next->kill();
+    next->waitForFinished();
 }
 
 } // namespace

@@ -98,10 +98,20 @@ TEST_F(CommandsTest, LoadVerifyRenameAndUndoAsTheMenuItemsRunThem)
     // The results follow the file to its new name.
     EXPECT_EQ(collection->checkOf(rom("Tetris (World).gb")).state, DumpState::Matches);
     EXPECT_TRUE(collection->canUndo());
+    // The saved results too, and nothing stays under the old name to be taken for another file's.
+    const auto saved = [] {
+        HashCache cache;
+        cache.load();
+        return cache;
+    };
+    EXPECT_NE(saved().find(rom("Tetris (World).gb")), nullptr);
+    EXPECT_EQ(saved().find(rom("tetris.gb")), nullptr);
 
     collection->undoLastRename();
     EXPECT_TRUE(QFileInfo::exists(rom("tetris.gb")));
     EXPECT_EQ(collection->checkOf(rom("tetris.gb")).state, DumpState::Matches);
+    EXPECT_NE(saved().find(rom("tetris.gb")), nullptr);
+    EXPECT_EQ(saved().find(rom("Tetris (World).gb")), nullptr);
     EXPECT_FALSE(collection->canUndo());
 
     collection->forgetDats();

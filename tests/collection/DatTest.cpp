@@ -103,7 +103,8 @@ TEST_F(DatTest, HostileDatsAreRefusedWithAMessageNamingTheFile)
         EXPECT_TRUE(message.startsWith(QStringLiteral("No se puede leer el DAT ") + path(c.name) + c.line))
             << c.name << ": " << qPrintable(message);
     }
-    EXPECT_TRUE(refusal("missing.dat").contains(path("missing.dat")));
+    EXPECT_EQ(refusal("missing.dat"), QStringLiteral("No se puede leer el DAT ") + path("missing.dat") +
+                                          QString::fromUtf8(": no es XML de Logiqx o está dañado"));
 }
 
 TEST_F(DatTest, DatsPastTheLimitsAreRefusedInBoundedMemory)
@@ -125,12 +126,14 @@ TEST_F(DatTest, DatsPastTheLimitsAreRefusedInBoundedMemory)
     DatReader::Limits fewBytes;
     fewBytes.maxBytes = 1 << 20;
     writeFile("huge.dat", QByteArray((1 << 20) + 1, ' '));
-    EXPECT_TRUE(refusal("huge.dat", fewBytes).contains("demasiado grande"));
+    const QString tooLarge = QString::fromUtf8(" es demasiado grande para un DAT (más de 1000000 entradas o 1 MB)");
+    EXPECT_EQ(refusal("huge.dat", fewBytes), path("huge.dat") + tooLarge);
     // An archive's member is inflated only up to the limit, whatever size its directory declares.
     writeZip(path("bomb.zip"), {{"bomb.dat", datXml("Bomb", {}) + QByteArray(2 << 20, ' ')}});
-    EXPECT_TRUE(refusal("bomb.zip", fewBytes).contains("demasiado grande"));
+    EXPECT_EQ(refusal("bomb.zip", fewBytes), path("bomb.zip") + tooLarge);
     writeZip(path("two.zip"), {{"a.dat", datXml("A", {})}, {"b.dat", datXml("B", {})}});
-    EXPECT_TRUE(refusal("two.zip").startsWith("No se puede leer el DAT"));
+    EXPECT_EQ(refusal("two.zip"), QStringLiteral("No se puede leer el DAT ") + path("two.zip") +
+                                      QString::fromUtf8(": no es XML de Logiqx o está dañado"));
 }
 
 TEST_F(DatTest, TheIndexCacheIsUsedUntilTheDatChanges)
@@ -208,8 +211,8 @@ TEST_F(DatTest, TheStoredListShrinksWithoutBringingBackRemovedDats)
     DatCatalog::storeList({"/a.dat", "/b.dat", "/c.dat"});
     DatCatalog::storeList({"/b.dat"});
     EXPECT_EQ(DatCatalog::storedList(), QStringList{"/b.dat"});
-    EXPECT_TRUE(readFile("Cartling.ini").contains("[DAT]"));
-    EXPECT_FALSE(readFile("Cartling.ini").contains("/c.dat"));
+    // The keys past the count are emptied, not left to bring the removed DATs back.
+    EXPECT_EQ(readFile("Cartling.ini"), "[DAT]\r\nCuantos=1\r\nDAT1=/b.dat\r\nDAT2=\r\nDAT3=\r\n");
     // The count decides, whatever keys a hand-edited file keeps past it; empty and repeated entries are skipped.
     for (const char *count : {"0", "-3"}) {
         writeFile("Cartling.ini", QByteArray("[DAT]\r\nCuantos=") + count + "\r\nDAT1=/a.dat\r\n");

@@ -37,6 +37,8 @@ TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
                                                    item("DeshacerRenombrar1")}));
     EXPECT_LT(load, file.indexOf(item("Salir1")));
     EXPECT_FALSE(item("DeshacerRenombrar1")->isEnabled());
+    // The DATs read at start-up come in late: Quitar follows them.
+    EXPECT_TRUE(item("QuitarDAT1")->isEnabled());
 
     const RomListModel &rows = main().session().romList();
     ASSERT_EQ(rows.count(), 2);
@@ -53,6 +55,16 @@ TEST_F(MainWindowCheck, TheArchivoMenuRowsAndDetailsShowTheCheck)
     EXPECT_EQ(lines[0], "Volcado correcto: Tetris (World) (GB)");
     EXPECT_EQ(lines[1], "Suma de la cabecera: 0x7C, correcta");
     EXPECT_TRUE(lines[2].startsWith("Suma global: 0x05FE")) << qPrintable(lines[2]);
+
+    // Verifying from the menu goes over every file of the list.
+    m_messages.shown.clear();
+    item("VerificarColeccion1")->trigger();
+    EXPECT_EQ(m_messages.shown,
+              QStringList{QString::fromUtf8("Verificados 2 archivos: 1 correctos, 0 erróneos, 1 desconocidos")});
+
+    item("QuitarDAT1")->trigger();
+    EXPECT_FALSE(item("QuitarDAT1")->isEnabled());
+    EXPECT_EQ(rows.data(tetris, RomListModel::MarksRole).toString(), "");
 }
 
 // "Quitar los DAT cargados" follows the DATs loaded, whichever way they come and go.

@@ -98,6 +98,47 @@ TEST_F(RenameTest, ANameTakenInAnyCaseIsNeverReplaced)
     EXPECT_EQ(readFile("roms/Zelda.GBC"), "mine");
 }
 
+// Only what needs a new name is planned, each new name once; the log names every planned move before the first.
+TEST_F(RenameTest, AFileBearingItsDatNameStaysOutAndTwoDumpsOfOneGameGiveOneRename)
+{
+    ASSERT_TRUE(QFile::remove(rom("tetris.zip")));
+    ASSERT_TRUE(QFile::rename(rom("tetris.gb"), rom("Tetris (World).gb")));
+    writeRom("kirby2.gb", seededRom(3)); // the same game again, sorted after kirby.gb
+
+    const DatRenamer::Plan plan = this->plan();
+
+    ASSERT_EQ(plan.renames.size(), 2);
+    EXPECT_EQ(plan.renames[0].from, rom("kirby.gb"));
+    EXPECT_EQ(plan.renames[0].to, rom("Kirby's Dream Land.gb"));
+    EXPECT_EQ(plan.renames[1].from, rom("zelda.gbc"));
+    EXPECT_EQ(plan.renames[1].to, rom("Zelda.gbc"));
+    EXPECT_EQ(plan.skipped, 1);
+    EXPECT_TRUE(plan.notes.isEmpty());
+
+    QList<RenameLog::Move> logged;
+    bool started = false;
+    const auto beforeFirst = [&](int done, int) {
+        if (done == 0) {
+            const auto log = RenameLog::load();
+            started = log && log->state == RenameLog::State::Started;
+            logged = log ? log->files : QList<RenameLog::Move>();
+        }
+        return true;
+    };
+    const DatRenamer::Outcome outcome = DatRenamer::apply(plan, beforeFirst);
+
+    EXPECT_TRUE(started);
+    ASSERT_EQ(logged.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(logged[i].from, plan.renames[i].from);
+        EXPECT_EQ(logged[i].to, plan.renames[i].to);
+        EXPECT_FALSE(logged[i].done) << qPrintable(logged[i].from);
+    }
+    EXPECT_EQ(outcome.renamed, 2);
+    EXPECT_EQ(files(), QStringList({"Kirby's Dream Land.gb", "Kirby's Dream Land.sav", "Tetris (World).gb",
+                                    "Zelda.gbc", "kirby2.gb"}));
+}
+
 // A log name planted as a link had the run write its log through it, over the link's target.
 TEST_F(RenameTest, ALogThatCannotBeWrittenSafelyRefusesTheRunAndALinkedLogIsNotRead)
 {

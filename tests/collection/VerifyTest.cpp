@@ -279,14 +279,19 @@ TEST_F(VerifyTest, HeaderChecksumsAndFieldsOfBuiltImages)
     EXPECT_EQ(lines[1], QString::fromUtf8("Suma global: 0x00E7, errónea (debería ser 0x00E8)"));
     EXPECT_EQ(lines[2], "Tipo de cartucho: ROM ONLY");
     EXPECT_EQ(lines[4], "Game Boy Color: no; Super Game Boy: no");
+    // Other members of an archive do not count; a second ROM leaves no header to show.
+    writeZip(rom("notes.zip"), {{"leeme.txt", "notes"}, {"zero.gb", zero}, {"zz.txt", "more"}});
+    EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("notes.zip")), lines);
+    writeZip(rom("two.zip"), {{"a.gb", zero}, {"b.gb", zero}});
+    EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("two.zip")), QStringList());
     zero[0x134] = 'T';
     writeRom("title.gb", zero);
-    EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("title.gb"))[0],
+    EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("title.gb")).value(0),
               QString::fromUtf8("Suma de la cabecera: 0xE7, errónea (debería ser 0x93)"));
 
     writeRom("short.gb", QByteArray(0x14F, '\0'));
     EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("short.gb")), QStringList{"Cabecera incompleta"});
-    EXPECT_TRUE(CartridgeHeader::detailLinesOf(rom("missing.gb")).isEmpty());
+    EXPECT_EQ(CartridgeHeader::detailLinesOf(rom("missing.gb")), QStringList());
 }
 
 TEST_F(VerifyTest, AnArchiveCheckedBeforeItsDatWasLoadedWaitsForTheNextRun)

@@ -46,6 +46,30 @@ TEST(CheatsFile, TheUsersSetsStayByteForByteInTheirOrderAndOnlyCartlingsAreRewri
     }
 }
 
+// The name is cut to the limit between whole characters: half of a character would reach mGBA as broken text.
+TEST(CheatsFile, ALongDescriptionIsCutBetweenWholeCharacters)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // four bytes, two UTF-16 units
+    const QString euro = QString::fromUtf8("\xE2\x82\xAC");       // three bytes
+    const struct
+    {
+        const char *label;
+        QString description;
+        QString name;
+    } cases[] = {
+        {"emoji past the limit", "a" + emoji.repeated(30), "a" + emoji.repeated(23)},
+        {"emoji ending at the limit", "abcd" + emoji.repeated(23), "abcd" + emoji.repeated(23)},
+        {"emoji one byte past the limit", "abcde" + emoji.repeated(23), "abcde" + emoji.repeated(22)},
+        {"three-byte characters at the limit", euro.repeated(32), euro.repeated(32)},
+        {"three-byte characters past it", euro.repeated(33), euro.repeated(32)},
+    };
+    for (const auto &c : cases) {
+        CodeSet rows;
+        rows[0] = {true, "ABC-DEF", c.description};
+        EXPECT_EQ(MgbaCheats::file(rows, "Code "), "# " + c.name.toUtf8() + " [Cartling]\nABC-DEF\n") << c.label;
+    }
+}
+
 TEST(CheatsFile, CartlingsSetsTellWhatMgbasWindowSwitchedOnOrOff)
 {
     using Choices = QList<CodeChoice>;

@@ -2,6 +2,8 @@
 
 #include "gamegenie/GameGenieDialog.h"
 #include "library/GameDetails.h"
+#include "library/TitleExtraction.h"
+#include "platform/ErrorHandler.h"
 #include "mainwindow/Windows.h"
 
 #include <QCheckBox>
@@ -104,6 +106,36 @@ TEST_F(SelectedGame, ANameWithoutAStemShowsAnEmptyTitle)
     // Storing a title under the empty stem would make a "[]" section.
     EXPECT_FALSE(GameDetails::storeTitle("", "Nuevo"));
     EXPECT_EQ(readFile("Titulos.ini"), "[Otro]\r\nTitulo=Otro\r\n");
+}
+
+// The list that cannot take the title ends the change with the error, not a title read back as if stored.
+TEST_F(SelectedGame, ATitleThatCannotBeStoredRaisesTheWritersError)
+{
+    writeFile("Titulos.ini", "[Otro]\r\nTitulo=Otro\r\n");
+    QFile::setPermissions(path("Titulos.ini"), QFileDevice::ReadOwner);
+    QByteArray rom(0x150, '\0');
+    rom.replace(0x134, 6, "TETRIS");
+    writeFile("Tetris.gb", rom);
+    const struct
+    {
+        const char *label;
+        std::function<void()> store;
+    } cases[] = {
+        {"typed", [] { GameDetails::storeTitle("Tetris", "Nuevo"); }},
+        {"extracted", [this] { TitleExtraction::storeTitleOf(path("Tetris.gb"), "Tetris"); }},
+    };
+    for (const auto &c : cases) {
+        try {
+            c.store();
+            ADD_FAILURE() << c.label << ": no error raised";
+        } catch (const CartlingError &error) {
+            EXPECT_EQ(error.text(),
+                      "Cannot write the file \"" + path("Titulos.ini") + "\": the file or its folder is read-only.")
+                << c.label;
+        }
+        EXPECT_EQ(m_messages.errors, QStringList()) << c.label;
+        EXPECT_EQ(readFile("Titulos.ini"), "[Otro]\r\nTitulo=Otro\r\n") << c.label;
+    }
 }
 
 TEST_F(SelectedGame, WithNothingSelectedNothingChanges)

@@ -53,7 +53,17 @@ protected:
         QTimer::singleShot(0, [=, this] {
             TitleDialog *dialog = windows().titleDialog.get();
             ASSERT_TRUE(dialog->isVisible());
-            shownStem = dialog->findChild<QLabel *>("Label1")->text();
+            const QLabel *stem = dialog->findChild<QLabel *>("Label1");
+            shownStem = stem->text();
+            stemStands = stem->font().bold() && stem->alignment() == Qt::AlignCenter;
+            shownCaption = dialog->windowTitle();
+            const QWidget *edit = dialog->findChild<QLineEdit *>("Edit1");
+            const QWidget *change = dialog->findChild<QPushButton *>("Button1");
+            const QWidget *cancel = dialog->findChild<QPushButton *>("Button2");
+            // Side by side at the right below the field, in the dialog's order.
+            buttonsInRow = change->geometry().right() < cancel->geometry().left() &&
+                           change->geometry().top() > edit->geometry().bottom() &&
+                           cancel->geometry().right() > dialog->width() - 30;
             auto *field = dialog->findChild<QLineEdit *>("Edit1");
             shownTitle = field->text();
             field->setText(typed);
@@ -64,7 +74,9 @@ protected:
         });
     }
 
-    QString shownStem, shownTitle;
+    QString shownStem, shownTitle, shownCaption;
+    bool stemStands = false; // shown bold and centred above the field
+    bool buttonsInRow = false;
 };
 
 // A Latin-1 name copied from Windows could not be opened, launched or renamed from the list.
@@ -283,6 +295,9 @@ TEST_F(FileActions, TheTitleDialogShowsTheStemAndStoresWhatIsTyped)
     answerTitleDialog("Mi juego", "Button1");
     item("cambiartitulo2")->trigger();
     EXPECT_EQ(shownStem, "Juego");
+    EXPECT_TRUE(stemStands);
+    EXPECT_EQ(shownCaption, QString::fromUtf8("Cambiar Título"));
+    EXPECT_TRUE(buttonsInRow);
     EXPECT_EQ(shownTitle, "Juego");
     EXPECT_EQ(readFile("Titulos.ini"), "[Juego]\r\nTitulo=Mi juego\r\n\r\n");
     EXPECT_EQ(titleLabel(), "Mi juego");

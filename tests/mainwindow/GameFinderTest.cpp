@@ -12,6 +12,8 @@
 #include <QAbstractItemModelTester>
 #include <QImage>
 #include <QLabel>
+#include <QSignalSpy>
+#include <QThreadPool>
 #include <QTest>
 
 #include <thread>
@@ -40,6 +42,21 @@ TEST(SearchText, EveryWordOccursIgnoringCaseAndAccentsInAnyOrder)
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ.gb", "abcdefghijklmnopqrstuvwxyz", true},
         {"abcdefghijklmnopqrstuvwxyz.gb", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
         {"ZELDA.gb", "zelda", true},
+        // Latin-1 letters without a plain form of one character keep their own, in either case.
+        {"Dæmon.gb", "DÆMON", true},
+        {"DÆMON.gb", "dæmon", true},
+        {"Ðuel ðuel.gb", "ÐUEL ðuel", true},
+        {"Øl.gb", "øl", true},
+        {"Þing.gb", "þing", true},
+        {"Straße.gb", "STRAßE", true},
+        {"3×3.gb", "3×3", true},
+        {"ÿ.gb", "Y", true},
+        // Past Latin-1: the table's neighbours in memory were taken for folded letters.
+        {"Ÿ.gb", "ÿ", true},
+        {"Тетрис.gb", "ТЕТРИС", true},
+        {"ポケモン ピカチュウ.gb", "ピカチュウ", true},
+        {"ポケモン.gb", "ピカ", false},
+        {"Dæmon.gb", "daemon", false},
         {"anything", "", true},
         {"anything", "   ", true},
     };
@@ -130,6 +147,73 @@ TEST_F(FilterModel, FavouritesAndRecentlyPlayedKeepTheirOwnRows)
     EXPECT_EQ(rows(), QStringList({"zelda.gb"}));
 }
 
+// The list is read ahead on a worker when the field is entered, titles included, so typing finds it ready.
+TEST_F(FilterModel, TitlesReadAheadForTypingAreReadOnce)
+{
+    const auto settle = [] {
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    };
+    shown.prepareForTyping();
+    shown.prepareForTyping(); // entered again while the first reading is under way
+    settle();
+    shown.prepareForTyping(); // and once it is done
+    settle();
+    shown.setFilterText("pokemon");
+    EXPECT_EQ(rows(), QStringList{"pkmn_y.gb"});
+    EXPECT_EQ(titleReads, 1);
+}
+
+// Choosing again what is shown already leaves the rows alone: a reset would lose the selection and the scroll.
+TEST_F(FilterModel, WhatIsShownAlreadyIsNotBuiltAgain)
+{
+    shown.setFilterText("o");
+    QSignalSpy resets(&shown, &QAbstractItemModel::modelReset);
+    const std::function<void()> again[] = {
+        [this] { shown.setRows(ViewRows::All); },
+        [this] { shown.setShowTitles(false); },
+        [this] { shown.setFilterText(" O "); },
+    };
+    for (const auto &call : again)
+        call();
+    EXPECT_EQ(resets.count(), 0);
+    // A narrowing is announced before it happens, so that views let go of the rows that leave.
+    QSignalSpy announced(&shown, &QAbstractItemModel::modelAboutToBeReset);
+    shown.setFilterText("ok");
+    EXPECT_EQ(announced.count(), 1);
+    EXPECT_EQ(resets.count(), 1);
+}
+
+TEST_F(FilterModel, AListReadAgainIsSearchedByItsNewNames)
+{
+    shown.setFilterText("mario");
+    EXPECT_EQ(rows(), QStringList{"mario.zip"});
+    shown.setFilterText("");
+    // As many files as before, one under another name.
+    ASSERT_TRUE(QFile::rename(path("mario.zip"), path("wario.zip")));
+    source.reread();
+    shown.setFilterText("mario");
+    EXPECT_EQ(rows(), QStringList());
+    shown.setFilterText("wario");
+    EXPECT_EQ(rows(), QStringList{"wario.zip"});
+
+    // Typed before the read that a refresh asks for: the new list is searched, not the rows of the old one.
+    shown.setFilterText("");
+    writeFile("zzz_new.gb", "x");
+    source.reread();
+    shown.setFilterText("zzz");
+    EXPECT_EQ(rows(), QStringList{"zzz_new.gb"});
+
+    // A change of the notes on the files repaints exactly the rows shown.
+    shown.setFilterText(".gb");
+    QSignalSpy changed(&shown, &QAbstractItemModel::dataChanged);
+    source.notesChanged();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].value<QModelIndex>(), shown.index(0));
+    EXPECT_EQ(changed[0][1].value<QModelIndex>(), shown.index(shown.rowCount() - 1));
+    EXPECT_EQ(shown.rowCount(), 4);
+}
+
 TEST_F(FilterModel, NarrowingWideningAndChangedListsFilterAgain)
 {
     // Every capital letter folds, the first and the last of the alphabet included.
@@ -182,6 +266,10 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     records.recordLaunch("TETRIS", when.addDays(1));
     records.recordPlay("tetris", 29);
     records.recordPlay("tetris", 1);
+    // A run the clock says took no time, or less than none (set back meanwhile), adds nothing.
+    records.recordPlay("tetris", 0);
+    records.recordPlay("tetris", -30);
+    records.recordPlay("Kirby", -5);
     records.setFavourite("Zelda", true);
     records.setFavourite("", true); // a file name without "." names no game
     const PlayRecord tetris = PlayRecords(path("Partidas.ini")).record("tetris");
@@ -192,6 +280,7 @@ TEST_F(Records, LaunchesEndsAndFavouritesAreKeptAndJunkReadsAsAbsent)
     EXPECT_TRUE(records.record("zelda").favourite);
     EXPECT_FALSE(records.record("zelda").played());
     EXPECT_FALSE(readFile("Partidas.ini").contains("[]"));
+    EXPECT_FALSE(readFile("Partidas.ini").contains("[Kirby]"));
     // Another process's change that keeps the file's size is seen too.
     PlayRecords(path("Partidas.ini")).setFavourite("Zelda", false);
     QFile file(path("Partidas.ini"));

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "platform/FileAttributes.h"
+#include "platform/FileCopy.h"
 #include "platform/Places.h"
 #include "platform/TextFile.h"
 
@@ -10,6 +11,33 @@
 namespace {
 
 using PlacesTest = BaseFolderTest;
+
+// A copy over a file is whole or not made at all, with no part file left behind.
+TEST_F(PlacesTest, AReplacedFileIsWholeOrUntouchedAndLeavesNoPart)
+{
+    writeFile("a.bmp", "new");
+    writeFile("b.bmp", "old");
+    makeFolder("c.bmp"); // a folder where the file should go
+    const struct
+    {
+        const char *target;
+        std::function<bool()> beforeReplacing;
+        bool replaced;
+        QByteArray after; // the target's bytes; none for the folder
+    } cases[] = {
+        {"b.bmp", [] { return false; }, false, "old"},
+        {"c.bmp", {}, false, {}},
+        {"b.bmp", {}, true, "new"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(FileCopy::replace(path("a.bmp"), path(c.target), c.beforeReplacing), c.replaced) << c.target;
+        if (!c.after.isNull())
+            EXPECT_EQ(readFile(c.target), c.after) << c.target;
+        EXPECT_EQ(QDir(m_base).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList({"a.bmp", "b.bmp", "c.bmp"}))
+            << c.target;
+    }
+}
 
 TEST_F(PlacesTest, TheDriveRootFollowsTheEnvironment)
 {

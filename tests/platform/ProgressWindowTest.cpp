@@ -1,3 +1,4 @@
+#include "platform/FontWarmUp.h"
 #include "platform/ProgressWindow.h"
 
 #include <QAbstractButton>
@@ -20,12 +21,14 @@ TEST(ProgressWindow, AppearsOnlyForLongWorkAndItsButtonCancels)
         const Progress progress = quick.progress();
         for (int done = 0; done <= 3; ++done)
             EXPECT_TRUE(progress(done, 3));
+        ASSERT_NE(main.findChild<QProgressDialog *>(), nullptr);
         EXPECT_FALSE(main.findChild<QProgressDialog *>()->isVisible());
     }
     EXPECT_EQ(main.findChild<QProgressDialog *>(), nullptr);
 
     ProgressWindow slow(&main, "Slow");
     const Progress progress = slow.progress();
+    ASSERT_NE(main.findChild<QProgressDialog *>(), nullptr);
     QElapsedTimer clock;
     clock.start();
     int done = 0;
@@ -33,7 +36,8 @@ TEST(ProgressWindow, AppearsOnlyForLongWorkAndItsButtonCancels)
         ASSERT_TRUE(progress(done++ % 100, 100));
         QThread::msleep(20);
     }
-    auto *dialog = main.findChild<QProgressDialog *>();
+    auto *dialog = main.findChild<QProgressDialog *>("ProgressWindow"); // by its name, as accessibility tools see it
+    ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(dialog->isVisible());
     EXPECT_GE(clock.elapsed(), 400);
     EXPECT_EQ(dialog->maximum(), 100);
@@ -56,6 +60,18 @@ TEST(ProgressWindow, AppearsOnlyForLongWorkAndItsButtonCancels)
     QTest::mouseClick(dialog->findChild<QAbstractButton *>(), Qt::LeftButton);
     EXPECT_FALSE(progress(51, 100));
     EXPECT_TRUE(slow.cancelled());
+}
+
+// The font warm-up ends with its object, also where start-up ends before waiting for it: a thread left running
+// at its end would end the program.
+TEST(FontWarmUp, EndsWithItsObjectWhetherOrNotItWasWaitedFor)
+{
+    {
+        FontWarmUp notWaited;
+    }
+    FontWarmUp waited;
+    waited.finish();
+    waited.finish();
 }
 
 } // namespace

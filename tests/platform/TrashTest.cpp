@@ -40,6 +40,8 @@ TEST_F(DesktopTrashTest, AFileGoesToTheTrashOfTheUsersDataFolderEvenWhenThatFold
     QFile kept(data + "/Trash/files/a.gb");
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "rom");
+    // A file gone meanwhile is not reported as moved.
+    EXPECT_FALSE(desktopTrash().moveToTrash(path("roms/a.gb")));
 }
 
 // Broke with Qt 6.4, which, finding no trash, made "files" and "info" in the ROM folder and moved the file there.

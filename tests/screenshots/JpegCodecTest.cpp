@@ -142,6 +142,27 @@ TEST(BitmapHeader, DeclaresTheBytesOfAWholeFile)
     odd[23] = odd[24] = odd[25] = char(0xFF);
     EXPECT_EQ(BitmapFile::declaredSize(odd), 54 + 16 * 3);
 
+    // The old OS/2 header is uncompressed; a compressed file states the bytes of its rows.
+    const auto le = [](QByteArray &bytes, int at, quint32 value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes[at + i] = char(value >> (8 * i));
+    };
+    QByteArray core("BM", 2);
+    core.resize(26, '\0');
+    le(core, 10, 26, 4);
+    le(core, 14, 12, 4);
+    le(core, 18, 5, 2);
+    le(core, 20, 3, 2);
+    le(core, 22, 1, 2);
+    le(core, 24, 24, 2);
+    EXPECT_EQ(BitmapFile::declaredSize(core), 26 + 16 * 3);
+    QByteArray rle = noSize;
+    le(rle, 10, 54 + 1024, 4);
+    le(rle, 28, 8, 2);
+    le(rle, 30, 1, 4);
+    le(rle, 34, 100, 4);
+    EXPECT_EQ(BitmapFile::declaredSize(rle), 54 + 1024 + 100);
+
     QByteArray zeroWidth = bmp.left(54);
     zeroWidth.replace(18, 4, QByteArray(4, '\0'));
     EXPECT_EQ(BitmapFile::declaredSize(zeroWidth), -1);

@@ -4,10 +4,13 @@
 #include "mainwindow/RomListModel.h"
 #include "mainwindow/RomListView.h"
 #include "screenshots/PictureGrid.h"
+#include "screenshots/TileDelegate.h"
 #include "screenshots/TileLoader.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QPainter>
+#include <QStandardItemModel>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -71,6 +74,35 @@ TEST_F(PictureGridTest, ATileShowsItsShotOnceLoaded)
     // The shot's lower red band: 105 of its 144 rows, scaled to 128 wide and centred in the picture's square.
     const QColor middle = shown.pixelColor(tile.center().x(), tile.top() + 6 + (128 - 115) / 2 + 105 * 115 / 144);
     EXPECT_EQ(middle, QColor(Qt::red)) << middle.name().toStdString();
+}
+
+// A name too long for the caption's lines is cut on its last line; nothing is drawn into the tile below.
+TEST_F(PictureGridTest, ALongNameStaysWithinItsTile)
+{
+    TileLoader tiles(m_base);
+    TileDelegate delegate(tiles);
+    QStandardItemModel names;
+    auto *item = new QStandardItem(QString(400, u'W'));
+    item->setData(path("Roms/long.gb"), RomListModel::FullPathRole);
+    names.appendRow(item);
+
+    QStyleOptionViewItem option;
+    option.initFrom(m_grid.get());
+    option.state = QStyle::State_Enabled;
+    const QSize cell = TileDelegate::cellSize(option.fontMetrics);
+    option.rect = QRect(QPoint(0, 0), cell);
+    QImage image(cell.width(), cell.height() * 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.fillRect(option.rect, Qt::white);
+        delegate.paint(&painter, option, names.index(0, 0));
+    }
+    const QImage below = image.copy(0, cell.height(), cell.width(), cell.height());
+    QImage white(below.size(), below.format());
+    white.fill(Qt::white);
+    EXPECT_EQ(below, white);
+    EXPECT_NE(image.copy(QRect(QPoint(0, 0), cell)), white); // the tile itself was drawn
 }
 
 } // namespace

@@ -62,6 +62,12 @@ TEST_F(ScreenshotWindow, TheViewerIsAFixedToolWindowThatShowsPicturesUnscaledAnd
     ASSERT_TRUE(viewer().isVisible());
     QTest::keyClick(&viewer(), Qt::Key_Escape);
     EXPECT_TRUE(viewer().isVisible());
+    // The window system's close reaches the widget through its window, as a spontaneous event.
+    ASSERT_NE(viewer().windowHandle(), nullptr);
+    QCloseEvent fromSystem;
+    QCoreApplication::sendEvent(viewer().windowHandle(), &fromSystem);
+    EXPECT_FALSE(fromSystem.isAccepted());
+    EXPECT_TRUE(viewer().isVisible());
     QCloseEvent close;
     QCoreApplication::sendEvent(&viewer(), &close); // not spontaneous: the program's own close
     EXPECT_TRUE(close.isAccepted());

@@ -98,6 +98,28 @@ TEST_F(TileLoaderTest, TheTileShowsTheGamesFiledShotAsTheLookupFindsItOrADrawnTi
     EXPECT_LE(qMax(tetris.width(), tetris.height()), TilePicture::Side);
 }
 
+// A tile asked for again while it waits moves up and is still answered once; no other waiting tile is lost.
+TEST_F(TileLoaderTest, EveryTileAskedForIsAnsweredAlsoWhenAskedAgainWhileItWaits)
+{
+    const QByteArray shot = bitmapBytes(screenPicture(Qt::red));
+    QStringList roms;
+    for (int i = 0; i < 24; ++i) {
+        roms.append(rom(QStringLiteral("game%1.gb").arg(i)));
+        writeFile(QStringLiteral("Shoots/game%1.bmp").arg(i), shot);
+    }
+    TileLoader loader(m_base);
+    for (const QString &game : roms)
+        loader.tile(game);
+    for (int i = 0; i < 4; ++i)
+        loader.prefetch(roms[i]); // the oldest requests, waiting longest
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loader.busy(); }, 20000));
+    QCoreApplication::processEvents();
+    for (const QString &game : roms) {
+        const TileLoader::Tile tile = loader.tile(game); // as it stands, before any new request
+        EXPECT_TRUE(tile.known && !tile.picture.isNull()) << qPrintable(game);
+    }
+}
+
 TEST_F(TileLoaderTest, ThumbnailsAreStoredAsFileManagersShareThem)
 {
     // The example of the thumbnail format's own description.
