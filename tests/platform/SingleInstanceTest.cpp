@@ -286,6 +286,11 @@ TEST_F(SingleInstanceTest, EachBaseFolderUnpacksIntoAFolderOfItsOwn)
     ASSERT_TRUE(Places::ensureExtractionFolder());
     Places::removeEmptyExtractionFolder();
     EXPECT_FALSE(QFileInfo::exists(theirs));
+    // Made again from nothing, private.
+    ASSERT_TRUE(Places::ensureExtractionFolder());
+    EXPECT_EQ(QFileInfo(theirs).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ReadUser |
+                                                   QFileDevice::WriteUser | QFileDevice::ExeUser);
     QDir::setCurrent(m_base);
     BaseFolder::capture();
     Places::removeEmptyExtractionFolder();
