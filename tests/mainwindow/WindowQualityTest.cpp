@@ -3,6 +3,7 @@
 #include "app/CartlingApplication.h"
 #include "gamegenie/GameGenieDialog.h"
 #include "language/Language.h"
+#include "language/LanguageTable.h"
 #include "mainwindow/RomFolderDialog.h"
 #include "mainwindow/Windows.h"
 #include "screenshots/PictureViewer.h"
@@ -124,6 +125,23 @@ TEST_F(WindowQuality, EveryControlHasANameForScreenReadersInEveryLanguage)
     EXPECT_EQ(codes->findChild<QWidget *>("D1")->accessibleName(), "Description 1");
     for (QWidget *window : shown)
         window->hide();
+}
+
+// "Partidas guardadas…" stayed Spanish under an English file: an item a feature adds needs its place in the
+// language table's targets, as every item of the menus has.
+TEST_F(WindowQuality, EveryMenuItemTakesItsTextFromALanguageFile)
+{
+    start();
+    QSet<QString> targeted;
+    for (const LanguageTable::Target &target : LanguageTable::targets())
+        targeted.insert(QString::fromLatin1(target.component));
+    QStringList missing;
+    for (const QAction *action : main().findChildren<QAction *>()) {
+        if (!action->isSeparator() && !action->objectName().isEmpty() && !action->text().isEmpty() &&
+            !targeted.contains(action->objectName()))
+            missing.append(action->objectName());
+    }
+    EXPECT_EQ(missing, QStringList());
 }
 
 // A language file is plain text: an entry that looks like markup (bold, a link) shows as it stands wherever it
