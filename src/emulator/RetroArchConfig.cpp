@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace RetroArchConfig {
 
@@ -77,16 +76,6 @@ QString userConfigFile(bool flatpak)
     const QString file = userConfigFolder(flatpak) + QStringLiteral("/retroarch.cfg");
     const QString dotFile = QDir::homePath() + QStringLiteral("/.retroarch.cfg");
     return !flatpak && !QFileInfo(file).isFile() && QFileInfo(dotFile).isFile() ? dotFile : file;
-}
-
-bool writeWhole(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(folderOf(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
 }
 
 } // namespace RetroArchConfig

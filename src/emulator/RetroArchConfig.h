@@ -34,7 +34,5 @@ QString userConfigFolder(bool flatpak);
 // there for an installed RetroArch.
 QString userConfigFile(bool flatpak);
 
-// Writes the bytes whole (through a temporary file), making the folder; false when it cannot be written.
-bool writeWhole(const QString &path, const QByteArray &bytes);
 
 } // namespace RetroArchConfig

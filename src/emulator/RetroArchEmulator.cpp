@@ -34,7 +34,7 @@ QString native(const QString &path)
 // Writes one of the launch's files, or stops the launch.
 void writeOrRefuse(const QString &path, const QByteArray &bytes)
 {
-    if (!RetroArchConfig::writeWhole(path, bytes))
+    if (!WholeFile::write(path, bytes))
         throw CartlingError(QStringLiteral("Cannot create file %1").arg(native(path)));
 }
 

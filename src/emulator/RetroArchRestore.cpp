@@ -45,7 +45,7 @@ void storePendingList(const QString &baseFolder, const QJsonArray &list)
         QFile::remove(file);
         return;
     }
-    RetroArchConfig::writeWhole(file, QJsonDocument(QJsonObject{{QStringLiteral("launches"), list}}).toJson());
+    WholeFile::write(file, QJsonDocument(QJsonObject{{QStringLiteral("launches"), list}}).toJson());
 }
 
 } // namespace
@@ -86,7 +86,7 @@ void RetroArchRestore::restore() const
     if (!m_cheatBefore)
         QFile::remove(m_cheatFile);
     else if (now != m_cheatBefore)
-        RetroArchConfig::writeWhole(m_cheatFile, *m_cheatBefore);
+        WholeFile::write(m_cheatFile, *m_cheatBefore);
 }
 
 void RetroArchRestore::restoreConfig() const
@@ -115,7 +115,7 @@ void RetroArchRestore::restoreConfig() const
         }
     }
     if (changed)
-        RetroArchConfig::writeWhole(m_configFile, lines.join('\n'));
+        WholeFile::write(m_configFile, lines.join('\n'));
 }
 
 QJsonObject RetroArchRestore::toJson() const

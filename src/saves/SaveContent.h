@@ -6,18 +6,6 @@
 #include <QString>
 #include <optional>
 
-// Whole files of saves and their copies.
-namespace SaveBytes {
-// The file's bytes; nothing when it cannot be read.
-std::optional<QByteArray> read(const QString &path);
-// The bytes written whole through a temporary file, the folder made first; false when that fails.
-bool writeWhole(const QString &path, const QByteArray &bytes);
-// A new file of a copy: written under a temporary name that then takes the name, so a copy is whole or not
-// there, but without waiting for the disk (a copy lost with the power is one the save itself outlives); never
-// replaces a file. False when that fails.
-bool writeNew(const QString &path, const QByteArray &bytes);
-} // namespace SaveBytes
-
 // A game's save apart from how an emulator stores it: the battery bytes and, for a cartridge with a clock,
 // the clock's reading at a moment. Read from one emulator's place and written to another's, a save keeps the
 // player's progress when the player changes emulator.

@@ -1,5 +1,6 @@
 #include "saves/SaveCopies.h"
 
+#include "platform/WholeFile.h"
 #include "saves/SaveContent.h"
 
 #include <QDir>
@@ -41,14 +42,14 @@ SaveCopies::Outcome SaveCopies::keep(const SavePlace &place, const QDateTime &no
     m_error.clear();
     if (!QFileInfo(place.save).isFile())
         return Outcome::NoSave;
-    const std::optional<QByteArray> save = SaveBytes::read(place.save);
+    const std::optional<QByteArray> save = WholeFile::read(place.save);
     if (!save) {
         m_error = QDir::toNativeSeparators(place.save);
         return Outcome::Failed;
     }
     const bool withClock = place.clockForm == SavePlace::Clock::SeparateFile && QFileInfo(place.clock).isFile();
     const std::optional<QByteArray> clock =
-        withClock ? SaveBytes::read(place.clock) : std::optional<QByteArray>(QByteArray());
+        withClock ? WholeFile::read(place.clock) : std::optional<QByteArray>(QByteArray());
     if (!clock) {
         m_error = QDir::toNativeSeparators(place.clock);
         return Outcome::Failed;
@@ -58,7 +59,7 @@ SaveCopies::Outcome SaveCopies::keep(const SavePlace &place, const QDateTime &no
     for (const Copy &copy : list()) {
         if (copy.size != save->size() || QFileInfo::exists(copy.clock) != withClock)
             continue;
-        if (SaveBytes::read(copy.save) == save && (!withClock || SaveBytes::read(copy.clock) == clock))
+        if (WholeFile::read(copy.save) == save && (!withClock || WholeFile::read(copy.clock) == clock))
             return Outcome::Unchanged;
     }
 
@@ -72,11 +73,11 @@ SaveCopies::Outcome SaveCopies::keep(const SavePlace &place, const QDateTime &no
     for (int n = 2; QFileInfo::exists(name + u'.' + suffix); ++n)
         name = m_folder + u'/' + now.toString(kTimeFormat) + QStringLiteral(" (%1)").arg(n);
     // The clock first: a copy is listed by its save, which then never stands without its clock.
-    if (withClock && !SaveBytes::writeNew(name + QStringLiteral(".rtc"), *clock)) {
+    if (withClock && !WholeFile::writeNew(name + QStringLiteral(".rtc"), *clock)) {
         m_error = QDir::toNativeSeparators(name + QStringLiteral(".rtc"));
         return Outcome::Failed;
     }
-    if (!SaveBytes::writeNew(name + u'.' + suffix, *save)) {
+    if (!WholeFile::writeNew(name + u'.' + suffix, *save)) {
         QFile::remove(name + QStringLiteral(".rtc"));
         m_error = QDir::toNativeSeparators(name + u'.' + suffix);
         return Outcome::Failed;
@@ -126,8 +127,8 @@ bool SaveCopies::restore(const Copy &copy, const SavePlace &place, const QDateTi
     const qint64 at = now.toSecsSinceEpoch();
     const bool sameForm =
         QFileInfo(from.save).suffix().compare(QFileInfo(place.save).suffix(), Qt::CaseInsensitive) == 0;
-    const std::optional<QByteArray> save = SaveBytes::read(from.save);
-    const std::optional<QByteArray> clock = copy.clock.isEmpty() ? std::nullopt : SaveBytes::read(copy.clock);
+    const std::optional<QByteArray> save = WholeFile::read(from.save);
+    const std::optional<QByteArray> clock = copy.clock.isEmpty() ? std::nullopt : WholeFile::read(copy.clock);
     const std::optional<SaveContent> content = SaveContent::read(from, at);
     if (!save || !content) {
         m_error = QDir::toNativeSeparators(from.save);
@@ -138,8 +139,8 @@ bool SaveCopies::restore(const Copy &copy, const SavePlace &place, const QDateTi
     QDir().mkpath(QFileInfo(place.save).path());
     // The same emulator's form: the copy's bytes as they are; another's: the battery bytes and the clock
     // told as that emulator tells it.
-    const bool written = sameForm ? (!clock || place.clock.isEmpty() || SaveBytes::writeWhole(place.clock, *clock)) &&
-                                        SaveBytes::writeWhole(place.save, *save)
+    const bool written = sameForm ? (!clock || place.clock.isEmpty() || WholeFile::write(place.clock, *clock)) &&
+                                        WholeFile::write(place.save, *save)
                                   : content->write(place, at);
     if (!written)
         m_error = QDir::toNativeSeparators(place.save);

@@ -3,6 +3,7 @@
 #include "language/MessageTable.h"
 #include "platform/FormWindow.h"
 #include "platform/Messages.h"
+#include "platform/WholeFile.h"
 #include "saves/SaveContent.h"
 #include "saves/SaveText.h"
 
@@ -143,14 +144,13 @@ void SavedGamesDialog::exportChosen()
         QFileDialog::getSaveFileName(this, savesText(SaveText::Export).remove(QStringLiteral("…")), suggested);
     if (target.isEmpty())
         return;
-    const std::optional<QByteArray> bytes = SaveBytes::read(copy->save);
-    bool written = bytes && SaveBytes::writeWhole(target, *bytes);
+    const std::optional<QByteArray> bytes = WholeFile::read(copy->save);
+    bool written = bytes && WholeFile::write(target, *bytes);
     // The clock goes along, beside the save under its name.
     if (written && !copy->clock.isEmpty()) {
         const QFileInfo to(target);
-        const std::optional<QByteArray> clock = SaveBytes::read(copy->clock);
-        written =
-            clock && SaveBytes::writeWhole(to.path() + u'/' + to.completeBaseName() + QStringLiteral(".rtc"), *clock);
+        const std::optional<QByteArray> clock = WholeFile::read(copy->clock);
+        written = clock && WholeFile::write(to.path() + u'/' + to.completeBaseName() + QStringLiteral(".rtc"), *clock);
     }
     if (!written)
         showMessage(savesText(SaveText::NotWritten).arg(QDir::toNativeSeparators(target)));

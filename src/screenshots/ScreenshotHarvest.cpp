@@ -2,6 +2,7 @@
 
 #include "platform/FileAttributes.h"
 #include "platform/PathHelpers.h"
+#include "platform/WholeFile.h"
 #include "screenshots/BitmapFile.h"
 #include "screenshots/JpegCodec.h"
 #include "screenshots/PictureLookup.h"
@@ -11,21 +12,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
 namespace {
-
-// Writes the bytes as the file, whole or not at all, replacing what was there.
-bool writeWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
-}
 
 bool sameFile(const QString &a, const QString &b)
 {
@@ -170,7 +160,7 @@ ScreenshotHarvest::Result ScreenshotHarvest::file(const QString &source, const Q
     const QString target = filedBitmapPath(base, game);
     QDir().mkdir(folderOf(target));
     FileAttributes::makePlainArchive(target);
-    if (!writeWhole(target, bitmap)) {
+    if (!WholeFile::write(target, bitmap)) {
         result.outcome = Outcome::CopyFailed;
         return result;
     }
