@@ -19,7 +19,6 @@ RenamePreviewDialog::RenamePreviewDialog(const QList<RenameLog::Move> &renames, 
     setObjectName(QStringLiteral("RenamePreviewDialog"));
     const MessageTable &texts = messageTable();
     setWindowTitle(texts.text(CollectionText::RenameToDat));
-    setModal(true);
 
     auto *label = new QLabel(texts.text(CollectionText::RenameList).arg(renames.size()), this);
     label->setObjectName(QStringLiteral("Label1"));

@@ -394,6 +394,8 @@ TEST_F(KindLaunch, TheInstalledEmulatorsWindowStoresTheChoiceAsBuscarZiboDoes)
     InstalledEmulatorsDialog dialog(
         store, nullptr, [&found] { return found; }, [] { return QString("/opt/own/emu"); });
     dialog.show();
+    // The long hint under the own command line wraps rather than widening the window past the screen.
+    EXPECT_TRUE(dialog.findChild<QLabel *>("OwnCommandHint")->wordWrap());
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 2);
     EXPECT_EQ(dialog.list()->topLevelItem(0)->text(0), "mGBA");
     QTreeWidgetItem *core = dialog.list()->topLevelItem(1)->child(1);

@@ -330,7 +330,11 @@ TEST_F(Startup, TheZipLibraryCheckEndsOnlyARunWithoutTheLibrary)
     const std::shared_ptr<void> giveBack(nullptr, [](void *) { simulateMissingLibzip(std::nullopt); });
     for (const bool missing : {false, true}) {
         simulateMissingLibzip(missing ? std::optional<QString>("gone") : std::nullopt);
-        QWidget window;
+        struct Counted : QWidget
+        {
+            int paints = 0;
+            void paintEvent(QPaintEvent *) override { ++paints; }
+        } window;
         window.show();
         new ZipLibraryCheck(window); // right after show, as the program makes it
         const QDeadlineTimer deadline(missing ? 5000 : 300);
@@ -338,6 +342,7 @@ TEST_F(Startup, TheZipLibraryCheckEndsOnlyARunWithoutTheLibrary)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         EXPECT_EQ(m_runEnds, missing ? QList<int>{1} : QList<int>()) << missing;
         EXPECT_EQ(m_messages.errors, missing ? QStringList{*checkZipLibrary()} : QStringList()) << missing;
+        EXPECT_GT(window.paints, 0) << missing; // the check waits for the window's paint, never takes it away
     }
 
     // A failed background load that reports while the check's message is up adds no second one.
