@@ -10,6 +10,7 @@
 #include "platform/ErrorHandler.h"
 #include "platform/Messages.h"
 #include "platform/PathHelpers.h"
+#include "platform/WholeFile.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>

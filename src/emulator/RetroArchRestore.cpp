@@ -1,5 +1,7 @@
 #include "emulator/RetroArchRestore.h"
 
+#include "platform/WholeFile.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
