@@ -34,7 +34,7 @@ run_one() {
         "$bin/bench_collection" zips 10000 || true
         "$bin/bench_collection" roms 1000 || true
         ;;
-    startup) "$ROOT/bench/startup/run" "$BENCH_BUILD" 9 || true ;;
+    startup) "$ROOT/bench/startup/run" "$BENCH_BUILD" 15 || true ;;
     *)
         if [ -x "$bin/bench_$1" ]; then
             "$bin/bench_$1" || true

@@ -9,6 +9,7 @@
 #include "platform/MessageBoxSink.h"
 #include "platform/Messages.h"
 #include "platform/Places.h"
+#include "platform/SessionBusWarmUp.h"
 #include "platform/SingleInstance.h"
 #include "settings/BaseFolder.h"
 
@@ -145,6 +146,7 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(CARTLING_APP_ID));
     CartlingApplication app(argc, argv);
     fonts.finish();
+    const SessionBusWarmUp bus; // ends before the application object
     MessageBoxSink boxes;
     setMessageSink(&boxes);
 
