@@ -1,16 +1,20 @@
 #include "platform/SessionBusWarmUp.h"
 
+#include <QGuiApplication>
+
 #ifdef CARTLING_HAVE_DBUS
 #include <QDBusConnection>
-#include <QGuiApplication>
 
 #include <system_error>
 #endif
 
-SessionBusWarmUp::SessionBusWarmUp()
+SessionBusWarmUp::SessionBusWarmUp() : SessionBusWarmUp(QGuiApplication::platformName())
+{
+}
+
+SessionBusWarmUp::SessionBusWarmUp([[maybe_unused]] const QString &platform)
 {
 #ifdef CARTLING_HAVE_DBUS
-    const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland")))
         return;
     try {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <thread>
 
 // Connects to the desktop's session bus on a second thread while the main window is built. Qt's accessibility
@@ -10,8 +12,11 @@
 class SessionBusWarmUp
 {
 public:
-    SessionBusWarmUp();
+    SessionBusWarmUp(); // for the platform the application runs on
+    explicit SessionBusWarmUp(const QString &platform);
     ~SessionBusWarmUp();
+
+    bool started() const { return m_thread.joinable(); }
 
     SessionBusWarmUp(const SessionBusWarmUp &) = delete;
     SessionBusWarmUp &operator=(const SessionBusWarmUp &) = delete;

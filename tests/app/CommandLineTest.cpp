@@ -67,10 +67,17 @@ TEST_F(CommandLine, VersionAndHelpNeedNoDisplay)
     EXPECT_EQ(version.output,
               "Cartling 1.7\nlibzip " + QByteArray(zip_libzip_version()) + "\nQt " + QByteArray(qVersion()) + "\n");
 
+    // Qt's own options, with and without a value, are let through for Qt and kept out of the help.
+    const auto withQtOptions = noDisplay.run(Program, {"-style", "fusion", "-reverse", "--version"}, m_cwd);
+    EXPECT_EQ(withQtOptions.exitCode, 0) << withQtOptions.errors.constData();
+    EXPECT_EQ(withQtOptions.output, version.output);
+
     const auto help = noDisplay.run(Program, {"--help"}, m_cwd);
     EXPECT_EQ(help.exitCode, 0) << help.errors.constData();
     for (const char *option : {"cartling [options]", "--base-folder <folder>", "--user-data", "--version"})
         EXPECT_TRUE(help.output.contains(option)) << option;
+    for (const char *option : {"-style", "-platform", "-reverse"})
+        EXPECT_FALSE(help.output.contains(option)) << option;
     EXPECT_TRUE(treeOf(m_cwd).isEmpty());
 }
 

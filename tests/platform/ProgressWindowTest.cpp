@@ -1,10 +1,13 @@
 #include "platform/FontWarmUp.h"
 #include "platform/ProgressWindow.h"
+#include "platform/SessionBusWarmUp.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QWidget>
@@ -72,6 +75,24 @@ TEST(FontWarmUp, EndsWithItsObjectWhetherOrNotItWasWaitedFor)
     FontWarmUp waited;
     waited.finish();
     waited.finish();
+}
+
+// The session bus is reached ahead only where Qt's screen-reader bridge will ask for it, and the thread ends
+// with its object. The bus named here does not exist, so the attempt fails at once and starts none.
+TEST(SessionBusWarmUp, StartsOnlyWhereQtHasTheBridgeAndEndsWithItsObject)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QByteArray before = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(temp.filePath(QStringLiteral("no-bus"))));
+    const std::pair<const char *, bool> cases[] = {{"xcb", true},      {"wayland", true}, {"wayland-egl", true},
+                                                   {"offscreen", false}, {"minimal", false}, {"", false}};
+    for (const auto &[platform, starts] : cases) {
+        const SessionBusWarmUp warmUp{QString::fromLatin1(platform)};
+        EXPECT_EQ(warmUp.started(), starts) << platform;
+    }
+    EXPECT_FALSE(SessionBusWarmUp().started()) << "the tests run offscreen";
+    qputenv("DBUS_SESSION_BUS_ADDRESS", before);
 }
 
 } // namespace
