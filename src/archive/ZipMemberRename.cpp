@@ -1,6 +1,7 @@
 #include "archive/ZipMemberRename.h"
 
 #include "archive/ZipMembers.h"
+#include "archive/ZipRecords.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -17,31 +18,16 @@
 
 namespace ZipMemberRename {
 
+using namespace ZipRecords;
+
 namespace {
 
-constexpr quint32 LocalSignature = 0x04034b50;
-constexpr quint32 EntrySignature = 0x02014b50;
-constexpr quint32 EndSignature = 0x06054b50;
-constexpr qsizetype LocalSize = 30;
-constexpr qsizetype EntrySize = 46;
-constexpr qsizetype EndSize = 22;
-constexpr qsizetype MaxComment = 0xFFFF;
 // Far above any Game Boy ROM's archive; the rewrite holds the archive in memory.
 constexpr qint64 MaxArchive = qint64(256) << 20;
 constexpr quint16 Encrypted = 0x0001;
 constexpr quint16 Utf8Name = 0x0800;
 // Info-ZIP's Unicode path field repeats the old name; a reader that trusts it would show the old name still.
 constexpr quint16 UnicodePathField = 0x7075;
-
-quint16 le16(const char *p)
-{
-    return quint16(quint8(p[0]) | quint8(p[1]) << 8);
-}
-
-quint32 le32(const char *p)
-{
-    return quint32(le16(p)) | quint32(le16(p + 2)) << 16;
-}
 
 void put16(char *p, quint16 value)
 {
@@ -76,36 +62,28 @@ std::optional<Layout> layoutOf(QIODevice &device)
     const QByteArray tail = device.read(tailSize);
     if (tail.size() != tailSize)
         return std::nullopt;
-    for (qsizetype at = tailSize - EndSize; at >= 0; --at) {
-        const char *end = tail.constData() + at;
-        if (le32(end) != EndSignature || at + EndSize + le16(end + 20) != tailSize)
-            continue;
-        const quint16 entries = le16(end + 10);
-        const quint32 directorySize = le32(end + 12), directoryOffset = le32(end + 16);
-        layout.endOffset = size - tailSize + at;
-        if (le16(end + 4) != 0 || le16(end + 6) != 0 || le16(end + 8) != entries || entries == 0xFFFF ||
-            directoryOffset == 0xFFFFFFFF || qint64(directoryOffset) + directorySize != layout.endOffset)
-            return layout;
-        if (entries != 1) {
-            layout.state = State::SeveralMembers;
-            return layout;
-        }
-        if (directorySize < EntrySize || !device.seek(directoryOffset))
-            return layout;
-        const QByteArray entry = device.read(directorySize);
-        if (entry.size() != qsizetype(directorySize) || le32(entry.constData()) != EntrySignature)
-            return layout;
-        const char *e = entry.constData();
-        const qsizetype nameLength = le16(e + 28);
-        if (EntrySize + nameLength + le16(e + 30) + le16(e + 32) != entry.size() || nameLength == 0 ||
-            le32(e + 20) == 0xFFFFFFFF || le32(e + 24) == 0xFFFFFFFF || le32(e + 42) == 0xFFFFFFFF)
-            return layout;
-        layout.directoryOffset = directoryOffset;
-        layout.entry = entry;
-        layout.member = QString::fromUtf8(e + EntrySize, nameLength);
-        layout.state = le16(e + 8) & Encrypted ? State::Encrypted : State::Renamable;
+    const auto record = findEndRecord(tail.constData(), tailSize, size);
+    if (!record)
+        return layout;
+    layout.endOffset = record->offset;
+    if (record->entries != 1) {
+        layout.state = State::SeveralMembers;
         return layout;
     }
+    if (record->directorySize < EntrySize || !device.seek(record->directoryOffset))
+        return layout;
+    const QByteArray entry = device.read(record->directorySize);
+    if (entry.size() != record->directorySize || le32(entry.constData()) != EntrySignature)
+        return layout;
+    const char *e = entry.constData();
+    const qsizetype nameLength = le16(e + 28);
+    if (EntrySize + nameLength + le16(e + 30) + le16(e + 32) != entry.size() || nameLength == 0 ||
+        le32(e + 20) == 0xFFFFFFFF || le32(e + 24) == 0xFFFFFFFF || le32(e + 42) == 0xFFFFFFFF)
+        return layout;
+    layout.directoryOffset = record->directoryOffset;
+    layout.entry = entry;
+    layout.member = QString::fromUtf8(e + EntrySize, nameLength);
+    layout.state = le16(e + 8) & Encrypted ? State::Encrypted : State::Renamable;
     return layout;
 }
 

@@ -2,6 +2,7 @@
 
 #include "archive/Libzip.h"
 #include "archive/ZipLibrary.h"
+#include "archive/ZipRecords.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,8 @@
 #endif
 
 namespace ZipMembers {
+
+using namespace ZipRecords;
 
 namespace {
 
@@ -52,50 +55,17 @@ bool isPlainFile(zip_t *archive, zip_uint64_t index, const zip_stat_t &stat)
 
 // ---- The direct reader ----
 
-constexpr quint32 EndSignature = 0x06054b50;
-constexpr quint32 EntrySignature = 0x02014b50;
-constexpr qsizetype EndSize = 22;
-constexpr qsizetype EntrySize = 46;
-constexpr qsizetype MaxComment = 0xFFFF;
 // Far beyond the directory of any collection's archive; a larger one is left to libzip.
 constexpr qint64 MaxDirectory = qint64(16) << 20;
 
-quint16 le16(const char *p)
+// Where the directory lies; nothing when the end record is missing or names anything the direct reader leaves
+// to libzip.
+std::optional<EndRecord> directoryPlace(const char *tail, qsizetype tailSize, qint64 fileSize)
 {
-    return quint16(quint8(p[0]) | quint8(p[1]) << 8);
-}
-
-quint32 le32(const char *p)
-{
-    return quint32(le16(p)) | quint32(le16(p + 2)) << 16;
-}
-
-// Where the directory lies, from the end record in `tail` (the file's last bytes, ending at `fileSize`).
-struct DirectoryPlace
-{
-    qint64 offset = 0;
-    qint64 size = 0;
-    quint32 entries = 0;
-};
-
-// Nothing when the end record is missing or names anything the direct reader leaves to libzip.
-std::optional<DirectoryPlace> directoryPlace(const char *tail, qsizetype tailSize, qint64 fileSize)
-{
-    for (qsizetype at = tailSize - EndSize; at >= 0 && tailSize - at - EndSize <= MaxComment; --at) {
-        const char *end = tail + at;
-        if (le32(end) != EndSignature || at + EndSize + le16(end + 20) != tailSize)
-            continue;
-        const quint16 disk = le16(end + 4), directoryDisk = le16(end + 6);
-        const quint16 entriesHere = le16(end + 8), entries = le16(end + 10);
-        const quint32 size = le32(end + 12), offset = le32(end + 16);
-        const qint64 endOffset = fileSize - tailSize + at;
-        // ZIP64 marks its fields with all ones; an archive after other data has its directory elsewhere.
-        if (disk != 0 || directoryDisk != 0 || entriesHere != entries || entries == 0xFFFF || size == 0xFFFFFFFF ||
-            offset == 0xFFFFFFFF || qint64(offset) + qint64(size) != endOffset || size > MaxDirectory)
-            return std::nullopt;
-        return DirectoryPlace{offset, size, entries};
-    }
-    return std::nullopt;
+    const auto record = findEndRecord(tail, tailSize, fileSize);
+    if (!record || record->directorySize > MaxDirectory)
+        return std::nullopt;
+    return record;
 }
 
 std::optional<QList<Member>> parseDirectory(const char *data, qsizetype size, quint32 entries)
@@ -165,7 +135,7 @@ std::optional<QList<Member>> listFile(const QString &archive, bool &noFile)
     char end[EndSize];
     if (!readAt(fd, end, EndSize, fileSize - EndSize))
         return std::nullopt;
-    std::optional<DirectoryPlace> place = directoryPlace(end, EndSize, fileSize);
+    std::optional<EndRecord> place = directoryPlace(end, EndSize, fileSize);
     if (!place) {
         const qsizetype tailSize = qsizetype(std::min<qint64>(fileSize, EndSize + MaxComment));
         QByteArray tail(tailSize, Qt::Uninitialized);
@@ -175,8 +145,8 @@ std::optional<QList<Member>> listFile(const QString &archive, bool &noFile)
         if (!place)
             return std::nullopt;
     }
-    QByteArray directory(qsizetype(place->size), Qt::Uninitialized);
-    if (!readAt(fd, directory.data(), directory.size(), place->offset))
+    QByteArray directory(qsizetype(place->directorySize), Qt::Uninitialized);
+    if (!readAt(fd, directory.data(), directory.size(), place->directoryOffset))
         return std::nullopt;
     return parseDirectory(directory.constData(), directory.size(), place->entries);
 }
@@ -191,7 +161,7 @@ std::optional<QList<Member>> listDirectly(const QByteArray &archive)
     const auto place = directoryPlace(archive.constData() + archive.size() - tailSize, tailSize, archive.size());
     if (!place)
         return std::nullopt;
-    return parseDirectory(archive.constData() + place->offset, qsizetype(place->size), place->entries);
+    return parseDirectory(archive.constData() + place->directoryOffset, qsizetype(place->directorySize), place->entries);
 }
 
 std::optional<QList<Member>> list(const QString &archive)
