@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 
 // Failures print texts as text.
@@ -70,6 +71,39 @@ public:
     QStringList moved; // the paths, in order
     bool works = true;
     QStringList refused; // paths it will not take, while it takes others
+};
+
+// Sets an environment variable while it lives (a null value unsets it), then puts back what was there before.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char *name, const QByteArray &value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        set(value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    void set(const QByteArray &value) const
+    {
+        if (value.isNull())
+            qunsetenv(m_name);
+        else
+            qputenv(m_name, value);
+    }
+
+    ScopedEnvironment(const ScopedEnvironment &) = delete;
+    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_old;
 };
 
 // A fresh base folder per test: a temporary folder made the current folder and captured as the base

@@ -110,10 +110,8 @@ TEST_F(EmulatorChoice, KnownProgramsAreFoundOnceOnThePathAndAmongFlatpakExports)
 // FLATPAK_USER_DIR or XDG_DATA_HOME says otherwise.
 TEST_F(EmulatorChoice, FlatpakInstallationsAreLookedForWhereFlatpakKeepsThem)
 {
-    const char *variables[] = {"FLATPAK_SYSTEM_DIR", "FLATPAK_USER_DIR", "XDG_DATA_HOME", "HOME"};
-    QList<QByteArray> saved;
-    for (const char *name : variables)
-        saved << qgetenv(name);
+    const ScopedEnvironment system("FLATPAK_SYSTEM_DIR", {}), user("FLATPAK_USER_DIR", {}),
+        dataHome("XDG_DATA_HOME", {}), home("HOME", "/home/ana");
     const struct
     {
         const char *system;
@@ -129,22 +127,10 @@ TEST_F(EmulatorChoice, FlatpakInstallationsAreLookedForWhereFlatpakKeepsThem)
          "relative",
          {"/var/lib/flatpak/exports/bin", "/home/ana/.local/share/flatpak/exports/bin"}},
     };
-    qputenv("HOME", "/home/ana");
     for (const auto &c : cases) {
-        for (const auto &[name, value] :
-             {std::pair{"FLATPAK_SYSTEM_DIR", c.system}, {"FLATPAK_USER_DIR", c.user}, {"XDG_DATA_HOME", c.dataHome}}) {
-            if (*value)
-                qputenv(name, value);
-            else
-                qunsetenv(name);
-        }
+        for (const auto &[variable, value] : {std::pair{&system, c.system}, {&user, c.user}, {&dataHome, c.dataHome}})
+            variable->set(*value ? QByteArray(value) : QByteArray());
         EXPECT_EQ(InstalledEmulators::flatpakExportFolders(), c.folders) << c.user << " " << c.dataHome;
-    }
-    for (int i = 0; i < int(std::size(variables)); ++i) {
-        if (saved[i].isNull())
-            qunsetenv(variables[i]);
-        else
-            qputenv(variables[i], saved[i]);
     }
 }
 
@@ -160,13 +146,7 @@ protected:
         writeFile("roms/Tetris.gb", "rom");
         m_home = m_temp.path() + "/home";
         QDir().mkpath(m_home);
-        m_oldHome = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(m_home));
-    }
-    void TearDown() override
-    {
-        qputenv("HOME", m_oldHome);
-        MainWindowTest::TearDown();
+        m_homeVariable.emplace("HOME", QFile::encodeName(m_home));
     }
 
     void storeEmulator(const QString &program, const QByteArray &more = {}) const
@@ -187,7 +167,7 @@ protected:
     }
 
     QString m_home;
-    QByteArray m_oldHome;
+    std::optional<ScopedEnvironment> m_homeVariable;
 };
 
 // Zibo.cfg was written for every kind, into mGBA's and RetroArch's folders too (/usr/bin, the Flatpak exports).

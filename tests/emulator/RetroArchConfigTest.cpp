@@ -68,23 +68,13 @@ protected:
     void SetUp() override
     {
         BaseFolderTest::SetUp();
-        m_oldHome = qgetenv("HOME");
-        m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", QFile::encodeName(path("home")));
+        m_home.emplace("HOME", QFile::encodeName(path("home")));
+        m_configHome.emplace("XDG_CONFIG_HOME", qgetenv("XDG_CONFIG_HOME"));
         makeFolder("home");
     }
-    void TearDown() override
-    {
-        qputenv("HOME", m_oldHome);
-        if (m_oldConfigHome.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
-        BaseFolderTest::TearDown();
-    }
 
-    QByteArray m_oldHome;
-    QByteArray m_oldConfigHome;
+    std::optional<ScopedEnvironment> m_home;
+    std::optional<ScopedEnvironment> m_configHome; // put back after the tests that set it
 };
 
 TEST_F(RetroArchConfigPlaces, EachRetroArchsConfigurationIsLookedForWhereItKeepsIt)
@@ -117,10 +107,7 @@ TEST_F(RetroArchConfigPlaces, EachRetroArchsConfigurationIsLookedForWhereItKeeps
             makeFolder(QFileInfo("home/" + file).path());
             writeFile("home/" + file, "x = \"1\"\n");
         }
-        if (c.configHome)
-            qputenv("XDG_CONFIG_HOME", c.configHome);
-        else
-            qunsetenv("XDG_CONFIG_HOME");
+        m_configHome->set(c.configHome ? QByteArray(c.configHome) : QByteArray());
         EXPECT_EQ(RetroArchConfig::userConfigFile(c.flatpak), c.expected) << c.label;
     }
 }

@@ -23,24 +23,13 @@ protected:
     void SetUp() override
     {
         BaseFolderTest::SetUp();
-        m_oldHome = qgetenv("HOME");
-        m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", QFile::encodeName(path("home")));
-        qunsetenv("XDG_CONFIG_HOME");
+        m_home.emplace("HOME", QFile::encodeName(path("home")));
+        m_configHome.emplace("XDG_CONFIG_HOME", QByteArray());
         makeFolder("home/.config/retroarch");
     }
-    void TearDown() override
-    {
-        qputenv("HOME", m_oldHome);
-        if (m_oldConfigHome.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
-        BaseFolderTest::TearDown();
-    }
 
-    QByteArray m_oldHome;
-    QByteArray m_oldConfigHome;
+    std::optional<ScopedEnvironment> m_home;
+    std::optional<ScopedEnvironment> m_configHome;
 };
 
 QByteArray lines(std::initializer_list<const char *> entries)

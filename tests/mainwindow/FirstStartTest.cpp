@@ -40,17 +40,13 @@ protected:
     {
         MainWindowTest::SetUp();
         // The installed emulators are looked for on the path and in the home folder: both empty here.
-        m_oldHome = qgetenv("HOME");
-        m_oldPath = qgetenv("PATH");
         makeFolder("home");
-        qputenv("HOME", QFile::encodeName(path("home")));
-        qputenv("PATH", QFile::encodeName(path("home")));
+        m_home.emplace("HOME", QFile::encodeName(path("home")));
+        m_path.emplace("PATH", QFile::encodeName(path("home")));
     }
     void TearDown() override
     {
         MainWindowTest::TearDown();
-        qputenv("HOME", m_oldHome);
-        qputenv("PATH", m_oldPath);
         messageTable().loadMessages(LanguageTable::builtin());
     }
 
@@ -74,7 +70,7 @@ protected:
         return opened;
     }
 
-    QByteArray m_oldHome, m_oldPath;
+    std::optional<ScopedEnvironment> m_home, m_path;
 };
 
 TEST_F(FirstStart, TheEmptyListShowsWhatToDoAsALabelAndAButtonNotAsARow)

@@ -1,3 +1,5 @@
+#include "TestSupport.h"
+
 #include "platform/FontWarmUp.h"
 #include "platform/ProgressWindow.h"
 #include "platform/SessionBusWarmUp.h"
@@ -83,8 +85,8 @@ TEST(SessionBusWarmUp, StartsOnlyWhereQtHasTheBridgeAndEndsWithItsObject)
 {
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
-    const QByteArray before = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(temp.filePath(QStringLiteral("no-bus"))));
+    const ScopedEnvironment bus("DBUS_SESSION_BUS_ADDRESS",
+                                "unix:path=" + QFile::encodeName(temp.filePath(QStringLiteral("no-bus"))));
     const std::pair<const char *, bool> cases[] = {{"xcb", true},      {"wayland", true}, {"wayland-egl", true},
                                                    {"offscreen", false}, {"minimal", false}, {"", false}};
     for (const auto &[platform, starts] : cases) {
@@ -92,7 +94,6 @@ TEST(SessionBusWarmUp, StartsOnlyWhereQtHasTheBridgeAndEndsWithItsObject)
         EXPECT_EQ(warmUp.started(), starts) << platform;
     }
     EXPECT_FALSE(SessionBusWarmUp().started()) << "the tests run offscreen";
-    qputenv("DBUS_SESSION_BUS_ADDRESS", before);
 }
 
 } // namespace

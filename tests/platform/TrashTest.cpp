@@ -15,20 +15,13 @@ protected:
     void SetUp() override
     {
         BaseFolderTest::SetUp();
-        m_previousHome = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(m_temp.path() + "/home"));
+        m_home.emplace("HOME", QFile::encodeName(m_temp.path() + "/home"));
         makeFolder("roms");
         writeFile("roms/a.gb", "rom");
         // Files are deleted with the ROM folder as the current folder.
         QDir::setCurrent(path("roms"));
     }
-    void TearDown() override
-    {
-        qputenv("HOME", m_previousHome);
-        BaseFolderTest::TearDown();
-    }
-
-    QByteArray m_previousHome;
+    std::optional<ScopedEnvironment> m_home;
 };
 
 TEST_F(DesktopTrashTest, AFileGoesToTheTrashOfTheUsersDataFolderEvenWhenThatFolderIsNew)
