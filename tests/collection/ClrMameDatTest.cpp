@@ -8,19 +8,7 @@
 
 namespace {
 
-class ClrMameDatTest : public CollectionTest
-{
-protected:
-    QString refusal(const QString &name, const DatReader::Limits &limits = {}) const
-    {
-        try {
-            DatReader::read(path(name), limits);
-        } catch (const DatReader::DatError &error) {
-            return error.message();
-        }
-        return {};
-    }
-};
+using ClrMameDatTest = CollectionTest;
 
 // Every entry as a line, in the index's order, so that two indexes compare whole.
 QStringList entriesOf(const DatIndex &index)

@@ -2,6 +2,8 @@
 
 #include "TestSupport.h"
 
+#include "collection/DatReader.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -35,4 +37,14 @@ protected:
     void SetUp() override;
     QString rom(const QString &name) const { return path("roms/" + name); }
     void writeRom(const QString &name, const QByteArray &bytes) const { writeFile("roms/" + name, bytes); }
+    // The message of the refusal of the DAT `name`, or "" when it was read.
+    QString refusal(const QString &name, const DatReader::Limits &limits = {}) const
+    {
+        try {
+            DatReader::read(path(name), limits);
+        } catch (const DatReader::DatError &error) {
+            return error.message();
+        }
+        return {};
+    }
 };
