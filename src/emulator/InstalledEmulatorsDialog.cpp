@@ -186,20 +186,19 @@ void InstalledEmulatorsDialog::checkOwnCommand()
     m_saveOwn->setEnabled(balanced);
 }
 
-bool InstalledEmulatorsDialog::saveOwnCommand()
+void InstalledEmulatorsDialog::saveOwnCommand()
 {
     const QString commandTemplate = m_ownCommand->text().trimmed();
     const QString program = SettingsFile().read(Keys::Zibo);
     if (!OwnCommandEmulator::quotesBalanced(commandTemplate)) {
         showMessage(text(EmulatorText::UnbalancedQuote));
-        return false;
+        return;
     }
     if (program.isEmpty() && !commandTemplate.isEmpty()) {
         showMessage(text(EmulatorText::NoProgramStored));
-        return false;
+        return;
     }
     SettingsFile settings;
     settings.write(Keys::OwnCommandLine, commandTemplate);
     settings.write(Keys::OwnCommandProgram, commandTemplate.isEmpty() ? QString() : program);
-    return true;
 }

@@ -35,8 +35,8 @@ public:
     // A program from the file dialog stored; nothing when the dialog is cancelled.
     void chooseProgram();
     // The own command line stored for the stored program; refused with a message when a quote is not closed
-    // or no program is stored. False when refused.
-    bool saveOwnCommand();
+    // or no program is stored.
+    void saveOwnCommand();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -99,10 +99,20 @@ TEST_F(EmulatorChoice, KnownProgramsAreFoundOnceOnThePathAndAmongFlatpakExports)
     QFile::link(path("bin/mgba-qt"), path("games/mgba"));
     QFile::setPermissions(path("games/notrun"), QFileDevice::ReadOwner); // not executable: not listed
     QFile::rename(path("games/notrun"), path("games/mgba-qt"));
+    // A core in the user's RetroArch folder is listed under RetroArch, and under nothing else.
+    const ScopedEnvironment configHome("XDG_CONFIG_HOME", QFile::encodeName(path("config")));
+    makeFolder("config/retroarch/cores");
+    writeFile("config/retroarch/cores/sameboy_libretro.so", "core");
     const auto found = InstalledEmulators::find({path("bin"), path("games"), path("missing")}, {path("flatpak")});
     QStringList listed;
-    for (const auto &f : found)
+    for (const auto &f : found) {
         listed << EmulatorKinds::name(f.kind) + " " + QDir(m_base).relativeFilePath(f.program);
+        EXPECT_EQ(f.cores.contains(path("config/retroarch/cores/sameboy_libretro.so")),
+                  f.kind == EmulatorKind::RetroArch)
+            << qPrintable(f.program);
+        if (f.kind != EmulatorKind::RetroArch)
+            EXPECT_TRUE(f.cores.isEmpty()) << qPrintable(f.program);
+    }
     EXPECT_EQ(listed, (QStringList{"mGBA bin/mgba-qt", "RetroArch bin/retroarch", "mGBA flatpak/io.mgba.mGBA"}));
 }
 
@@ -392,7 +402,8 @@ TEST_F(KindLaunch, TheInstalledEmulatorsWindowStoresTheChoiceAsBuscarZiboDoes)
     auto *save = dialog.findChild<QPushButton *>("SaveOwnCommand");
     QTest::keyClicks(line, "-L \"%ROM%");
     EXPECT_FALSE(save->isEnabled());
-    EXPECT_FALSE(dialog.saveOwnCommand());
+    dialog.saveOwnCommand(); // as Enter in the line would
+    EXPECT_EQ(SettingsFile().read(Keys::OwnCommandLine), "");
     EXPECT_EQ(m_messages.shown,
               QStringList{QString::fromUtf8("La línea de órdenes propia tiene unas comillas sin cerrar.")});
     QTest::keyClicks(line, "\"");
