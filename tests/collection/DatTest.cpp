@@ -25,13 +25,14 @@ TEST_F(DatTest, EntriesAreFoundByCrcWithTheirGameSizeAndSha1)
     xml.replace("</datafile>",
                 "<machine name=\"No CRC\"><rom name=\"x.gb\" size=\"4\"/></machine>\n"
                 "<machine name=\"Machine\"><rom name=\"m.gb\" crc=\"DEADBEEF\" size=\"lies\"/></machine>\n"
+                "<game name=\"Short CRC\"><rom name=\"s.gb\" crc=\"ab\"/></game>\n"
                 "</datafile>");
     writeFile("gb.dat", xml);
 
     const DatIndex index = DatReader::read(path("gb.dat"));
 
     EXPECT_EQ(index.name(), "Nintendo - Game Boy");
-    EXPECT_EQ(index.romCount(), 3);
+    EXPECT_EQ(index.romCount(), 4);
     ASSERT_EQ(index.withCrc(crcOf(tetris)).size(), 1u);
     const DatIndex::Rom &rom = index.withCrc(crcOf(tetris)).front();
     EXPECT_EQ(index.gameName(rom.game), "Tetris (World) (Rev 1)");
@@ -42,6 +43,9 @@ TEST_F(DatTest, EntriesAreFoundByCrcWithTheirGameSizeAndSha1)
     ASSERT_EQ(index.withCrc(0xDEADBEEF).size(), 1u);
     EXPECT_FALSE(index.withCrc(0xDEADBEEF).front().hasSize());
     EXPECT_TRUE(index.withCrc(0x12345678).empty());
+    // A CRC written without its leading zeros.
+    ASSERT_EQ(index.withCrc(0xAB).size(), 1u);
+    EXPECT_EQ(index.gameName(index.withCrc(0xAB).front().game), "Short CRC");
 }
 
 TEST_F(DatTest, ADatInsideAZipArchiveIsReadDirectly)

@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <zlib.h>
 
@@ -176,6 +177,10 @@ TEST_F(ReportTest, TheWindowSearchesCopiesAndSavesTheMissingList)
     list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
     dialog.findChild<QPushButton *>("Button1")->click();
     EXPECT_EQ(QApplication::clipboard()->text(), "Unlisted (Europe)");
+    // The names are the DAT's: F2 on a line opens no editor that could change what is copied or saved.
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_F2);
+    EXPECT_EQ(list->findChild<QLineEdit *>(), nullptr);
 
     dialog.saveMissingList(path("missing.txt"));
     EXPECT_EQ(readFile("missing.txt"), "Lacking (Japan)\nUnlisted (Europe)\n");

@@ -37,6 +37,8 @@ TEST(CheatsFile, TheUsersSetsStayByteForByteInTheirOrderAndOnlyCartlingsAreRewri
         {"a last line without its line end", "00A-17B-C49", "00A-17B-C49\n" + ours, "00A-17B-C49"},
         {"a directive after the last set", "# Mio\n01FFC2C3\n!disabled\n", ours + "# Mio\n01FFC2C3\n!disabled\n",
          "# Mio\n01FFC2C3\n!disabled\n"},
+        {"a directive among a set's code lines", "# Mio\n!disabled\n01FFC2C3\n# Otro\n00A-17B-C49\n",
+         ours + "# Mio\n!disabled\n01FFC2C3\n# Otro\n00A-17B-C49\n", "# Mio\n!disabled\n01FFC2C3\n# Otro\n00A-17B-C49\n"},
         {"the mark not at the end of the name", "# [Cartling] Mio\n01FFC2C3\n", ours + "# [Cartling] Mio\n01FFC2C3\n",
          "# [Cartling] Mio\n01FFC2C3\n"},
     };
