@@ -86,6 +86,11 @@ TEST_F(DatTest, HostileDatsAreRefusedWithAMessageNamingTheFile)
         {"laughs.dat", laughs, ":6"},
         {"external.dat", external, ":2"},
         {"undeclared.dat", head + "<datafile><game name=\"&nope;\"/></datafile>\n", ":2"},
+        // With an outside document type the reader cannot know an entity: it hands it over unread.
+        {"outside.dat",
+         head + "<!DOCTYPE datafile SYSTEM \"datafile.dtd\">\n<datafile>&outside;<game name=\"a\">"
+                "<rom crc=\"00000001\"/></game></datafile>\n",
+         ":3"},
         {"cut.dat", datXml("Cut", {{"Tetris", seededRom(1)}}).left(300), ""},
     };
     for (const auto &c : cases) {

@@ -82,13 +82,23 @@ TEST_F(VerifyTest, EachFileGetsItsStateAgainstTheDats)
     writeRom("zelda.gb", badZelda);
     writeZip(rom("tetris.zip"), {{"readme.txt", "hi"}, {"Tetris.GB", tetris}});
     writeZip(rom("two.zip"), {{"a.gb", tetris}, {"b.gbc", zelda}});
+    // An archive made on MS-DOS: its directory entry gives no Unix file type, only the DOS archive bit.
+    writeZip(rom("dos.zip"), {{"TETRIS.GB", tetris}});
+    QByteArray dos = readFile("roms/dos.zip");
+    const qsizetype entry = dos.indexOf("PK\x01\x02");
+    ASSERT_GT(entry, 0);
+    dos[entry + 5] = 0;                                            // made by MS-DOS
+    dos.replace(entry + 38, 4, QByteArray("\x20\x00\x00\x00", 4)); // external attributes
+    writeFile("roms/dos.zip", dos);
 
-    const auto result = verify({"tetris.gb", "kirby.gb", "wario.gb", "zelda.gb", "tetris.zip", "two.zip"});
+    const auto result =
+        verify({"tetris.gb", "kirby.gb", "wario.gb", "zelda.gb", "tetris.zip", "two.zip", "dos.zip"});
 
     EXPECT_EQ(check("tetris.gb").state, DumpState::Matches);
     EXPECT_EQ(check("tetris.gb").game, "Tetris (World)");
     EXPECT_EQ(check("tetris.gb").tooltip(), "Volcado correcto: Tetris (World) (Nintendo - Game Boy)");
     EXPECT_EQ(check("tetris.zip").state, DumpState::Matches);
+    EXPECT_EQ(check("dos.zip").state, DumpState::Matches);
     EXPECT_EQ(check("kirby.gb").state, DumpState::BadDump);
     EXPECT_EQ(check("wario.gb").state, DumpState::BadDump);
     EXPECT_EQ(check("wario.gb").mark(), QString::fromUtf8("\u2718"));
@@ -97,7 +107,7 @@ TEST_F(VerifyTest, EachFileGetsItsStateAgainstTheDats)
     // An archive of two ROMs is no one game.
     EXPECT_EQ(check("two.zip").state, DumpState::NotChecked);
     EXPECT_EQ(check("two.zip").tooltip(), "Sin verificar");
-    EXPECT_EQ(result.matches, 2);
+    EXPECT_EQ(result.matches, 3);
     EXPECT_EQ(result.badDumps, 2);
     EXPECT_EQ(result.unknown, 1);
     EXPECT_EQ(result.notChecked, 1);
